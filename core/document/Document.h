@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/DocumentKind.h"
+
+namespace divelog {
+
+// A document of one kind: an ordered record list saved as a record archive.
+// Failures are reported as false with a readable reason, never thrown.
+class Document {
+public:
+    explicit Document(DocumentKind kind) : kind_(kind) {}
+    virtual ~Document() = default;
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    DocumentKind kind() const { return kind_; }
+    const DocumentKindInfo& info() const { return kindInfo(kind_); }
+
+    const std::string& filePath() const { return filePath_; }
+    void setFilePath(std::string path) { filePath_ = std::move(path); }
+
+    bool isChanged() const { return changeCount_ != 0; }
+    void markChanged() { ++changeCount_; }
+    void clearChanged() { changeCount_ = 0; }
+
+    // The bytes of the document under a type: the kind's id gives the record
+    // archive; subclasses may answer export types. An empty result with
+    // `error` set means no data for that type.
+    virtual std::vector<std::uint8_t> dataOfType(std::string_view type, std::string& error) const;
+    // Replaces the record list from a record archive of the kind's own type.
+    // On failure the document is unchanged.
+    [[nodiscard]] virtual bool loadData(std::span<const std::uint8_t> bytes, std::string_view type,
+                                        std::string& error) = 0;
+
+    virtual std::size_t recordCount() const = 0;
+
+    // Atomic save under the kind's own type; on success the path is kept and
+    // the change mark cleared.
+    [[nodiscard]] bool save(const std::string& path, std::string& error);
+    // Writes an export or a copy without changing the document's path or mark.
+    [[nodiscard]] bool saveAs(const std::string& path, std::string_view type,
+                              std::string& error) const;
+    // Reads the file at `path`; the document is replaced only on success.
+    [[nodiscard]] bool open(const std::string& path, std::string& error);
+    // Rereads the document's own file; nothing changes on failure.
+    [[nodiscard]] bool revert(std::string& error);
+
+protected:
+    virtual std::vector<std::uint8_t> encodeRecords() const = 0;
+
+private:
+    DocumentKind kind_;
+    std::string filePath_;
+    long changeCount_ = 0;
+};
+
+}  // namespace divelog

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "localisation/Localisation.h"
+#include "settings/PickLists.h"
+#include "settings/SettingsStore.h"
+
+namespace divelog {
+
+// What every part of the application shares: the settings store, the pick
+// lists and the displayed texts. One per process in the app; tests build
+// their own with an in-memory store.
+class AppContext {
+public:
+    explicit AppContext(SettingsStore& store) : store_(store), pickLists_(store) {}
+
+    // Start-up: fills the shared pick lists, then registers the defaults.
+    void initialize();
+
+    SettingsStore& settings() { return store_; }
+    const SettingsStore& settings() const { return store_; }
+    PickLists& pickLists() { return pickLists_; }
+    Localisation& localisation() { return localisation_; }
+    const Localisation& localisation() const { return localisation_; }
+
+private:
+    SettingsStore& store_;
+    PickLists pickLists_;
+    Localisation localisation_;
+};
+
+}  // namespace divelog

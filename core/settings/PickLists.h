@@ -1,0 +1,42 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/SettingsStore.h"
+
+namespace divelog {
+
+// The process-wide pick lists offered by the forms' combo boxes. Each list has
+// a stable address for the life of this object, so forms and editors may hold
+// a reference; a reload replaces the contents in place.
+class PickLists {
+public:
+    // Every pick-list key, in the order the editors are listed.
+    static const std::vector<std::string>& keys();
+    // The keys filled at start-up ("activite" is filled by its editor command).
+    static const std::vector<std::string>& startupKeys();
+
+    explicit PickLists(SettingsStore& store);
+
+    // Fills the start-up lists from the store (absent key: empty list).
+    void fillFromStore();
+    // Replaces one list's contents with what the store holds.
+    void reload(const std::string& key);
+
+    std::vector<std::string>& list(const std::string& key);
+    const std::vector<std::string>& list(const std::string& key) const;
+
+    // Appends, sorts in plain ascending order and stores the whole list.
+    void add(const std::string& key, const std::string& entry);
+    // Removes the entries at these rows (not every entry of the same text), then stores.
+    void removeRows(const std::string& key, std::vector<std::size_t> rows);
+    void sortAndStore(const std::string& key);
+
+private:
+    SettingsStore& store_;
+    std::map<std::string, std::vector<std::string>> lists_;
+};
+
+}  // namespace divelog
