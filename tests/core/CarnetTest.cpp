@@ -1,0 +1,220 @@
+// The logbook document: list operations, change marking, saving and opening.
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <csignal>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "logbook/Carnet.h"
+#include "registers/RegisterDocument.h"
+#include "util/FileIO.h"
+
+using namespace divelog;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::unique_ptr<Plongee> dive(std::int32_t number, std::string site = "") {
+    auto p = std::make_unique<Plongee>();
+    p->setNoPlongee(number);
+    if (!site.empty()) p->setSite(site);
+    return p;
+}
+
+std::vector<std::int32_t> numbers(const Carnet& c) {
+    std::vector<std::int32_t> n;
+    for (const auto& d : c.dives()) n.push_back(d->noPlongee());
+    return n;
+}
+
+class TempDir {
+public:
+    TempDir() {
+        char tmpl[] = "/tmp/divelog-test-XXXXXX";
+        path_ = mkdtemp(tmpl);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, ec);
+        fs::remove_all(path_, ec);
+    }
+    std::string file(const std::string& name) const { return (fs::path(path_) / name).string(); }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace
+
+TEST(Carnet, NextDiveNumberFollowsTheLastDiveInListOrder) {
+    Carnet c;
+    EXPECT_EQ(c.nextDiveNumber(), 1);
+    for (int n : {1, 2, 10}) c.addDive(dive(n));
+    EXPECT_EQ(c.nextDiveNumber(), 11);
+    Carnet d;
+    d.addDive(dive(10));
+    d.addDive(dive(2));
+    EXPECT_EQ(d.nextDiveNumber(), 3);
+}
+
+TEST(Carnet, ListOperationsAndChangeMarking) {
+    Carnet c;
+    EXPECT_FALSE(c.isChanged());
+    c.addDive(dive(1));
+    c.addDive(dive(3));
+    EXPECT_TRUE(c.isChanged());
+
+    EXPECT_TRUE(c.insertDive(1, dive(2)));  // before the selected dive
+    EXPECT_EQ(numbers(c), (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_TRUE(c.updateDive(2, dive(30)));
+    EXPECT_EQ(numbers(c), (std::vector<std::int32_t>{1, 2, 30}));
+
+    c.clearChanged();
+    EXPECT_FALSE(c.insertDive(3, dive(9)));
+    EXPECT_FALSE(c.updateDive(7, dive(9)));
+    EXPECT_EQ(c.deleteDives({5}), 0u);
+    EXPECT_FALSE(c.isChanged()) << "nothing happened, nothing to save";
+
+    EXPECT_EQ(c.previousIndex(0), std::nullopt);
+    EXPECT_EQ(c.previousIndex(2), 1u);
+    EXPECT_EQ(c.nextIndex(2), std::nullopt);
+    EXPECT_EQ(c.nextIndex(0), 1u);
+}
+
+TEST(Carnet, DeleteRemovesEverySelectedRowOnce) {
+    Carnet c;
+    for (int n = 1; n <= 6; ++n) c.addDive(dive(n));
+    c.clearChanged();
+    EXPECT_EQ(c.deleteDives({4, 0, 2, 2, 99}), 3u);
+    EXPECT_EQ(numbers(c), (std::vector<std::int32_t>{2, 4, 6}));
+    EXPECT_TRUE(c.isChanged());
+    EXPECT_EQ(c.deleteDives({0, 1, 2}), 3u);
+    EXPECT_EQ(c.recordCount(), 0u);
+}
+
+TEST(Carnet, DataForTypes) {
+    Carnet c;
+    c.addDive(dive(1, "Les Moyades"));
+    std::string error;
+    EXPECT_FALSE(c.dataOfType("logbook", error).empty());
+    EXPECT_TRUE(c.dataOfType("Some other type", error).empty());
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(c.saveAs("/tmp/never-written.divelog", "Some other type", error));
+}
+
+TEST(Carnet, SaveAndOpenRoundTrip) {
+    TempDir dir;
+    Carnet c;
+    c.addDive(dive(1, "Les Moyades"));
+    c.addDive(dive(2, "Planier"));
+    std::string error;
+    ASSERT_TRUE(c.save(dir.file("a.divelog"), error)) << error;
+    EXPECT_FALSE(c.isChanged());
+    EXPECT_EQ(c.filePath(), dir.file("a.divelog"));
+
+    Carnet back;
+    ASSERT_TRUE(back.open(dir.file("a.divelog"), error)) << error;
+    ASSERT_EQ(back.recordCount(), 2u);
+    EXPECT_EQ(back.dive(1).site(), "Planier");
+    EXPECT_EQ(back.dive(0), c.dive(0));
+    // No stray temporary files beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(Carnet, FailedOpenOrRevertChangesNothing) {
+    TempDir dir;
+    Carnet c;
+    c.addDive(dive(1));
+    c.addDive(dive(2));
+    std::string error;
+    ASSERT_TRUE(c.save(dir.file("log.divelog"), error));
+    std::string good = contents(dir.file("log.divelog"));
+
+    std::ofstream(dir.file("broken.divelog"), std::ios::binary) << good.substr(0, good.size() / 2);
+    EXPECT_FALSE(c.open(dir.file("broken.divelog"), error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(c.recordCount(), 2u);
+    EXPECT_EQ(c.filePath(), dir.file("log.divelog"));
+
+    EXPECT_FALSE(c.open(dir.file("missing.divelog"), error));
+    EXPECT_NE(error.find("missing.divelog"), std::string::npos);
+    EXPECT_FALSE(c.open(dir.path(), error));
+
+    // A register file is not a logbook, and the other way round.
+    RegisterDocument wrecks(DocumentKind::Epaves);
+    ASSERT_TRUE(wrecks.save(dir.file("w.dlwrecks"), error));
+    EXPECT_FALSE(c.open(dir.file("w.dlwrecks"), error));
+    EXPECT_NE(error.find("wrecks"), std::string::npos);
+    RegisterDocument firms(DocumentKind::Entreprises);
+    EXPECT_FALSE(firms.open(dir.file("log.divelog"), error));
+    EXPECT_TRUE(firms.open(dir.file("w.dlwrecks"), error) == false);
+
+    // Revert after the file went bad keeps what is open.
+    c.addDive(dive(3));
+    std::ofstream(dir.file("log.divelog"), std::ios::binary | std::ios::trunc) << "garbage";
+    EXPECT_FALSE(c.revert(error));
+    EXPECT_EQ(c.recordCount(), 3u);
+    EXPECT_FALSE(c.loadData({}, "logbook", error));
+    EXPECT_FALSE(c.loadData({}, "wrecks", error));
+}
+
+TEST(Carnet, FailedSaveLeavesTheOldFileIntact) {
+    TempDir dir;
+    Carnet c;
+    c.addDive(dive(1));
+    std::string error;
+    ASSERT_TRUE(c.save(dir.file("log.divelog"), error));
+    std::string before = contents(dir.file("log.divelog"));
+    for (int n = 2; n < 200; ++n) c.addDive(dive(n, std::string(100, 'x')));
+
+    // A file size limit makes the write fail as a full disk would, even for root.
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    bool saved = c.save(dir.file("log.divelog"), error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(c.isChanged());
+    EXPECT_EQ(contents(dir.file("log.divelog")), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+        << "the temporary file is removed";
+}
+
+TEST(Carnet, SaveWhereNoFileCanBeCreatedFailsCleanly) {
+    Carnet c;
+    std::string error;
+    EXPECT_FALSE(c.save("/nonexistent-folder/x/log.divelog", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(c.filePath().empty());
+    std::vector<std::uint8_t> bytes(16, 1);
+    EXPECT_FALSE(writeFileAtomically("/proc/version", bytes, error));
+    EXPECT_NE(contents("/proc/version").size(), 16u);
+}
+
+TEST(RegisterDocument, EmptyRegisterSavesAndReopens) {
+    TempDir dir;
+    RegisterDocument r(DocumentKind::Budget);
+    std::string error;
+    ASSERT_TRUE(r.save(dir.file("b.dlbudget"), error)) << error;
+    RegisterDocument back(DocumentKind::Budget);
+    EXPECT_TRUE(back.open(dir.file("b.dlbudget"), error)) << error;
+    RegisterDocument other(DocumentKind::Structures);
+    EXPECT_FALSE(other.open(dir.file("b.dlbudget"), error));
+}
