@@ -1,14 +1,15 @@
 #pragma once
 
 #include "localisation/Localisation.h"
+#include "settings/NotificationCenter.h"
 #include "settings/PickLists.h"
 #include "settings/SettingsStore.h"
 
 namespace divelog {
 
 // What every part of the application shares: the settings store, the pick
-// lists and the displayed texts. One per process in the app; tests build
-// their own with an in-memory store.
+// lists, the displayed texts and the notification centre. One per process in
+// the app; tests build their own with an in-memory store.
 class AppContext {
 public:
     explicit AppContext(SettingsStore& store) : store_(store), pickLists_(store) {}
@@ -21,11 +22,13 @@ public:
     PickLists& pickLists() { return pickLists_; }
     Localisation& localisation() { return localisation_; }
     const Localisation& localisation() const { return localisation_; }
+    NotificationCenter& notifications() { return notifications_; }
 
 private:
     SettingsStore& store_;
     PickLists pickLists_;
     Localisation localisation_;
+    NotificationCenter notifications_;
 };
 
 }  // namespace divelog

@@ -1,0 +1,82 @@
+#include "settings/PreferenceKeys.h"
+
+#include "archive/BinaryArchive.h"
+
+namespace divelog {
+
+SettingValue colourValue(const Colour& c) { return encodeColourArchive(c); }
+
+const std::vector<std::string>& columnKeys() {
+    static const std::vector<std::string> keys = {
+        "column numero",     "column date",  "column lieu",      "column site",
+        "column heure",      "column profondeur", "column temps", "column temp eau",
+        "column deco",       "column coeff", "column visibilite", "column inoubliable",
+        "column gaz",        "column scaph", "column_epave"};
+    return keys;
+}
+
+const std::vector<PreferenceKey>& preferenceKeys() {
+    using P = PreferenceType;
+    static const std::vector<PreferenceKey> keys = [] {
+        const Colour blue{0, 0, 1, 1}, red{1, 0, 0, 1}, grey{0.5f, 0.5f, 0.5f, 1};
+        auto c = [](float r, float g, float b) { return colourValue(Colour{r, g, b, 1}); };
+        auto text = [](const char* s) { return SettingValue(std::string(s)); };
+        std::vector<PreferenceKey> k = {
+            {"tank volume", P::Number, {}, 15.0},
+            {"tank pressure", P::Number, {}, 230.0},
+            {"us units", P::Boolean, {}, false},
+            {"display units", P::Boolean, true, true},
+            {"depth time in color", P::Boolean, true, true},
+            {"depth color", P::Colour, colourValue(blue), c(0.5f, 0, 0.5f)},
+            {"time color", P::Colour, colourValue(blue), c(0, 0, 0.6f)},
+            {"color item", P::Boolean, false, false},
+            {"coloured text", P::Text, text(""), text("")},
+            {"coloured theme", P::Number, false, 0.0},
+            {"low temperature in color", P::Boolean, false, false},
+            {"low temperature value", P::Text, text(""), text("")},
+            {"low temperature color", P::Colour, colourValue(blue), colourValue(blue)},
+            {"mix in color", P::Boolean, {}, true},
+            {"foreign in color", P::Boolean, {}, true},
+            {"foreign color", P::Colour, {}, c(0.725f, 1, 0.674f)},
+            {"nocturnes in color", P::Boolean, {}, {}},
+            {"country code", P::Text, {}, text("FRA")},
+        };
+        for (const auto& col : columnKeys()) {
+            if (col == "column_epave")
+                k.push_back({col, P::Boolean, {}, {}});
+            else
+                k.push_back({col, P::Boolean, {}, col != "column gaz" && col != "column scaph"});
+        }
+        std::vector<PreferenceKey> rest = {
+            {"plot color", P::Colour, colourValue(red), c(1, 0.5f, 0)},
+            {"fill plot", P::Boolean, true, true},
+            {"fill color", P::Colour, colourValue(blue), c(0.1f, 0.1f, 1)},
+            {"alpha fill color", P::TextOrNumber, text("0.5"), 0.4},
+            {"background color", P::Colour, colourValue(grey), c(0.855f, 0.49f, 0.149f)},
+            {"alpha background color", P::TextOrNumber, text("0.5"), 0.2},
+            {"gradient yes", P::Boolean, {}, true},
+            {"gradient lines color", P::Colour, {}, c(0.702f, 0.702f, 0.702f)},
+            {"x minor ticks", P::Boolean, true, true},
+            {"y minor ticks", P::Boolean, true, true},
+            {"dashed lines", P::Boolean, {}, true},
+            {"ppO2 line", P::Boolean, {}, false},
+            {"stop interval", P::TextOrNumber, text("3"), 3.0},
+            {"pense bete", P::Boolean, {}, {}},
+            {"fabricant", P::Text, {}, {}},
+            {"ordinateur", P::Text, {}, {}},
+            {"serie", P::Text, {}, {}},
+            {"statistics values", P::Dictionary, {}, {}},
+        };
+        k.insert(k.end(), rest.begin(), rest.end());
+        return k;
+    }();
+    return keys;
+}
+
+const PreferenceKey* preferenceKey(const std::string& key) {
+    for (const auto& k : preferenceKeys())
+        if (k.key == key) return &k;
+    return nullptr;
+}
+
+}  // namespace divelog
