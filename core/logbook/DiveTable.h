@@ -1,0 +1,75 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/ArchiveValues.h"
+#include "localisation/Localisation.h"
+#include "logbook/Carnet.h"
+#include "logbook/TableAppearance.h"
+
+namespace divelog {
+
+// A column of the dive table, identified by the dive field it shows.
+struct TableColumn {
+    std::string_view field;
+    std::string_view visibilityKey;
+    std::string_view titleKey;  // table "Carnet"
+};
+
+struct CellValue {
+    std::string text;
+    std::string image;  // name of the picture to show, empty for none
+};
+
+// "Normal" is the regular font, no background and black text.
+struct CellStyle {
+    bool bold = false;
+    std::optional<Colour> background;
+    Colour text{0, 0, 0, 1};
+    friend bool operator==(const CellStyle&, const CellStyle&) = default;
+};
+
+// The rules of the dive table: what each cell says and how it looks, which
+// columns show, the per-column sort memory and editing in place. The widget
+// only asks and paints.
+class DiveTable {
+public:
+    explicit DiveTable(const Localisation& texts) : texts_(texts) {}
+
+    // All columns, in their initial order.
+    static const std::vector<TableColumn>& columns();
+    static const TableColumn* column(std::string_view field);
+    // The columns whose switch is on, in initial order.
+    static std::vector<std::string_view> visibleColumns(const SettingsStore& store);
+
+    CellValue cellValue(const Plongee& dive, std::string_view column,
+                        const TableAppearance& look) const;
+    // The seven colouring rules, applied in order.
+    CellStyle cellStyle(const Plongee& dive, std::string_view column,
+                        const TableAppearance& look) const;
+
+    // A header click: returns the direction to sort in (true = ascending) and
+    // updates the memory.
+    bool directionForClick(std::string_view column);
+    // Sorts by the column's field with plain value comparison; stable.
+    static void sortDives(Carnet::DiveList& dives, std::string_view column, bool ascending);
+
+    // Only the plain text columns can be edited in place.
+    static bool isEditableInPlace(std::string_view column);
+    // Writes the text into the dive's field; false for any other column.
+    static bool editInPlace(Plongee& dive, std::string_view column, const std::string& text);
+
+private:
+    std::string gasText(const Plongee& dive) const;
+    std::string carnet(std::string_view key) const { return texts_.text("Carnet", key); }
+
+    const Localisation& texts_;
+    std::map<std::string, bool, std::less<>> ascending_;
+    std::string lastColumn_;
+};
+
+}  // namespace divelog
