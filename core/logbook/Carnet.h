@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "document/Document.h"
@@ -21,6 +22,9 @@ public:
     const DiveList& dives() const { return _carnet; }
     std::size_t recordCount() const override { return _carnet.size(); }
     const Plongee& dive(std::size_t index) const { return *_carnet.at(index); }
+    // For changes that keep the record's identity (renumbering, editing a cell);
+    // the caller marks the document.
+    Plongee& dive(std::size_t index) { return *_carnet.at(index); }
 
     // Number of the last dive in list order + 1; 1 for an empty logbook.
     std::int32_t nextDiveNumber() const;
@@ -37,7 +41,8 @@ public:
     std::optional<std::size_t> previousIndex(std::size_t index) const;
     std::optional<std::size_t> nextIndex(std::size_t index) const;
 
-    // Replaces the list without marking the document (sorting, imports).
+    // Take and put back the list without marking the document (sorting, imports).
+    DiveList takeDives() { return std::exchange(_carnet, {}); }
     void replaceDives(DiveList dives) { _carnet = std::move(dives); }
 
     bool loadData(std::span<const std::uint8_t> bytes, std::string_view type,
