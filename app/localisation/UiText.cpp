@@ -1,0 +1,50 @@
+#include "localisation/UiText.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+QString UiText::text(std::string_view table, std::string_view key,
+                     std::string_view fallback) const {
+    return QString::fromStdString(loc_.text(table, key, fallback));
+}
+
+QString UiText::format(std::string_view table, std::string_view key, std::string_view fallback,
+                       std::initializer_list<divelog::FormatArg> args) const {
+    return QString::fromStdString(loc_.format(table, key, fallback, args));
+}
+
+QString UiText::kindName(const divelog::DocumentKindInfo& kind) const {
+    return main(kind.typeName, kind.typeNameLocalised ? std::string_view("error !") : kind.typeName);
+}
+
+namespace {
+
+void loadFolder(divelog::Localisation& loc, const QString& folder, QStringList& problems) {
+    QDirIterator it(folder, {QStringLiteral("*.strings")}, QDir::Files);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            problems << path;
+            continue;
+        }
+        const QByteArray bytes = file.readAll();
+        std::string error;
+        const std::string table = QFileInfo(path).completeBaseName().toStdString();
+        if (!loc.loadTable(table, std::string_view(bytes.constData(), bytes.size()), &error))
+            problems << QString::fromStdString(error);
+    }
+}
+
+}  // namespace
+
+QStringList loadLocalisationResources(divelog::Localisation& loc) {
+    QStringList problems;
+    loadFolder(loc, QStringLiteral(":/lang/en"), problems);
+    const QString language = QLocale().name().section(QLatin1Char('_'), 0, 0);
+    if (!language.isEmpty() && language != QLatin1String("en"))
+        loadFolder(loc, QStringLiteral(":/lang/") + language, problems);
+    return problems;
+}

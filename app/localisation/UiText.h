@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <initializer_list>
+#include <string_view>
+
+#include "document/DocumentKind.h"
+#include "localisation/Localisation.h"
+
+// Displayed texts as QStrings. Every lookup carries its fallback, so a key
+// missing from a table shows that fallback rather than the raw key.
+class UiText {
+public:
+    explicit UiText(const divelog::Localisation& loc) : loc_(loc) {}
+
+    QString text(std::string_view table, std::string_view key,
+                 std::string_view fallback = "error !") const;
+    QString main(std::string_view key, std::string_view fallback = "error !") const {
+        return text("Main", key, fallback);
+    }
+    QString carnet(std::string_view key, std::string_view fallback = "error !") const {
+        return text("Carnet", key, fallback);
+    }
+    QString format(std::string_view table, std::string_view key, std::string_view fallback,
+                   std::initializer_list<divelog::FormatArg> args) const;
+
+    // The kind's type name as shown: all ten are looked up in "Main"; the six
+    // literal names fall back to themselves.
+    QString kindName(const divelog::DocumentKindInfo& kind) const;
+
+private:
+    const divelog::Localisation& loc_;
+};
+
+// Loads every table shipped under :/lang/en, then overlays the tables of the
+// system language when the resources have them. Returns the unreadable lines
+// (table and line number), empty when all went well.
+QStringList loadLocalisationResources(divelog::Localisation& loc);
