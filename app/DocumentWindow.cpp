@@ -1,0 +1,90 @@
+#include "DocumentWindow.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+
+#include "UserPrompts.h"
+#include "localisation/UiText.h"
+
+DocumentWindow::DocumentWindow(std::unique_ptr<divelog::Document> document,
+                               divelog::AppContext& context, const UiText& text,
+                               UserPrompts& prompts)
+    : context_(context), text_(text), prompts_(prompts), document_(std::move(document)) {
+    refreshTitle();
+}
+
+DocumentWindow::~DocumentWindow() = default;
+
+QString DocumentWindow::displayName() const {
+    if (document_->filePath().empty()) return text_.main("Untitled");
+    return QFileInfo(QString::fromStdString(document_->filePath())).fileName();
+}
+
+void DocumentWindow::refreshTitle() {
+    setWindowTitle(displayName() + QStringLiteral("[*]"));
+    setWindowModified(document_->isChanged());
+}
+
+void DocumentWindow::documentEdited() { refreshTitle(); }
+
+bool DocumentWindow::writeTo(const QString& path) {
+    std::string error;
+    if (!document_->save(path.toStdString(), error)) {
+        prompts_.report(this,
+                        text_.format("Main", "Save failed", "error !", {path.toStdString()}),
+                        QString::fromStdString(error));
+        return false;
+    }
+    refreshTitle();
+    emit saved(path);
+    return true;
+}
+
+bool DocumentWindow::save() {
+    if (document_->filePath().empty()) return saveAs();
+    return writeTo(QString::fromStdString(document_->filePath()));
+}
+
+bool DocumentWindow::saveAs() {
+    const auto& info = document_->info();
+    const QString suffix = QString::fromUtf8(info.extension.data(), info.extension.size());
+    const QString filter = text_.kindName(info) + QStringLiteral(" (*.") + suffix + ')';
+    const QString suggested =
+        document_->filePath().empty() ? displayName() + '.' + suffix
+                                      : QString::fromStdString(document_->filePath());
+    QString path = prompts_.savePath(this, suggested, filter, suffix);
+    if (path.isEmpty()) return false;
+    // The kind of a file is found again from its extension when it is reopened.
+    if (QFileInfo(path).suffix().isEmpty()) path += '.' + suffix;
+    return writeTo(path);
+}
+
+bool DocumentWindow::revert() {
+    std::string error;
+    if (!document_->revert(error)) {
+        prompts_.report(this, text_.main("Revert failed"), QString::fromStdString(error));
+        return false;
+    }
+    reloadView();
+    refreshTitle();
+    return true;
+}
+
+bool DocumentWindow::maybeSave() {
+    if (!document_->isChanged()) return true;
+    switch (prompts_.askToSave(this, displayName())) {
+        case UserPrompts::SaveChoice::Save: return save();
+        case UserPrompts::SaveChoice::Discard: return true;
+        case UserPrompts::SaveChoice::Cancel: return false;
+    }
+    return false;
+}
+
+void DocumentWindow::closeEvent(QCloseEvent* event) {
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed(this);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <memory>
+
+#include "document/Document.h"
+
+namespace divelog {
+class AppContext;
+}
+class QAction;
+class UiText;
+class UserPrompts;
+
+// The window of one open document, owning that document. It keeps the title
+// and the modified marker in step with the document and runs save, save as,
+// revert and close; what it shows is up to each kind's subclass.
+class DocumentWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    DocumentWindow(std::unique_ptr<divelog::Document> document, divelog::AppContext& context,
+                   const UiText& text, UserPrompts& prompts);
+    ~DocumentWindow() override;
+
+    divelog::Document& document() { return *document_; }
+    const divelog::Document& document() const { return *document_; }
+    // The file name, or the localised "Untitled".
+    QString displayName() const;
+    // Commands of this kind, listed in the kind's menu by the menu builder.
+    virtual QList<QAction*> documentActions() const { return {}; }
+
+    // Each returns true when the document ended up written (or, for revert,
+    // reread); failures have been reported to the user.
+    bool save();
+    bool saveAs();
+    bool revert();
+    // Asks about unsaved changes; false when the user cancelled.
+    bool maybeSave();
+
+signals:
+    void saved(const QString& path);
+    void closed(DocumentWindow* window);
+
+protected:
+    // Re-reads the document into the view after a revert.
+    virtual void reloadView() {}
+    // Called after every change made through this window.
+    void documentEdited();
+    void refreshTitle();
+    void closeEvent(QCloseEvent* event) override;
+
+    divelog::AppContext& context_;
+    const UiText& text_;
+    UserPrompts& prompts_;
+
+private:
+    bool writeTo(const QString& path);
+
+    std::unique_ptr<divelog::Document> document_;
+};

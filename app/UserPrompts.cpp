@@ -1,0 +1,56 @@
+#include "UserPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "localisation/UiText.h"
+
+void UserPrompts::report(QWidget* parent, const QString& message, const QString& reason) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message,
+                    QMessageBox::Ok, parent);
+    box.setInformativeText(reason);
+    box.button(QMessageBox::Ok)->setText(text_.main("OK"));
+    box.exec();
+}
+
+bool UserPrompts::confirm(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message,
+                    QMessageBox::NoButton, parent);
+    QPushButton* ok = box.addButton(text_.main("OK"), QMessageBox::AcceptRole);
+    box.addButton(text_.main("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+UserPrompts::SaveChoice UserPrompts::askToSave(QWidget* parent, const QString& documentName) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                    text_.format("Main", "Save changes question", "error !",
+                                 {documentName.toStdString()}),
+                    QMessageBox::NoButton, parent);
+    box.setInformativeText(text_.main("Save changes lost"));
+    QPushButton* save = box.addButton(text_.main("Save"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(text_.main("Don't Save"), QMessageBox::DestructiveRole);
+    box.addButton(text_.main("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::Save;
+    if (box.clickedButton() == discard) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
+QString UserPrompts::savePath(QWidget* parent, const QString& suggestedName, const QString& filter,
+                              const QString& suffix) {
+    QFileDialog dialog(parent, text_.main("Save As..."), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString UserPrompts::openPath(QWidget* parent, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, text_.main("Open..."), QString(), filter);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class UiText;
+
+// Every modal question and file panel of the document windows goes through
+// here, so a test can answer them instead of blocking on a dialog. The
+// defaults are the ordinary Qt dialogs; texts arrive already localised.
+class UserPrompts {
+public:
+    enum class SaveChoice { Save, Discard, Cancel };
+
+    explicit UserPrompts(const UiText& text) : text_(text) {}
+    virtual ~UserPrompts() = default;
+
+    // A failure: one "OK" button.
+    virtual void report(QWidget* parent, const QString& message, const QString& reason);
+    // A destructive action: "OK" first, the localised "Cancel" second.
+    virtual bool confirm(QWidget* parent, const QString& message);
+    virtual SaveChoice askToSave(QWidget* parent, const QString& documentName);
+    // Empty when the user cancels. `suffix` is added when the name has none.
+    virtual QString savePath(QWidget* parent, const QString& suggestedName, const QString& filter,
+                             const QString& suffix);
+    virtual QString openPath(QWidget* parent, const QString& filter);
+
+protected:
+    const UiText& text_;
+};
