@@ -1,0 +1,233 @@
+#include "AppDelegate.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "DocumentWindow.h"
+#include "MyDocumentController.h"
+#include "settings/AppContext.h"
+#include "tools/PlaceholderWindow.h"
+
+const std::vector<AppDelegate::ToolCommand>& AppDelegate::calculatorCommands() {
+    static const std::vector<ToolCommand> c = {
+        {"displayConversionsWindow", "Physique", nullptr, nullptr, false},
+        {"displayConversionsGPSWindow", "Gps", nullptr, nullptr, false},
+        {"displayProfMaxWindow", "Nitrox Prof Max", nullptr, nullptr, true},
+        {"displayBestMixWindow", "Nitrox Best Mix", nullptr, nullptr, false},
+        {"displayEquivalentDepthWindow", "Nitrox Equivalent Depth", nullptr, nullptr, false},
+        {"displayOxygenWindow", "Nitrox Oxygen Window", nullptr, nullptr, false},
+        {"displayBlendNitroxWindow", "Blend Nitrox", nullptr, nullptr, false},
+        {"displayTrimixEAD_ENDWindow", "Trimix", nullptr, nullptr, true},
+        {"displayTrimixProfMinWindow", "Trimix Prof Min", nullptr, nullptr, false},
+        {"displayBestTrimix", "Best Trimix", nullptr, nullptr, false},
+        {"displaySodaTimeWindow", "Soda Time", nullptr, nullptr, true},
+        {"displaySCRBreathedFracO2Window", "SCR Breathed Frac O2", nullptr, nullptr, false},
+        {"displaySCRIdealFlowWindow", "SCR Flow Calc", nullptr, nullptr, false},
+    };
+    return c;
+}
+
+const std::vector<AppDelegate::ToolCommand>& AppDelegate::pickListCommands() {
+    static const std::vector<ToolCommand> c = {
+        {"showSacWindow", "ComboSacDePlongee", "sac de plongee", nullptr, false},
+        {"showLieuWindow", "ComboLieu", "lieux", nullptr, false},
+        {"showSiteWindow", "ComboSite", "sites", nullptr, false},
+        {"showPaysWindow", "ComboPays", "pays", nullptr, false},
+        {"showPalanqueeWindow", "ComboPalanquee", "partenaires", nullptr, false},
+        {"showEpaveWindow", "ComboEpaves", "epaves", nullptr, false},
+        {"showStructureWindow", "ComboStructures", "structures", nullptr, false},
+        {"showOrdiWindow", "ComboOrdi", "ordinateurs", nullptr, false},
+        {"showTypesMatosWindow", "ComboTypesMatos", "type materiel", "type materiel", true},
+        {"showMagasinsWindow", "ComboMagasinsMatos", "magasins", "magasins", false},
+        {"showMarquesWindow", "ComboMarques", "fabricants", "fabricants", false},
+        {"showPrestationWindow", "ComboPrestation", "prestations", "prestations", false},
+        {"showActiviteWindow", "ComboActivite", "activite", "activite", false},
+        {"showTypeEpaveWindow", "ComboTypeEpave", "type epave", "type epave", true},
+        {"showNaufrageWindow", "ComboNaufrage", "cause naufrage", "cause naufrage", false},
+    };
+    return c;
+}
+
+AppDelegate::AppDelegate(divelog::AppContext& context, MyDocumentController& controller,
+                         QObject* parent)
+    : QObject(parent), context_(context), controller_(controller) {
+    controller_.setWindowDecorator([this](DocumentWindow* w) { installMenus(w); });
+}
+
+AppDelegate::~AppDelegate() { controller_.setWindowDecorator({}); }
+
+void AppDelegate::installMenus(DocumentWindow* window) {
+    QMenuBar* bar = window->menuBar();
+    bar->clear();
+    bar->addMenu(buildFileMenu(window));
+    bar->addMenu(buildEditMenu(window));
+    bar->addMenu(buildToolMenu(window, "Calculators", calculatorCommands()));
+    bar->addMenu(buildToolMenu(window, "Lists", pickListCommands()));
+    bar->addMenu(buildLogbookMenu(window));
+    bar->addMenu(buildHelpMenu(window));
+}
+
+PlaceholderWindow* AppDelegate::showTool(const ToolCommand& command) {
+    const UiText& t = controller_.text();
+    auto& slot = tools_[QString::fromLatin1(command.layout)];
+    if (!slot) {
+        const bool editor = command.listKey != nullptr;
+        slot = std::make_unique<PlaceholderWindow>(
+            QString::fromLatin1(command.layout), t.main(command.layout),
+            t.main(editor ? "Editor coming" : "Calculator coming"), editor);
+    }
+    if (command.reloadKey) context_.pickLists().reload(command.reloadKey);
+    if (command.listKey) {
+        QStringList entries;
+        for (const auto& e : context_.pickLists().list(command.listKey))
+            entries << QString::fromStdString(e);
+        slot->setEntries(entries);
+    }
+    slot->present();
+    return slot.get();
+}
+
+PlaceholderWindow* AppDelegate::toolWindow(const QString& layout) const {
+    auto it = tools_.find(layout);
+    return it == tools_.end() ? nullptr : it->second.get();
+}
+
+void AppDelegate::quit() {
+    if (controller_.closeAll()) QApplication::quit();
+}
+
+QMenu* AppDelegate::buildToolMenu(DocumentWindow* window, const char* titleKey,
+                                  const std::vector<ToolCommand>& commands) {
+    auto* menu = new QMenu(controller_.text().main(titleKey), window);
+    for (const ToolCommand& c : commands) {
+        if (c.separatorBefore) menu->addSeparator();
+        QAction* a = menu->addAction(controller_.text().main(c.layout) + QStringLiteral("..."));
+        a->setObjectName(QString::fromLatin1(c.command));
+        connect(a, &QAction::triggered, this, [this, &c] { showTool(c); });
+    }
+    return menu;
+}
+
+QMenu* AppDelegate::buildLogbookMenu(DocumentWindow* window) {
+    auto* menu = new QMenu(controller_.text().main("Logbook"), window);
+    const QList<QAction*> own = window->documentActions();
+    menu->addActions(own);
+    if (!own.isEmpty()) menu->addSeparator();
+    QAction* renumber = menu->addAction(controller_.text().main("Renumber dives..."));
+    renumber->setObjectName(QStringLiteral("sendRenumDivesNotification"));
+    renumber->setEnabled(false);
+    connect(renumber, &QAction::triggered, this, &AppDelegate::sendRenumDivesNotification);
+    return menu;
+}
+
+QMenu* AppDelegate::buildHelpMenu(DocumentWindow* window) {
+    const UiText& t = controller_.text();
+    auto* menu = new QMenu(t.main("Help"), window);
+    QAction* about = menu->addAction(t.main("About DiveLog"));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, window, [window, &t] {
+        QMessageBox::about(window, t.main("About DiveLog"), t.main("About text"));
+    });
+    return menu;
+}
+
+QMenu* AppDelegate::buildEditMenu(DocumentWindow* window) {
+    const UiText& t = controller_.text();
+    auto* menu = new QMenu(t.main("Edit"), window);
+    // The edit commands act on whichever text widget has the focus.
+    auto add = [&](const char* key, QKeySequence::StandardKey keys, const char* slot) {
+        QAction* a = menu->addAction(t.main(key));
+        a->setShortcut(keys);
+        connect(a, &QAction::triggered, window, [slot] {
+            if (QWidget* w = QApplication::focusWidget())
+                QMetaObject::invokeMethod(w, slot, Qt::DirectConnection);
+        });
+    };
+    add("Undo", QKeySequence::Undo, "undo");
+    add("Redo", QKeySequence::Redo, "redo");
+    menu->addSeparator();
+    add("Cut", QKeySequence::Cut, "cut");
+    add("Copy", QKeySequence::Copy, "copy");
+    add("Paste", QKeySequence::Paste, "paste");
+    add("Select All", QKeySequence::SelectAll, "selectAll");
+    return menu;
+}
+
+QMenu* AppDelegate::buildFileMenu(DocumentWindow* window) {
+    const UiText& t = controller_.text();
+    auto* menu = new QMenu(t.main("File"), window);
+
+    using NewCommand = void (MyDocumentController::*)();
+    static const NewCommand newCommands[] = {
+        &MyDocumentController::newCarnetDocumentMenuAction,
+        &MyDocumentController::newDocumentDocumentMenuAction,
+        &MyDocumentController::newMaterielDocumentMenuAction,
+        &MyDocumentController::newRebreatherDocumentMenuAction,
+        &MyDocumentController::newConsommablesDocumentMenuAction,
+        &MyDocumentController::newCompresseurDocumentMenuAction,
+        &MyDocumentController::newEpavesDocumentMenuAction,
+        &MyDocumentController::newBudgetDocumentMenuAction,
+        &MyDocumentController::newEntrepriseDocumentMenuAction,
+        &MyDocumentController::newStructureDocumentMenuAction,
+    };
+    QMenu* newMenu = menu->addMenu(t.main("New"));
+    for (const auto& kind : divelog::documentKinds()) {
+        QAction* a = newMenu->addAction(t.kindName(kind));
+        QString command = QString::fromLatin1(kind.newCommand.data(), kind.newCommand.size());
+        a->setObjectName(command.remove(QLatin1Char(':')));
+        if (kind.kind == divelog::DocumentKind::Carnet) a->setShortcut(QKeySequence::New);
+        connect(a, &QAction::triggered, &controller_, newCommands[static_cast<int>(kind.kind)]);
+        if (kind.kind == divelog::DocumentKind::Carnet) newMenu->addSeparator();
+    }
+
+    QAction* open = menu->addAction(t.main("Open..."));
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, &controller_, &MyDocumentController::openDocumentMenuAction);
+    QMenu* recent = menu->addMenu(t.main("Open Recent"));
+    recent->setObjectName(QStringLiteral("openRecentMenu"));
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
+    fillRecentMenu(recent);
+    menu->addSeparator();
+
+    QAction* close = menu->addAction(t.main("Close"));
+    close->setShortcut(QKeySequence::Close);
+    connect(close, &QAction::triggered, window, &QWidget::close);
+    QAction* save = menu->addAction(t.main("Save"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, window, [window] { window->save(); });
+    QAction* saveAs = menu->addAction(t.main("Save As..."));
+    saveAs->setShortcut(QKeySequence::SaveAs);
+    connect(saveAs, &QAction::triggered, window, [window] { window->saveAs(); });
+    QAction* revert = menu->addAction(t.main("Revert"));
+    connect(revert, &QAction::triggered, window, [window] { window->revert(); });
+    // Reverting needs a file to go back to.
+    connect(menu, &QMenu::aboutToShow, revert,
+            [window, revert] { revert->setEnabled(!window->document().filePath().empty()); });
+    menu->addSeparator();
+
+    QAction* quit = menu->addAction(t.main("Quit"));
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+    connect(quit, &QAction::triggered, this, &AppDelegate::quit);
+    return menu;
+}
+
+void AppDelegate::fillRecentMenu(QMenu* menu) {
+    menu->clear();
+    const QStringList recent = controller_.recentDocuments();
+    for (const QString& path : recent) {
+        QAction* a = menu->addAction(QFileInfo(path).fileName());
+        a->setToolTip(path);
+        a->setData(path);
+        connect(a, &QAction::triggered, &controller_,
+                [this, path] { controller_.openDocument(path); });
+    }
+    if (!recent.isEmpty()) menu->addSeparator();
+    QAction* clear = menu->addAction(controller_.text().main("Clear Menu"));
+    clear->setEnabled(!recent.isEmpty());
+    connect(clear, &QAction::triggered, &controller_, &MyDocumentController::clearRecentDocuments);
+}

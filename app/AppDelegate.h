@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace divelog {
+class AppContext;
+}
+class DocumentWindow;
+class MyDocumentController;
+class PlaceholderWindow;
+class QMenu;
+
+// Builds every document window's menu bar and answers the application-wide
+// commands: calculators, pick-list editors, renumbering, about and quit.
+// Calculator and editor windows are created on first use and kept, so a
+// second use brings back the same window with what was left in it.
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    // One application command that opens a tool window.
+    struct ToolCommand {
+        const char* command;     // the action's object name
+        const char* layout;      // window layout name, also the key of its title in "Main"
+        const char* listKey;     // pick list shown, null for calculators
+        const char* reloadKey;   // pick list reread from the store first, or null
+        bool separatorBefore;
+    };
+    static const std::vector<ToolCommand>& calculatorCommands();
+    static const std::vector<ToolCommand>& pickListCommands();
+
+    AppDelegate(divelog::AppContext& context, MyDocumentController& controller,
+                QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // Gives the window its menu bar; the controller calls this for each window.
+    void installMenus(DocumentWindow* window);
+
+    // Shows the tool window of a command from the two tables above.
+    PlaceholderWindow* showTool(const ToolCommand& command);
+    // The window of a layout, or null before its first use.
+    PlaceholderWindow* toolWindow(const QString& layout) const;
+
+public slots:
+    // Renumbering comes with the logbook's panel; the command exists so the
+    // menu has its place.
+    void sendRenumDivesNotification() {}
+    void quit();
+
+private:
+    QMenu* buildFileMenu(DocumentWindow* window);
+    QMenu* buildEditMenu(DocumentWindow* window);
+    QMenu* buildToolMenu(DocumentWindow* window, const char* titleKey,
+                         const std::vector<ToolCommand>& commands);
+    QMenu* buildLogbookMenu(DocumentWindow* window);
+    QMenu* buildHelpMenu(DocumentWindow* window);
+    void fillRecentMenu(QMenu* menu);
+
+    divelog::AppContext& context_;
+    MyDocumentController& controller_;
+    std::map<QString, std::unique_ptr<PlaceholderWindow>> tools_;
+};
