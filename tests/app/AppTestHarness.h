@@ -1,0 +1,68 @@
+#pragma once
+
+// The application's objects as main() wires them, over an INI settings file,
+// with every modal question answered by the test instead of a dialog.
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QList>
+#include <memory>
+
+#include "AppDelegate.h"
+#include "MyDocumentController.h"
+#include "UserPrompts.h"
+#include "localisation/UiText.h"
+#include "settings/AppContext.h"
+#include "settings/QtSettingsStore.h"
+
+class CapturingPrompts : public UserPrompts {
+public:
+    using UserPrompts::UserPrompts;
+
+    struct Report {
+        QString message, reason;
+    };
+    QList<Report> reports;
+    QStringList confirmations;
+    bool confirmAnswer = true;
+    int saveQuestions = 0;
+    SaveChoice saveAnswer = SaveChoice::Discard;
+    QString nextSavePath;
+
+    void report(QWidget*, const QString& message, const QString& reason) override {
+        reports.append({message, reason});
+    }
+    bool confirm(QWidget*, const QString& message) override {
+        confirmations << message;
+        return confirmAnswer;
+    }
+    SaveChoice askToSave(QWidget*, const QString&) override {
+        ++saveQuestions;
+        return saveAnswer;
+    }
+    QString savePath(QWidget*, const QString&, const QString&, const QString&) override {
+        return nextSavePath;
+    }
+    QString openPath(QWidget*, const QString&) override { return {}; }
+};
+
+struct AppHarness {
+    explicit AppHarness(const QString& iniPath) : store(iniPath), context(store) {
+        context.initialize();
+        loadLocalisationResources(context.localisation());
+        auto capture = std::make_unique<CapturingPrompts>(text);
+        prompts = capture.get();
+        controller = std::make_unique<MyDocumentController>(context, std::move(capture));
+        delegate = std::make_unique<AppDelegate>(context, *controller);
+    }
+
+    QtSettingsStore store;
+    divelog::AppContext context;
+    UiText text{context.localisation()};
+    CapturingPrompts* prompts = nullptr;
+    std::unique_ptr<MyDocumentController> controller;
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+// Closed windows are deleted later, by the event loop.
+inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
