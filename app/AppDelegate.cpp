@@ -67,7 +67,8 @@ void AppDelegate::installMenus(DocumentWindow* window) {
     bar->addMenu(buildEditMenu(window));
     bar->addMenu(buildToolMenu(window, "Calculators", calculatorCommands()));
     bar->addMenu(buildToolMenu(window, "Lists", pickListCommands()));
-    bar->addMenu(buildLogbookMenu(window));
+    if (window->document().kind() == divelog::DocumentKind::Carnet)
+        bar->addMenu(buildLogbookMenu(window));
     bar->addMenu(buildHelpMenu(window));
 }
 
@@ -78,7 +79,7 @@ PlaceholderWindow* AppDelegate::showTool(const ToolCommand& command) {
         const bool editor = command.listKey != nullptr;
         slot = std::make_unique<PlaceholderWindow>(
             QString::fromLatin1(command.layout), t.main(command.layout),
-            t.main(editor ? "Editor coming" : "Calculator coming"), editor);
+            t.main(editor ? "Editor coming" : "Calculator coming"), editor, t.main("Empty list"));
     }
     if (command.reloadKey) context_.pickLists().reload(command.reloadKey);
     if (command.listKey) {

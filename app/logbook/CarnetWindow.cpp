@@ -29,6 +29,7 @@ CarnetWindow::CarnetWindow(std::unique_ptr<divelog::Carnet> carnet, divelog::App
     // Fixed row heights and set widths: sizing to contents would visit every
     // dive of a large logbook.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->verticalHeader()->hide();
     const int widths[DiveTableModel::ColumnCount] = {60, 100, 70, 220, 220, 90, 90};
     for (int c = 0; c < DiveTableModel::ColumnCount; ++c) table_->setColumnWidth(c, widths[c]);
@@ -36,6 +37,7 @@ CarnetWindow::CarnetWindow(std::unique_ptr<divelog::Carnet> carnet, divelog::App
     setCentralWidget(table_);
 
     count_ = new QLabel(this);
+    count_->setContentsMargins(0, 0, 12, 0);
     statusBar()->addPermanentWidget(count_);
     statusBar()->setSizeGripEnabled(false);
 

@@ -1,6 +1,8 @@
 #include "tools/MemoWindow.h"
 
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 
 MemoWindow::MemoWindow(const QString& title) : QWidget(nullptr, Qt::Window) {
@@ -13,6 +15,12 @@ MemoWindow::MemoWindow(const QString& title) : QWidget(nullptr, Qt::Window) {
 }
 
 void MemoWindow::present() {
+    // Top right, clear of the document window that launch opens beside it.
+    if (!isVisible())
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.right() - width() - 24, area.top() + 24);
+        }
     show();
     raise();
     activateWindow();

@@ -11,8 +11,9 @@ class QListWidget;
 class PlaceholderWindow : public QWidget {
     Q_OBJECT
 public:
+    // `emptyText` stands in the list while it has no entries (editors only).
     PlaceholderWindow(const QString& layoutName, const QString& title, const QString& note,
-                      bool showsList);
+                      bool showsList, const QString& emptyText = {});
 
     QString layoutName() const { return objectName(); }
     QString note() const;
@@ -25,4 +26,7 @@ public:
 private:
     QLabel* note_ = nullptr;
     QListWidget* list_ = nullptr;
+    QStringList entries_;
+    QString emptyText_;
+    bool placed_ = false;
 };

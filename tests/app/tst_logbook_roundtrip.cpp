@@ -316,6 +316,8 @@ private slots:
         app_->controller->noteRecentDocument(dir_.filePath("d5.divelog"));
         const QStringList recent = app_->controller->recentDocuments();
         QCOMPARE(recent.size(), MyDocumentController::kMaxRecent);
+        QCOMPARE(app_->store.listForKey(MyDocumentController::kRecentKey).size(),
+                 std::size_t(MyDocumentController::kMaxRecent));
         QCOMPARE(recent.first(), dir_.filePath("d5.divelog"));
         QCOMPARE(recent.at(1), dir_.filePath("d11.divelog"));
         QCOMPARE(recent.count(dir_.filePath("d5.divelog")), 1);
