@@ -1,0 +1,16 @@
+# cmake -DBINARY=path -P check_no_qt.cmake
+# Fails when the dynamic linker would load any Qt library for BINARY.
+if(NOT BINARY)
+  message(FATAL_ERROR "BINARY not set")
+endif()
+execute_process(COMMAND ldd ${BINARY} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "ldd failed on ${BINARY}: ${err}")
+endif()
+string(REPLACE "\n" ";" lines "${out}")
+foreach(line ${lines})
+  if(line MATCHES "Qt")
+    message(FATAL_ERROR "${BINARY} links Qt: ${line}")
+  endif()
+endforeach()
+message(STATUS "no Qt in ${BINARY}")
