@@ -204,11 +204,11 @@ void DiveForm::put(std::string_view name, ControlValue value) {
 }
 
 std::int32_t DiveForm::intValue(std::string_view name) const {
-    return readFormInteger(text(name)).value_or(0);
+    return readInteger(text(name)).value_or(0);
 }
 
 double DiveForm::decimalValue(std::string_view name) const {
-    return readFormDecimal(text(name)).value_or(0);
+    return readDecimal(text(name)).value_or(0);
 }
 
 void DiveForm::setProfile(WorkingProfile profile) {
@@ -225,9 +225,9 @@ void DiveForm::load(const Plongee& dive) {
         switch (c.kind) {
             case Kind::Text:
                 if (i)
-                    put(c.name, formIntegerText(*i));
+                    put(c.name, integerText(*i));
                 else if (const auto* f = std::get_if<float>(&v))
-                    put(c.name, formDecimalText(*f));
+                    put(c.name, decimalText(*f));
                 else if (const auto* s = std::get_if<std::string>(&v))
                     put(c.name, *s);
                 else
@@ -254,7 +254,7 @@ void DiveForm::load(const Plongee& dive) {
         if (std::get<std::int32_t>(dive.value(o2)) < 5) put(o2, std::string("-"));
         if (std::get<std::int32_t>(dive.value(he)) < 1) put(he, std::string("0"));
         // Not-a-number counts as "not given" too.
-        if (!(std::get<float>(dive.value(depth)) > 0)) put(depth, formIntegerText(3 * k));
+        if (!(std::get<float>(dive.value(depth)) > 0)) put(depth, integerText(3 * k));
     }
 
     WorkingProfile p;
@@ -272,7 +272,7 @@ void DiveForm::load(const Plongee& dive) {
     // Shown only: what the stored mix leaves for nitrogen, without rebalancing it.
     for (auto [o2, he, n2] :
          {std::array{"o2Mix", "heMix", "n2Mix"}, std::array{"o2Mix_2", "heMix_2", "n2Mix_2"}})
-        put(n2, formIntegerText(100 - std::int64_t{intValue(o2)} - intValue(he)));
+        put(n2, integerText(100 - std::int64_t{intValue(o2)} - intValue(he)));
     modified_ = false;
 }
 
@@ -309,15 +309,15 @@ void DiveForm::clear(const ClearContext& c) {
         put(numbered("deco_Level_", k) + "_sw", false);
         put(numbered("decoO2_Level_", k), dash);
         put(numbered("decoHe_Level_", k), zero);
-        put(numbered("decoDepth_Level_", k), formDecimalText(narrowToFloat(k * interval)));
+        put(numbered("decoDepth_Level_", k), decimalText(narrowToFloat(k * interval)));
         put(numbered("decoTime_Level_", k), dash);
     }
     for (int k = 1; k <= 3; ++k)
         for (const char* family : {"volPony", "pressDepartPony", "pressFinPony"})
             put(numbered(family, k), zero);
 
-    put("volumeBloc", formDecimalText(c.tankVolume));
-    put("pressionBloc", formDecimalText(c.tankPressure));
+    put("volumeBloc", decimalText(c.tankVolume));
+    put("pressionBloc", decimalText(c.tankPressure));
     put("o2Mix", std::string("21"));
     put("o2Mix_2", std::string("21"));
     put("n2Mix", std::string("79"));
@@ -339,12 +339,12 @@ void DiveForm::razAir() {
 
 void DiveForm::razNitrox() {
     setText("heMix", "0");
-    setText("n2Mix", formIntegerText(100 - std::int64_t{intValue("o2Mix")}));
+    setText("n2Mix", integerText(100 - std::int64_t{intValue("o2Mix")}));
 }
 
 void DiveForm::razHeliox() {
     setText("n2Mix", "0");
-    setText("heMix", formIntegerText(100 - std::int64_t{intValue("o2Mix")}));
+    setText("heMix", integerText(100 - std::int64_t{intValue("o2Mix")}));
 }
 
 }  // namespace divelog

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "logbook/DiveFormNumbers.h"
+#include "util/Numbers.h"
 #include "logbook/DiveFormReadouts.h"
 #include "logbook/Plongee.h"
 #include "util/Date.h"
@@ -113,7 +113,7 @@ public:
     std::int32_t intValue(std::string_view name) const;
     double decimalValue(std::string_view name) const;
 
-    void setDiveNumber(std::int32_t number) { setText("noPlongee", formIntegerText(number)); }
+    void setDiveNumber(std::int32_t number) { setText("noPlongee", integerText(number)); }
 
     const WorkingProfile& profile() const { return profile_; }
     void setProfile(WorkingProfile profile);

@@ -19,16 +19,16 @@ void DiveForm::balanceMix() {
     switch (tag("gaz")) {
         case 1:  // nitrox
             put("heMix", std::string("0"));
-            put("n2Mix", formIntegerText(100 - o2));
+            put("n2Mix", integerText(100 - o2));
             break;
         case 3:  // heliox
             put("n2Mix", std::string("0"));
-            put("heMix", formIntegerText(100 - o2));
+            put("heMix", integerText(100 - o2));
             break;
-        default: put("n2Mix", formIntegerText(100 - o2 - he)); break;
+        default: put("n2Mix", integerText(100 - o2 - he)); break;
     }
     // Cylinder 2 is never rebalanced; its nitrogen is only shown.
-    put("n2Mix_2", formIntegerText(100 - std::int64_t{intValue("o2Mix_2")} - intValue("heMix_2")));
+    put("n2Mix_2", integerText(100 - std::int64_t{intValue("o2Mix_2")} - intValue("heMix_2")));
 }
 
 void DiveForm::refreshCylinders(FormReadouts& r) const {

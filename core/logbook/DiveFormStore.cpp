@@ -28,19 +28,19 @@ void DiveForm::storeNonNegative(std::string_view name) {
     const std::string& t = text(name);
     if (blank(t)) return;
     bool isFloat = name == "profondeur" || name == "lestage";
-    bool readable = isFloat ? readFormFloat(t).has_value() : readFormInteger(t).has_value();
-    if (!readable || *readFormDecimal(t) < 0) put(name, std::string("0"));
+    bool readable = isFloat ? readFloat(t).has_value() : readInteger(t).has_value();
+    if (!readable || *readDecimal(t) < 0) put(name, std::string("0"));
 }
 
 void DiveForm::storeTemperature(std::string_view name, int low, int high) {
     const std::string& t = text(name);
     if (t == "-") return;
-    auto v = readFormInteger(t);
+    auto v = readInteger(t);
     if (!v || *v < low || *v > high) put(name, std::string("-"));
 }
 
 void DiveForm::storeCorrections(bool usUnits, std::vector<std::string>& alerts) {
-    auto coeff = readFormInteger(text("coeff"));
+    auto coeff = readInteger(text("coeff"));
     if (!coeff || *coeff < 20 || *coeff > 120) put("coeff", std::string("-"));
 
     storeTemperature("tempEau", -5, 100);
@@ -49,7 +49,7 @@ void DiveForm::storeCorrections(bool usUnits, std::vector<std::string>& alerts) 
     storeNonNegative("profondeur");
     storeNonNegative("temps");
     if (!blank(text("altitude"))) {
-        auto altitude = readFormInteger(text("altitude"));
+        auto altitude = readInteger(text("altitude"));
         std::int32_t limit = usUnits ? kAltitudeLimitFeet : kAltitudeLimitMetres;
         if (!altitude || *altitude < 0 || *altitude > limit) put("altitude", std::string("0"));
     }
@@ -66,12 +66,12 @@ void DiveForm::storeCorrections(bool usUnits, std::vector<std::string>& alerts) 
         alerts.emplace_back(kPressureAlert);
 
     for (const char* o2 : {"o2Mix", "o2Mix_2"}) {
-        auto v = readFormInteger(text(o2));
+        auto v = readInteger(text(o2));
         if (!v || *v < 1) put(o2, std::string("21"));
     }
     for (const char* he : {"heMix", "heMix_2"}) {
         if (text(he).empty()) continue;
-        auto v = readFormInteger(text(he));
+        auto v = readInteger(text(he));
         if (!v || *v < 0 || *v > 86) {
             alerts.emplace_back(kHeliumAlert);
             put(he, std::string("0"));
@@ -96,7 +96,7 @@ StoreResult DiveForm::store(const SettingsStore& settings) {
                 if (fieldKind == Plongee::Kind::STRING)
                     dive.setValue(c.name, text(c.name));
                 else if (fieldKind == Plongee::Kind::FLOAT)
-                    dive.setValue(c.name, readFormFloat(text(c.name)).value_or(0.0f));
+                    dive.setValue(c.name, readFloat(text(c.name)).value_or(0.0f));
                 else
                     dive.setValue(c.name, storedInt(c.name));
                 break;

@@ -1,6 +1,7 @@
 #include "settings/PreferencesModel.h"
 
 #include "archive/BinaryArchive.h"
+#include "util/Numbers.h"
 
 namespace divelog {
 
@@ -85,7 +86,7 @@ bool PreferencesModel::boolControl(const std::string& key) const {
 
 double PreferencesModel::numberControl(const std::string& key) const {
     if (auto d = std::get_if<double>(&control(key))) return *d;
-    if (auto s = std::get_if<std::string>(&control(key))) return parseDecimal(*s).value_or(0);
+    if (auto s = std::get_if<std::string>(&control(key))) return readDecimal(*s).value_or(0);
     return 0;
 }
 

@@ -6,28 +6,9 @@
 #include <cstdlib>
 
 #include "archive/BinaryArchive.h"
+#include "util/Numbers.h"
 
 namespace divelog {
-
-std::optional<double> parseDecimal(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    if (text.empty() || text.size() > 64) return std::nullopt;
-    std::string s(text);
-    for (char& c : s) {
-        if (c == ',') c = '.';
-        // Only plain decimals: no hex, no "inf"/"nan" words.
-        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+' ||
-              c == 'e' || c == 'E'))
-            return std::nullopt;
-    }
-    char* end = nullptr;
-    double v = std::strtod(s.c_str(), &end);
-    if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
 
 void SettingsStore::registerDefaults(const std::map<std::string, SettingValue>& defaults) {
     for (const auto& [k, v] : defaults) registered_[k] = v;
@@ -47,7 +28,7 @@ bool SettingsStore::boolForKey(const std::string& key) const {
     if (auto d = std::get_if<double>(&*v)) return *d != 0;
     if (auto s = std::get_if<std::string>(&*v)) {
         if (*s == "true" || *s == "YES" || *s == "yes") return true;
-        auto n = parseDecimal(*s);
+        auto n = readDecimal(*s);
         return n && *n != 0;
     }
     return false;
@@ -58,7 +39,7 @@ double SettingsStore::numberForKey(const std::string& key) const {
     if (!v) return 0;
     if (auto d = std::get_if<double>(&*v)) return std::isfinite(*d) ? *d : 0;
     if (auto b = std::get_if<bool>(&*v)) return *b ? 1 : 0;
-    if (auto s = std::get_if<std::string>(&*v)) return parseDecimal(*s).value_or(0);
+    if (auto s = std::get_if<std::string>(&*v)) return readDecimal(*s).value_or(0);
     return 0;
 }
 

@@ -68,9 +68,5 @@ private:
     std::map<std::string, SettingValue> values_;
 };
 
-// Parses a decimal number as the settings and forms read them: leading and
-// trailing blanks ignored, "," accepted as the decimal point; nullopt when
-// the text is not a finite number.
-std::optional<double> parseDecimal(std::string_view text);
 
 }  // namespace divelog

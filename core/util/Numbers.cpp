@@ -1,4 +1,4 @@
-#include "logbook/DiveFormNumbers.h"
+#include "util/Numbers.h"
 
 #include <charconv>
 #include <cmath>
@@ -53,12 +53,12 @@ std::string shortest(T value) {
 
 }  // namespace
 
-std::optional<double> readFormDecimal(std::string_view text) { return parse<double>(text); }
+std::optional<double> readDecimal(std::string_view text) { return parse<double>(text); }
 
-std::optional<float> readFormFloat(std::string_view text) { return parse<float>(text); }
+std::optional<float> readFloat(std::string_view text) { return parse<float>(text); }
 
-std::optional<std::int32_t> readFormInteger(std::string_view text) {
-    auto d = readFormDecimal(text);
+std::optional<std::int32_t> readInteger(std::string_view text) {
+    auto d = readDecimal(text);
     if (!d) return std::nullopt;
     double whole = std::trunc(*d);
     if (whole < -2147483648.0 || whole > 2147483647.0) return std::nullopt;
@@ -72,10 +72,10 @@ float narrowToFloat(double value) {
     return static_cast<float>(value);
 }
 
-std::string formIntegerText(std::int64_t value) { return std::to_string(value); }
+std::string integerText(std::int64_t value) { return std::to_string(value); }
 
-std::string formDecimalText(float value) { return shortest(value); }
+std::string decimalText(float value) { return shortest(value); }
 
-std::string formDecimalText(double value) { return shortest(value); }
+std::string decimalText(double value) { return shortest(value); }
 
 }  // namespace divelog

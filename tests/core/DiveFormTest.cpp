@@ -198,13 +198,13 @@ TEST_F(DiveFormTest, LoadStoreRoundTripKeepsEveryField) {
 TEST_F(DiveFormTest, DecimalTextReadsBackToTheSameFloat) {
     for (std::uint32_t bits = 0x00800000u; bits < 0x7f000000u; bits += 0x00012345u) {
         float f = std::bit_cast<float>(bits);
-        ASSERT_EQ(readFormFloat(formDecimalText(f)), f) << formDecimalText(f);
-        ASSERT_EQ(readFormFloat(formDecimalText(-f)), -f);
+        ASSERT_EQ(readFloat(decimalText(f)), f) << decimalText(f);
+        ASSERT_EQ(readFloat(decimalText(-f)), -f);
     }
-    EXPECT_EQ(readFormInteger("-0,9"), 0);
-    EXPECT_EQ(readFormInteger("2147483647"), 2147483647);
-    EXPECT_EQ(readFormInteger("2147483648"), std::nullopt);
-    EXPECT_EQ(readFormInteger("-2147483648.5"), -2147483647 - 1);
+    EXPECT_EQ(readInteger("-0,9"), 0);
+    EXPECT_EQ(readInteger("2147483647"), 2147483647);
+    EXPECT_EQ(readInteger("2147483648"), std::nullopt);
+    EXPECT_EQ(readInteger("-2147483648.5"), -2147483647 - 1);
 }
 
 TEST_F(DiveFormTest, LoadShowsNotGivenValuesAndFillsMissingProfile) {
