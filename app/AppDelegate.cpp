@@ -144,7 +144,9 @@ QMenu* AppDelegate::buildEditMenu(DocumentWindow* window) {
         QAction* a = menu->addAction(t.main(key));
         a->setShortcut(keys);
         connect(a, &QAction::triggered, window, [slot] {
-            if (QWidget* w = QApplication::focusWidget())
+            QWidget* w = QApplication::focusWidget();
+            const QByteArray signature = QByteArray(slot) + "()";
+            if (w && w->metaObject()->indexOfMethod(signature.constData()) >= 0)
                 QMetaObject::invokeMethod(w, slot, Qt::DirectConnection);
         });
     };

@@ -161,7 +161,7 @@ bool MyDocumentController::applicationOpenUntitledFile() {
 }
 
 void MyDocumentController::showMemo() {
-    if (!memo_) memo_ = std::make_unique<MemoWindow>(text_.main("pense bete"));
+    if (!memo_) memo_ = std::make_unique<MemoWindow>(text_.main("pense bete"), text_.main("Memo hint"));
     memo_->present();
 }
 

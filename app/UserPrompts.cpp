@@ -1,11 +1,23 @@
 #include "UserPrompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include "localisation/UiText.h"
+
+namespace {
+
+QString documentsFolder() {
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(docs).isDir() ? docs : QDir::homePath();
+}
+
+}  // namespace
 
 void UserPrompts::report(QWidget* parent, const QString& message, const QString& reason) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message,
@@ -46,11 +58,14 @@ QString UserPrompts::savePath(QWidget* parent, const QString& suggestedName, con
     QFileDialog dialog(parent, text_.main("Save As..."), QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    // An untitled document starts in the user's documents, not in whatever
+    // folder the program was started from.
+    if (QFileInfo(suggestedName).isRelative()) dialog.setDirectory(documentsFolder());
     dialog.selectFile(suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
 
 QString UserPrompts::openPath(QWidget* parent, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, text_.main("Open..."), QString(), filter);
+    return QFileDialog::getOpenFileName(parent, text_.main("Open..."), documentsFolder(), filter);
 }

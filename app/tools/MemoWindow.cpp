@@ -5,12 +5,14 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-MemoWindow::MemoWindow(const QString& title) : QWidget(nullptr, Qt::Window) {
+MemoWindow::MemoWindow(const QString& title, const QString& hint) : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("penseBeteWindow"));
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(new QPlainTextEdit(this));
+    auto* pad = new QPlainTextEdit(this);
+    pad->setPlaceholderText(hint);
+    layout->addWidget(pad);
     resize(320, 280);
 }
 

@@ -7,6 +7,6 @@
 class MemoWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MemoWindow(const QString& title);
+    MemoWindow(const QString& title, const QString& hint);
     void present();
 };
