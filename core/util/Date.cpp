@@ -1,5 +1,6 @@
 #include "util/Date.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -10,8 +11,15 @@ namespace divelog {
 namespace {
 constexpr double kUnixToReference = 978307200.0;  // 2001-01-01T00:00:00Z in Unix time
 
+// Years 1 to 9999: a date read from a damaged file may hold any double, and
+// converting one beyond time_t is undefined.
+constexpr double kEarliestUnix = -62135596800.0;
+constexpr double kLatestUnix = 253402300799.0;
+
 std::tm toLocalTm(Date date) {
     double unix = date.seconds + kUnixToReference;
+    if (!std::isfinite(unix)) unix = kUnixToReference;
+    unix = std::clamp(unix, kEarliestUnix, kLatestUnix);
     std::time_t t = static_cast<std::time_t>(std::floor(unix));
     std::tm tm{};
     localtime_r(&t, &tm);

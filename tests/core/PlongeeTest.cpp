@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "logbook/Plongee.h"
 
 using namespace divelog;
@@ -105,4 +107,16 @@ TEST(Plongee, NewDiveValues) {
     Plongee q = makeNewDive(d);
     EXPECT_EQ(q.decoDepth_Level_2(), 9.0f);
     EXPECT_EQ(q.volBailout1(), 0);
+}
+
+TEST(Plongee, DatesFromDamagedFilesFormatWithoutHarm) {
+    Plongee p;
+    for (double seconds : {-7.8804e+115, 1e300, std::numeric_limits<double>::quiet_NaN(),
+                           std::numeric_limits<double>::infinity()}) {
+        p.setDate(Date{seconds});
+        EXPECT_FALSE(p.text("date").empty()) << seconds;
+    }
+    p.setDate(dateFromLocalParts(DateParts{2024, 5, 31, 14, 5, 0}));
+    EXPECT_EQ(p.text("date"), "2024-05-31");
+    EXPECT_EQ(formatTime(*p.date()), "14:05");
 }
