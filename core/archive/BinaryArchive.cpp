@@ -309,7 +309,16 @@ bool readArchiveHeader(std::span<const std::uint8_t> bytes, ArchiveHeader& heade
 
 class RecordListEncoder::Impl {
 public:
+    static constexpr std::size_t kStreamChunk = 1 << 20;
+
+    void flush() {
+        if (!failed && !sink.out.empty()) failed = !out->write(sink.out);
+        sink.out.clear();
+    }
+
     ByteSink sink;
+    ByteOutput* out = nullptr;
+    bool failed = false;
     std::vector<ClassVersion> classes;
     std::size_t announced = 0;
     std::size_t written = 0;
@@ -326,6 +335,12 @@ RecordListEncoder::RecordListEncoder(std::string_view kind, std::vector<ClassVer
     d->announced = count;
     d->sink.u8(kTagRecordList);
     d->sink.length(count);
+}
+
+RecordListEncoder::RecordListEncoder(std::string_view kind, std::vector<ClassVersion> classes,
+                                     std::size_t count, ByteOutput& out)
+    : RecordListEncoder(kind, std::move(classes), count, Impl::kStreamChunk + (64 << 10)) {
+    d->out = &out;
 }
 
 RecordListEncoder::~RecordListEncoder() = default;
@@ -353,12 +368,21 @@ void RecordListEncoder::endRecord() {
     std::memcpy(d->sink.out.data() + d->recordStart, &length, 4);
     d->inRecord = false;
     ++d->written;
+    // Records are flushed whole, so a record's length is always patched in the buffer.
+    if (d->out && d->sink.out.size() >= Impl::kStreamChunk) d->flush();
 }
 
 std::vector<std::uint8_t> RecordListEncoder::finish() {
-    if (d->inRecord || d->written != d->announced)
+    if (d->out || d->inRecord || d->written != d->announced)
         throw std::logic_error("record list encoder misused");
     return std::move(d->sink.out);
+}
+
+bool RecordListEncoder::finishStream() {
+    if (!d->out || d->inRecord || d->written != d->announced)
+        throw std::logic_error("record list encoder misused");
+    d->flush();
+    return !d->failed;
 }
 
 // ---- record list decoder ---------------------------------------------------

@@ -15,6 +15,7 @@
 
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveWriter.h"
+#include "util/FileIO.h"
 
 namespace divelog {
 
@@ -47,6 +48,10 @@ class RecordListEncoder {
 public:
     RecordListEncoder(std::string_view kind, std::vector<ClassVersion> classes, std::size_t count,
                       std::size_t sizeHint = 0);
+    // Streams to `out` through a reused buffer instead of building the whole
+    // archive in memory; end with finishStream().
+    RecordListEncoder(std::string_view kind, std::vector<ClassVersion> classes, std::size_t count,
+                      ByteOutput& out);
     ~RecordListEncoder();
     RecordListEncoder(const RecordListEncoder&) = delete;
     RecordListEncoder& operator=(const RecordListEncoder&) = delete;
@@ -57,6 +62,8 @@ public:
     void endRecord();
     // Throws std::logic_error when fewer records were written than announced.
     std::vector<std::uint8_t> finish();
+    // The streaming end: false when the output refused bytes.
+    [[nodiscard]] bool finishStream();
 
 private:
     class Impl;

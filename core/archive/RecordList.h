@@ -30,6 +30,18 @@ std::vector<std::uint8_t> encodeRecordList(std::string_view kind,
     return encoder.finish();
 }
 
+// Streams the same archive to `out`; false when the output refused bytes.
+template <class R>
+[[nodiscard]] bool writeRecordList(ByteOutput& out, std::string_view kind,
+                                   const std::vector<std::unique_ptr<R>>& records) {
+    RecordListEncoder encoder(kind, {{R::kClassName, R::kClassVersion}}, records.size(), out);
+    for (const auto& record : records) {
+        record->encode(encoder.beginRecord(R::kClassName));
+        encoder.endRecord();
+    }
+    return encoder.finishStream();
+}
+
 // Decodes into `out` only on success; on failure `out` is untouched and
 // `error` says why.
 template <class R>

@@ -1,6 +1,5 @@
 #include "document/Document.h"
 
-#include "util/FileIO.h"
 
 namespace divelog {
 
@@ -10,7 +9,12 @@ std::vector<std::uint8_t> Document::dataOfType(std::string_view type, std::strin
     return {};
 }
 
+bool Document::writeRecords(ByteOutput& out) const { return out.write(encodeRecords()); }
+
 bool Document::saveAs(const std::string& path, std::string_view type, std::string& error) const {
+    if (type == info().id)
+        return writeFileAtomically(path, [this](ByteOutput& out) { return writeRecords(out); },
+                                   error);
     std::string why;
     std::vector<std::uint8_t> bytes = dataOfType(type, why);
     if (bytes.empty()) {
@@ -28,9 +32,9 @@ bool Document::save(const std::string& path, std::string& error) {
 }
 
 bool Document::open(const std::string& path, std::string& error) {
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     if (!readWholeFile(path, bytes, error)) return false;
-    if (!loadData(bytes, info().id, error)) return false;
+    if (!loadData(bytes.bytes(), info().id, error)) return false;
     filePath_ = path;
     clearChanged();
     return true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/DocumentKind.h"
+#include "util/FileIO.h"
 
 namespace divelog {
 
@@ -53,6 +54,8 @@ public:
 
 protected:
     virtual std::vector<std::uint8_t> encodeRecords() const = 0;
+    // Saving streams the archive; by default it writes encodeRecords().
+    virtual bool writeRecords(ByteOutput& out) const;
 
 private:
     DocumentKind kind_;

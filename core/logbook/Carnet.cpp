@@ -71,6 +71,10 @@ std::vector<std::uint8_t> Carnet::encodeRecords() const {
     return encodeRecordList(info().id, _carnet, hint);
 }
 
+bool Carnet::writeRecords(ByteOutput& out) const {
+    return writeRecordList(out, info().id, _carnet);
+}
+
 bool Carnet::loadData(std::span<const std::uint8_t> bytes, std::string_view type,
                       std::string& error) {
     if (type != info().id) {

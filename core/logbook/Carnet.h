@@ -50,6 +50,7 @@ public:
 
 protected:
     std::vector<std::uint8_t> encodeRecords() const override;
+    bool writeRecords(ByteOutput& out) const override;
 
 private:
     DiveList _carnet;

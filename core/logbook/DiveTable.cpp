@@ -84,6 +84,13 @@ std::vector<std::string_view> DiveTable::visibleColumns(const SettingsStore& sto
     return v;
 }
 
+void DiveTable::writeDefaultColumnSwitches(SettingsStore& store) {
+    for (const auto& c : columns()) {
+        const std::string key(c.visibilityKey);
+        if (!store.hasStoredValue(key)) store.setBool(key, c.field != "rebreather");
+    }
+}
+
 std::string DiveTable::gasText(const Plongee& d) const {
     const int o1 = d.decoO2_Level_1(), o2 = d.decoO2_Level_2();
     switch (d.gaz()) {

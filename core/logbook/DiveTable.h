@@ -45,6 +45,10 @@ public:
     static const TableColumn* column(std::string_view field);
     // The columns whose switch is on, in initial order.
     static std::vector<std::string_view> visibleColumns(const SettingsStore& store);
+    // First use: gives each column switch that the store does not hold its
+    // default (every column but the apparatus shown). Switches the user set,
+    // on or off, are left alone.
+    static void writeDefaultColumnSwitches(SettingsStore& store);
 
     CellValue cellValue(const Plongee& dive, std::string_view column,
                         const TableAppearance& look) const;

@@ -218,3 +218,25 @@ TEST(RegisterDocument, EmptyRegisterSavesAndReopens) {
     RegisterDocument other(DocumentKind::Structures);
     EXPECT_FALSE(other.open(dir.file("b.dlbudget"), error));
 }
+
+TEST(Carnet, StreamedSaveWritesTheSameBytesAsTheArchive) {
+    TempDir dir;
+    Carnet c;
+    for (int n = 0; n < 600; ++n) {
+        auto d = dive(n, "Site " + std::to_string(n));
+        d->setProfilProfondeur(std::vector<double>(400, n * 0.5));
+        d->setGAZ_Flag(std::vector<std::int32_t>(400, n));
+        c.addDive(std::move(d));
+    }
+    std::string error;
+    ASSERT_TRUE(c.save(dir.file("big.divelog"), error)) << error;
+    auto expected = c.dataOfType("logbook", error);
+    ASSERT_GT(expected.size(), 3u << 20) << "spans several write chunks";
+    std::string written = contents(dir.file("big.divelog"));
+    EXPECT_TRUE(written.size() == expected.size() &&
+                std::equal(written.begin(), written.end(), expected.begin(),
+                           [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }));
+    Carnet back;
+    ASSERT_TRUE(back.open(dir.file("big.divelog"), error)) << error;
+    EXPECT_EQ(back.dive(599), c.dive(599));
+}
