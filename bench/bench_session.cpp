@@ -1,0 +1,90 @@
+// The logbook's everyday commands on a large logbook: selecting a row with
+// its form refresh, a search that hits many dives, deleting many selected
+// rows and renumbering every dive. Each runs at three sizes so the growth
+// shows (Big O is fitted over them).
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "BenchLogbook.h"
+#include "logbook/CarnetSession.h"
+
+namespace {
+
+using namespace divelog;
+
+constexpr std::size_t kSamples = 500;
+
+struct World {
+    InMemorySettingsStore store;
+    AppContext context{store};
+    std::unique_ptr<Carnet> carnet;
+    std::unique_ptr<CarnetSession> session;
+
+    explicit World(std::size_t dives) {
+        context.initialize();
+        carnet = bench::makeBenchLogbook(dives, kSamples);
+        // Three dives in ten were made from the same boat: the search's hits.
+        for (std::size_t i = 0; i < dives; ++i)
+            carnet->dive(i).setBateau(i % 10 < 3 ? std::string("Alcyon II") : std::string("Zodiac"));
+        session = std::make_unique<CarnetSession>(*carnet, context);
+    }
+};
+
+World& world(std::size_t dives) {
+    static std::unique_ptr<World> w;
+    if (!w || w->carnet->recordCount() != dives) w = std::make_unique<World>(dives);
+    return *w;
+}
+
+void BM_SelectRowWithFormRefresh(benchmark::State& state) {
+    World& w = world(static_cast<std::size_t>(state.range(0)));
+    std::size_t row = 0;
+    for (auto _ : state) {
+        w.session->select({row});
+        row = (row + 7919) % w.carnet->recordCount();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_SearchManyHits(benchmark::State& state) {
+    World& w = world(static_cast<std::size_t>(state.range(0)));
+    std::size_t hits = 0;
+    for (auto _ : state) hits = w.session->find("bateau", "alcyon").rows.size();
+    state.counters["hits"] = static_cast<double>(hits);
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_RenumberAll(benchmark::State& state) {
+    World& w = world(static_cast<std::size_t>(state.range(0)));
+    std::int32_t first = 1;
+    for (auto _ : state) w.session->renumber(first++);
+    state.SetComplexityN(state.range(0));
+}
+
+// Deletes a tenth of the logbook (1,000 rows at 10,000 dives), selected at
+// random places; the logbook is rebuilt outside the timing.
+void BM_DeleteSelectedRows(benchmark::State& state) {
+    const auto dives = static_cast<std::size_t>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto w = std::make_unique<World>(dives);
+        std::vector<std::size_t> rows;
+        for (std::size_t i = 0; i < dives; i += 10) rows.push_back((i * 7) % dives);
+        w->session->select(rows);
+        state.ResumeTiming();
+        w->session->deleteSelected();
+        state.PauseTiming();
+        w.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+}  // namespace
+
+BENCHMARK(BM_SelectRowWithFormRefresh)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_SearchManyHits)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_RenumberAll)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_DeleteSelectedRows)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3)->Complexity();
