@@ -161,7 +161,9 @@ bool MyDocumentController::applicationOpenUntitledFile() {
 }
 
 void MyDocumentController::showMemo() {
-    if (!memo_) memo_ = std::make_unique<MemoWindow>(text_.main("pense bete"), text_.main("Memo hint"));
+    if (!memo_)
+        memo_ = std::make_unique<MemoWindow>(text_.main("pense bete"), text_.main("Memo hint"),
+                                             &context_.settings());
     memo_->present();
 }
 

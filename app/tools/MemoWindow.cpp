@@ -5,15 +5,24 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-MemoWindow::MemoWindow(const QString& title, const QString& hint) : QWidget(nullptr, Qt::Window) {
+#include "settings/SettingsStore.h"
+
+MemoWindow::MemoWindow(const QString& title, const QString& hint, divelog::SettingsStore* store)
+    : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("penseBeteWindow"));
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    auto* pad = new QPlainTextEdit(this);
-    pad->setPlaceholderText(hint);
-    layout->addWidget(pad);
+    pad_ = new QPlainTextEdit(this);
+    pad_->setPlaceholderText(hint);
+    layout->addWidget(pad_);
     resize(320, 280);
+    if (store) {
+        pad_->setPlainText(QString::fromStdString(store->stringForKey(kTextKey)));
+        // Written on every change: nothing is lost if the application dies.
+        connect(pad_, &QPlainTextEdit::textChanged, this,
+                [this, store] { store->setString(kTextKey, pad_->toPlainText().toStdString()); });
+    }
 }
 
 void MemoWindow::present() {
