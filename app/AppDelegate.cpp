@@ -7,9 +7,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include "ComboBoxes/ComboPaysController.h"
+#include "ComboBoxes/PickListWindow.h"
 #include "DocumentWindow.h"
 #include "MyDocumentController.h"
 #include "settings/AppContext.h"
+#include "settings/Preferences.h"
 #include "tools/PlaceholderWindow.h"
 
 const std::vector<AppDelegate::ToolCommand>& AppDelegate::calculatorCommands() {
@@ -72,22 +75,28 @@ void AppDelegate::installMenus(DocumentWindow* window) {
     bar->addMenu(buildHelpMenu(window));
 }
 
-PlaceholderWindow* AppDelegate::showTool(const ToolCommand& command) {
+QWidget* AppDelegate::showTool(const ToolCommand& command) {
     const UiText& t = controller_.text();
-    auto& slot = tools_[QString::fromLatin1(command.layout)];
-    if (!slot) {
-        const bool editor = command.listKey != nullptr;
-        slot = std::make_unique<PlaceholderWindow>(
-            QString::fromLatin1(command.layout), t.main(command.layout),
-            t.main(editor ? "Editor coming" : "Calculator coming"), editor, t.main("Empty list"));
-    }
-    if (command.reloadKey) context_.pickLists().reload(command.reloadKey);
+    const QString layout = QString::fromLatin1(command.layout);
     if (command.listKey) {
-        QStringList entries;
-        for (const auto& e : context_.pickLists().list(command.listKey))
-            entries << QString::fromStdString(e);
-        slot->setEntries(entries);
+        // Before the editor shows the list, so it shows the fresh copy.
+        if (command.reloadKey) context_.pickLists().reload(command.reloadKey);
+        auto& editor = editors_[layout];
+        if (!editor) {
+            UserPrompts& prompts = controller_.prompts();
+            if (layout == QLatin1String("ComboPays"))
+                editor = std::make_unique<ComboPaysController>(context_, t, prompts);
+            else
+                editor = std::make_unique<PickListEditor>(context_, t, prompts, layout,
+                                                          command.listKey);
+        }
+        editor->present();
+        return editor.get();
     }
+    auto& slot = tools_[layout];
+    if (!slot)
+        slot = std::make_unique<PlaceholderWindow>(layout, t.main(command.layout),
+                                                   t.main("Calculator coming"), false);
     slot->present();
     return slot.get();
 }
@@ -95,6 +104,17 @@ PlaceholderWindow* AppDelegate::showTool(const ToolCommand& command) {
 PlaceholderWindow* AppDelegate::toolWindow(const QString& layout) const {
     auto it = tools_.find(layout);
     return it == tools_.end() ? nullptr : it->second.get();
+}
+
+PickListWindow* AppDelegate::editorWindow(const QString& layout) const {
+    auto it = editors_.find(layout);
+    return it == editors_.end() ? nullptr : it->second.get();
+}
+
+Preferences* AppDelegate::showPreferencePanel() {
+    if (!preferences_) preferences_ = std::make_unique<Preferences>(context_, controller_.text());
+    preferences_->present();
+    return preferences_.get();
 }
 
 void AppDelegate::quit() {
@@ -157,6 +177,15 @@ QMenu* AppDelegate::buildEditMenu(DocumentWindow* window) {
     add("Copy", QKeySequence::Copy, "copy");
     add("Paste", QKeySequence::Paste, "paste");
     add("Select All", QKeySequence::SelectAll, "selectAll");
+    menu->addSeparator();
+    QAction* prefs = menu->addAction(t.main("Preferences..."));
+    prefs->setObjectName(QStringLiteral("showPreferencePanel"));
+    prefs->setMenuRole(QAction::PreferencesRole);
+    // Not every desktop binds the standard sequence; Ctrl+, is the usual one.
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Preferences);
+    if (keys.isEmpty()) keys << QKeySequence(Qt::CTRL | Qt::Key_Comma);
+    prefs->setShortcuts(keys);
+    connect(prefs, &QAction::triggered, this, &AppDelegate::showPreferencePanel);
     return menu;
 }
 

@@ -11,11 +11,14 @@ class AppContext;
 }
 class DocumentWindow;
 class MyDocumentController;
+class PickListWindow;
 class PlaceholderWindow;
+class Preferences;
 class QMenu;
 
 // Builds every document window's menu bar and answers the application-wide
-// commands: calculators, pick-list editors, renumbering, about and quit.
+// commands: calculators, pick-list editors, preferences, renumbering, about
+// and quit.
 // Calculator and editor windows are created on first use and kept, so a
 // second use brings back the same window with what was left in it.
 class AppDelegate : public QObject {
@@ -39,12 +42,18 @@ public:
     // Gives the window its menu bar; the controller calls this for each window.
     void installMenus(DocumentWindow* window);
 
-    // Shows the tool window of a command from the two tables above.
-    PlaceholderWindow* showTool(const ToolCommand& command);
-    // The window of a layout, or null before its first use.
+    // Shows the window of a command from the two tables above (a calculator
+    // placeholder or a pick-list editor).
+    QWidget* showTool(const ToolCommand& command);
+    // The calculator window of a layout, or null before its first use.
     PlaceholderWindow* toolWindow(const QString& layout) const;
+    // The pick-list editor of a layout, or null before its first use.
+    PickListWindow* editorWindow(const QString& layout) const;
+    // Null before the preferences were first shown.
+    Preferences* preferencesWindow() const { return preferences_.get(); }
 
 public slots:
+    Preferences* showPreferencePanel();
     // Renumbering comes with the logbook's panel; the command exists so the
     // menu has its place.
     void sendRenumDivesNotification() {}
@@ -62,4 +71,6 @@ private:
     divelog::AppContext& context_;
     MyDocumentController& controller_;
     std::map<QString, std::unique_ptr<PlaceholderWindow>> tools_;
+    std::map<QString, std::unique_ptr<PickListWindow>> editors_;
+    std::unique_ptr<Preferences> preferences_;
 };

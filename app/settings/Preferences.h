@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+namespace divelog {
+class AppContext;
+class PreferencesModel;
+}  // namespace divelog
+class PreferencesControls;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class ToolBarPrefs;
+class UiText;
+
+// The preferences window: five views chosen from its toolbar, every control
+// bound to the preferences model. The window decides nothing itself: what is
+// stored, what is posted, what is enabled and how the threshold is labelled
+// all come from the model. Created once and kept; closing only hides it.
+class Preferences : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kLayout = "Preferences";
+
+    Preferences(divelog::AppContext& context, const UiText& text);
+    ~Preferences() override;
+
+    divelog::PreferencesModel& model() { return *model_; }
+    ToolBarPrefs* toolBar() const { return toolBar_; }
+    // 1 to 5.
+    int currentView() const;
+    // The control bound to a settings key (its object name is the key).
+    QWidget* control(const std::string& key) const;
+    QLabel* temperatureUnitLabel() const { return temperatureUnit_; }
+    QPushButton* saveButton() const { return save_; }
+    QPushButton* resetButton() const { return reset_; }
+
+    // Rereads the store when the window was hidden, then brings it to the front.
+    void present();
+
+public slots:
+    void goView_1() { goView(1); }
+    void goView_2() { goView(2); }
+    void goView_3() { goView(3); }
+    void goView_4() { goView(4); }
+    void goView_5() { goView(5); }
+    void savePrefs();
+    void resetPreferences();
+    void refreshWindow();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void goView(int view);
+    QWidget* buildGeneralView();
+    QWidget* buildLogbookView();
+    QWidget* buildDisplayView();
+    QWidget* buildProfileView();
+    QWidget* buildDecoView();
+
+    divelog::AppContext& context_;
+    const UiText& text_;
+    std::unique_ptr<divelog::PreferencesModel> model_;
+    PreferencesControls* controls_ = nullptr;
+    ToolBarPrefs* toolBar_ = nullptr;
+    QStackedWidget* views_ = nullptr;
+    QLabel* temperatureUnit_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* reset_ = nullptr;
+    bool placed_ = false;
+};
