@@ -118,19 +118,6 @@ private slots:
         QVERIFY(!app_->delegate->toolWindow("Nitrox Prof Max"));
     }
 
-    void reloadingEditorsRereadTheirListOthersKeepTheMemoryCopy() {
-        app_->controller->newCarnetDocumentMenuAction();
-        QMainWindow* w = app_->controller->windows().first();
-        // Written behind the shared lists' back, as another window would.
-        app_->store.setList("fabricants", {"Aqualung", "Mares"});
-        app_->store.setList("lieux", {"Cassis"});
-        w->findChild<QAction*>("showMarquesWindow")->trigger();
-        w->findChild<QAction*>("showLieuWindow")->trigger();
-        QCOMPARE(app_->delegate->toolWindow("ComboMarques")->entries(), (QStringList{"Aqualung", "Mares"}));
-        QCOMPARE(app_->delegate->toolWindow("ComboLieu")->entries(), QStringList{});
-        QCOMPARE(app_->context.pickLists().list("fabricants").size(), std::size_t(2));
-    }
-
     void newDiveTakesItsDefaultsFromTheSettings() {
         divelog::Carnet carnet;
         app_->store.setNumber("stop interval", 0);
