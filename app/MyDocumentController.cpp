@@ -7,17 +7,14 @@
 #include "logbook/CarnetWindow.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterWindow.h"
+#include "document/DocumentFactory.h"
 #include "settings/AppContext.h"
 #include "tools/MemoWindow.h"
 
 using divelog::DocumentKind;
+using divelog::makeDocument;
 
 namespace {
-
-std::unique_ptr<divelog::Document> makeDocument(DocumentKind kind) {
-    if (kind == DocumentKind::Carnet) return std::make_unique<divelog::Carnet>();
-    return std::make_unique<divelog::RegisterDocument>(kind);
-}
 
 QString sv(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 

@@ -6,7 +6,7 @@
 
 #include "Commands.h"
 #include "logbook/Carnet.h"
-#include "registers/RegisterDocument.h"
+#include "document/DocumentFactory.h"
 
 namespace divelog::cli {
 
@@ -18,11 +18,6 @@ constexpr double kLargestPlausibleSeconds = 1e12;
 
 bool isCalendarDate(const Date& d) {
     return std::isfinite(d.seconds) && std::fabs(d.seconds) <= kLargestPlausibleSeconds;
-}
-
-std::unique_ptr<Document> makeDocument(DocumentKind kind) {
-    if (kind == DocumentKind::Carnet) return std::make_unique<Carnet>();
-    return std::make_unique<RegisterDocument>(kind);
 }
 
 }  // namespace
