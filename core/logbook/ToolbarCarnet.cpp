@@ -17,7 +17,8 @@ const std::vector<ToolbarItem>& ToolbarCarnet::items() {
         {"newDive", "Add", "Main", "ajouterPl", "Tip add", "Carnet", false},
         {"deleteDive", "Delete", "Main", "supprimerPl", "Tip delete", "Carnet", true},
         {"profil", "Profile", "Carnet", "ProfilPl", "Tip profile", "Carnet", true},
-        {"profilData", "Profile datas", "Carnet", "profilData", "Tip profile datas", "Carnet", true},
+        {"profilData", "Profile datas", "Carnet", "profilData", "Tip profile datas", "Carnet",
+         true},
         {"importUDCF", "Import UDCF", "Carnet", "importUDCF", "Tip import UDCF", "Carnet", false},
         {"importUDDF", "Import UDDF", "Carnet", "importUDDF", "Tip import UDDF", "Carnet", false},
         {"synthese", "Synthesis card", "Main", "texte", "Tip synthesis card", "Carnet", true},
@@ -39,9 +40,9 @@ const ToolbarItem* ToolbarCarnet::item(std::string_view id) {
 
 const std::vector<std::string>& ToolbarCarnet::defaultItems(std::string_view toolbar) {
     static const std::vector<std::string> table = {
-        "saveDocument", "imprimer", "separator", "newDive",   "deleteDive",    "profil",
-        "importUDCF",   "importUDDF", "synthese", "statistics", "separator", "customize",
-        "flexibleSpace", "rechercher"};
+        "saveDocument", "imprimer",   "separator",     "newDive",   "deleteDive",
+        "profil",       "importUDCF", "importUDDF",    "synthese",  "statistics",
+        "separator",    "customize",  "flexibleSpace", "rechercher"};
     static const std::vector<std::string> edit = {
         "addDiveToList", "insertDive", "updateDive", "blankFields", "profil",       "profilData",
         "importUDCF",    "importUDDF", "separator",  "customize",   "flexibleSpace"};
@@ -53,9 +54,9 @@ const std::vector<std::string>& ToolbarCarnet::defaultItems(std::string_view too
 
 const std::vector<std::string>& ToolbarCarnet::allowedItems(std::string_view toolbar) {
     static const std::vector<std::string> table = {
-        "saveDocument", "imprimer",  "newDive",    "deleteDive", "profil",        "profilData",
-        "importUDCF",   "importUDDF", "synthese",  "statistics", "rechercher",    "separator",
-        "space",        "flexibleSpace", "customize"};
+        "saveDocument", "imprimer",   "newDive",    "deleteDive",    "profil",
+        "profilData",   "importUDCF", "importUDDF", "synthese",      "statistics",
+        "rechercher",   "separator",  "space",      "flexibleSpace", "customize"};
     static const std::vector<std::string> edit = {
         "addDiveToList", "insertDive", "updateDive", "blankFields", "profil",        "profilData",
         "importUDCF",    "importUDDF", "separator",  "space",       "flexibleSpace", "customize"};

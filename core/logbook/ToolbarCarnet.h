@@ -16,7 +16,7 @@ struct ToolbarItem {
     std::string_view labelKey, labelTable;
     std::string_view image;
     std::string_view tipKey, tipTable;  // empty for the search field
-    bool needsDives;  // enabled only while the logbook holds a dive
+    bool needsDives;                    // enabled only while the logbook holds a dive
 };
 
 // The two toolbars of a logbook: the dive table's ("tableViewToolbar") and

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "logbook/DiveTable.h"
 #include "settings/AppContext.h"
 
@@ -183,6 +185,22 @@ TEST_F(TableFixture, VisibleColumnsKeepTheirInitialOrder) {
     store.setBool("column coeff", false);
     store.setBool("column coeff", true);
     EXPECT_EQ(DiveTable::visibleColumns(store)[3], "coeff");
+}
+
+TEST_F(TableFixture, FirstUseShowsEveryColumnButTheApparatusAndKeepsUserChoices) {
+    store.setBool("column coeff", false);
+    store.setBool("column scaph", true);
+    DiveTable::writeDefaultColumnSwitches(store);
+    auto visible = DiveTable::visibleColumns(store);
+    EXPECT_EQ(visible.size(), DiveTable::columns().size() - 1);
+    EXPECT_EQ(std::count(visible.begin(), visible.end(), "coeff"), 0) << "a switch set off stays off";
+    EXPECT_EQ(std::count(visible.begin(), visible.end(), "rebreather"), 1);
+
+    InMemorySettingsStore fresh;
+    DiveTable::writeDefaultColumnSwitches(fresh);
+    EXPECT_FALSE(fresh.boolForKey("column scaph"));
+    EXPECT_TRUE(fresh.boolForKey("column_epave"));
+    EXPECT_EQ(DiveTable::visibleColumns(fresh).size(), DiveTable::columns().size() - 1);
 }
 
 TEST_F(TableFixture, SortDirectionMemoryAndStableSort) {
