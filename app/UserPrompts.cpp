@@ -37,6 +37,24 @@ bool UserPrompts::confirm(QWidget* parent, const QString& message) {
     return box.clickedButton() == ok;
 }
 
+bool UserPrompts::ask(QWidget* parent, const QString& message, const QString& yes,
+                      const QString& no) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), message,
+                    QMessageBox::NoButton, parent);
+    QPushButton* first = box.addButton(yes, QMessageBox::YesRole);
+    box.addButton(no, QMessageBox::NoRole);
+    box.setDefaultButton(first);
+    box.exec();
+    return box.clickedButton() == first;
+}
+
+void UserPrompts::inform(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), message,
+                    QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(text_.main("OK"));
+    box.exec();
+}
+
 UserPrompts::SaveChoice UserPrompts::askToSave(QWidget* parent, const QString& documentName) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
                     text_.format("Main", "Save changes question", "error !",

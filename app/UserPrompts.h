@@ -19,6 +19,11 @@ public:
     virtual void report(QWidget* parent, const QString& message, const QString& reason);
     // A destructive action: "OK" first, the localised "Cancel" second.
     virtual bool confirm(QWidget* parent, const QString& message);
+    // A question with two answers, `yes` first and the default; true for `yes`.
+    virtual bool ask(QWidget* parent, const QString& message, const QString& yes,
+                     const QString& no);
+    // A note with one "OK" button, for what is not a failure.
+    virtual void inform(QWidget* parent, const QString& message);
     virtual SaveChoice askToSave(QWidget* parent, const QString& documentName);
     // Empty when the user cancels. `suffix` is added when the name has none.
     virtual QString savePath(QWidget* parent, const QString& suggestedName, const QString& filter,

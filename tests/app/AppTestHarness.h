@@ -36,6 +36,14 @@ public:
         confirmations << message;
         return confirmAnswer;
     }
+    QStringList questions;
+    bool askAnswer = true;
+    bool ask(QWidget*, const QString& message, const QString&, const QString&) override {
+        questions << message;
+        return askAnswer;
+    }
+    QStringList notes;
+    void inform(QWidget*, const QString& message) override { notes << message; }
     SaveChoice askToSave(QWidget*, const QString&) override {
         ++saveQuestions;
         return saveAnswer;
@@ -46,6 +54,9 @@ public:
     QString openPath(QWidget*, const QString&) override { return {}; }
 };
 
+// Closed windows are deleted later, by the event loop.
+inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
 struct AppHarness {
     explicit AppHarness(const QString& iniPath) : store(iniPath), context(store) {
         context.initialize();
@@ -55,6 +66,9 @@ struct AppHarness {
         controller = std::make_unique<MyDocumentController>(context, std::move(capture));
         delegate = std::make_unique<AppDelegate>(context, *controller);
     }
+    // Windows closed during a test go before the context they observe, as
+    // they do when the application's event loop ends.
+    ~AppHarness() { flushDeletes(); }
 
     QtSettingsStore store;
     divelog::AppContext context;
@@ -63,6 +77,3 @@ struct AppHarness {
     std::unique_ptr<MyDocumentController> controller;
     std::unique_ptr<AppDelegate> delegate;
 };
-
-// Closed windows are deleted later, by the event loop.
-inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
