@@ -117,6 +117,10 @@ Preferences* AppDelegate::showPreferencePanel() {
     return preferences_.get();
 }
 
+void AppDelegate::sendRenumDivesNotification() {
+    context_.notifications().post(divelog::notification::kRenumDives);
+}
+
 void AppDelegate::quit() {
     if (controller_.closeAll()) QApplication::quit();
 }
@@ -140,7 +144,6 @@ QMenu* AppDelegate::buildLogbookMenu(DocumentWindow* window) {
     if (!own.isEmpty()) menu->addSeparator();
     QAction* renumber = menu->addAction(controller_.text().main("Renumber dives..."));
     renumber->setObjectName(QStringLiteral("sendRenumDivesNotification"));
-    renumber->setEnabled(false);
     connect(renumber, &QAction::triggered, this, &AppDelegate::sendRenumDivesNotification);
     return menu;
 }

@@ -54,9 +54,8 @@ public:
 
 public slots:
     Preferences* showPreferencePanel();
-    // Renumbering comes with the logbook's panel; the command exists so the
-    // menu has its place.
-    void sendRenumDivesNotification() {}
+    // Every open logbook brings its renumbering panel to the front.
+    void sendRenumDivesNotification();
     void quit();
 
 private:

@@ -1,49 +1,97 @@
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "DocumentWindow.h"
 
 namespace divelog {
 class Carnet;
-}
+class CarnetSession;
+}  // namespace divelog
+class DiveEditWindow;
+class DiveSearchField;
 class DiveTableModel;
+class LogbookToolbar;
 class QLabel;
 class QTableView;
+class RenumberPanel;
 
-// The logbook window: the dive table and the dive count. Its commands call
-// the Carnet's list operations and then bring the table up to date.
+// The logbook window: the dive table, the search field, the dive and found
+// counts and the table toolbar, over a CarnetSession that holds the rules.
+// Each command asks the session, then brings the table, its selection and
+// the edit window up to date and shows the alerts the session returned.
 class CarnetWindow : public DocumentWindow {
     Q_OBJECT
 public:
     CarnetWindow(std::unique_ptr<divelog::Carnet> carnet, divelog::AppContext& context,
                  const UiText& text, UserPrompts& prompts);
+    ~CarnetWindow() override;
 
     divelog::Carnet& carnet();
+    divelog::CarnetSession& session() { return *session_; }
     DiveTableModel* model() const { return model_; }
     QTableView* table() const { return table_; }
     QLabel* countLabel() const { return count_; }
-    QAction* newDiveAction() const { return newDive_; }
-    QAction* deleteDiveAction() const { return deleteDive_; }
-    QList<QAction*> documentActions() const override { return {newDive_, deleteDive_}; }
+    QLabel* foundLabel() const { return found_; }
+    DiveSearchField* searchField() const { return search_; }
+    LogbookToolbar* toolbar() const { return toolbar_; }
+    // Made on first use and kept.
+    DiveEditWindow* editWindow();
+    RenumberPanel* renumberPanel();
+    QList<QAction*> documentActions() const override { return menuActions_; }
 
 public slots:
-    // Appends a new dive with the values a blank form proposes.
     void newDive();
-    // Beeps, asks, then removes every selected dive.
+    void addDive();
+    void insertDive();
+    void updateDive();
+    // Beeps and asks, then removes every selected dive.
     void deleteDive();
+    void previousDive();
+    void nextDive();
+    void blankFields();
+    // Brings the edit window to the front with the selected dive.
+    void openEditWindow();
+    // Stores the form into the selected dive if it was edited, then hides the
+    // edit window.
+    void closeEditWindow();
+    void find(const QString& field, const QString& text);
+    void sortByColumn(int column);
+    void renumber(int firstNumber);
 
 protected:
     void reloadView() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildToolBar();
-    void refreshCount();
-    void updateActions();
+    void buildTable();
+    void buildToolbar();
+    void buildMenuActions();
+    void observeNotifications();
+    void applyColumnVisibility();
+    void redisplay();
+    void refreshForm();
+    void notAvailable();
+    // The table, its selection, the counts, the toolbars and the edit window
+    // after a command; then the alerts the command returned.
+    void afterCommand(const std::vector<std::string>& alerts = {});
+    void showSelection();
+    void onSelectionChanged();
+    void onEditWindowClosing();
     std::vector<std::size_t> selectedRows() const;
 
+    std::unique_ptr<divelog::CarnetSession> session_;
     DiveTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* count_ = nullptr;
-    QAction* save_ = nullptr;
-    QAction* newDive_ = nullptr;
-    QAction* deleteDive_ = nullptr;
+    QLabel* found_ = nullptr;
+    DiveSearchField* search_ = nullptr;
+    LogbookToolbar* toolbar_ = nullptr;
+    DiveEditWindow* edit_ = nullptr;
+    RenumberPanel* renumber_ = nullptr;
+    QList<QAction*> menuActions_;
+    // Set while the window itself changes the table's selection.
+    bool showingSelection_ = false;
 };

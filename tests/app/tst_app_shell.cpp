@@ -2,7 +2,9 @@
 // life of the application, new-dive defaults read from the settings, and the
 // desktop files that must name every document kind.
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,7 +15,8 @@
 #include "logbook/Carnet.h"
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveTableModel.h"
-#include "logbook/NewDiveSettings.h"
+#include "logbook/CarnetSession.h"
+#include "logbook/DiveEditWindow.h"
 #include "tools/PlaceholderWindow.h"
 
 namespace {
@@ -90,7 +93,9 @@ private slots:
         QCOMPARE(named(topMenu(w, app_->text.main("Calculators"))), 13);
         QCOMPARE(named(topMenu(w, app_->text.main("Lists"))), 15);
         QMenu* logbook = topMenu(w, app_->text.main("Logbook"));
-        QVERIFY(logbook->actions().contains(qobject_cast<CarnetWindow*>(w)->newDiveAction()));
+        QVERIFY(logbook->actions().contains(w->findChild<QAction*>("logbookNewDive")));
+        QAction* renumber = w->findChild<QAction*>("sendRenumDivesNotification");
+        QVERIFY(logbook->actions().contains(renumber) && renumber->isEnabled());
     }
 
     void newKindsInARowDoNotLeakTheirType() {
@@ -119,33 +124,38 @@ private slots:
     }
 
     void newDiveTakesItsDefaultsFromTheSettings() {
-        divelog::Carnet carnet;
         app_->store.setNumber("stop interval", 0);
         app_->store.setString("country code", "ESP");
         app_->store.setNumber("tank volume", 12);
         app_->store.setString("tank pressure", "232");
         app_->store.setString("ordinateur", "Perdix");
-        divelog::NewDiveDefaults d = divelog::NewDiveDefaults{};
-        d = newDiveDefaults(app_->context, carnet, nullptr);
-        QCOMPARE(d.number, 1);
-        QCOMPARE(d.stopInterval, 3.0);  // 0 would put every stop at the surface
-        QCOMPARE(d.countryCode, std::string("ESP"));
-        QCOMPARE(d.tankVolume, 12);
-        QCOMPARE(d.tankPressure, 232);
-        QCOMPARE(d.ordinateur, std::string("Perdix"));
-        QCOMPARE(QString::fromStdString(d.gpsTemplate), app_->text.carnet("GPS template"));
-        QVERIFY(d.gpsTemplate != "error !");
+        app_->controller->newCarnetDocumentMenuAction();
+        auto* w = qobject_cast<CarnetWindow*>(app_->controller->windows().first());
+        w->newDive();
+        DiveEditWindow* edit = w->editWindow();
+        QVERIFY(edit->isVisible());
+        auto shown = [edit](const char* name) {
+            QWidget* c = edit->control(name);
+            if (auto* line = qobject_cast<QLineEdit*>(c)) return line->text();
+            return qobject_cast<QComboBox*>(c)->currentText();
+        };
+        QCOMPARE(shown("noPlongee"), QString("1"));
+        QCOMPARE(shown("decoDepth_Level_2"), QString("6"));  // 0 would stack every stop at the surface
+        QCOMPARE(shown("countryCode"), QString("ESP"));
+        QCOMPARE(shown("volumeBloc"), QString("12"));
+        QCOMPARE(shown("pressionBloc"), QString("232"));
+        QCOMPARE(shown("ordinateur"), QString("Perdix"));
+        QCOMPARE(shown("gps"), app_->text.carnet("GPS template"));
+        QVERIFY(shown("gps") != "error !");
+        QCOMPARE(edit->windowTitle(), QString("Dive 1"));
 
+        // Read again at the next new dive; the number follows the last dive.
         app_->store.setString("stop interval", "4,5");
-        app_->store.setNumber("tank volume", 1e30);
-        divelog::Plongee last;
-        last.setNoPlongee(41);
-        carnet.addDive(std::make_unique<divelog::Plongee>(last));
-        d = newDiveDefaults(app_->context, carnet, &carnet.dive(0));
-        QCOMPARE(d.number, 42);
-        QCOMPARE(d.stopInterval, 4.5);
-        QCOMPARE(d.tankVolume, INT32_MAX);
-        QCOMPARE(d.previous, &carnet.dive(0));
+        w->session().form().setText("noPlongee", "41");
+        w->addDive();
+        w->newDive();
+        QCOMPARE(shown("noPlongee"), QString("42"));
+        QCOMPARE(shown("decoDepth_Level_2"), QString("9"));
     }
 
     void desktopFilesNameEveryDocumentKind() {

@@ -10,6 +10,7 @@
 
 #include "AppTestHarness.h"
 #include "logbook/Carnet.h"
+#include "logbook/CarnetSession.h"
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveTableModel.h"
 #include "registers/RegisterDocument.h"
@@ -28,20 +29,18 @@ QStringList tableTexts(const DiveTableModel& model) {
     return out;
 }
 
-// Adds `count` dives through the window's command, then gives each a place
-// and depth through the core so the columns hold more than defaults.
+// Types `count` dives into the form and adds each, as the edit window does.
 void addDives(CarnetWindow& w, int count) {
-    for (int i = 0; i < count; ++i) w.newDiveAction()->trigger();
-    divelog::Carnet& c = w.carnet();
-    for (std::size_t i = 0; i < c.recordCount(); ++i) {
-        auto d = std::make_unique<divelog::Plongee>(c.dive(i));
-        d->setLieu("Port-Cros " + std::to_string(i));
-        d->setSite(std::string("La Gabinière, \"tombant\""));
-        d->setProfondeur(18.5f + static_cast<float>(i));
-        d->setTemps(40 + static_cast<int>(i));
-        QVERIFY(c.updateDive(i, std::move(d)));
+    for (int i = 0; i < count; ++i) {
+        w.newDive();
+        divelog::DiveForm& form = w.session().form();
+        form.setText("lieu", "Port-Cros " + std::to_string(i));
+        form.setText("site", "La Gabinière, \"tombant\"");
+        form.setText("profondeur", std::to_string(18 + i) + ",5");
+        form.setText("temps", std::to_string(40 + i));
+        w.addDive();
     }
-    w.model()->reload();
+    w.closeEditWindow();
 }
 
 }  // namespace
@@ -73,7 +72,7 @@ private slots:
         const QStringList before = tableTexts(*w->model());
         QCOMPARE(before.mid(0, 1), QStringList{"1"});
         QVERIFY(before.contains("Port-Cros 2"));
-        QVERIFY(before.contains("20.5"));
+        QVERIFY(before.contains("20.5 m"));
 
         // No suffix typed: the kind's extension is added so the file reopens as a logbook.
         app_->prompts->nextSavePath = dir_.filePath("trip");
@@ -133,22 +132,25 @@ private slots:
         };
         selectRow(0);
         selectRow(2);
+        QAction* remove = w->findChild<QAction*>("deleteDive");
+        QVERIFY(remove && remove->isEnabled());
 
         app_->prompts->confirmAnswer = false;
-        w->deleteDiveAction()->trigger();
+        remove->trigger();
         QCOMPARE(w->model()->rowCount(), 4);
         QVERIFY(!w->carnet().isChanged());
         QCOMPARE(app_->prompts->confirmations.value(0), app_->text.main("Erase dive"));
 
         app_->prompts->confirmAnswer = true;
-        w->deleteDiveAction()->trigger();
+        remove->trigger();
+        const int number = DiveTableModel::columnOf("noPlongee");
         QCOMPARE(w->model()->rowCount(), 2);
-        QCOMPARE(w->model()->index(0, DiveTableModel::Number).data().toString(), QString("2"));
-        QCOMPARE(w->model()->index(1, DiveTableModel::Number).data().toString(), QString("4"));
+        QCOMPARE(w->model()->index(0, number).data().toString(), QString("2"));
+        QCOMPARE(w->model()->index(1, number).data().toString(), QString("4"));
         QVERIFY(w->isWindowModified());
         QCOMPARE(w->countLabel()->text(), QString("2 dives"));
         QVERIFY(!sel->hasSelection());
-        QVERIFY(!w->deleteDiveAction()->isEnabled());
+        QVERIFY(!w->findChild<QAction*>("logbookDeleteDive")->isEnabled());
     }
 
     void badFilesAreReportedAndOpenNothing_data() {

@@ -1,0 +1,273 @@
+#include "logbook/DiveEditWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "UserPrompts.h"
+#include "localisation/UiText.h"
+#include "logbook/CarnetSession.h"
+#include "logbook/DiveFormBinder.h"
+#include "logbook/DiveFormCombos.h"
+#include "logbook/DiveViewKit.h"
+#include "logbook/LogbookToolbar.h"
+#include "logbook/ToolbarCarnet.h"
+#include "settings/AppContext.h"
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+const char* const kViewTitles[DiveEditWindow::kViewCount] = {
+    "View place", "View depth", "View gases", "View rebreather", "View equipment", "View notes"};
+
+}  // namespace
+
+DiveEditWindow::DiveEditWindow(divelog::CarnetSession& session, divelog::AppContext& context,
+                               const UiText& text, UserPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      session_(session),
+      context_(context),
+      text_(text),
+      prompts_(prompts),
+      binder_(std::make_unique<DiveFormBinder>(session.form(), context)) {
+    setObjectName(QStringLiteral("diveEditWindow"));
+    toolbar_ = new LogbookToolbar(q(std::string(divelog::ToolbarCarnet::kEditToolbar)),
+                                  context.settings(), text, this);
+    addToolBar(toolbar_);
+
+    DiveViewKit kit(*binder_, parts_, text_);
+    QWidget* (*builders[kViewCount])(DiveViewKit&) = {buildPlaceView,     buildDepthView,
+                                                      buildGasView,       buildRebreatherView,
+                                                      buildEquipmentView, buildNotesView};
+    views_ = new QStackedWidget;
+    for (auto build : builders) views_->addWidget(wrapView(build(kit)));
+
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(10, 6, 10, 10);
+    auto* bar = new QWidget;
+    buildNavigation(bar);
+    column->addWidget(bar);
+    column->addWidget(views_, 1);
+    setCentralWidget(central);
+
+    connect(binder_.get(), &DiveFormBinder::committed, this, &DiveEditWindow::onCommitted);
+    connect(binder_.get(), &DiveFormBinder::pickListEditFinished, this,
+            &DiveEditWindow::onPickListEditFinished);
+    connect(parts_.razAir, &QPushButton::clicked, this,
+            [this] { preset([](divelog::CarnetSession& s) { s.form().razAir(); }); });
+    connect(parts_.razNitrox, &QPushButton::clicked, this,
+            [this] { preset([](divelog::CarnetSession& s) { s.form().razNitrox(); }); });
+    connect(parts_.razHeliox, &QPushButton::clicked, this,
+            [this] { preset([](divelog::CarnetSession& s) { s.form().razHeliox(); }); });
+
+    // Each view's own size, measured once, as the window takes it on switching.
+    for (int i = 0; i < kViewCount; ++i) {
+        views_->widget(i)->adjustSize();
+        sizes_ << views_->widget(i)->sizeHint();
+    }
+    showForm();
+    goView(1);
+}
+
+DiveEditWindow::~DiveEditWindow() = default;
+
+QWidget* DiveEditWindow::control(const std::string& name) { return binder_->widget(name); }
+
+void DiveEditWindow::buildNavigation(QWidget* bar) {
+    auto* line = new QHBoxLayout(bar);
+    line->setContentsMargins(0, 0, 0, 4);
+    line->setSpacing(0);
+    navigation_ = new QButtonGroup(this);
+    for (int i = 0; i < kViewCount; ++i) {
+        auto* b = new QToolButton(bar);
+        b->setText(text_.carnet(kViewTitles[i], kViewTitles[i]));
+        b->setCheckable(true);
+        b->setAutoRaise(false);
+        b->setMinimumHeight(26);
+        navigation_->addButton(b, i + 1);
+        line->addWidget(b);
+
+        // goView_N, also from the keyboard.
+        auto* go = new QAction(this);
+        go->setObjectName(QStringLiteral("goView_%1").arg(i + 1));
+        go->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+        connect(go, &QAction::triggered, this, [this, i] { goView(i + 1); });
+        addAction(go);
+    }
+    connect(navigation_, &QButtonGroup::idClicked, this, &DiveEditWindow::goView);
+    line->addStretch();
+    count_ = new QLabel(bar);
+    count_->setObjectName(QStringLiteral("diveCount"));
+    line->addWidget(count_);
+}
+
+QWidget* DiveEditWindow::wrapView(QWidget* view) {
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(view, 1);
+    auto* footer = new QHBoxLayout;
+    auto* previous = new QPushButton(text_.carnet("Previous dive", "Previous"), page);
+    auto* next = new QPushButton(text_.carnet("Next dive", "Next"), page);
+    previous->setObjectName(QStringLiteral("prevDive"));
+    next->setObjectName(QStringLiteral("nextDive"));
+    previous->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    next->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    connect(previous, &QPushButton::clicked, this, &DiveEditWindow::previousRequested);
+    connect(next, &QPushButton::clicked, this, &DiveEditWindow::nextRequested);
+    auto* done = new QPushButton(text_.carnet("Close edit window", "Close"), page);
+    done->setObjectName(QStringLiteral("closeEditWindow"));
+    connect(done, &QPushButton::clicked, this, &QWidget::close);
+    footer->addWidget(previous);
+    footer->addWidget(next);
+    footer->addStretch();
+    footer->addWidget(done);
+    column->addLayout(footer);
+    previous_ << previous;
+    next_ << next;
+    return page;
+}
+
+int DiveEditWindow::currentView() const { return views_->currentIndex() + 1; }
+
+QSize DiveEditWindow::viewSize(int view) const { return sizes_.value(view - 1); }
+
+void DiveEditWindow::goView(int view) {
+    if (view < 1 || view > kViewCount) return;
+    views_->setCurrentIndex(view - 1);
+    navigation_->button(view)->setChecked(true);
+    // Only the shown view counts in the window's size.
+    for (int i = 0; i < kViewCount; ++i)
+        views_->widget(i)->setSizePolicy(
+            i == view - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+            i == view - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    const QPoint topLeft = pos();
+    centralWidget()->layout()->invalidate();
+    if (layout()) layout()->activate();
+    resize(sizeHint());
+    move(topLeft);
+    session_.refresh();
+    showForm();
+}
+
+void DiveEditWindow::present(QWidget* logbook) {
+    if (!placed_ && logbook) {
+        placed_ = true;
+        const QRect screen = logbook->screen() ? logbook->screen()->availableGeometry() : QRect();
+        const QRect frame = logbook->frameGeometry();
+        int x = frame.right() + 8;
+        if (screen.isValid() && x + width() > screen.right()) x = screen.right() - width();
+        move(std::max(x, screen.isValid() ? screen.left() : 0), frame.top());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void DiveEditWindow::showForm() {
+    binder_->fill();
+    showReadouts();
+}
+
+void DiveEditWindow::showReadouts() {
+    const divelog::FormReadouts& r = session_.readouts();
+    setWindowTitle(q(r.windowTitle));
+    count_->setText(q(r.diveCount));
+    for (QPushButton* b : previous_) b->setEnabled(r.previousEnabled);
+    for (QPushButton* b : next_) b->setEnabled(r.nextEnabled);
+
+    parts_.difficulty->setText(q(r.difficulty));
+    // The titles are fixed texts; a translation is used when the tables have one.
+    parts_.cylinder1->setTitle(text_.carnet(r.cylinder1Title, r.cylinder1Title));
+    parts_.cylinder2->setTitle(text_.carnet(r.cylinder2Title, r.cylinder2Title));
+    parts_.setPointTitle->setText(text_.carnet(r.setPointTitle, r.setPointTitle));
+    parts_.gasSummary->setText(q(r.gasSummary));
+    for (std::size_t c = 0; c < 2; ++c) parts_.usedPressure[c]->setText(q(r.usedPressureText[c]));
+
+    control("flow")->setEnabled(r.flowEnabled);
+    control("o2Mix")->setEnabled(r.oxygenEnabled);
+    control("heMix")->setEnabled(r.heliumEnabled);
+    control("o2Mix_2")->setEnabled(r.oxygen2Enabled);
+    control("heMix_2")->setEnabled(r.helium2Enabled);
+    parts_.planningGroup->setEnabled(r.planningDetailsEnabled);
+    parts_.stageGroup->setEnabled(r.stageButtonEnabled);
+    parts_.bailoutGroup->setEnabled(r.bailoutButtonEnabled);
+
+    auto showCylinder = [](const divelog::CylinderReadout& in, CylinderParts& out, bool titled) {
+        if (titled) out.box->setTitle(q(in.title));
+        out.text->setText(q(in.text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+        out.gauge->setVisible(in.gauge.visible);
+        out.gauge->setRange(0, std::max(in.gauge.maximum, 1));
+        out.gauge->setValue(std::clamp(in.gauge.value, 0, std::max(in.gauge.maximum, 1)));
+        out.gauge->setFormat(
+            QStringLiteral("%1 / %2 bar").arg(in.gauge.value).arg(in.gauge.maximum));
+    };
+    for (std::size_t k = 0; k < 3; ++k) showCylinder(r.stages[k], parts_.stages[k], true);
+    for (std::size_t k = 0; k < 2; ++k) showCylinder(r.bailouts[k], parts_.bailouts[k], false);
+
+    const divelog::ProfileSummary& p = r.profile;
+    parts_.profileDepth->setText(q(p.depthText));
+    parts_.profileSampling->setText(q(p.samplingText));
+    parts_.profilePoints->setText(q(p.pointsText));
+    parts_.profileEvents->setText(
+        text_.format("Carnet", "Profile events", "error !",
+                     {p.slowCount, p.ceilCount, p.surfacings, p.gasSwitches}));
+    parts_.oxygen->setText(r.oxygen.text.empty() ? text_.format("Carnet", "Highest ppO2", "error !",
+                                                                {double{r.oxygen.highestPpO2}})
+                                                 : q(r.oxygen.text));
+    parts_.consumption->setText(q(r.consumption));
+    parts_.consumption->setVisible(!r.consumption.empty());
+
+    for (QLabel* l : parts_.temperatureUnits) l->setText(q(r.temperatureUnit));
+    for (QLabel* l : parts_.depthUnits) l->setText(q(r.depthUnit));
+}
+
+void DiveEditWindow::onCommitted() {
+    session_.refresh();
+    showForm();
+}
+
+void DiveEditWindow::preset(void (*apply)(divelog::CarnetSession&)) {
+    apply(session_);
+    session_.refresh();
+    showForm();
+}
+
+void DiveEditWindow::onPickListEditFinished(const QString& control) {
+    const std::string name = control.toStdString();
+    const auto key = divelog::DiveFormCombos::pickListKey(name);
+    if (!key || asking_) return;
+    const std::string typed = session_.form().text(name);
+    auto& pickLists = context_.pickLists();
+    if (!divelog::DiveFormCombos::shouldAskToAdd(pickLists, *key, typed)) return;
+    // Leaving the field again after "No" asks nothing more about that text.
+    if (declined_[name] == typed) return;
+    asking_ = true;  // the question takes the focus, which ends the editing again
+    QApplication::beep();
+    const bool yes =
+        prompts_.ask(this, text_.main("Add item to ComboBox"), text_.main("Yes"), text_.main("No"));
+    asking_ = false;
+    declined_[name] = yes ? std::string() : typed;
+    divelog::DiveFormCombos::acceptAdd(pickLists, *key, typed, yes);
+    binder_->reloadPickLists();
+}
+
+void DiveEditWindow::closeEvent(QCloseEvent* event) {
+    emit closing();
+    QMainWindow::closeEvent(event);
+}

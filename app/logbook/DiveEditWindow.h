@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "logbook/DiveEditParts.h"
+
+namespace divelog {
+class AppContext;
+class CarnetSession;
+}  // namespace divelog
+class DiveFormBinder;
+class LogbookToolbar;
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class UiText;
+class UserPrompts;
+
+// The edit window of a logbook: the session's dive form on six views, shown
+// one at a time, with the edit toolbar. It shows what the form and its
+// read-outs hold and passes user edits to the form; list commands (add,
+// previous, next...) belong to the logbook window, which is told through the
+// signals and the toolbar's handlers.
+class DiveEditWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kViewCount = 6;
+
+    DiveEditWindow(divelog::CarnetSession& session, divelog::AppContext& context,
+                   const UiText& text, UserPrompts& prompts, QWidget* parent);
+    ~DiveEditWindow() override;
+
+    LogbookToolbar* toolbar() const { return toolbar_; }
+    DiveFormBinder& binder() { return *binder_; }
+    // The widget bound to a form control.
+    QWidget* control(const std::string& name);
+    const DiveEditParts& parts() const { return parts_; }
+    QLabel* diveCountLabel() const { return count_; }
+    int currentView() const;  // 1..6
+    QSize viewSize(int view) const;
+
+    // goView_1 .. goView_6: shows a view, sizes the window to it keeping the
+    // top edge, and refreshes the form.
+    void goView(int view);
+    // The form and its read-outs into the widgets.
+    void showForm();
+    // Brings the window to the front, placed beside `logbook` the first time.
+    void present(QWidget* logbook);
+
+signals:
+    void previousRequested();
+    void nextRequested();
+    // The window is closing: the logbook stores the form before it hides.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* wrapView(QWidget* view);
+    void buildNavigation(QWidget* bar);
+    void showReadouts();
+    void onCommitted();
+    void onPickListEditFinished(const QString& name);
+    void preset(void (*apply)(divelog::CarnetSession&));
+
+    divelog::CarnetSession& session_;
+    divelog::AppContext& context_;
+    const UiText& text_;
+    UserPrompts& prompts_;
+    std::unique_ptr<DiveFormBinder> binder_;
+    DiveEditParts parts_;
+    LogbookToolbar* toolbar_ = nullptr;
+    QStackedWidget* views_ = nullptr;
+    QButtonGroup* navigation_ = nullptr;
+    QLabel* count_ = nullptr;
+    QList<QPushButton*> previous_, next_;
+    QList<QSize> sizes_;
+    std::map<std::string, std::string> declined_;  // per combo box: the text answered "No"
+    bool asking_ = false;
+    bool placed_ = false;
+};

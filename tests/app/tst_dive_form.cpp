@@ -1,0 +1,415 @@
+// The logbook window and its edit window over the session: a dive typed into
+// the widgets reaches the table, browsing and sorting write nothing, search
+// selects in one step, preferences reach the table through notifications,
+// and the toolbars hold their items.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <map>
+
+#include "AppTestHarness.h"
+#include "logbook/Carnet.h"
+#include "logbook/CarnetSession.h"
+#include "logbook/CarnetWindow.h"
+#include "logbook/DiveEditWindow.h"
+#include "logbook/DiveFormBinder.h"
+#include "logbook/DiveSearchField.h"
+#include "logbook/DiveTableModel.h"
+#include "logbook/LogbookToolbar.h"
+#include "logbook/RenumberPanel.h"
+
+namespace {
+
+using Fields = std::map<std::string, std::string>;
+
+QLineEdit* lineOf(QWidget* control) {
+    if (auto* box = qobject_cast<QComboBox*>(control)) return box->lineEdit();
+    return qobject_cast<QLineEdit*>(control);
+}
+
+// Key clicks, accented letters included (keyClicks takes ASCII only).
+void typeInto(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// Replaces the field's text the way a user does: select all, type.
+void type(DiveEditWindow* edit, const char* name, const QString& text) {
+    QLineEdit* line = lineOf(edit->control(name));
+    QVERIFY2(line, name);
+    line->selectAll();
+    typeInto(line, text);
+}
+
+QString shown(DiveEditWindow* edit, const char* name) {
+    return lineOf(edit->control(name))->text();
+}
+
+void chooseTag(DiveEditWindow* edit, const char* name, int tag) {
+    auto* box = qobject_cast<QComboBox*>(edit->control(name));
+    box->setCurrentIndex(box->findData(tag));
+}
+
+QString cell(CarnetWindow* w, int row, const char* field, int role = Qt::DisplayRole) {
+    return w->model()->index(row, DiveTableModel::columnOf(field)).data(role).toString();
+}
+
+void clickRow(CarnetWindow* w, int row) {
+    const QRect r = w->table()->visualRect(w->model()->index(row, 0));
+    QTest::mouseClick(w->table()->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+QAction* item(QWidget* window, const char* identifier) {
+    return window->findChild<QAction*>(identifier);
+}
+
+std::vector<divelog::Plongee> copies(const divelog::Carnet& carnet) {
+    std::vector<divelog::Plongee> out;
+    for (const auto& d : carnet.dives()) out.push_back(*d);
+    return out;
+}
+
+}  // namespace
+
+class DiveFormWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        app_ = std::make_unique<AppHarness>(dir_.filePath("settings.ini"));
+    }
+    void cleanup() {
+        app_.reset();
+        flushDeletes();
+        QFile::remove(dir_.filePath("settings.ini"));
+    }
+
+    void typedDiveIsAddedShownEditedAndDeleted() {
+        app_->store.setBool("mix in color", true);
+        CarnetWindow* w = openLogbook();
+        w->newDive();
+        DiveEditWindow* edit = w->editWindow();
+        QVERIFY(edit->isVisible());
+        QCOMPARE(edit->windowTitle(), QString("Dive 1"));
+        QVERIFY2(!w->session().form().modified(), "filling the widgets is no edit");
+
+        type(edit, "noPlongee", "12");
+        type(edit, "site", "Tombant des Américains");
+        QTest::keyClick(lineOf(edit->control("site")), Qt::Key_Return);
+        QCOMPARE(app_->prompts->questions, QStringList{app_->text.main("Add item to ComboBox")});
+        const auto& sites = app_->context.pickLists().list("sites");
+        QVERIFY(std::find(sites.begin(), sites.end(), "Tombant des Américains") != sites.end());
+        type(edit, "profondeur", "31,5");
+        type(edit, "temps", "48");
+        QVERIFY2(!edit->control("heMix")->isEnabled(), "air has no helium");
+        chooseTag(edit, "gaz", 2);
+        QVERIFY(edit->control("heMix")->isEnabled());
+        type(edit, "heMix", "90");
+
+        item(edit, "addDiveToList")->trigger();
+        QCOMPARE(app_->prompts->reports.size(), 1);
+        QCOMPARE(app_->prompts->reports.first().message, app_->text.carnet("Helium percent"));
+        QCOMPARE(w->model()->rowCount(), 1);
+        QCOMPARE(cell(w, 0, "noPlongee"), QString("12"));
+        QCOMPARE(cell(w, 0, "site"), QString("Tombant des Américains"));
+        QCOMPARE(cell(w, 0, "profondeur"), QString("31.5 m"));
+        QCOMPARE(cell(w, 0, "temps"), QString("48 '"));
+        QCOMPARE(cell(w, 0, "gaz"), QString("Tx 21/0"));
+        const QModelIndex gas = w->model()->index(0, DiveTableModel::columnOf("gaz"));
+        QVERIFY(gas.data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(gas.data(Qt::BackgroundRole).isValid());
+        QCOMPARE(w->countLabel()->text(), QString("1 dive"));
+        QVERIFY(w->isWindowModified());
+        QCOMPARE(shown(edit, "noPlongee"), QString("13"));
+        QCOMPARE(shown(edit, "site"), QString());
+
+        clickRow(w, 0);
+        QCOMPARE(shown(edit, "site"), QString("Tombant des Américains"));
+        QCOMPARE(shown(edit, "profondeur"), QString("31.5"));
+        QVERIFY(!w->session().form().modified());
+        type(edit, "bateau", "Aldebaran");
+        item(edit, "updateDive")->trigger();
+        QCOMPARE(w->carnet().dive(0).bateau(), std::optional<std::string>("Aldebaran"));
+        QCOMPARE(w->carnet().dive(0).noPlongee(), 12);
+
+        typeInto(edit->control("notes"), QString("Big groupers, mérous"));
+        QVERIFY(edit->close());
+        QVERIFY(!edit->isVisible());
+        QCOMPARE(w->carnet().dive(0).notes(), std::optional<std::string>("Big groupers, mérous"));
+
+        app_->prompts->confirmAnswer = false;
+        item(w, "deleteDive")->trigger();
+        QCOMPARE(w->model()->rowCount(), 1);
+        QCOMPARE(app_->prompts->confirmations, QStringList{app_->text.main("Erase dive")});
+        app_->prompts->confirmAnswer = true;
+        item(w, "deleteDive")->trigger();
+        QCOMPARE(w->model()->rowCount(), 0);
+        QCOMPARE(w->countLabel()->text(), QString("0 dives"));
+    }
+
+    void answeringNoKeepsTheListAndAsksOnce() {
+        CarnetWindow* w = openLogbook();
+        w->newDive();
+        DiveEditWindow* edit = w->editWindow();
+        app_->prompts->askAnswer = false;
+        type(edit, "lieu", "Porquerolles");
+        QTest::keyClick(lineOf(edit->control("lieu")), Qt::Key_Return);
+        QTest::keyClick(lineOf(edit->control("lieu")), Qt::Key_Return);
+        QCOMPARE(app_->prompts->questions.size(), 1);
+        QVERIFY(app_->context.pickLists().list("lieux").empty());
+        QVERIFY2(app_->store.hasStoredValue("lieux"), "the list is stored either way");
+        type(edit, "lieu", "   ");
+        QTest::keyClick(lineOf(edit->control("lieu")), Qt::Key_Return);
+        QCOMPARE(app_->prompts->questions.size(), 1);  // spaces only ask nothing
+    }
+
+    void newThenCloseLeavesTheSelectedDiveAlone() {
+        CarnetWindow* w = openLogbook(
+            {Fields{{"site", "Riou"}}, Fields{{"site", "Maïre"}}, Fields{{"site", "Plane"}}});
+        const auto before = copies(w->carnet());
+        clickRow(w, 1);
+        w->newDive();
+        DiveEditWindow* edit = w->editWindow();
+        type(edit, "site", "typed but never added");
+        edit->close();
+        QVERIFY(copies(w->carnet()) == before);
+        QVERIFY(!w->carnet().isChanged());
+        QVERIFY(!w->isWindowModified());
+    }
+
+    void headerClickSortsUnmarkedAndNextAfterItWritesNothing() {
+        CarnetWindow* w = openLogbook({Fields{{"profondeur", "20"}, {"site", "A"}},
+                                       Fields{{"profondeur", "35"}, {"site", "B"}},
+                                       Fields{{"profondeur", "10"}, {"site", "C"}}});
+        clickRow(w, 0);
+        DiveEditWindow* edit = w->editWindow();
+        w->openEditWindow();
+        type(edit, "site", "edited, then sorted away");
+
+        QHeaderView* header = w->table()->horizontalHeader();
+        const int depth = DiveTableModel::columnOf("profondeur");
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(depth) + 5, header->height() / 2));
+        QCOMPARE(cell(w, 0, "site"), QString("B"));
+        QCOMPARE(cell(w, 2, "site"), QString("C"));
+        QVERIFY(!w->carnet().isChanged());
+        QVERIFY(!w->isWindowModified());
+        QVERIFY(!w->table()->selectionModel()->hasSelection());
+
+        const auto sorted = copies(w->carnet());
+        auto* next = edit->findChild<QPushButton*>("nextDive");
+        QVERIFY(!next->isEnabled());
+        w->nextDive();
+        clickRow(w, 0);
+        QVERIFY(next->isEnabled());
+        QTest::mouseClick(next, Qt::LeftButton);
+        QCOMPARE(w->session().singleSelection(), std::optional<std::size_t>(1));
+        QCOMPARE(shown(edit, "site"), QString("A"));
+        QVERIFY(copies(w->carnet()) == sorted);
+        QVERIFY(!w->carnet().isChanged());
+    }
+
+    void searchSelectsEveryMatchInOneStepWithoutLoading() {
+        CarnetWindow* w = openLogbook({Fields{{"bateau", "Aldebaran"}, {"site", "A"}},
+                                       Fields{{"bateau", "Other"}, {"site", "B"}},
+                                       Fields{{"bateau", "ALDEBARAN II"}, {"site", "C"}},
+                                       Fields{{"bateau", "aldebaran"}, {"site", "D"}}});
+        clickRow(w, 1);
+        const divelog::Plongee* bound = w->session().boundDive();
+        QSignalSpy changes(w->table()->selectionModel(), &QItemSelectionModel::selectionChanged);
+
+        QTest::keyClicks(w->searchField()->lineEdit(), "aldeb");
+        item(w, "findInBateaux")->trigger();
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(w->table()->selectionModel()->selectedRows().size(), 3);
+        QCOMPARE(w->foundLabel()->text(), QString("3 dives found"));
+        QCOMPARE(w->session().boundDive(), bound);
+
+        w->searchField()->lineEdit()->setText("II");
+        QTest::keyClick(w->searchField()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(w->foundLabel()->text(), app_->text.carnet("One dive found"));
+        item(w, "findInNotes")->trigger();
+        QCOMPARE(w->foundLabel()->text(), QString("0 dives found"));
+        QVERIFY(!w->carnet().isChanged());
+    }
+
+    void preferencesReachTheTableThroughTheirNotifications() {
+        CarnetWindow* w = openLogbook({Fields{{"profondeur", "31,5"}, {"coeff", "80"}}});
+        const int coeff = DiveTableModel::columnOf("coeff");
+        const int apparatus = DiveTableModel::columnOf("rebreather");
+        QVERIFY(!w->table()->isColumnHidden(coeff));
+        QVERIFY2(w->table()->isColumnHidden(apparatus),
+                 "first use: every column but the apparatus");
+
+        app_->store.setBool("column coeff", false);
+        app_->store.setBool("column scaph", true);
+        QVERIFY(!w->table()->isColumnHidden(coeff));
+        app_->context.notifications().post("updateColumnsTableView");
+        QVERIFY(w->table()->isColumnHidden(coeff));
+        QVERIFY(!w->table()->isColumnHidden(apparatus));
+
+        app_->store.setBool("display units", false);
+        QCOMPARE(cell(w, 0, "profondeur"), QString("31.5 m"));  // a snapshot, not read per cell
+        app_->context.notifications().post("updateTableView");
+        QCOMPARE(cell(w, 0, "profondeur"), QString("31.5"));
+
+        // A second logbook of the same settings keeps the user's switches.
+        CarnetWindow* other = openLogbook();
+        QVERIFY(other->table()->isColumnHidden(coeff));
+        QVERIFY(!other->table()->isColumnHidden(apparatus));
+        w->close();
+        other->close();
+        flushDeletes();
+        QCOMPARE(app_->context.notifications().observerCount("updateTableView"), std::size_t(0));
+    }
+
+    void toolbarsHoldTheirItemsAndWaitForADive() {
+        CarnetWindow* w = openLogbook();
+        DiveEditWindow* edit = w->editWindow();
+        QCOMPARE(w->toolbar()->objectName(), QString("tableViewToolbar"));
+        QCOMPARE(edit->toolbar()->objectName(), QString("editWindowToolbar"));
+        QStringList table;
+        for (QAction* a : w->toolbar()->actions())
+            if (!a->objectName().isEmpty()) table << a->objectName();
+        QCOMPARE(table, (QStringList{"saveDocument", "imprimer", "newDive", "deleteDive", "profil",
+                                     "importUDCF", "importUDDF", "synthese", "statistics",
+                                     "customize", "rechercher"}));
+        for (const char* id : {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil",
+                               "profilData", "importUDCF", "importUDDF"})
+            QVERIFY2(edit->toolbar()->action(id) &&
+                         edit->toolbar()->actions().contains(edit->toolbar()->action(id)),
+                     id);
+
+        auto enabled = [](LogbookToolbar* bar, const char* id) {
+            return bar->action(id)->isEnabled();
+        };
+        for (const char* id : {"imprimer", "deleteDive", "profil", "synthese", "statistics"})
+            QVERIFY2(!enabled(w->toolbar(), id), id);
+        for (const char* id : {"insertDive", "updateDive", "profil", "profilData"})
+            QVERIFY2(!enabled(edit->toolbar(), id), id);
+        for (const char* id : {"saveDocument", "newDive", "importUDDF", "rechercher"})
+            QVERIFY2(enabled(w->toolbar(), id), id);
+        QVERIFY(enabled(edit->toolbar(), "addDiveToList") &&
+                enabled(edit->toolbar(), "blankFields"));
+        for (QAction* a : w->toolbar()->actions())
+            QVERIFY2(!a->text().contains("error"), qPrintable(a->objectName()));
+
+        w->newDive();
+        w->addDive();
+        QVERIFY(enabled(w->toolbar(), "statistics") && enabled(edit->toolbar(), "updateDive"));
+        item(w, "statistics")->trigger();
+        QCOMPARE(app_->prompts->notes, QStringList{app_->text.main("Feature not available")});
+
+        // The user's order is kept per toolbar and given to the next window.
+        w->toolbar()->setConfiguration({"rechercher", "separator", "newDive"});
+        QCOMPARE(app_->store.listForKey("toolbar tableViewToolbar"),
+                 (divelog::SettingList{"rechercher", "separator", "newDive"}));
+        CarnetWindow* other = openLogbook();
+        QStringList order;
+        for (QAction* a : other->toolbar()->actions())
+            if (!a->objectName().isEmpty()) order << a->objectName();
+        QCOMPARE(order, (QStringList{"rechercher", "newDive"}));
+        QVERIFY(other->searchField()->isVisible());
+    }
+
+    void editViewsBindEveryControlAndFollowTheForm() {
+        CarnetWindow* w = openLogbook({Fields{{"site", "Riou"}}});
+        w->openEditWindow();
+        DiveEditWindow* edit = w->editWindow();
+        QVERIFY(edit->binder().unboundControls().empty());
+        for (QWidget* child : edit->findChildren<QWidget*>()) {
+            QString text;
+            if (auto* l = qobject_cast<QLabel*>(child)) text = l->text();
+            if (auto* b = qobject_cast<QAbstractButton*>(child)) text = b->text();
+            if (auto* g = qobject_cast<QGroupBox*>(child)) text = g->title();
+            QVERIFY2(!text.contains("error !"), qPrintable(child->objectName()));
+        }
+
+        const int top = edit->pos().y();
+        edit->goView(6);
+        QCOMPARE(edit->currentView(), 6);
+        QCOMPARE(edit->pos().y(), top);
+        const QSize notes = edit->size();
+        edit->goView(4);
+        QCOMPARE(edit->pos().y(), top);
+        QVERIFY(edit->size() != notes);
+        QVERIFY(edit->viewSize(4) != edit->viewSize(6));
+
+        auto* slider = static_cast<QSlider*>(edit->control("difficulte"));
+        QCOMPARE(edit->parts().difficulty->text(), app_->text.carnet("Very easy"));
+        slider->setValue(3);
+        QCOMPARE(edit->parts().difficulty->text(), app_->text.carnet("Hard"));
+
+        QVERIFY(!edit->parts().bailoutGroup->isEnabled());
+        edit->binder().selectorButton(2)->click();  // mCCR: cylinder 1 holds oxygen
+        QCOMPARE(shown(edit, "o2Mix"), QString("100"));
+        QCOMPARE(edit->parts().cylinder1->title(), app_->text.carnet("OXYGÈNE :"));
+        QVERIFY(edit->parts().bailoutGroup->isEnabled());
+        type(edit, "volBailout1", "3");
+        type(edit, "pressDepartBailout1", "200");
+        type(edit, "pressFinBailout1", "150");
+        QTest::keyClick(lineOf(edit->control("pressFinBailout1")), Qt::Key_Return);
+        QVERIFY(edit->parts().bailouts[0].gauge->isVisibleTo(edit));
+        QCOMPARE(edit->parts().bailouts[0].gauge->value(), 150);
+        QVERIFY(edit->parts().bailouts[0].text->text().contains("600"));
+
+        edit->parts().razNitrox->click();
+        QCOMPARE(shown(edit, "n2Mix"), QString("0"));
+        QVERIFY(w->session().form().modified());
+    }
+
+    void renumberingComesFromTheLogbookMenu() {
+        CarnetWindow* w = openLogbook({Fields{}, Fields{}, Fields{}});
+        w->carnet().clearChanged();
+        item(w, "sendRenumDivesNotification")->trigger();
+        RenumberPanel* panel = w->renumberPanel();
+        QVERIFY(panel->isVisible());
+        panel->startField()->setValue(100);
+        panel->confirm();
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(cell(w, 0, "noPlongee"), QString("100"));
+        QCOMPARE(cell(w, 2, "noPlongee"), QString("102"));
+        QVERIFY(w->isWindowModified());
+    }
+
+private:
+    // A new logbook window holding these dives, typed through the form and
+    // added; unmarked, with the edit window closed.
+    CarnetWindow* openLogbook(const std::vector<Fields>& dives = {}) {
+        app_->controller->newCarnetDocumentMenuAction();
+        auto* w = qobject_cast<CarnetWindow*>(app_->controller->windows().last());
+        for (const Fields& fields : dives) {
+            w->newDive();
+            for (const auto& [name, value] : fields) w->session().form().setText(name, value);
+            w->addDive();
+        }
+        if (!dives.empty()) w->closeEditWindow();
+        w->carnet().clearChanged();
+        w->table()->clearSelection();
+        return w;
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<AppHarness> app_;
+};
+
+QTEST_MAIN(DiveFormWindows)
+#include "tst_dive_form.moc"
