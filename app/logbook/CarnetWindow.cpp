@@ -28,10 +28,10 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 int columnWidth(std::string_view field) {
     static const std::pair<std::string_view, int> widths[] = {
-        {"noPlongee", 56},   {"date", 92},       {"lieu", 170},       {"site", 190},
-        {"heure", 56},       {"profondeur", 72}, {"temps", 60},       {"tempEau", 64},
-        {"deco", 120},       {"coeff", 100},     {"visibilite", 100}, {"epaves", 52},
-        {"inoubliable", 52}, {"gaz", 110},       {"rebreather", 72}};
+        {"noPlongee", 48},   {"date", 92},       {"lieu", 150},      {"site", 180},
+        {"heure", 52},       {"profondeur", 70}, {"temps", 60},      {"tempEau", 62},
+        {"deco", 110},       {"coeff", 84},      {"visibilite", 96}, {"epaves", 52},
+        {"inoubliable", 52}, {"gaz", 100},       {"rebreather", 64}};
     for (const auto& [name, width] : widths)
         if (name == field) return width;
     return 90;
@@ -58,7 +58,7 @@ CarnetWindow::CarnetWindow(std::unique_ptr<divelog::Carnet> carnet, divelog::App
     statusBar()->setSizeGripEnabled(false);
 
     observeNotifications();
-    resize(1100, 600);
+    resize(1240, 620);
     // An opened logbook shows its last dive, in the table and in the form.
     if (const std::size_t n = this->carnet().recordCount())
         session_->select({n - 1});
@@ -302,6 +302,7 @@ void CarnetWindow::refreshForm() {
 void CarnetWindow::notAvailable() { prompts_.inform(this, text_.main("Feature not available")); }
 
 void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
+    found_->clear();  // the count of the last search no longer says what is selected
     showingSelection_ = true;
     model_->sync();
     showSelection();

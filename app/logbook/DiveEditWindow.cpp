@@ -111,9 +111,6 @@ void DiveEditWindow::buildNavigation(QWidget* bar) {
     }
     connect(navigation_, &QButtonGroup::idClicked, this, &DiveEditWindow::goView);
     line->addStretch();
-    count_ = new QLabel(bar);
-    count_->setObjectName(QStringLiteral("diveCount"));
-    line->addWidget(count_);
 }
 
 QWidget* DiveEditWindow::wrapView(QWidget* view) {
@@ -133,8 +130,13 @@ QWidget* DiveEditWindow::wrapView(QWidget* view) {
     auto* done = new QPushButton(text_.carnet("Close edit window", "Close"), page);
     done->setObjectName(QStringLiteral("closeEditWindow"));
     connect(done, &QPushButton::clicked, this, &QWidget::close);
+    auto* count = new QLabel(page);
+    count->setObjectName(QStringLiteral("diveCount"));
+    counts_ << count;
     footer->addWidget(previous);
     footer->addWidget(next);
+    footer->addStretch();
+    footer->addWidget(count);
     footer->addStretch();
     footer->addWidget(done);
     column->addLayout(footer);
@@ -156,10 +158,20 @@ void DiveEditWindow::goView(int view) {
         views_->widget(i)->setSizePolicy(
             i == view - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored,
             i == view - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored);
-    const QPoint topLeft = pos();
-    centralWidget()->layout()->invalidate();
-    if (layout()) layout()->activate();
+    QPoint topLeft = pos();
+    // Both layouts are brought up to date first, or the window's minimum size
+    // would still be the previous view's and the resize would stop at it.
+    views_->updateGeometry();
+    centralWidget()->updateGeometry();
+    centralWidget()->layout()->activate();
+    layout()->activate();
     resize(sizeHint());
+    // The top edge stays; a wider view slides left rather than off the screen.
+    if (const QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        const int overflow = topLeft.x() + frameGeometry().width() - (area.x() + area.width());
+        if (overflow > 0) topLeft.setX(std::max(area.x(), topLeft.x() - overflow));
+    }
     move(topLeft);
     session_.refresh();
     showForm();
@@ -187,7 +199,7 @@ void DiveEditWindow::showForm() {
 void DiveEditWindow::showReadouts() {
     const divelog::FormReadouts& r = session_.readouts();
     setWindowTitle(q(r.windowTitle));
-    count_->setText(q(r.diveCount));
+    for (QLabel* count : counts_) count->setText(q(r.diveCount));
     for (QPushButton* b : previous_) b->setEnabled(r.previousEnabled);
     for (QPushButton* b : next_) b->setEnabled(r.nextEnabled);
 

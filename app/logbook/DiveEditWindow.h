@@ -39,7 +39,8 @@ public:
     // The widget bound to a form control.
     QWidget* control(const std::string& name);
     const DiveEditParts& parts() const { return parts_; }
-    QLabel* diveCountLabel() const { return count_; }
+    // The dive count, as the shown view's footer says it.
+    QLabel* diveCountLabel() const { return counts_.value(currentView() - 1); }
     int currentView() const;  // 1..6
     QSize viewSize(int view) const;
 
@@ -77,7 +78,7 @@ private:
     LogbookToolbar* toolbar_ = nullptr;
     QStackedWidget* views_ = nullptr;
     QButtonGroup* navigation_ = nullptr;
-    QLabel* count_ = nullptr;
+    QList<QLabel*> counts_;
     QList<QPushButton*> previous_, next_;
     QList<QSize> sizes_;
     std::map<std::string, std::string> declined_;  // per combo box: the text answered "No"

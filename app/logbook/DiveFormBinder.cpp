@@ -176,7 +176,14 @@ QWidget* DiveFormBinder::makeTextField(const std::string& name) {
         edit->setMaximumWidth(90);
     }
     // Nitrogen follows oxygen and helium; typing it would be undone.
-    if (name == "n2Mix" || name == "n2Mix_2") edit->setReadOnly(true);
+    if (name == "n2Mix" || name == "n2Mix_2") {
+        edit->setReadOnly(true);
+        edit->setFrame(false);
+        edit->setFocusPolicy(Qt::NoFocus);
+        QPalette look = edit->palette();
+        look.setColor(QPalette::Base, Qt::transparent);
+        edit->setPalette(look);
+    }
     connect(edit, &QLineEdit::textEdited, this,
             [this, name](const QString& t) { form_.setText(name, t.toStdString()); });
     connect(edit, &QLineEdit::editingFinished, this, [this, name] { emit committed(q(name)); });

@@ -24,13 +24,13 @@ QGroupBox* cylinderGroup(DiveViewKit& kit, const std::string& suffix, QLabel*& u
     kit.row(g, 3, "Start pressure", f("pressionDepart").c_str(), kit.unit(QStringLiteral("bar")));
     kit.row(g, 4, "End pressure", f("pressionFin").c_str(), kit.unit(QStringLiteral("bar")));
     used = kit.readout();
-    g->addWidget(used, 5, 1, 1, 2);
+    g->addWidget(used, 5, 1);
     kit.row(g, 6, "Gas", f("gaz").c_str());
     kit.row(g, 7, "Oxygen", f("o2Mix").c_str(), kit.unit(QStringLiteral("%")));
     kit.row(g, 8, "Helium", f("heMix").c_str(), kit.unit(QStringLiteral("%")));
     kit.row(g, 9, "Nitrogen", f("n2Mix").c_str(), kit.unit(QStringLiteral("%")));
-    g->setColumnStretch(1, 1);
-    g->setRowStretch(11, 1);
+    g->setColumnStretch(2, 1);
+    g->setRowStretch(12, 1);
     return box;
 }
 
@@ -61,16 +61,14 @@ QGroupBox* stageGroup(DiveViewKit& kit) {
         part.box = new QGroupBox;
         QGridLayout* g = DiveViewKit::grid(part.box);
         kit.row(g, 0, "Volume", ("volPony" + n).c_str(), kit.unit(QStringLiteral("L")));
-        kit.row(g, 1, "Start pressure", ("pressDepartPony" + n).c_str(),
-                kit.unit(QStringLiteral("bar")));
-        kit.row(g, 2, "End pressure", ("pressFinPony" + n).c_str(),
-                kit.unit(QStringLiteral("bar")));
+        kit.row(g, 1, "Start", ("pressDepartPony" + n).c_str(), kit.unit(QStringLiteral("bar")));
+        kit.row(g, 2, "End", ("pressFinPony" + n).c_str(), kit.unit(QStringLiteral("bar")));
         part.text = kit.readout();
         part.text->setMinimumHeight(part.text->fontMetrics().lineSpacing() * 2);
-        g->addWidget(part.text, 3, 0, 1, 3);
+        g->addWidget(part.text, 3, 0, 1, 2);
         part.gauge = new QProgressBar;
         part.gauge->setObjectName(QString::fromStdString("gaugePony" + n));
-        g->addWidget(part.gauge, 4, 0, 1, 3);
+        g->addWidget(part.gauge, 4, 0, 1, 2);
         line->addWidget(part.box);
     }
     return box;
@@ -82,15 +80,16 @@ QWidget* buildGasView(DiveViewKit& kit) {
     auto* page = new QWidget;
     auto* g = new QGridLayout(page);
     kit.parts.cylinder1 = cylinderGroup(kit, "", kit.parts.usedPressure[0]);
-    static_cast<QGridLayout*>(kit.parts.cylinder1->layout())->addWidget(presets(kit), 10, 0, 1, 3);
+    auto* first = static_cast<QGridLayout*>(kit.parts.cylinder1->layout());
+    kit.parts.gasSummary = kit.readout();
+    QFont bold = kit.parts.gasSummary->font();
+    bold.setBold(true);
+    kit.parts.gasSummary->setFont(bold);
+    first->addWidget(kit.parts.gasSummary, 10, 1);
+    first->addWidget(presets(kit), 11, 0, 1, 2);
     kit.parts.cylinder2 = cylinderGroup(kit, "_2", kit.parts.usedPressure[1]);
     g->addWidget(kit.parts.cylinder1, 0, 0);
     g->addWidget(kit.parts.cylinder2, 0, 1);
-    kit.parts.gasSummary = kit.readout();
-    QFont big = kit.parts.gasSummary->font();
-    big.setBold(true);
-    kit.parts.gasSummary->setFont(big);
-    g->addWidget(kit.parts.gasSummary, 1, 0, 1, 2);
-    g->addWidget(stageGroup(kit), 2, 0, 1, 2);
+    g->addWidget(stageGroup(kit), 1, 0, 1, 2);
     return page;
 }

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 
 #include "localisation/UiText.h"
@@ -14,9 +15,7 @@ QWidget* DiveViewKit::field(const char* name) { return binder.widget(name); }
 QString DiveViewKit::label(const char* key) const { return text_.carnet(key, key); }
 
 QLabel* DiveViewKit::unit(const QString& text) const {
-    auto* l = new QLabel(text);
-    l->setMinimumWidth(28);
-    return l;
+    return new QLabel(text);
 }
 
 QLabel* DiveViewKit::depthUnit() {
@@ -33,8 +32,9 @@ QLabel* DiveViewKit::temperatureUnit() {
 
 QLabel* DiveViewKit::readout() const {
     auto* l = new QLabel;
+    // No word wrap: a wrapping label gives its view a height for width, which
+    // the stacked views would impose on every view's size.
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    l->setWordWrap(true);
     return l;
 }
 
@@ -60,8 +60,20 @@ void DiveViewKit::row(QGridLayout* grid, int r, const char* labelKey, QWidget* w
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     caption->setBuddy(widget);
     grid->addWidget(caption, r, column);
-    grid->addWidget(widget, r, column + 1);
-    if (unitLabel) grid->addWidget(unitLabel, r, column + 2);
+    if (!unitLabel) {
+        grid->addWidget(widget, r, column + 1);
+        return;
+    }
+    // The unit sits right after its field, however wide the column.
+    auto* cell = new QWidget;
+    cell->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto* line = new QHBoxLayout(cell);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(4);
+    line->addWidget(widget);
+    line->addWidget(unitLabel);
+    line->addStretch();
+    grid->addWidget(cell, r, column + 1);
 }
 
 QGridLayout* DiveViewKit::grid(QWidget* owner) {

@@ -29,7 +29,7 @@ public:
     QGroupBox* group(const char* titleKey) const;
     // A switch of the form with its caption.
     QCheckBox* check(const char* name, const char* labelKey);
-    // Label, field and optional unit at (row, column .. column + 2).
+    // Label at (row, column), then the field with its optional unit.
     void row(QGridLayout* grid, int row, const char* labelKey, const char* name,
              QLabel* unitLabel = nullptr, int column = 0);
     void row(QGridLayout* grid, int row, const char* labelKey, QWidget* widget,

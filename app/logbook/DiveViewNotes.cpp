@@ -15,7 +15,7 @@ QWidget* buildNotesView(DiveViewKit& kit) {
     QGroupBox* notes = kit.group("Notes");
     auto* notesLayout = DiveViewKit::grid(notes);
     auto* text = static_cast<QPlainTextEdit*>(kit.field("notes"));
-    text->setMinimumSize(520, 220);
+    text->setMinimumSize(420, 260);
     notesLayout->addWidget(text, 0, 0);
     g->addWidget(notes, 0, 0);
 
@@ -30,6 +30,7 @@ QWidget* buildNotesView(DiveViewKit& kit) {
         p->addWidget(*line, row++, 0);
     }
     p->setRowStretch(row, 1);
+    profile->setMinimumWidth(300);
     g->addWidget(profile, 0, 1);
     g->setColumnStretch(0, 1);
     return page;

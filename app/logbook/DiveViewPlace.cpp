@@ -17,6 +17,7 @@ QGroupBox* diveGroup(DiveViewKit& kit) {
     kit.row(g, 0, "Dive number", "noPlongee");
     kit.row(g, 1, "Date", "date");
     kit.row(g, 2, "Time", "heure");
+    kit.field("surface")->setMaximumWidth(90);
     kit.row(g, 3, "Surface interval", "surface", kit.unit(QStringLiteral("h:min")));
     kit.row(g, 4, "Dive type", "typePlongee");
     kit.row(g, 5, "Mark", "inoubliable");

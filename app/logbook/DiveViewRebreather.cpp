@@ -22,7 +22,8 @@ QGroupBox* apparatusGroup(DiveViewKit& kit) {
     g->addWidget(kit.parts.setPointTitle, 2, 0);
     g->addWidget(kit.field("ppO2"), 2, 1, Qt::AlignLeft);
     kit.row(g, 3, "Configuration", "configuration");
-    g->setColumnStretch(1, 1);
+    g->itemAtPosition(3, 1)->setAlignment(Qt::AlignLeft);
+    g->setColumnStretch(2, 1);
     return box;
 }
 
@@ -36,18 +37,16 @@ QGroupBox* bailoutGroup(DiveViewKit& kit) {
         part.box = new QGroupBox(kit.label(("Bail-out " + n).c_str()));
         QGridLayout* g = DiveViewKit::grid(part.box);
         kit.row(g, 0, "Volume", ("volBailout" + n).c_str(), kit.unit(QStringLiteral("L")));
-        kit.row(g, 1, "Start pressure", ("pressDepartBailout" + n).c_str(),
-                kit.unit(QStringLiteral("bar")));
-        kit.row(g, 2, "End pressure", ("pressFinBailout" + n).c_str(),
-                kit.unit(QStringLiteral("bar")));
+        kit.row(g, 1, "Start", ("pressDepartBailout" + n).c_str(), kit.unit(QStringLiteral("bar")));
+        kit.row(g, 2, "End", ("pressFinBailout" + n).c_str(), kit.unit(QStringLiteral("bar")));
         kit.row(g, 3, "Oxygen", ("O2Bailout" + n).c_str(), kit.unit(QStringLiteral("%")));
         kit.row(g, 4, "Helium", ("HeBailout" + n).c_str(), kit.unit(QStringLiteral("%")));
         part.text = kit.readout();
         part.text->setMinimumHeight(part.text->fontMetrics().lineSpacing() * 2);
-        g->addWidget(part.text, 5, 0, 1, 3);
+        g->addWidget(part.text, 5, 0, 1, 2);
         part.gauge = new QProgressBar;
         part.gauge->setObjectName(QString::fromStdString("gaugeBailout" + n));
-        g->addWidget(part.gauge, 6, 0, 1, 3);
+        g->addWidget(part.gauge, 6, 0, 1, 2);
         line->addWidget(part.box);
     }
     return box;

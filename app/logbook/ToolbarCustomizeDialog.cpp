@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,6 +23,7 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(const std::string& toolbar,
     available_ = new QListWidget(this);
     chosen_ = new QListWidget(this);
     chosen_->setObjectName(QStringLiteral("toolbarItems"));
+    for (QListWidget* list : {available_, chosen_}) list->setIconSize(QSize(24, 24));
     for (const auto& id : order) chosen_->addItem(makeItem(id));
     refreshAvailable();
 
@@ -64,7 +66,7 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(const std::string& toolbar,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);
-    resize(560, 380);
+    resize(560, 480);
 }
 
 QString ToolbarCustomizeDialog::title(const std::string& id) const {
@@ -79,8 +81,15 @@ QString ToolbarCustomizeDialog::title(const std::string& id) const {
 QListWidgetItem* ToolbarCustomizeDialog::makeItem(const std::string& id) const {
     auto* item = new QListWidgetItem(title(id));
     item->setData(Qt::UserRole, QString::fromStdString(id));
-    if (const divelog::ToolbarItem* info = ToolbarCarnet::item(id))
-        item->setIcon(LogbookIcons::icon(info->image));
+    const divelog::ToolbarItem* info = ToolbarCarnet::item(id);
+    QIcon icon = info ? LogbookIcons::icon(info->image) : QIcon();
+    if (icon.isNull()) {
+        // A blank picture keeps the rows of pictureless items as high as the others.
+        QPixmap blank(24, 24);
+        blank.fill(Qt::transparent);
+        icon = QIcon(blank);
+    }
+    item->setIcon(icon);
     return item;
 }
 
