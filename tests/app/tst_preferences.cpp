@@ -11,11 +11,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "AppTestHarness.h"
 #include "DocumentWindow.h"
+#include "logbook/CarnetWindow.h"
+#include "logbook/DiveTableModel.h"
 #include "settings/Preferences.h"
 #include "settings/PreferencesModel.h"
 #include "settings/ToolBarPrefs.h"
@@ -235,6 +238,37 @@ private slots:
         prefs->saveButton()->click();
         QVERIFY(app_->store.boolForKey("mix in color"));
         QVERIFY(!app_->store.hasStoredValue("column_epave"));
+    }
+
+    void aColumnSwitchChangesEveryOpenLogbooksColumns() {
+        app_->controller->newCarnetDocumentMenuAction();
+        app_->controller->newCarnetDocumentMenuAction();
+        QList<CarnetWindow*> logbooks;
+        for (DocumentWindow* w : app_->controller->windows())
+            if (auto c = qobject_cast<CarnetWindow*>(w)) logbooks << c;
+        QCOMPARE(logbooks.size(), 2);
+        const int coeff = DiveTableModel::columnOf("coeff");
+        const int gas = DiveTableModel::columnOf("gaz");
+        for (CarnetWindow* w : logbooks) QVERIFY(!w->table()->isColumnHidden(coeff));
+
+        Preferences* prefs = app_->delegate->showPreferencePanel();
+        prefs->goView_3();
+        qobject_cast<QCheckBox*>(prefs->control("column coeff"))->click();
+        for (CarnetWindow* w : logbooks) {
+            QVERIFY(w->table()->isColumnHidden(coeff));
+            QVERIFY(!w->table()->isColumnHidden(gas));
+        }
+        // Reset turns the gas column off in the store; the columns follow at
+        // the next column notification, which the switch click sends.
+        prefs->resetButton()->click();
+        QVERIFY(!logbooks[0]->table()->isColumnHidden(gas));
+        qobject_cast<QCheckBox*>(prefs->control("column coeff"))->click();
+        for (CarnetWindow* w : logbooks) {
+            QVERIFY(w->table()->isColumnHidden(gas));
+            QVERIFY(w->table()->isColumnHidden(coeff));
+        }
+        for (CarnetWindow* w : logbooks) w->close();
+        flushDeletes();
     }
 
     void enablingAndTheThresholdUnitFollowTheSwitches() {
