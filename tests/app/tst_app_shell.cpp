@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QIcon>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
@@ -49,6 +51,15 @@ class AppShell : public QObject {
 
 private slots:
     void init() { app_ = std::make_unique<AppHarness>(dir_.filePath("settings.ini")); }
+
+    // Every toolbar and marker picture is SVG: without the image plugin the
+    // windows would show blank buttons.
+    void picturesCanBeDrawn() {
+        QVERIFY(QImageReader::supportedImageFormats().contains("svg"));
+        QIcon icon(":/icons/divelog.svg");
+        QVERIFY(!icon.pixmap(32, 32).isNull());
+    }
+
     void cleanup() {
         app_.reset();
         flushDeletes();
