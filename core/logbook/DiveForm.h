@@ -163,7 +163,7 @@ private:
     void storeTemperature(std::string_view name, int low, int high);
     void balanceMix();
 
-    void refreshCylinders(FormReadouts& r) const;
+    void refreshCylinders(FormReadouts& r, const Localisation& loc) const;
     void refreshProfileSummary(FormReadouts& r, const Localisation& loc) const;
     void refreshOxygenExposure(FormReadouts& r) const;
 

@@ -11,6 +11,9 @@ namespace divelog {
 namespace {
 constexpr std::string_view kTable = "Carnet";
 constexpr std::string_view kFallback = "error !";
+// Keys that are also their own text where no translation is loaded.
+constexpr std::string_view kStageTitle = "Pony %d : %d m - %d %% O₂";
+constexpr std::string_view kVolumes = "Volume disponible : %d L\rVolume consommé : %d L";
 
 }  // namespace
 
@@ -31,7 +34,7 @@ void DiveForm::balanceMix() {
     put("n2Mix_2", integerText(100 - std::int64_t{intValue("o2Mix_2")} - intValue("heMix_2")));
 }
 
-void DiveForm::refreshCylinders(FormReadouts& r) const {
+void DiveForm::refreshCylinders(FormReadouts& r, const Localisation& loc) const {
     // Stage k carries the gas of stop k, needed as long as a later stop is made.
     for (int k = 1; k <= 3; ++k) {
         bool needed = false;
@@ -39,8 +42,8 @@ void DiveForm::refreshCylinders(FormReadouts& r) const {
             needed = needed || switchOn(numbered("deco_Level_", s) + "_sw");
         if (needed)
             r.stages[k - 1].title =
-                formatText("Pony " + std::to_string(k) + " : %d m - %d %% O₂",
-                           {std::int64_t{intValue(numbered("decoDepth_Level_", k))},
+                loc.format(kTable, kStageTitle, kStageTitle,
+                           {std::int64_t{k}, std::int64_t{intValue(numbered("decoDepth_Level_", k))},
                             std::int64_t{intValue(numbered("decoO2_Level_", k))}});
     }
 
@@ -53,8 +56,7 @@ void DiveForm::refreshCylinders(FormReadouts& r) const {
             out.gauge = GaugeReadout{};
             return;
         }
-        out.text =
-            formatText("Volume disponible : %d L\rVolume consommé : %d L", {v * p0, v * (p0 - p1)});
+        out.text = loc.format(kTable, kVolumes, kVolumes, {v * p0, v * (p0 - p1)});
         out.gauge = GaugeReadout{true, static_cast<std::int32_t>(p0), static_cast<std::int32_t>(p1),
                                  static_cast<std::int32_t>(std::max<std::int64_t>(p0 / 10, 0))};
     };
@@ -159,7 +161,7 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
         r.stageButtonEnabled = r.stageButtonEnabled || switchOn(numbered("deco_Level_", k) + "_sw");
     r.bailoutButtonEnabled = apparatus >= 1 && apparatus <= 3;
 
-    refreshCylinders(r);
+    refreshCylinders(r, loc);
 
     // Used pressures, then the profile summary, then what depends on both:
     // oxygen exposure and consumption.

@@ -377,6 +377,8 @@ TEST_F(DiveFormTest, RefreshStagesProfileSummaryAndOxygenExposure) {
 
     EXPECT_EQ(r.stages[1].title, "Pony 2 : 6 m - 50 % O₂");
     EXPECT_EQ(r.stages[0].text, "Volume disponible : 2400 L\rVolume consommé : 1800 L");
+    loc.loadTable("Carnet", "\"Pony %d : %d m - %d %% O₂\" = \"Stage %d: %d m, %d %% O2\";");
+    EXPECT_EQ(refresh().stages[1].title, "Stage 2: 6 m, 50 % O2") << "translated where a table says so";
     EXPECT_TRUE(r.stages[0].gauge.visible);
     EXPECT_EQ(r.stages[0].gauge.maximum, 200);
     EXPECT_EQ(r.stages[0].gauge.value, 50);
