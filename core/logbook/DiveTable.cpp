@@ -1,7 +1,8 @@
 #include "logbook/DiveTable.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "util/Numbers.h"
 
 namespace divelog {
 
@@ -19,12 +20,6 @@ const Colour kNumberText{0.4f, 0.2f, 0, 1};
 
 bool closedCircuit(const Plongee& d) { return d.rebreather() == 2 || d.rebreather() == 3; }
 bool anyRebreather(const Plongee& d) { return d.rebreather() >= 2 && d.rebreather() <= 4; }
-
-std::string number(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return buf;
-}
 
 void paint(CellStyle& s, bool bold, std::optional<Colour> background, Colour text) {
     s.bold = bold;
@@ -124,7 +119,7 @@ CellValue DiveTable::cellValue(const Plongee& d, std::string_view col,
         return {c == 0 ? "-" : std::to_string(c)};
     }
     if (col == "profondeur") {
-        std::string depth = number(d.profondeur());
+        std::string depth = decimalText(d.profondeur());
         if (!look.displayUnits) return {depth};
         return {formatText(look.usUnits ? "%@ ft" : "%@ m", {depth})};
     }

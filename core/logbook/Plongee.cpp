@@ -2,11 +2,11 @@
 
 #include <bit>
 #include <charconv>
-#include <cstdio>
 #include <unordered_map>
 
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveWriter.h"
+#include "util/Numbers.h"
 
 namespace divelog {
 
@@ -99,11 +99,7 @@ std::string Plongee::text(std::string_view name) const {
     struct Visitor {
         std::string operator()(std::monostate) const { return {}; }
         std::string operator()(std::int32_t i) const { return std::to_string(i); }
-        std::string operator()(float f) const {
-            char buf[32];
-            std::snprintf(buf, sizeof buf, "%g", static_cast<double>(f));
-            return buf;
-        }
+        std::string operator()(float f) const { return decimalText(f); }
         std::string operator()(const std::string& s) const { return s; }
         std::string operator()(Date d) const { return formatDay(d); }
         std::string operator()(const std::vector<std::int32_t>&) const { return {}; }

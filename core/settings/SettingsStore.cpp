@@ -1,9 +1,6 @@
 #include "settings/SettingsStore.h"
 
-#include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "archive/BinaryArchive.h"
 #include "util/Numbers.h"
@@ -47,11 +44,7 @@ std::string SettingsStore::stringForKey(const std::string& key) const {
     auto v = value(key);
     if (!v) return {};
     if (auto s = std::get_if<std::string>(&*v)) return *s;
-    if (auto d = std::get_if<double>(&*v)) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%g", *d);
-        return buf;
-    }
+    if (auto d = std::get_if<double>(&*v)) return decimalText(*d);
     return {};
 }
 
