@@ -60,9 +60,9 @@ struct StoreResult {
 // widget shows, plus the shown-only nitrogen fields and the working profile.
 // A window binds every control by name through controls()/value()/setValue().
 //
-// Number fields are text: the user may type anything, and store() decides
-// what it means (see DiveFormNumbers.h). The form never refuses to store: out
-// of range values are corrected in the form and in the record.
+// Number fields are text, and store() decides what they mean (util/Numbers.h
+// reads them). The form never refuses to store: out of range values are
+// corrected in the form and in the record.
 class DiveForm {
 public:
     enum class ControlKind {
