@@ -36,6 +36,8 @@ bool Document::open(const std::string& path, std::string& error) {
     if (!readWholeFile(path, bytes, error)) return false;
     if (!loadData(bytes.bytes(), info().id, error)) return false;
     filePath_ = path;
+    // The history of what was shown before does not apply to what was read.
+    history_.clear();
     clearChanged();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/DocumentKind.h"
+#include "document/UndoStack.h"
 #include "util/FileIO.h"
 
 namespace divelog {
@@ -26,9 +27,16 @@ public:
     const std::string& filePath() const { return filePath_; }
     void setFilePath(std::string path) { filePath_ = std::move(path); }
 
-    bool isChanged() const { return changeCount_ != 0; }
-    void markChanged() { ++changeCount_; }
-    void clearChanged() { changeCount_ = 0; }
+    // Changed when its history moved away from the saved state, or when a
+    // change was made outside the history.
+    bool isChanged() const { return changedOutsideHistory_ || history_.changedSinceClean(); }
+    void markChanged() { changedOutsideHistory_ = true; }
+    void clearChanged() {
+        changedOutsideHistory_ = false;
+        history_.setClean();
+    }
+    UndoStack& history() { return history_; }
+    const UndoStack& history() const { return history_; }
 
     // The bytes of the document under a type: the kind's id gives the record
     // archive; subclasses may answer export types. An empty result with
@@ -60,7 +68,8 @@ protected:
 private:
     DocumentKind kind_;
     std::string filePath_;
-    long changeCount_ = 0;
+    UndoStack history_;
+    bool changedOutsideHistory_ = false;
 };
 
 }  // namespace divelog

@@ -1,37 +1,84 @@
 #include "logbook/CarnetSession.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "util/TextFold.h"
 
 namespace divelog {
 
+namespace {
+using F = Plongee::Field;
+}  // namespace
+
+const std::vector<SearchScope>& CarnetSession::searchScopes() {
+    static const std::vector<SearchScope> scopes = {
+        {F::bateau, "findInBateaux", "Find in boats"},
+        {F::epaves, "findInEpaves", "Find in wrecks"},
+        {F::notes, "findInNotes", "Find in notes"},
+        {F::ordinateur, "findInOrdinateurs", "Find in computers"},
+        {F::partenaires, "findInPartenaires", "Find in buddies"},
+        {F::lieu, "findInLieux", "Find in locations"},
+        {F::site, "findInSites", "Find in sites"},
+    };
+    return scopes;
+}
+
 CarnetSession::CarnetSession(Carnet& carnet, AppContext& context)
     : carnet_(carnet), context_(context), table_(context.localisation()) {
-    form_.clear(ClearContext::from(context_.settings(), context_.localisation(), dateNow()));
+    clearForm();
+    carnet_.addObserver(this, [this](const CarnetChange& change) { onChange(change); });
 }
+
+CarnetSession::~CarnetSession() { carnet_.removeObserver(this); }
 
 std::optional<std::size_t> CarnetSession::singleSelection() const {
-    if (selection_.size() != 1) return std::nullopt;
-    return selection_.front();
+    if (selected_.size() != 1) return std::nullopt;
+    return carnet_.rowOf(selected_.front());
 }
 
-std::optional<std::size_t> CarnetSession::rowOf(const Plongee* dive) const {
-    if (!dive) return std::nullopt;
-    const auto& dives = carnet_.dives();
-    for (std::size_t i = 0; i < dives.size(); ++i)
-        if (dives[i].get() == dive) return i;
-    return std::nullopt;
+std::optional<std::size_t> CarnetSession::boundRow() const {
+    return bound_ ? carnet_.rowOf(*bound_) : std::nullopt;
 }
 
-bool CarnetSession::boundIsSelected() const {
-    auto row = singleSelection();
-    return row && bound_ && *row < carnet_.recordCount() && carnet_.dives()[*row].get() == bound_;
+void CarnetSession::onChange(const CarnetChange& change) {
+    using Kind = CarnetChange::Kind;
+    auto concerns = [&](DiveId id) {
+        return std::find(change.ids.begin(), change.ids.end(), id) != change.ids.end();
+    };
+    switch (change.kind) {
+        case Kind::Removed:
+            std::erase_if(selected_, concerns);
+            // The form keeps what it shows; a removed dive can no longer take it.
+            if (bound_ && concerns(*bound_)) bound_.reset();
+            break;
+        case Kind::Changed:
+            if (!bound_ || !concerns(*bound_)) break;
+            if (change.field) {
+                // One field changed under the form: show it, keep the user's other edits.
+                const std::string_view name = Plongee::nameOf(*change.field);
+                if (DiveForm::kindOf(name) == DiveForm::ControlKind::Text)
+                    form_.showStoredValue(*change.field, carnet_.dive(*boundRow()).text(*change.field));
+            } else if (!form_.modified()) {
+                form_.load(carnet_.dive(*boundRow()));
+            }
+            break;
+        case Kind::Reset:
+            selected_.clear();
+            if (bound_ && !carnet_.rowOf(*bound_)) bound_.reset();
+            break;
+        case Kind::Inserted:
+        case Kind::Moved: break;
+    }
 }
 
 void CarnetSession::loadRow(std::size_t row) {
-    const Plongee& dive = *carnet_.dives().at(row);
-    form_.load(dive);
-    bound_ = &dive;
+    form_.load(carnet_.dive(row));
+    bound_ = carnet_.idAt(row);
+}
+
+void CarnetSession::clearForm() {
+    form_.clear(ClearContext::from(context_.settings(), context_.localisation(), dateNow()));
+    bound_.reset();
 }
 
 const FormReadouts& CarnetSession::refresh() {
@@ -41,30 +88,63 @@ const FormReadouts& CarnetSession::refresh() {
     return readouts_;
 }
 
-void CarnetSession::select(std::vector<std::size_t> rows) {
+void CarnetSession::selectRows(const std::vector<std::size_t>& rows) {
+    selected_.clear();
+    for (std::size_t r : rows) selected_.push_back(carnet_.idAt(r));
+}
+
+CarnetSession::Alerts CarnetSession::select(std::vector<std::size_t> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     std::erase_if(rows, [&](std::size_t r) { return r >= carnet_.recordCount(); });
-    selection_ = std::move(rows);
-    if (selection_.size() == 1) {
-        loadRow(selection_.front());
+    // A new dive typed in the form stays until the user says what to do with it.
+    if (rows.size() == 1 && carnet_.idAt(rows.front()) != bound_ && !hasUnstoredDive()) {
+        Alerts alerts = storePendingEdits();
+        loadRow(rows.front());
+        selectRows(rows);
         refresh();
+        return alerts;
     }
+    selectRows(rows);
+    return {};
 }
 
 void CarnetSession::documentLoaded() {
-    selection_.clear();
-    bound_ = nullptr;
+    selected_.clear();
+    clearForm();
+    form_.setDiveNumber(carnet_.nextDiveNumber());
+    form_.resetModified();
     refresh();
 }
 
-void CarnetSession::blankFields() {
-    form_.clear(ClearContext::from(context_.settings(), context_.localisation(), dateNow()));
-    bound_ = nullptr;
+CarnetSession::Alerts CarnetSession::storeInto(DiveId id) {
+    StoreResult r = form_.store(context_.settings());
+    carnet_.updateDive(id, std::make_unique<Plongee>(std::move(r.dive)));
+    form_.resetModified();
+    return r.alerts;
 }
 
-void CarnetSession::newDive() {
-    blankFields();
+CarnetSession::Alerts CarnetSession::storePendingEdits() {
+    if (!bound_ || !form_.modified() || !carnet_.rowOf(*bound_)) return {};
+    return storeInto(*bound_);
+}
+
+void CarnetSession::blankFields() { clearForm(); }
+
+CarnetSession::Alerts CarnetSession::newDive() {
+    if (hasUnstoredDive()) return {};
+    Alerts alerts = storePendingEdits();
+    clearForm();
+    const Date now = dateNow();
+    form_.setDiveNumber(carnet_.nextDiveNumber());
+    form_.setDate(F::heure, now);
+    form_.resetModified();
+    refresh();
+    return alerts;
+}
+
+void CarnetSession::discardUnstoredDive() {
+    clearForm();
     form_.setDiveNumber(carnet_.nextDiveNumber());
     form_.resetModified();
     refresh();
@@ -73,20 +153,12 @@ void CarnetSession::newDive() {
 CarnetSession::Alerts CarnetSession::addDive() {
     StoreResult r = form_.store(context_.settings());
     carnet_.addDive(std::make_unique<Plongee>(std::move(r.dive)));
-    selection_.clear();
-    blankFields();
+    selected_.clear();
+    clearForm();
     form_.setDiveNumber(carnet_.nextDiveNumber());
+    form_.setDate(F::heure, dateNow());
     form_.resetModified();
     refresh();
-    return r.alerts;
-}
-
-CarnetSession::Alerts CarnetSession::storeInto(std::size_t row) {
-    StoreResult r = form_.store(context_.settings());
-    auto dive = std::make_unique<Plongee>(std::move(r.dive));
-    bound_ = dive.get();
-    carnet_.updateDive(row, std::move(dive));
-    form_.resetModified();
     return r.alerts;
 }
 
@@ -94,39 +166,38 @@ CarnetSession::Alerts CarnetSession::insertDive() {
     auto row = singleSelection();
     if (!row) return {};
     StoreResult r = form_.store(context_.settings());
-    auto dive = std::make_unique<Plongee>(std::move(r.dive));
-    bound_ = dive.get();
-    carnet_.insertDive(*row, std::move(dive));
+    auto id = carnet_.insertDive(*row, std::make_unique<Plongee>(std::move(r.dive)));
+    bound_ = id;
+    selected_ = {*id};
     form_.resetModified();
     refresh();
     return r.alerts;
 }
 
 CarnetSession::Alerts CarnetSession::updateDive() {
-    auto row = singleSelection();
-    if (!row) return {};
-    Alerts alerts = storeInto(*row);
+    if (!bound_ || !carnet_.rowOf(*bound_)) return {};
+    Alerts alerts = storeInto(*bound_);
     refresh();
     return alerts;
 }
 
 bool CarnetSession::deleteSelected() {
-    if (selection_.empty()) return false;
-    carnet_.deleteDives(selection_);
-    selection_.clear();
-    bound_ = nullptr;
+    const std::vector<std::size_t> rows = selection();
+    if (rows.empty()) return false;
+    carnet_.deleteDives(rows);
+    selected_.clear();
     refresh();
     return true;
 }
 
 CarnetSession::Alerts CarnetSession::step(bool forward) {
     auto row = singleSelection();
-    if (!row) return {};
-    Alerts alerts;
-    if (boundIsSelected() && form_.modified()) alerts = storeInto(*row);
+    if (!row) row = boundRow();
+    if (!row || hasUnstoredDive()) return {};
+    Alerts alerts = storePendingEdits();
     auto next = forward ? carnet_.nextIndex(*row) : carnet_.previousIndex(*row);
     if (next) {
-        selection_ = {*next};
+        selectRows({*next});
         loadRow(*next);
     }
     refresh();
@@ -136,58 +207,57 @@ CarnetSession::Alerts CarnetSession::step(bool forward) {
 CarnetSession::Alerts CarnetSession::previousDive() { return step(false); }
 CarnetSession::Alerts CarnetSession::nextDive() { return step(true); }
 
-void CarnetSession::editWindow() {
-    if (auto row = singleSelection()) {
-        loadRow(*row);
-        refresh();
+CarnetSession::Alerts CarnetSession::editWindow(std::optional<std::size_t> row) {
+    if (!row) row = singleSelection();
+    Alerts alerts;
+    if (row && *row < carnet_.recordCount()) {
+        if (carnet_.idAt(*row) != bound_ && !hasUnstoredDive()) {
+            alerts = storePendingEdits();
+            loadRow(*row);
+        }
+        selectRows({*row});
+    } else if (!bound_ && !form_.modified()) {
+        // Nothing to show: the window opens on a new dive, numbered as one.
+        clearForm();
+        form_.setDiveNumber(carnet_.nextDiveNumber());
+        form_.setDate(F::heure, dateNow());
+        form_.resetModified();
     }
-}
-
-CarnetSession::Alerts CarnetSession::closeEditWindow() {
-    auto row = singleSelection();
-    if (!row || !boundIsSelected() || !form_.modified()) return {};
-    Alerts alerts = storeInto(*row);
     refresh();
     return alerts;
 }
 
-void CarnetSession::sortByColumn(std::string_view column) {
-    bool ascending = table_.directionForClick(column);
-    // Sorting reorders without marking the document changed.
-    Carnet::DiveList dives = carnet_.takeDives();
-    DiveTable::sortDives(dives, column, ascending);
-    carnet_.replaceDives(std::move(dives));
-    selection_.clear();
-    bound_ = nullptr;
+CarnetSession::Alerts CarnetSession::closeEditWindow() {
+    Alerts alerts = storePendingEdits();
+    refresh();
+    return alerts;
+}
+
+void CarnetSession::sortByColumn(Field column) {
+    carnet_.sortDives(column, table_.directionForClick(column));
     refresh();
 }
 
 void CarnetSession::renumber(std::int32_t firstNumber) {
-    const std::size_t count = carnet_.recordCount();
-    for (std::size_t i = 0; i < count; ++i)
-        carnet_.dive(i).setNoPlongee(firstNumber + static_cast<std::int32_t>(i));
-    if (count) carnet_.markChanged();
-    if (auto row = rowOf(bound_)) {
-        bool modified = form_.modified();
-        form_.setDiveNumber(carnet_.dive(*row).noPlongee());
-        if (!modified) form_.resetModified();
-    }
+    carnet_.renumber(firstNumber);
     refresh();
 }
 
-SearchResult CarnetSession::find(std::string_view field, std::string_view text) {
-    auto lower = [](std::string_view s) {
-        std::string out(s);
-        for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return out;
-    };
+SearchResult CarnetSession::find(Field field, std::string_view text) {
     SearchResult result;
-    const std::string needle = lower(text);
-    const auto& dives = carnet_.dives();
-    for (std::size_t i = 0; i < dives.size(); ++i)
-        if (lower(dives[i]->text(field)).find(needle) != std::string::npos) result.rows.push_back(i);
-    // Many rows are selected in one step; the form is left as it is.
-    selection_ = result.rows;
+    const std::string needle = foldForSearch(text);
+    if (!needle.empty()) {
+        const auto& dives = carnet_.dives();
+        for (std::size_t i = 0; i < dives.size(); ++i)
+            if (containsFolded(dives[i]->text(field), needle)) result.rows.push_back(i);
+    }
+    if (result.rows.size() == 1) {
+        // One hit is shown as a click on it would.
+        result.alerts = select(result.rows);
+    } else {
+        // Many rows are selected in one step; the form is left as it is.
+        selectRows(result.rows);
+    }
     const Localisation& l = context_.localisation();
     result.countText = result.rows.size() == 1
                            ? l.text("Carnet", "One dive found")
@@ -196,16 +266,40 @@ SearchResult CarnetSession::find(std::string_view field, std::string_view text) 
     return result;
 }
 
-bool CarnetSession::editCell(std::size_t row, std::string_view column, const std::string& text) {
-    if (row >= carnet_.recordCount()) return false;
-    Plongee& dive = carnet_.dive(row);
-    if (!DiveTable::editInPlace(dive, column, text)) return false;
-    carnet_.markChanged();
-    if (&dive == bound_ && !form_.modified()) {
-        form_.load(dive);
-        refresh();
-    }
+bool CarnetSession::editCell(std::size_t row, Field column, const std::string& text) {
+    if (!DiveTable::isEditableInPlace(column)) return false;
+    if (!carnet_.setField(row, column, text)) return false;
+    refresh();
     return true;
+}
+
+bool CarnetSession::canUndo() const { return carnet_.history().canUndo() || (bound_ && form_.modified()); }
+bool CarnetSession::canRedo() const { return carnet_.history().canRedo(); }
+
+std::string CarnetSession::undoName() const {
+    const Localisation& texts = context_.localisation();
+    // Pending edits are stored first and so are what an undo takes back.
+    if (bound_ && form_.modified()) return texts.text("Main", "Update Dive", "Update Dive");
+    const UndoCommand* c = carnet_.history().nextUndo();
+    return c ? c->name(texts) : std::string();
+}
+
+std::string CarnetSession::redoName() const {
+    const UndoCommand* c = carnet_.history().nextRedo();
+    return c ? c->name(context_.localisation()) : std::string();
+}
+
+CarnetSession::Alerts CarnetSession::undo() {
+    Alerts alerts = storePendingEdits();
+    carnet_.history().undo();
+    refresh();
+    return alerts;
+}
+
+CarnetSession::Alerts CarnetSession::redo() {
+    carnet_.history().redo();
+    refresh();
+    return {};
 }
 
 }  // namespace divelog

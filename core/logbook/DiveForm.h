@@ -7,34 +7,23 @@
 #include <variant>
 #include <vector>
 
-#include "util/Numbers.h"
 #include "logbook/DiveFormReadouts.h"
 #include "logbook/Plongee.h"
+#include "profile/ProfileSeries.h"
 #include "util/Date.h"
+#include "util/Numbers.h"
 
 namespace divelog {
 
 class Localisation;
 class SettingsStore;
 
-// The working copy of the shown dive's profile, owned by the form: storing
-// copies it into the record, loading copies the record's into it.
-struct WorkingProfile {
-    std::vector<double> profilProfondeur;
-    std::vector<std::int32_t> ASC_Flag, SLOW_Flag, SURF_Flag, CEIL_Flag, GAZ_Flag;
-    std::vector<double> PRESS_Data;
-
-    // Gives each empty series its one-entry placeholder (0.0 or 0).
-    void fillPlaceholders();
-    friend bool operator==(const WorkingProfile&, const WorkingProfile&) = default;
-};
-
 // The values a cleared form proposes; `from` gathers them where the app keeps them.
 struct ClearContext {
     Date now{};
     std::string countryCode;
     std::string gpsTemplate;
-    double stopInterval = 3;  // not a positive number: 3
+    double stopInterval = 0;  // not a positive number: the default interval
     double tankVolume = 0;
     double tankPressure = 0;
     std::string fabricant, ordinateur, serie;
@@ -56,15 +45,27 @@ struct StoreResult {
     std::vector<std::string> alerts;
 };
 
+// What a number field accepts as it is typed. Values still go through the
+// field's range rule when the form is stored.
+struct NumberRule {
+    bool decimals = false;      // one "," or "." allowed
+    bool negative = false;      // a leading "-" allowed
+    bool dashForNone = false;   // "-" alone means not given
+    int maxDigits = 6;          // before the decimal point
+};
+
 // The dive edit form as data: one control per record field, holding what its
 // widget shows, plus the shown-only nitrogen fields and the working profile.
-// A window binds every control by name through controls()/value()/setValue().
+// The rules reach controls through the record's typed fields; a window binds
+// its widgets by control name.
 //
 // Number fields are text, and store() decides what they mean (util/Numbers.h
 // reads them). The form never refuses to store: out of range values are
 // corrected in the form and in the record.
 class DiveForm {
 public:
+    using Field = Plongee::Field;
+
     enum class ControlKind {
         Text,  // text field or text area; numbers too
         Tag,   // choice list: the tag of the selected item
@@ -74,32 +75,44 @@ public:
         Date,
     };
     struct ControlInfo {
-        std::string_view name;  // the record field it feeds
+        std::string_view name;  // the record field it feeds, or a shown-only name
         ControlKind kind;
-        bool stored;  // false for the shown-only nitrogen fields
+        std::optional<Field> field;  // none for the shown-only nitrogen fields
     };
     // Tag, Slider and Selector hold an int.
     using ControlValue = std::variant<std::string, std::int32_t, bool, Date>;
 
     static constexpr std::string_view kPressureAlert = "Pressure in out";
     static constexpr std::string_view kHeliumAlert = "Helium percent";
+    static constexpr std::string_view kOxygenAlert = "Oxygen percent";
+    static constexpr std::string_view kMixAlert = "Mix percent";
 
     // Every control, in record field order, then "n2Mix" and "n2Mix_2".
     static const std::vector<ControlInfo>& controls();
     static std::optional<ControlKind> kindOf(std::string_view name);
-    // Key (table "Carnet") of the difficulty label for a slider value.
-    static std::string_view difficultyKey(std::int32_t value);
-    // The sampling-rate pop-up titles by code ("10 s" for code 0); "-" for others.
-    static std::string samplingRateTitle(std::int32_t code);
+    // What a number control accepts as typed; none for any other control.
+    static std::optional<NumberRule> numberRule(std::string_view name);
 
     DiveForm();
 
-    // Typed access by control name. A name that is not a control of that kind
-    // is a programming error: std::out_of_range. Setters mark the form
-    // modified when the value changes; the slider clamps to 0..5.
+    // Typed access. A field without a control of that kind is a programming
+    // error: std::out_of_range. Setters mark the form modified when the value
+    // changes; the slider clamps to 0..5.
+    const std::string& text(Field field) const;
+    void setText(Field field, std::string value);
+    std::int32_t tag(Field field) const;  // Tag, Slider or Selector
+    void setTag(Field field, std::int32_t value);
+    bool switchOn(Field field) const;
+    void setSwitch(Field field, bool on);
+    Date date(Field field) const;
+    void setDate(Field field, Date value);
+    // The shown-only nitrogen percentage of cylinder 1 or 2.
+    const std::string& nitrogenText(int cylinder) const;
+
+    // The same by control name, for the window's binding.
     const std::string& text(std::string_view name) const;
     void setText(std::string_view name, std::string value);
-    std::int32_t tag(std::string_view name) const;  // Tag, Slider or Selector
+    std::int32_t tag(std::string_view name) const;
     void setTag(std::string_view name, std::int32_t value);
     bool switchOn(std::string_view name) const;
     void setSwitch(std::string_view name, bool on);
@@ -110,13 +123,16 @@ public:
     void setValue(std::string_view name, ControlValue value);
 
     // A text field read as a number, as store() reads it (unreadable: 0).
-    std::int32_t intValue(std::string_view name) const;
-    double decimalValue(std::string_view name) const;
+    std::int32_t intValue(Field field) const;
+    double decimalValue(Field field) const;
 
-    void setDiveNumber(std::int32_t number) { setText("noPlongee", integerText(number)); }
+    void setDiveNumber(std::int32_t number) { setText(Field::noPlongee, integerText(number)); }
+    // A value the record now holds, shown without counting as the user's edit
+    // (an in-place table edit of the shown dive).
+    void showStoredValue(Field field, const std::string& text);
 
-    const WorkingProfile& profile() const { return profile_; }
-    void setProfile(WorkingProfile profile);
+    const ProfileSeries& profile() const { return profile_; }
+    void setProfile(ProfileSeries profile);
 
     // True once any control or the profile was changed through a setter since
     // the last load() or clear(); corrections made by store() and refresh()
@@ -136,8 +152,9 @@ public:
     // Unreadable text goes through the field's rule as 0 (temperatures: not
     // given, oxygen: 21, helium: alert); the record never holds nan or inf.
     StoreResult store(const SettingsStore& settings);
-    // Puts the blank-dive values in; keeps the bail-out cylinders and the
-    // sampling rate. The number stays empty: the caller proposes one.
+    // Shows the blank dive (makeNewDive), keeping the bail-out cylinders and
+    // the sampling rate; number, depth, time and pressures show empty. The
+    // caller proposes a number.
     void clear(const ClearContext& context);
     // Recomputes the read-outs and enabling; forces cylinder 1 to 100 % O2
     // with an oxygen rebreather and rebalances its mix. Statistics, over the
@@ -150,25 +167,26 @@ public:
     void razHeliox();
 
 private:
-    // "decoO2_Level_" and 3 give "decoO2_Level_3".
-    static std::string numbered(const char* family, int n);
+    std::size_t indexOf(Field field, ControlKind kind) const;
     std::size_t indexOf(std::string_view name, ControlKind kind) const;
+    void assign(std::size_t index, ControlValue value);
     // Writes a control the way a correction does: modified() is left alone.
-    void put(std::string_view name, ControlValue value);
+    void put(Field field, ControlValue value);
+    void putNitrogen(int cylinder, std::int64_t percent);
     // What the stored value of an int field is, from the form.
-    std::int32_t storedInt(std::string_view name) const;
+    std::int32_t storedInt(Field field) const;
 
     void storeCorrections(bool usUnits, std::vector<std::string>& alerts);
-    void storeNonNegative(std::string_view name);
-    void storeTemperature(std::string_view name, int low, int high);
+    void storeNonNegative(Field field);
+    void storeTemperature(Field field, int low, int high);
+    void storeMix(Field o2, Field he, std::vector<std::string>& alerts);
     void balanceMix();
 
     void refreshCylinders(FormReadouts& r, const Localisation& loc) const;
-    void refreshProfileSummary(FormReadouts& r, const Localisation& loc) const;
-    void refreshOxygenExposure(FormReadouts& r) const;
+    void refreshOxygenExposure(FormReadouts& r, bool usUnits) const;
 
     std::vector<ControlValue> values_;
-    WorkingProfile profile_;
+    ProfileSeries profile_;
     FormReadouts readouts_;
     bool modified_ = false;
 };

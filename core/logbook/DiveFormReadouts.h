@@ -6,42 +6,25 @@
 #include <optional>
 #include <string>
 
+#include "profile/CylinderUse.h"
+#include "profile/ProfileSummary.h"
+
 namespace divelog {
 
-// A pressure gauge beside a stage or bail-out cylinder.
-struct GaugeReadout {
-    bool visible = false;
-    std::int32_t maximum = 0;  // start pressure
-    std::int32_t value = 0;    // end pressure
-    std::int32_t ticks = 0;    // start pressure / 10
-};
-
+// A stage or bail-out cylinder beside the form: its title (stages only),
+// its volumes as text (empty with no volume) and its gauge.
 struct CylinderReadout {
-    std::string title;  // stage cylinders only
-    std::string text;   // available and used volume; empty with no volume
-    GaugeReadout gauge;
-};
-
-// Derived from the working profile; the counts are over the depth samples.
-struct ProfileSummary {
-    float maxDepth = 0;
-    float meanDepth = 0;          // the document's average depth, for consumption
-    std::size_t points = 0;       // 0 below two samples: a placeholder is no data
-    std::int64_t slowCount = 0;   // ascent-rate warnings
-    std::int64_t ceilCount = 0;   // ceiling alarms
-    std::int64_t surfacings = 0;  // a flag on the last sample is no surfacing
-    std::int64_t gasSwitches = 0;
-    std::string depthText;     // "Max and average depth"
-    std::string samplingText;  // "Sampling rate"
-    std::string pointsText;    // "Recorded points"
-};
-
-// What the CNS computation takes; it fills `cnsPercent` and `text` ("CNS").
-struct OxygenExposure {
-    float highestPpO2 = 0;  // bar
-    double diveTime = 0;    // minutes, as typed
-    std::optional<double> cnsPercent;
+    std::string title;
     std::string text;
+    CylinderUse use;
+};
+
+// The highest oxygen partial pressure breathed; the CNS clock fills the rest.
+struct OxygenExposure {
+    std::optional<double> highestPpO2;  // bar; none for a closed circuit without set point
+    double diveTime = 0;                // minutes, as typed
+    std::optional<double> cnsPercent;
+    std::string text;  // "Highest ppO2", or its "N/A" form
 };
 
 // Everything a refresh of the dive form shows besides the controls. Titles
@@ -74,6 +57,7 @@ struct FormReadouts {
     std::array<std::string, 2> usedPressureText;
 
     ProfileSummary profile;
+    ProfileSummaryText profileText;
     OxygenExposure oxygen;
     // Filled by the consumption computation once it exists; empty until then.
     std::string consumption;

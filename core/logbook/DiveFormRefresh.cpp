@@ -1,14 +1,19 @@
-// The read-outs and enabling that follow what the form shows.
+// The read-outs and enabling that follow what the form shows. The figures
+// come from the same analysis a stored dive gets, fed with the form's fields.
 
 #include <algorithm>
 
 #include "localisation/Localisation.h"
+#include "logbook/DiveCodes.h"
 #include "logbook/DiveForm.h"
+#include "profile/OxygenExposure.h"
 #include "settings/SettingsStore.h"
 
 namespace divelog {
 
 namespace {
+using F = Plongee::Field;
+
 constexpr std::string_view kTable = "Carnet";
 constexpr std::string_view kFallback = "error !";
 // Keys that are also their own text where no translation is loaded.
@@ -18,116 +23,65 @@ constexpr std::string_view kVolumes = "Volume disponible : %d L\rVolume consomm√
 }  // namespace
 
 void DiveForm::balanceMix() {
-    std::int64_t o2 = intValue("o2Mix"), he = intValue("heMix");
-    switch (tag("gaz")) {
+    std::int64_t o2 = intValue(F::o2Mix), he = intValue(F::heMix);
+    switch (tag(F::gaz)) {
         case 1:  // nitrox
-            put("heMix", std::string("0"));
-            put("n2Mix", integerText(100 - o2));
+            put(F::heMix, std::string("0"));
+            putNitrogen(1, 100 - o2);
             break;
         case 3:  // heliox
-            put("n2Mix", std::string("0"));
-            put("heMix", integerText(100 - o2));
+            putNitrogen(1, 0);
+            put(F::heMix, integerText(100 - o2));
             break;
-        default: put("n2Mix", integerText(100 - o2 - he)); break;
+        default: putNitrogen(1, 100 - o2 - he); break;
     }
     // Cylinder 2 is never rebalanced; its nitrogen is only shown.
-    put("n2Mix_2", integerText(100 - std::int64_t{intValue("o2Mix_2")} - intValue("heMix_2")));
+    putNitrogen(2, 100 - std::int64_t{intValue(F::o2Mix_2)} - intValue(F::heMix_2));
 }
 
 void DiveForm::refreshCylinders(FormReadouts& r, const Localisation& loc) const {
     // Stage k carries the gas of stop k, needed as long as a later stop is made.
-    for (int k = 1; k <= 3; ++k) {
+    for (std::size_t k = 0; k < 3; ++k) {
         bool needed = false;
-        for (int s = k; s <= 5; ++s)
-            needed = needed || switchOn(numbered("deco_Level_", s) + "_sw");
+        for (std::size_t s = k; s < 5; ++s) needed = needed || switchOn(Plongee::kStopSwitch[s]);
         if (needed)
-            r.stages[k - 1].title =
-                loc.format(kTable, kStageTitle, kStageTitle,
-                           {std::int64_t{k}, std::int64_t{intValue(numbered("decoDepth_Level_", k))},
-                            std::int64_t{intValue(numbered("decoO2_Level_", k))}});
+            r.stages[k].title = loc.format(
+                kTable, kStageTitle, kStageTitle,
+                {static_cast<std::int64_t>(k + 1), std::int64_t{intValue(Plongee::kStopDepth[k])},
+                 std::int64_t{intValue(Plongee::kStopO2[k])}});
     }
-
-    auto fill = [&](CylinderReadout& out, const std::string& vol, const std::string& start,
-                    const std::string& end) {
-        // 64 bits: volume times a pressure difference cannot overflow them.
-        std::int64_t v = intValue(vol), p0 = intValue(start), p1 = intValue(end);
-        if (v == 0) {
-            out.text.clear();
-            out.gauge = GaugeReadout{};
-            return;
-        }
-        out.text = loc.format(kTable, kVolumes, kVolumes, {v * p0, v * (p0 - p1)});
-        out.gauge = GaugeReadout{true, static_cast<std::int32_t>(p0), static_cast<std::int32_t>(p1),
-                                 static_cast<std::int32_t>(std::max<std::int64_t>(p0 / 10, 0))};
+    auto fill = [&](CylinderReadout& out, F volume, F start, F end) {
+        out.use = CylinderUse::of(intValue(volume), intValue(start), intValue(end));
+        out.text = out.use.present
+                       ? loc.format(kTable, kVolumes, kVolumes, {out.use.available, out.use.used})
+                       : std::string();
     };
-    for (int k = 1; k <= 3; ++k)
-        fill(r.stages[k - 1], numbered("volPony", k), numbered("pressDepartPony", k),
-             numbered("pressFinPony", k));
-    for (int k = 1; k <= 2; ++k)
-        fill(r.bailouts[k - 1], numbered("volBailout", k), numbered("pressDepartBailout", k),
-             numbered("pressFinBailout", k));
+    for (std::size_t k = 0; k < 3; ++k)
+        fill(r.stages[k], Plongee::kStageVolume[k], Plongee::kStageStart[k],
+             Plongee::kStageEnd[k]);
+    for (std::size_t k = 0; k < 2; ++k)
+        fill(r.bailouts[k], Plongee::kBailoutVolume[k], Plongee::kBailoutStart[k],
+             Plongee::kBailoutEnd[k]);
 }
 
-void DiveForm::refreshProfileSummary(FormReadouts& r, const Localisation& loc) const {
-    const auto& depths = profile_.profilProfondeur;
-    const std::size_t n = depths.size();
-    ProfileSummary& s = r.profile;
-    s = ProfileSummary{};
-    // Single precision, as the consumption and exposure figures expect.
-    float sum = 0;
-    for (double d : depths) {
-        float f = narrowToFloat(d);
-        if (f > s.maxDepth) s.maxDepth = f;
-        sum += f;
-    }
-    s.meanDepth = n ? sum / static_cast<float>(n) : 0.0f;
-    s.points = n >= 2 ? n : 0;
-
-    // Flag series are indexed by depth sample; a longer one is read no further.
-    auto counted = [n](const std::vector<std::int32_t>& flags) {
-        return std::min(n, flags.size());
-    };
-    for (std::size_t i = 0; i < counted(profile_.SLOW_Flag); ++i)
-        s.slowCount += profile_.SLOW_Flag[i];
-    for (std::size_t i = 0; i < counted(profile_.CEIL_Flag); ++i)
-        s.ceilCount += profile_.CEIL_Flag[i];
-    std::size_t surf = counted(profile_.SURF_Flag);
-    for (std::size_t i = 0; i < surf; ++i) s.surfacings += profile_.SURF_Flag[i];
-    // A flag on the last sample ends the dive rather than interrupting it.
-    if (s.surfacings > 0 && profile_.SURF_Flag[surf - 1] == 1) --s.surfacings;
-    for (std::size_t i = 0; i < counted(profile_.GAZ_Flag); ++i)
-        if (profile_.GAZ_Flag[i] != 0) ++s.gasSwitches;
-
-    s.depthText = loc.format(kTable, "Max and average depth", kFallback,
-                             {double{s.maxDepth}, double{s.meanDepth}});
-    s.samplingText =
-        loc.format(kTable, "Sampling rate", kFallback, {samplingRateTitle(tag("samplingRate"))});
-    s.pointsText =
-        loc.format(kTable, "Recorded points", kFallback, {static_cast<std::int64_t>(s.points)});
-}
-
-void DiveForm::refreshOxygenExposure(FormReadouts& r) const {
-    // The exposure takes the worst partial pressure breathed: the bottom gas at
-    // the deepest point, or a switched-on stop gas. Stop depths count in whole
-    // tens of metres, as the CNS table this feeds was calibrated with.
-    float fO2 = narrowToFloat(decimalValue("o2Mix") / 100.0);
-    float depth = profile_.profilProfondeur.size() >= 2 ? r.profile.maxDepth
-                                                        : narrowToFloat(decimalValue("profondeur"));
-    float ppO2 = fO2 * (depth / 10.0f + 1.0f);
-    for (int k = 1; k <= 5; ++k) {
-        if (!switchOn(numbered("deco_Level_", k) + "_sw")) continue;
-        float fk = narrowToFloat(decimalValue(numbered("decoO2_Level_", k)) / 100.0);
-        std::int64_t bar = std::int64_t{intValue(numbered("decoDepth_Level_", k))} / 10 + 1;
-        float ppk = static_cast<float>(bar) * fk;
-        if (ppk > ppO2) ppO2 = ppk;
-    }
+void DiveForm::refreshOxygenExposure(FormReadouts& r, bool usUnits) const {
+    OxygenInputs in;
+    in.bottomO2Percent = decimalValue(F::o2Mix);
+    in.maxDepthMetres = r.profile.points >= 2 ? double{r.profile.maxDepth}
+                                              : metresOfTypedDepth(decimalValue(F::profondeur), usUnits);
+    in.apparatus = tag(F::rebreather);
+    in.setPointCode = tag(F::ppO2);
+    for (std::size_t k = 0; k < 5; ++k)
+        in.stops[k] = {switchOn(Plongee::kStopSwitch[k]), decimalValue(Plongee::kStopO2[k]),
+                       metresOfTypedDepth(decimalValue(Plongee::kStopDepth[k]), usUnits)};
     r.oxygen = OxygenExposure{};
-    r.oxygen.highestPpO2 = ppO2;
-    r.oxygen.diveTime = decimalValue("temps");
+    r.oxygen.highestPpO2 = highestPpO2(in);
+    r.oxygen.diveTime = decimalValue(F::temps);
 }
 
 FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     const Localisation& loc = ctx.localisation;
+    const bool us = ctx.settings.boolForKey("us units");
     FormReadouts r = readouts_;
 
     r.diveCount = ctx.diveCount == 1 ? loc.text(kTable, "One dive")
@@ -136,12 +90,12 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     r.previousEnabled = ctx.selectedRow && *ctx.selectedRow >= 1;
     r.nextEnabled = ctx.selectedRow && *ctx.selectedRow + 1 < ctx.diveCount;
 
-    const std::int32_t apparatus = tag("rebreather");
+    const std::int32_t apparatus = tag(F::rebreather);
     if (apparatus == 2 || apparatus == 3) {
         r.cylinder1Title = "OXYG√àNE :";
         r.cylinder2Title = "DILUANT :";
         r.setPointTitle = "Setpoint :";
-        put("o2Mix", std::string("100"));
+        put(F::o2Mix, std::string("100"));
     } else if (apparatus == 0 || apparatus == 1) {
         r.cylinder1Title = "Bloc principal :";
         r.cylinder2Title = "Bloc secondaire :";
@@ -150,56 +104,48 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
 
     auto heliumGas = [](std::int32_t gas) { return gas == 2 || gas == 4 || gas == 5; };
     r.flowEnabled = apparatus == 1;
-    r.heliumEnabled = heliumGas(tag("gaz"));
-    r.oxygenEnabled = tag("gaz") != 0;
-    r.helium2Enabled = heliumGas(tag("gaz_2"));
-    r.oxygen2Enabled = tag("gaz_2") != 0;
+    r.heliumEnabled = heliumGas(tag(F::gaz));
+    r.oxygenEnabled = tag(F::gaz) != 0;
+    r.helium2Enabled = heliumGas(tag(F::gaz_2));
+    r.oxygen2Enabled = tag(F::gaz_2) != 0;
 
-    r.planningDetailsEnabled = tag("deco") == 3;
+    r.planningDetailsEnabled = tag(F::deco) == 3;
     r.stageButtonEnabled = false;
-    for (int k = 1; k <= 5; ++k)
-        r.stageButtonEnabled = r.stageButtonEnabled || switchOn(numbered("deco_Level_", k) + "_sw");
+    for (F sw : Plongee::kStopSwitch) r.stageButtonEnabled = r.stageButtonEnabled || switchOn(sw);
     r.bailoutButtonEnabled = apparatus >= 1 && apparatus <= 3;
 
     refreshCylinders(r, loc);
 
     // Used pressures, then the profile summary, then what depends on both:
     // oxygen exposure and consumption.
-    const char* starts[] = {"pressionDepart", "pressionDepart_2"};
-    const char* ends[] = {"pressionFin", "pressionFin_2"};
-    for (int c = 0; c < 2; ++c) {
+    const F starts[] = {F::pressionDepart, F::pressionDepart_2};
+    const F ends[] = {F::pressionFin, F::pressionFin_2};
+    for (std::size_t c = 0; c < 2; ++c) {
         r.usedPressure[c] = std::int64_t{intValue(starts[c])} - intValue(ends[c]);
-        r.usedPressureText[c] =
-            loc.format(kTable, "Delta pressure", kFallback, {r.usedPressure[c]});
+        r.usedPressureText[c] = loc.format(kTable, "Delta pressure", kFallback, {r.usedPressure[c]});
     }
 
     balanceMix();
-    refreshProfileSummary(r, loc);
-    refreshOxygenExposure(r);
+    r.profile = ProfileSummary::of(profile_);
+    r.profileText = ProfileSummaryText::of(r.profile, tag(F::samplingRate), loc);
+    refreshOxygenExposure(r, us);
+    r.oxygen.text = r.oxygen.highestPpO2
+                        ? loc.format(kTable, "Highest ppO2", kFallback, {*r.oxygen.highestPpO2})
+                        : loc.text(kTable, "Highest ppO2 N/A", kFallback);
 
-    const std::int64_t o2 = intValue("o2Mix"), he = intValue("heMix");
-    switch (tag("gaz")) {
-        case 0: r.gasSummary = loc.text(kTable, "Air"); break;
-        case 1: r.gasSummary = loc.format(kTable, "Nitrox %d", kFallback, {o2}); break;
-        case 2: r.gasSummary = loc.format(kTable, "Trimix %d/%d", kFallback, {o2, he}); break;
-        case 3:
-        case 4:
-        case 5: r.gasSummary = loc.format(kTable, "Heliox %d", kFallback, {o2}); break;
-        default: r.gasSummary.clear(); break;
-    }
+    r.gasSummary = DiveCodes::gasLabel(tag(F::gaz), intValue(F::o2Mix), intValue(F::heMix), loc);
 
     // Consumption is computed here once it exists (r.consumption); the
     // statistics cover the whole logbook and are the caller's next step.
 
-    const std::int64_t number = intValue("noPlongee");
+    const std::int64_t number = intValue(F::noPlongee);
     r.windowTitle = loc.format(kTable, "Dive number title", kFallback, {number});
     r.profileTitle = loc.format(kTable, "Dive number profile title", kFallback, {number});
-    r.profileLocation = text("lieu") + " - " + text("site") + " ";
+    r.profileLocation = text(F::lieu) + " - " + text(F::site) + " ";
 
-    const bool us = ctx.settings.boolForKey("us units");
     r.temperatureUnit = loc.text(kTable, us ? "Degree Farenheit" : "Degree Celsius");
     r.depthUnit = us ? "ft" : "m";
-    r.difficulty = loc.text(kTable, difficultyKey(tag("difficulte")));
+    r.difficulty = DiveCodes::title(F::difficulte, std::clamp(tag(F::difficulte), 0, 5), loc);
 
     readouts_ = r;
     return r;

@@ -9,6 +9,8 @@
 namespace divelog {
 
 namespace {
+using F = Plongee::Field;
+
 constexpr std::int32_t kAltitudeLimitMetres = 4000;
 constexpr std::int32_t kAltitudeLimitFeet = 13123;
 
@@ -18,67 +20,81 @@ bool blank(const std::string& text) { return text.empty() || text == "-"; }
 
 }  // namespace
 
-std::int32_t DiveForm::storedInt(std::string_view name) const {
-    if ((name == "tempEau" || name == "tempAir") && text(name) == "-") return -50;
-    return intValue(name);
+std::int32_t DiveForm::storedInt(Field field) const {
+    if ((field == F::tempEau || field == F::tempAir) && text(field) == "-") return -50;
+    return intValue(field);
 }
 
 // A negative (or unreadable) entry becomes 0, in the form too.
-void DiveForm::storeNonNegative(std::string_view name) {
-    const std::string& t = text(name);
+void DiveForm::storeNonNegative(Field field) {
+    const std::string& t = text(field);
     if (blank(t)) return;
-    bool isFloat = name == "profondeur" || name == "lestage";
+    bool isFloat = Plongee::info(field).kind == Plongee::Kind::FLOAT;
     bool readable = isFloat ? readFloat(t).has_value() : readInteger(t).has_value();
-    if (!readable || *readDecimal(t) < 0) put(name, std::string("0"));
+    if (!readable || *readDecimal(t) < 0) put(field, std::string("0"));
 }
 
-void DiveForm::storeTemperature(std::string_view name, int low, int high) {
-    const std::string& t = text(name);
+void DiveForm::storeTemperature(Field field, int low, int high) {
+    const std::string& t = text(field);
     if (t == "-") return;
     auto v = readInteger(t);
-    if (!v || *v < low || *v > high) put(name, std::string("-"));
+    if (!v || *v < low || *v > high) put(field, std::string("-"));
+}
+
+// Oxygen 1 to 100 (below 1 is "not typed": air), helium 0 to 86, and the two
+// together at most 100, so no mix is stored with negative nitrogen.
+void DiveForm::storeMix(Field o2Field, Field heField, std::vector<std::string>& alerts) {
+    auto o2 = readInteger(text(o2Field));
+    if (!o2 || *o2 < 1) {
+        put(o2Field, std::string("21"));
+    } else if (*o2 > 100) {
+        alerts.emplace_back(kOxygenAlert);
+        put(o2Field, std::string("21"));
+    }
+    if (!text(heField).empty()) {
+        auto he = readInteger(text(heField));
+        if (!he || *he < 0 || *he > 86) {
+            alerts.emplace_back(kHeliumAlert);
+            put(heField, std::string("0"));
+        }
+    }
+    const std::int32_t oxygen = intValue(o2Field), helium = intValue(heField);
+    if (oxygen + helium > 100) {
+        alerts.emplace_back(kMixAlert);
+        put(heField, integerText(100 - oxygen));
+    }
 }
 
 void DiveForm::storeCorrections(bool usUnits, std::vector<std::string>& alerts) {
-    auto coeff = readInteger(text("coeff"));
-    if (!coeff || *coeff < 20 || *coeff > 120) put("coeff", std::string("-"));
+    auto coeff = readInteger(text(F::coeff));
+    if (!coeff || *coeff < 20 || *coeff > 120) put(F::coeff, std::string("-"));
 
-    storeTemperature("tempEau", -5, 100);
-    storeTemperature("tempAir", -50, 140);
+    storeTemperature(F::tempEau, -5, 100);
+    storeTemperature(F::tempAir, -50, 140);
 
-    storeNonNegative("profondeur");
-    storeNonNegative("temps");
-    if (!blank(text("altitude"))) {
-        auto altitude = readInteger(text("altitude"));
+    storeNonNegative(F::profondeur);
+    storeNonNegative(F::temps);
+    if (!blank(text(F::altitude))) {
+        auto altitude = readInteger(text(F::altitude));
         std::int32_t limit = usUnits ? kAltitudeLimitFeet : kAltitudeLimitMetres;
-        if (!altitude || *altitude < 0 || *altitude > limit) put("altitude", std::string("0"));
+        if (!altitude || *altitude < 0 || *altitude > limit) put(F::altitude, std::string("0"));
     }
 
-    for (int k = 1; k <= 5; ++k) storeNonNegative(numbered("decoTime_Level_", k));
+    for (F time : Plongee::kStopTime) storeNonNegative(time);
 
     // Inconsistent pressures are stored as typed: the user may know better.
-    auto consistent = [&](const char* start, const char* end) {
+    auto consistent = [&](F start, F end) {
         std::int32_t s = intValue(start), e = intValue(end);
         return s >= 0 && e >= 0 && e <= s;
     };
-    if (!consistent("pressionDepart", "pressionFin") ||
-        !consistent("pressionDepart_2", "pressionFin_2"))
+    if (!consistent(F::pressionDepart, F::pressionFin) ||
+        !consistent(F::pressionDepart_2, F::pressionFin_2))
         alerts.emplace_back(kPressureAlert);
 
-    for (const char* o2 : {"o2Mix", "o2Mix_2"}) {
-        auto v = readInteger(text(o2));
-        if (!v || *v < 1) put(o2, std::string("21"));
-    }
-    for (const char* he : {"heMix", "heMix_2"}) {
-        if (text(he).empty()) continue;
-        auto v = readInteger(text(he));
-        if (!v || *v < 0 || *v > 86) {
-            alerts.emplace_back(kHeliumAlert);
-            put(he, std::string("0"));
-        }
-    }
+    storeMix(F::o2Mix, F::heMix, alerts);
+    storeMix(F::o2Mix_2, F::heMix_2, alerts);
 
-    storeNonNegative("lestage");
+    storeNonNegative(F::lestage);
 }
 
 StoreResult DiveForm::store(const SettingsStore& settings) {
@@ -86,36 +102,28 @@ StoreResult DiveForm::store(const SettingsStore& settings) {
     storeCorrections(settings.boolForKey("us units"), result.alerts);
 
     Plongee& dive = result.dive;
-    const auto& fields = Plongee::fields();
     for (const auto& c : controls()) {
-        if (!c.stored) continue;
-        Plongee::Kind fieldKind =
-            fields[static_cast<std::size_t>(*Plongee::fieldNamed(c.name))].kind;
+        if (!c.field) continue;
+        const F field = *c.field;
         switch (c.kind) {
             case ControlKind::Text:
-                if (fieldKind == Plongee::Kind::STRING)
-                    dive.setValue(c.name, text(c.name));
-                else if (fieldKind == Plongee::Kind::FLOAT)
-                    dive.setValue(c.name, readFloat(text(c.name)).value_or(0.0f));
-                else
-                    dive.setValue(c.name, storedInt(c.name));
+                switch (Plongee::info(field).kind) {
+                    case Plongee::Kind::STRING: dive.setValue(field, text(field)); break;
+                    case Plongee::Kind::FLOAT:
+                        dive.setValue(field, readFloat(text(field)).value_or(0.0f));
+                        break;
+                    default: dive.setValue(field, storedInt(field)); break;
+                }
                 break;
             case ControlKind::Tag:
             case ControlKind::Slider:
-            case ControlKind::Selector: dive.setValue(c.name, tag(c.name)); break;
-            case ControlKind::Switch: dive.setValue(c.name, std::int32_t{switchOn(c.name)}); break;
-            case ControlKind::Date: dive.setValue(c.name, date(c.name)); break;
+            case ControlKind::Selector: dive.setValue(field, tag(field)); break;
+            case ControlKind::Switch: dive.setValue(field, std::int32_t{switchOn(field)}); break;
+            case ControlKind::Date: dive.setValue(field, date(field)); break;
         }
     }
-
     profile_.fillPlaceholders();
-    dive.setProfilProfondeur(profile_.profilProfondeur);
-    dive.setASC_Flag(profile_.ASC_Flag);
-    dive.setSLOW_Flag(profile_.SLOW_Flag);
-    dive.setSURF_Flag(profile_.SURF_Flag);
-    dive.setCEIL_Flag(profile_.CEIL_Flag);
-    dive.setGAZ_Flag(profile_.GAZ_Flag);
-    dive.setPRESS_Data(profile_.PRESS_Data);
+    profile_.storeInto(dive);
     return result;
 }
 

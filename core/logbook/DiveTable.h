@@ -9,16 +9,10 @@
 #include "archive/ArchiveValues.h"
 #include "localisation/Localisation.h"
 #include "logbook/Carnet.h"
+#include "logbook/DiveColumns.h"
 #include "logbook/TableAppearance.h"
 
 namespace divelog {
-
-// A column of the dive table, identified by the dive field it shows.
-struct TableColumn {
-    std::string_view field;
-    std::string_view visibilityKey;
-    std::string_view titleKey;  // table "Carnet"
-};
 
 struct CellValue {
     std::string text;
@@ -40,40 +34,33 @@ class DiveTable {
 public:
     explicit DiveTable(const Localisation& texts) : texts_(texts) {}
 
-    // All columns, in their initial order.
-    static const std::vector<TableColumn>& columns();
-    static const TableColumn* column(std::string_view field);
+    using Field = Plongee::Field;
+
     // The columns whose switch is on, in initial order.
-    static std::vector<std::string_view> visibleColumns(const SettingsStore& store);
+    static std::vector<Field> visibleColumns(const SettingsStore& store);
     // First use: gives each column switch that the store does not hold its
     // default (every column but the apparatus shown). Switches the user set,
     // on or off, are left alone.
     static void writeDefaultColumnSwitches(SettingsStore& store);
 
-    CellValue cellValue(const Plongee& dive, std::string_view column,
-                        const TableAppearance& look) const;
+    CellValue cellValue(const Plongee& dive, Field column, const TableAppearance& look) const;
     // The seven colouring rules, applied in order.
-    CellStyle cellStyle(const Plongee& dive, std::string_view column,
-                        const TableAppearance& look) const;
+    CellStyle cellStyle(const Plongee& dive, Field column, const TableAppearance& look) const;
 
     // A header click: returns the direction to sort in (true = ascending) and
     // updates the memory.
-    bool directionForClick(std::string_view column);
-    // Sorts by the column's field with plain value comparison; stable.
-    static void sortDives(Carnet::DiveList& dives, std::string_view column, bool ascending);
+    bool directionForClick(Field column);
 
     // Only the plain text columns can be edited in place.
-    static bool isEditableInPlace(std::string_view column);
-    // Writes the text into the dive's field; false for any other column.
-    static bool editInPlace(Plongee& dive, std::string_view column, const std::string& text);
+    static bool isEditableInPlace(Field column);
 
 private:
     std::string gasText(const Plongee& dive) const;
     std::string carnet(std::string_view key) const { return texts_.text("Carnet", key); }
 
     const Localisation& texts_;
-    std::map<std::string, bool, std::less<>> ascending_;
-    std::string lastColumn_;
+    std::map<Field, bool> ascending_;
+    std::optional<Field> lastColumn_;
 };
 
 }  // namespace divelog

@@ -6,6 +6,7 @@
 
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveWriter.h"
+#include "settings/PreferenceKeys.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -96,6 +97,11 @@ bool Plongee::setValue(std::string_view name, const Value& v) {
 }
 
 std::string Plongee::text(std::string_view name) const {
+    auto f = fieldNamed(name);
+    return f ? text(*f) : std::string();
+}
+
+std::string Plongee::text(Field field) const {
     struct Visitor {
         std::string operator()(std::monostate) const { return {}; }
         std::string operator()(std::int32_t i) const { return std::to_string(i); }
@@ -105,7 +111,7 @@ std::string Plongee::text(std::string_view name) const {
         std::string operator()(const std::vector<std::int32_t>&) const { return {}; }
         std::string operator()(const std::vector<double>&) const { return {}; }
     };
-    return std::visit(Visitor{}, value(name));
+    return std::visit(Visitor{}, value(field));
 }
 
 // The logbook file format: values in this order, with the version rules of
@@ -293,7 +299,8 @@ Plongee makeNewDive(const NewDiveDefaults& d) {
     p.setTempEau(-50);
     p.setTempAir(-50);
     p.setSurface(std::string("--:--"));
-    auto stop = [&](int n) { return static_cast<float>(n * d.stopInterval); };
+    const double interval = d.stopInterval > 0 ? d.stopInterval : kDefaultStopInterval;
+    auto stop = [&](int n) { return narrowToFloat(n * interval); };
     p.setDecoDepth_Level_1(stop(1));
     p.setDecoDepth_Level_2(stop(2));
     p.setDecoDepth_Level_3(stop(3));

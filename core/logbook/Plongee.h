@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,6 +35,41 @@ public:
 #undef DIVELOG_X
     };
 
+    // Numbered families of fields, in number order.
+    static constexpr std::array<Field, 5> kStopSwitch = {
+        Field::deco_Level_1_sw, Field::deco_Level_2_sw, Field::deco_Level_3_sw,
+        Field::deco_Level_4_sw, Field::deco_Level_5_sw};
+    static constexpr std::array<Field, 5> kStopO2 = {Field::decoO2_Level_1, Field::decoO2_Level_2,
+                                                     Field::decoO2_Level_3, Field::decoO2_Level_4,
+                                                     Field::decoO2_Level_5};
+    static constexpr std::array<Field, 5> kStopHe = {Field::decoHe_Level_1, Field::decoHe_Level_2,
+                                                     Field::decoHe_Level_3, Field::decoHe_Level_4,
+                                                     Field::decoHe_Level_5};
+    static constexpr std::array<Field, 5> kStopDepth = {
+        Field::decoDepth_Level_1, Field::decoDepth_Level_2, Field::decoDepth_Level_3,
+        Field::decoDepth_Level_4, Field::decoDepth_Level_5};
+    static constexpr std::array<Field, 5> kStopTime = {
+        Field::decoTime_Level_1, Field::decoTime_Level_2, Field::decoTime_Level_3,
+        Field::decoTime_Level_4, Field::decoTime_Level_5};
+    static constexpr std::array<Field, 3> kStageVolume = {Field::volPony1, Field::volPony2,
+                                                          Field::volPony3};
+    static constexpr std::array<Field, 3> kStageStart = {
+        Field::pressDepartPony1, Field::pressDepartPony2, Field::pressDepartPony3};
+    static constexpr std::array<Field, 3> kStageEnd = {Field::pressFinPony1, Field::pressFinPony2,
+                                                       Field::pressFinPony3};
+    static constexpr std::array<Field, 2> kBailoutVolume = {Field::volBailout1,
+                                                            Field::volBailout2};
+    static constexpr std::array<Field, 2> kBailoutStart = {Field::pressDepartBailout1,
+                                                           Field::pressDepartBailout2};
+    static constexpr std::array<Field, 2> kBailoutEnd = {Field::pressFinBailout1,
+                                                         Field::pressFinBailout2};
+    static constexpr std::array<Field, 2> kBailoutO2 = {Field::O2Bailout1, Field::O2Bailout2};
+    static constexpr std::array<Field, 2> kBailoutHe = {Field::HeBailout1, Field::HeBailout2};
+    static constexpr std::array<Field, 12> kEquipment = {
+        Field::equip_1, Field::equip_2, Field::equip_3,  Field::equip_4,
+        Field::equip_5, Field::equip_6, Field::equip_7,  Field::equip_8,
+        Field::equip_9, Field::equip_10, Field::equip_11, Field::equip_12};
+
     struct FieldInfo {
         std::string_view name;
         Kind kind;
@@ -63,6 +99,8 @@ public:
 #undef DIVELOG_X
 
     static const std::vector<FieldInfo>& fields();
+    static const FieldInfo& info(Field field) { return fields()[static_cast<std::size_t>(field)]; }
+    static std::string_view nameOf(Field field) { return info(field).name; }
     static std::optional<Field> fieldNamed(std::string_view name);
 
     Value value(Field field) const;
@@ -72,6 +110,7 @@ public:
     bool setValue(std::string_view name, const Value& value);
     // The field as text: strings as they are, numbers in decimal, dates as
     // day text, arrays and absent values empty.
+    std::string text(Field field) const;
     std::string text(std::string_view name) const;
 
     void encode(ArchiveWriter& out) const;
@@ -97,7 +136,7 @@ struct NewDiveDefaults {
     Date now{};
     std::string countryCode;
     std::string gpsTemplate;
-    double stopInterval = 3;
+    double stopInterval = 0;  // not a positive number: the default interval
     std::int32_t tankVolume = 0;
     std::int32_t tankPressure = 0;
     std::string fabricant, ordinateur, serie;

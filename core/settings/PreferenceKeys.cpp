@@ -1,19 +1,14 @@
 #include "settings/PreferenceKeys.h"
 
 #include "archive/BinaryArchive.h"
+#include "logbook/DiveColumns.h"
+#include "util/Numbers.h"
 
 namespace divelog {
 
 SettingValue colourValue(const Colour& c) { return encodeColourArchive(c); }
 
-const std::vector<std::string>& columnKeys() {
-    static const std::vector<std::string> keys = {
-        "column numero",     "column date",  "column lieu",      "column site",
-        "column heure",      "column profondeur", "column temps", "column temp eau",
-        "column deco",       "column coeff", "column visibilite", "column inoubliable",
-        "column gaz",        "column scaph", "column_epave"};
-    return keys;
-}
+const std::vector<std::string>& columnKeys() { return DiveColumns::visibilityKeys(); }
 
 const std::vector<PreferenceKey>& preferenceKeys() {
     using P = PreferenceType;
@@ -41,11 +36,13 @@ const std::vector<PreferenceKey>& preferenceKeys() {
             {"nocturnes in color", P::Boolean, {}, {}},
             {"country code", P::Text, {}, text("FRA")},
         };
+        // Reset gives the columns a fresh install shows; the wreck switch is the logbook's.
         for (const auto& col : columnKeys()) {
-            if (col == "column_epave")
-                k.push_back({col, P::Boolean, {}, {}});
+            const DiveColumn* c = DiveColumns::withKey(col);
+            if (c->inPreferences)
+                k.push_back({col, P::Boolean, {}, c->shownAtFirst});
             else
-                k.push_back({col, P::Boolean, {}, col != "column gaz" && col != "column scaph"});
+                k.push_back({col, P::Boolean, {}, {}});
         }
         std::vector<PreferenceKey> rest = {
             {"plot color", P::Colour, colourValue(red), c(1, 0.5f, 0)},
@@ -60,7 +57,8 @@ const std::vector<PreferenceKey>& preferenceKeys() {
             {"y minor ticks", P::Boolean, true, true},
             {"dashed lines", P::Boolean, {}, true},
             {"ppO2 line", P::Boolean, {}, false},
-            {"stop interval", P::TextOrNumber, text("3"), 3.0},
+            {"stop interval", P::TextOrNumber, text(decimalText(kDefaultStopInterval).c_str()),
+             kDefaultStopInterval},
             {"pense bete", P::Boolean, {}, {}},
             {"fabricant", P::Text, {}, {}},
             {"ordinateur", P::Text, {}, {}},

@@ -32,9 +32,12 @@ struct PreferenceKey {
 const std::vector<PreferenceKey>& preferenceKeys();
 const PreferenceKey* preferenceKey(const std::string& key);
 
-// The fifteen dive-table column switches in column order: the fourteen that
-// the preferences save, then "column_epave" that only the logbook writes.
+// The fifteen dive-table column switches: the fourteen that the preferences
+// save, in column order, then "column_epave" that only the logbook writes.
 const std::vector<std::string>& columnKeys();
+
+// Metres between two decompression stops when the setting holds no positive number.
+inline constexpr double kDefaultStopInterval = 3;
 
 SettingValue colourValue(const Colour& c);
 

@@ -1,11 +1,15 @@
-// The logbook at work: the form is bound to one record and implicit stores
-// never write a dive the user did not edit.
+// The logbook at work: the form is bound to one dive by identity, stores
+// write only into it and only what the user changed, and a new dive typed
+// in the form is never written over another one.
 
 #include <gtest/gtest.h>
+
+#include <ctime>
 
 #include "logbook/CarnetSession.h"
 
 using namespace divelog;
+using F = Plongee::Field;
 
 namespace {
 
@@ -19,21 +23,28 @@ struct SessionFixture : ::testing::Test {
         context.initialize();
         context.localisation().loadTable(
             "Carnet", "\"Found dives\" = \"%d dives found\";\n\"One dive found\" = \"One dive found\";");
+        Carnet::DiveList dives;
         for (int n = 1; n <= 5; ++n) {
             auto d = std::make_unique<Plongee>(makeNewDive(NewDiveDefaults{n}));
             d->setSite("Site " + std::to_string(n));
             d->setBateau(n % 2 ? std::string("Aldebaran") : std::string("ALDEBARAN II"));
             d->setProfondeur(10.5f * static_cast<float>(n));
             d->setCoeff(0);
-            carnet.addDive(std::move(d));
+            dives.push_back(std::move(d));
         }
-        carnet.clearChanged();
+        dives[2]->setLieu(std::string("Île Maïre"));
+        carnet.loadDives(std::move(dives));
         session = std::make_unique<CarnetSession>(carnet, context);
     }
 
     std::vector<std::uint8_t> bytes() {
         std::string error;
         return carnet.dataOfType("logbook", error);
+    }
+    std::vector<std::string> sites() const {
+        std::vector<std::string> out;
+        for (const auto& d : carnet.dives()) out.push_back(d->site().value_or(""));
+        return out;
     }
 };
 
@@ -45,72 +56,139 @@ TEST_F(SessionFixture, BrowsingEveryDiveChangesNothing) {
     for (int i = 0; i < 6; ++i) session->nextDive();
     for (int i = 0; i < 6; ++i) session->previousDive();
     session->closeEditWindow();
+    session->editWindow(3);
+    session->closeEditWindow();
     EXPECT_EQ(bytes(), before);
     EXPECT_FALSE(carnet.isChanged());
+    EXPECT_FALSE(session->canUndo());
 }
 
-TEST_F(SessionFixture, NewThenCloseOrSortThenNextNeverOverwritesAnotherDive) {
+TEST_F(SessionFixture, ANewDiveTypedInTheFormIsStoredNowhereUntilAdded) {
     auto before = bytes();
     session->select({2});
     session->newDive();
-    session->form().setText("site", "typed but not added");
+    EXPECT_FALSE(session->hasUnstoredDive()) << "nothing typed yet";
+    session->form().setText(F::site, "typed but not added");
+    EXPECT_TRUE(session->hasUnstoredDive());
+    EXPECT_FALSE(session->canUpdate());
     session->closeEditWindow();
-    EXPECT_EQ(bytes(), before) << "the blank form is bound to no dive";
-
-    session->select({1});
-    session->form().setText("site", "edited");
-    session->sortByColumn("profondeur");
-    auto sorted = bytes();
-    EXPECT_NE(sorted, before);
-    EXPECT_EQ(carnet.dive(0).noPlongee(), 5) << "descending at the first click";
-    session->select({0});
-    session->nextDive();
-    EXPECT_EQ(bytes(), sorted) << "a sort unbinds the edited form";
-
-    // The edited, bound and selected dive is stored on Next, into itself only.
-    session->select({0});
-    std::string site = *carnet.dive(0).site();
-    session->form().setText("site", site + " (north)");
-    session->nextDive();
-    EXPECT_EQ(carnet.dive(0).site(), site + " (north)");
-    EXPECT_EQ(session->singleSelection(), 1u);
-    EXPECT_TRUE(carnet.isChanged());
-}
-
-TEST_F(SessionFixture, ListCommandsNeedExactlyOneSelectedRow) {
-    auto before = bytes();
-    session->select({});
-    EXPECT_TRUE(session->insertDive().empty());
     session->updateDive();
     session->nextDive();
-    session->select({1, 3});
-    session->insertDive();
-    session->updateDive();
-    session->previousDive();
-    EXPECT_EQ(bytes(), before);
+    session->select({4});
+    EXPECT_EQ(bytes(), before) << "the new dive goes over no other dive";
+    EXPECT_EQ(session->form().text(F::site), "typed but not added") << "nor is it dropped";
+    EXPECT_TRUE(session->hasUnstoredDive()) << "and is still there to be asked about";
 
-    session->select({1});
-    session->form().setText("site", "Inserted");
-    session->insertDive();
-    ASSERT_EQ(carnet.recordCount(), 6u);
-    EXPECT_EQ(carnet.dive(1).site(), "Inserted");
-    EXPECT_EQ(carnet.dive(2).site(), "Site 2");
-    EXPECT_EQ(session->boundDive(), &carnet.dive(1));
+    session->addDive();
+    EXPECT_EQ(sites().back(), "typed but not added");
+    EXPECT_FALSE(session->hasUnstoredDive());
+
+    session->form().setText(F::site, "second thoughts");
+    session->discardUnstoredDive();
+    EXPECT_FALSE(session->hasUnstoredDive());
+    EXPECT_EQ(session->form().text(F::site), "");
+    EXPECT_EQ(session->form().text(F::noPlongee), "7");
 }
 
-TEST_F(SessionFixture, AddProposesTheNextNumberAndAppends) {
+TEST_F(SessionFixture, EditDiveOfAnEmptyLogbookOpensANewDive) {
+    context.localisation().loadTable("Carnet", "\"Dive number title\" = \"Dive %d\";");
+    Carnet empty;
+    CarnetSession s(empty, context);
+    s.editWindow();
+    EXPECT_EQ(s.form().text(F::noPlongee), "1");
+    EXPECT_EQ(s.readouts().windowTitle, "Dive 1") << "titled as a new dive, not as dive 0";
+    s.form().setText(F::site, "Niolon");
+    EXPECT_TRUE(s.hasUnstoredDive());
+    s.editWindow();
+    EXPECT_EQ(s.form().text(F::site), "Niolon") << "reopening keeps what was typed";
+}
+
+TEST_F(SessionFixture, ANewDiveStartsNow) {
+    const std::time_t before = std::time(nullptr);
     session->newDive();
-    EXPECT_EQ(session->form().text("noPlongee"), "6");
-    session->form().setText("site", "Riou");
-    session->form().setText("heMix", "90");
-    auto alerts = session->addDive();
-    EXPECT_EQ(alerts, std::vector<std::string>{"Helium percent"});
-    ASSERT_EQ(carnet.recordCount(), 6u);
-    EXPECT_EQ(carnet.dive(5).site(), "Riou");
-    EXPECT_EQ(carnet.dive(5).heMix(), 0);
-    EXPECT_EQ(session->form().text("noPlongee"), "7");
-    EXPECT_EQ(session->form().text("site"), "");
+    const DateParts now = localParts(session->form().date(F::heure));
+    std::tm t{};
+    localtime_r(&before, &t);
+    EXPECT_EQ(now.hour * 60 + now.minute, t.tm_hour * 60 + t.tm_min) << "give or take a minute";
+}
+
+TEST_F(SessionFixture, EditsFollowTheirDiveThroughSortsAndInserts) {
+    session->select({1});
+    session->form().setText(F::site, "Site 2 (north)");
+    session->sortByColumn(F::profondeur);  // descending: dive 2 is now fourth
+    EXPECT_EQ(carnet.dive(0).noPlongee(), 5);
+    EXPECT_EQ(session->singleSelection(), 3u) << "the selection follows its dive";
+    session->nextDive();
+    EXPECT_EQ(carnet.dive(3).site(), "Site 2 (north)") << "stored into its own dive";
+    EXPECT_EQ(session->singleSelection(), 4u);
+
+    session->form().setText(F::site, "Site 1 (east)");
+    session->select({0});
+    EXPECT_EQ(carnet.dive(4).site(), "Site 1 (east)") << "a click elsewhere stores first";
+    EXPECT_EQ(session->form().text(F::site), "Site 5");
+}
+
+TEST_F(SessionFixture, UpdateWritesOnlyIntoTheBoundDive) {
+    session->select({0});
+    // A search with one hit shows that dive, as a click does.
+    SearchResult r = session->find(F::site, "site 3");
+    EXPECT_EQ(r.rows, (std::vector<std::size_t>{2}));
+    EXPECT_EQ(r.countText, "One dive found");
+    EXPECT_EQ(session->form().text(F::site), "Site 3");
+    session->form().setText(F::bateau, "Calypso");
+    session->updateDive();
+    EXPECT_EQ(carnet.dive(2).bateau(), "Calypso");
+    EXPECT_EQ(carnet.dive(2).noPlongee(), 3);
+    EXPECT_EQ(carnet.dive(0).site(), "Site 1") << "dive 1 is not copied over dive 3";
+
+    // Several hits select without loading; Update still writes only the shown dive.
+    r = session->find(F::bateau, "aldebaran");
+    EXPECT_EQ(r.rows, (std::vector<std::size_t>{0, 1, 3, 4}));
+    EXPECT_EQ(session->boundDive(), carnet.idAt(2));
+    session->form().setText(F::site, "Riou");
+    session->updateDive();
+    EXPECT_EQ(sites(), (std::vector<std::string>{"Site 1", "Site 2", "Riou", "Site 4", "Site 5"}));
+
+    // An empty search selects nothing.
+    EXPECT_TRUE(session->find(F::site, "").rows.empty());
     EXPECT_TRUE(session->selection().empty());
+}
+
+TEST_F(SessionFixture, SearchFoldsCaseBeyondAsciiInEveryScope) {
+    EXPECT_EQ(session->find(F::bateau, "ii").countText, "2 dives found");
+    EXPECT_EQ(session->find(F::lieu, "ÎLE MAÏRE").rows, (std::vector<std::size_t>{2}));
+    EXPECT_EQ(session->find(F::lieu, "île").rows, (std::vector<std::size_t>{2}));
+    // A decomposed accent (e + combining circumflex) meets the composed one.
+    EXPECT_EQ(session->find(F::lieu, "i\xCC\x82le").rows, (std::vector<std::size_t>{2}));
+    EXPECT_EQ(session->find(F::notes, "nothing").countText, "0 dives found");
+    EXPECT_EQ(session->find(F::site, "\xFF\xFE").rows.size(), 0u) << "bytes that are no text";
+    std::vector<F> scopes;
+    for (const auto& s : CarnetSession::searchScopes()) scopes.push_back(s.field);
+    EXPECT_EQ(scopes, (std::vector<F>{F::bateau, F::epaves, F::notes, F::ordinateur,
+                                      F::partenaires, F::lieu, F::site}));
+    session->closeEditWindow();
+    EXPECT_FALSE(carnet.isChanged());
+}
+
+TEST_F(SessionFixture, DoubleClickOpensTheRowClicked) {
+    session->select({0, 1, 4});
+    session->editWindow(3);
+    EXPECT_EQ(session->form().text(F::site), "Site 4");
+    EXPECT_EQ(session->singleSelection(), 3u);
+}
+
+TEST_F(SessionFixture, ACellEditOfTheShownDiveReachesTheForm) {
+    session->select({2});
+    session->form().setText(F::bateau, "Calypso");  // an edit of the form in progress
+    EXPECT_TRUE(session->editCell(2, F::site, "Grand Congloué"));
+    EXPECT_TRUE(carnet.isChanged());
+    EXPECT_EQ(session->form().text(F::site), "Grand Congloué");
+    session->closeEditWindow();
+    EXPECT_EQ(carnet.dive(2).site(), "Grand Congloué") << "the later store keeps the cell edit";
+    EXPECT_EQ(carnet.dive(2).bateau(), "Calypso");
+    EXPECT_FALSE(session->editCell(2, F::profondeur, "abc"));
+    EXPECT_FALSE(session->editCell(99, F::site, "x"));
+    EXPECT_FALSE(session->editCell(2, F::site, "Grand Congloué")) << "no change, nothing to undo";
 }
 
 TEST_F(SessionFixture, DeleteRenumberAndOneRefreshPerAction) {
@@ -122,41 +200,47 @@ TEST_F(SessionFixture, DeleteRenumberAndOneRefreshPerAction) {
     EXPECT_EQ(carnet.dive(0).noPlongee(), 2);
     EXPECT_FALSE(session->deleteSelected()) << "nothing selected any more";
 
-    std::vector<std::uint8_t> before = bytes();
     session->select({1});
     refreshes = session->refreshCount();
     session->renumber(100);
     EXPECT_EQ(session->refreshCount(), refreshes + 1);
     EXPECT_EQ(carnet.dive(0).noPlongee(), 100);
     EXPECT_EQ(carnet.dive(1).noPlongee(), 101);
-    EXPECT_EQ(session->form().text("noPlongee"), "101");
+    EXPECT_EQ(session->form().text(F::noPlongee), "101");
     EXPECT_FALSE(session->form().modified());
-    // Only the numbers differ: renumbering back restores the bytes.
-    session->renumber(2);
-    carnet.dive(1).setNoPlongee(4);
-    EXPECT_EQ(bytes(), before);
 }
 
-TEST_F(SessionFixture, SearchIgnoresCaseAndSelectsWithoutLoading) {
-    session->select({3});
-    const Plongee* bound = session->boundDive();
-    SearchResult r = session->find("bateau", "aldebaran");
-    EXPECT_EQ(r.rows, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(r.countText, "5 dives found");
-    EXPECT_EQ(session->selection(), r.rows);
-    EXPECT_EQ(session->boundDive(), bound);
-    EXPECT_EQ(session->find("bateau", "ii").countText, "2 dives found");
-    EXPECT_EQ(session->find("site", "site 3").countText, "One dive found");
-    EXPECT_EQ(session->find("notes", "nothing").countText, "0 dives found");
+TEST_F(SessionFixture, DeletingTheShownDiveUnbindsTheForm) {
+    session->select({1});
+    session->deleteSelected();
+    EXPECT_FALSE(session->boundDive());
+    EXPECT_FALSE(session->canUpdate());
+    session->form().setText(F::site, "edited after the delete");
     session->closeEditWindow();
-    EXPECT_FALSE(carnet.isChanged());
+    EXPECT_EQ(carnet.recordCount(), 4u);
+    EXPECT_TRUE(session->hasUnstoredDive());
 }
 
-TEST_F(SessionFixture, EditingACellMarksTheDocumentAndRefreshesAnUneditedForm) {
-    session->select({2});
-    EXPECT_TRUE(session->editCell(2, "site", "Grand Congloué"));
+TEST_F(SessionFixture, UndoTakesBackTheLastActionAndTheChangedMark) {
+    session->select({1});
+    session->form().setText(F::site, "typed");
+    EXPECT_TRUE(session->canUndo()) << "pending edits are the first thing to take back";
+    EXPECT_EQ(session->undoName(), "Update Dive");
+    session->undo();
+    EXPECT_EQ(session->form().text(F::site), "Site 2");
+    EXPECT_EQ(carnet.dive(1).site(), "Site 2");
+    EXPECT_FALSE(carnet.isChanged()) << "back at the saved state";
+    session->redo();
+    EXPECT_EQ(session->form().text(F::site), "typed");
     EXPECT_TRUE(carnet.isChanged());
-    EXPECT_EQ(session->form().text("site"), "Grand Congloué");
-    EXPECT_FALSE(session->editCell(2, "profondeur", "abc"));
-    EXPECT_FALSE(session->editCell(99, "site", "x"));
+
+    session->select({0, 3});
+    session->deleteSelected();
+    EXPECT_EQ(session->undoName(), "Delete 2 Dives") << "the key stands for its text";
+    session->undo();
+    EXPECT_EQ(sites(), (std::vector<std::string>{"Site 1", "typed", "Site 3", "Site 4", "Site 5"}));
+    session->undo();
+    EXPECT_FALSE(carnet.isChanged());
+    EXPECT_FALSE(session->canUndo());
+    EXPECT_TRUE(session->canRedo());
 }

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "logbook/Carnet.h"
 #include "registers/RegisterDocument.h"
@@ -66,6 +67,13 @@ TEST(Carnet, NextDiveNumberFollowsTheLastDiveInListOrder) {
     d.addDive(dive(10));
     d.addDive(dive(2));
     EXPECT_EQ(d.nextDiveNumber(), 3);
+    // The top of the range is proposed again rather than overflowing.
+    d.addDive(dive(std::numeric_limits<std::int32_t>::max()));
+    EXPECT_EQ(d.nextDiveNumber(), std::numeric_limits<std::int32_t>::max());
+    d.renumber(std::numeric_limits<std::int32_t>::max() - 1);
+    EXPECT_EQ(numbers(d), (std::vector<std::int32_t>{std::numeric_limits<std::int32_t>::max() - 1,
+                                                      std::numeric_limits<std::int32_t>::max(),
+                                                      std::numeric_limits<std::int32_t>::max()}));
 }
 
 TEST(Carnet, ListOperationsAndChangeMarking) {
@@ -77,12 +85,15 @@ TEST(Carnet, ListOperationsAndChangeMarking) {
 
     EXPECT_TRUE(c.insertDive(1, dive(2)));  // before the selected dive
     EXPECT_EQ(numbers(c), (std::vector<std::int32_t>{1, 2, 3}));
-    EXPECT_TRUE(c.updateDive(2, dive(30)));
+    EXPECT_TRUE(c.updateDive(c.idAt(2), dive(30)));
     EXPECT_EQ(numbers(c), (std::vector<std::int32_t>{1, 2, 30}));
 
     c.clearChanged();
     EXPECT_FALSE(c.insertDive(3, dive(9)));
-    EXPECT_FALSE(c.updateDive(7, dive(9)));
+    EXPECT_FALSE(c.updateDive(9999, dive(9)));
+    EXPECT_TRUE(c.updateDive(c.idAt(0), dive(1))) << "the same dive again";
+    EXPECT_FALSE(c.setField(0, Plongee::Field::noPlongee, std::int32_t{1}));
+    EXPECT_FALSE(c.setField(0, Plongee::Field::noPlongee, std::string("1"))) << "wrong kind";
     EXPECT_EQ(c.deleteDives({5}), 0u);
     EXPECT_FALSE(c.isChanged()) << "nothing happened, nothing to save";
 

@@ -13,6 +13,7 @@
 #include "settings/SettingsStore.h"
 
 using namespace divelog;
+using F = Plongee::Field;
 
 namespace {
 
@@ -67,7 +68,9 @@ Plongee filledDive() {
     d.setDecoDepth_Level_1(4.5f);
     d.setDecoDepth_Level_5(1e-3f);
     for (int k = 1; k <= 5; ++k) d.setValue(stop("deco_Level_", k) + "_sw", std::int32_t{k % 2});
+    d.setO2Mix(14);
     d.setHeMix(86);
+    d.setO2Mix_2(50);
     d.setHeMix_2(0);
     d.setPressionDepart(210);
     d.setPressionFin(50);
@@ -98,6 +101,7 @@ protected:
 
 TEST_F(DiveFormTest, RangeRulesCorrectBothRecordAndField) {
     form.load(filledDive());
+    form.setText("heMix", "0");
     struct Case {
         const char* control;
         const char* typed;
@@ -155,6 +159,46 @@ TEST_F(DiveFormTest, GasAndPressureAlertsInOrderWithValuesAsTyped) {
     form.setText("pressionFin", "10");
     form.setText("pressionDepart_2", "-5");  // a negative pressure is inconsistent too
     EXPECT_EQ(form.store(settings).alerts, std::vector<std::string>{"Pressure in out"});
+}
+
+TEST_F(DiveFormTest, OxygenIsAPercentageAndTheMixNeverExceedsAHundred) {
+    form.load(filledDive());
+    form.setText("pressionDepart_2", "0");
+    // "Nitrox 150" with nitrogen at -50 % cannot be stored.
+    StoreResult r = storeWith("o2Mix", "150");
+    EXPECT_EQ(r.alerts, (std::vector<std::string>{"Oxygen percent", "Mix percent"}));
+    EXPECT_EQ(r.dive.o2Mix(), 21);
+    EXPECT_EQ(form.text("o2Mix"), "21");
+    EXPECT_EQ(r.dive.heMix(), 79) << "the 86 % of helium no longer fits beside 21 % of oxygen";
+    EXPECT_EQ(storeWith("o2Mix", "100").alerts, std::vector<std::string>{"Mix percent"});
+    EXPECT_EQ(form.text("heMix"), "0");
+    // Oxygen and helium over 100: helium takes what the oxygen leaves.
+    form.setText("o2Mix", "30");
+    r = storeWith("heMix", "80");
+    EXPECT_EQ(r.alerts, std::vector<std::string>{"Mix percent"});
+    EXPECT_EQ(r.dive.heMix(), 70);
+    EXPECT_EQ(form.text("heMix"), "70");
+    r = storeWith("o2Mix_2", "40");
+    EXPECT_TRUE(r.alerts.empty());
+    EXPECT_EQ(r.dive.o2Mix_2(), 40);
+
+    // What each number field lets the user type.
+    EXPECT_FALSE(DiveForm::numberRule("site"));
+    EXPECT_FALSE(DiveForm::numberRule("meteo"));
+    EXPECT_EQ(DiveForm::numberRule("profondeur")->decimals, true);
+    EXPECT_EQ(DiveForm::numberRule("profondeur")->negative, false);
+    EXPECT_EQ(DiveForm::numberRule("temps")->decimals, false);
+    EXPECT_TRUE(DiveForm::numberRule("tempEau")->negative);
+    EXPECT_TRUE(DiveForm::numberRule("tempAir")->dashForNone);
+    EXPECT_TRUE(DiveForm::numberRule("coeff")->dashForNone);
+    EXPECT_FALSE(DiveForm::numberRule("coeff")->negative);
+    EXPECT_EQ(DiveForm::numberRule("o2Mix")->maxDigits, 3);
+    EXPECT_TRUE(DiveForm::numberRule("decoO2_Level_4")->dashForNone);
+    EXPECT_TRUE(DiveForm::numberRule("decoDepth_Level_4")->decimals);
+    EXPECT_TRUE(DiveForm::numberRule("lestage")->decimals);
+    for (const auto& c : DiveForm::controls())
+        if (auto rule = DiveForm::numberRule(c.name))
+            EXPECT_EQ(c.kind, DiveForm::ControlKind::Text) << c.name;
 }
 
 TEST_F(DiveFormTest, BadNumberInputNeverCrashesAndStoresFiniteValues) {
@@ -294,7 +338,7 @@ TEST_F(DiveFormTest, ModifiedTracksUserChangesOnly) {
     refresh();             // oxygen 100 and helium 0
     EXPECT_EQ(form.text("o2Mix"), "100");
     EXPECT_FALSE(form.modified()) << "corrections are not user changes";
-    WorkingProfile p = form.profile();
+    ProfileSeries p = form.profile();
     p.profilProfondeur.push_back(3);
     form.setProfile(p);
     EXPECT_TRUE(form.modified());
@@ -303,8 +347,8 @@ TEST_F(DiveFormTest, ModifiedTracksUserChangesOnly) {
 TEST_F(DiveFormTest, ByNameAccessCoversEveryStoredFieldAndRefusesOthers) {
     std::size_t stored = 0;
     for (const auto& c : DiveForm::controls()) {
-        stored += c.stored;
-        EXPECT_EQ(Plongee::fieldNamed(c.name).has_value(), c.stored) << c.name;
+        stored += c.field.has_value();
+        EXPECT_EQ(Plongee::fieldNamed(c.name), c.field) << c.name;
     }
     EXPECT_EQ(stored, Plongee::fields().size() - 7 - 2)
         << "all but the profile and two legacy fields";
@@ -367,7 +411,7 @@ TEST_F(DiveFormTest, RefreshStagesProfileSummaryAndOxygenExposure) {
     form.setText("pressFinPony1", "50");
     form.setText("noPlongee", "7");
     form.setTag("difficulte", 3);
-    WorkingProfile p;
+    ProfileSeries p;
     p.profilProfondeur = {0, 5, 40, 3};
     p.SURF_Flag = {0, 1, 0, 1};
     p.GAZ_Flag = {0, 1, 2, 7, 9};  // longer than the depth series: the fifth is not read
@@ -379,11 +423,11 @@ TEST_F(DiveFormTest, RefreshStagesProfileSummaryAndOxygenExposure) {
     EXPECT_EQ(r.stages[0].text, "Volume disponible : 2400 L\rVolume consommé : 1800 L");
     loc.loadTable("Carnet", "\"Pony %d : %d m - %d %% O₂\" = \"Stage %d: %d m, %d %% O2\";");
     EXPECT_EQ(refresh().stages[1].title, "Stage 2: 6 m, 50 % O2") << "translated where a table says so";
-    EXPECT_TRUE(r.stages[0].gauge.visible);
-    EXPECT_EQ(r.stages[0].gauge.maximum, 200);
-    EXPECT_EQ(r.stages[0].gauge.value, 50);
-    EXPECT_EQ(r.stages[0].gauge.ticks, 20);
-    EXPECT_FALSE(r.stages[1].gauge.visible);
+    EXPECT_TRUE(r.stages[0].use.present);
+    EXPECT_EQ(r.stages[0].use.gaugeMaximum, 200);
+    EXPECT_EQ(r.stages[0].use.gaugeValue, 50);
+    EXPECT_EQ(r.stages[0].use.gaugeTicks, 20);
+    EXPECT_FALSE(r.stages[1].use.present);
     EXPECT_TRUE(r.stages[1].text.empty());
     EXPECT_TRUE(r.stageButtonEnabled);
 
@@ -393,30 +437,52 @@ TEST_F(DiveFormTest, RefreshStagesProfileSummaryAndOxygenExposure) {
     EXPECT_EQ(r.profile.surfacings, 1) << "a flag on the last sample is no surfacing";
     EXPECT_EQ(r.profile.gasSwitches, 3);
     EXPECT_EQ(r.profile.slowCount, 2);
-    EXPECT_EQ(r.profile.depthText, "40.0 / 12.0");
-    EXPECT_EQ(r.profile.pointsText, "4 points");
+    EXPECT_EQ(r.profileText.depth, "40.0 / 12.0");
+    EXPECT_EQ(r.profileText.points, "4 points");
     EXPECT_EQ(r.windowTitle, "Dive #7");
     EXPECT_EQ(r.temperatureUnit, "F");
     EXPECT_EQ(r.depthUnit, "ft");
     EXPECT_EQ(r.difficulty, "Hard!");
 
-    // Air at 40 m: 0.21 x 5. A 100 % stop gas counts in whole tens of metres.
-    EXPECT_FLOAT_EQ(r.oxygen.highestPpO2, 1.05f);
-    form.setSwitch("deco_Level_1_sw", true);
-    form.setText("decoO2_Level_1", "100");
-    form.setText("decoDepth_Level_1", "6");
-    EXPECT_FLOAT_EQ(refresh().oxygen.highestPpO2, 1.05f);
-    form.setText("decoDepth_Level_1", "12");
-    EXPECT_FLOAT_EQ(refresh().oxygen.highestPpO2, 2.0f);
+    // Air at 40 m of samples: 0.21 x 5; samples are metres whatever the units.
+    EXPECT_NEAR(*r.oxygen.highestPpO2, 1.05, 1e-9);
+    settings.setBool("us units", false);
+    // A stop gas counts at its own depth: oxygen at 6 m is 1.6 bar, at 4.5 m 1.45.
+    form.setSwitch(F::deco_Level_1_sw, true);
+    form.setText(F::decoO2_Level_1, "100");
+    form.setText(F::decoDepth_Level_1, "6");
+    EXPECT_NEAR(*refresh().oxygen.highestPpO2, 1.6, 1e-9);
+    form.setText(F::decoDepth_Level_1, "4.5");
+    EXPECT_NEAR(*refresh().oxygen.highestPpO2, 1.45, 1e-9);
+    settings.setBool("us units", true);
+    form.setText(F::decoDepth_Level_1, "20");  // feet
+    EXPECT_NEAR(*refresh().oxygen.highestPpO2, 1.6096, 1e-9);
 
-    // Fewer than two samples: the typed depth stands for the profile.
-    form.setProfile(WorkingProfile{});
-    form.setSwitch("deco_Level_1_sw", false);
-    form.setText("profondeur", "30");
-    form.setText("o2Mix", "32");
+    // Fewer than two samples: the typed depth stands for the profile, in feet
+    // under "us units": 100 ft is 30.48 m, not 100 m.
+    form.setProfile(ProfileSeries{});
+    form.setSwitch(F::deco_Level_1_sw, false);
+    form.setText(F::profondeur, "100");
+    form.setText(F::o2Mix, "32");
     r = refresh();
-    EXPECT_FLOAT_EQ(r.oxygen.highestPpO2, 1.28f);
+    EXPECT_NEAR(*r.oxygen.highestPpO2, 0.32 * 4.048, 1e-9);
     EXPECT_EQ(r.profile.points, 0u);
+    settings.setBool("us units", false);
+    form.setText(F::profondeur, "30");
+    EXPECT_NEAR(*refresh().oxygen.highestPpO2, 1.28, 1e-9);
+
+    // A closed circuit breathes its set point, never more than the ambient
+    // pressure; without a set point there is nothing to say.
+    form.setTag(F::rebreather, 3);
+    form.setTag(F::ppO2, 3);  // 1.4 bar
+    form.setText(F::profondeur, "40");
+    EXPECT_NEAR(*refresh().oxygen.highestPpO2, 1.4, 1e-9) << "not 5.0 for its oxygen cylinder";
+    form.setText(F::profondeur, "2");
+    EXPECT_NEAR(*refresh().oxygen.highestPpO2, 1.2, 1e-9);
+    form.setTag(F::ppO2, 0);
+    r = refresh();
+    EXPECT_FALSE(r.oxygen.highestPpO2);
+    EXPECT_EQ(r.oxygen.text, "error !") << "its own key, not a number";
 }
 
 TEST_F(DiveFormTest, PickListQuestionTrimsSpacesOnlyAndAlwaysSortsAndStores) {

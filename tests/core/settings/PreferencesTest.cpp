@@ -52,7 +52,8 @@ TEST(NotificationCenter, DeliversByNameAndForgetsADeadOwner) {
 
 TEST(Preferences, ResetWritesResetValuesThenNotifiesInOrder) {
     Fixture f;
-    f.store.setBool("column gaz", true);
+    f.store.setBool("column gaz", false);
+    f.store.setBool("column scaph", true);
     f.store.setNumber("tank volume", 12);
     PreferencesModel prefs(f.context);
     prefs.resetPreferences();
@@ -60,7 +61,8 @@ TEST(Preferences, ResetWritesResetValuesThenNotifiesInOrder) {
     EXPECT_EQ(f.store.numberForKey("tank volume"), 15);
     EXPECT_EQ(f.store.numberForKey("tank pressure"), 230);
     EXPECT_EQ(f.store.stringForKey("country code"), "FRA");
-    EXPECT_FALSE(f.store.boolForKey("column gaz"));
+    // Reset shows the columns a fresh install shows: the gas, not the apparatus.
+    EXPECT_TRUE(f.store.boolForKey("column gaz"));
     EXPECT_FALSE(f.store.boolForKey("column scaph"));
     EXPECT_TRUE(f.store.boolForKey("column numero"));
     EXPECT_EQ(f.store.numberForKey("alpha fill color"), 0.4);
