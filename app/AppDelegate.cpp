@@ -173,8 +173,17 @@ QMenu* AppDelegate::buildEditMenu(DocumentWindow* window) {
                 QMetaObject::invokeMethod(w, slot, Qt::DirectConnection);
         });
     };
-    add("Undo", QKeySequence::Undo, "undo");
-    add("Redo", QKeySequence::Redo, "redo");
+    // Undo and Redo take back changes to the document, named after them; a
+    // kind without a history shows them disabled. Text fields keep their own
+    // undo for what is being typed.
+    for (QAction* own : {window->undoAction(), window->redoAction()}) {
+        if (own) {
+            menu->addAction(own);
+            continue;
+        }
+        QAction* idle = menu->addAction(t.main(menu->actions().isEmpty() ? "Undo" : "Redo"));
+        idle->setEnabled(false);
+    }
     menu->addSeparator();
     add("Cut", QKeySequence::Cut, "cut");
     add("Copy", QKeySequence::Copy, "copy");

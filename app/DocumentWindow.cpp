@@ -28,6 +28,7 @@ void DocumentWindow::refreshTitle() {
 void DocumentWindow::documentEdited() { refreshTitle(); }
 
 bool DocumentWindow::writeTo(const QString& path) {
+    prepareToSave();
     std::string error;
     if (!document_->save(path.toStdString(), error)) {
         prompts_.report(this,

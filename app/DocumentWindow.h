@@ -29,6 +29,10 @@ public:
     QString displayName() const;
     // Commands of this kind, listed in the kind's menu by the menu builder.
     virtual QList<QAction*> documentActions() const { return {}; }
+    // The document's Undo and Redo for the Edit menu; null for a kind
+    // without a history.
+    virtual QAction* undoAction() const { return nullptr; }
+    virtual QAction* redoAction() const { return nullptr; }
 
     // Each returns true when the document ended up written (or, for revert,
     // reread); failures have been reported to the user.
@@ -45,6 +49,8 @@ signals:
 protected:
     // Re-reads the document into the view after a revert.
     virtual void reloadView() {}
+    // Puts what the window holds for the document into it before a save.
+    virtual void prepareToSave() {}
     // Called after every change made through this window.
     void documentEdited();
     void refreshTitle();

@@ -31,8 +31,8 @@ bool UserPrompts::confirm(QWidget* parent, const QString& message) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message,
                     QMessageBox::NoButton, parent);
     QPushButton* ok = box.addButton(text_.main("OK"), QMessageBox::AcceptRole);
-    box.addButton(text_.main("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
+    QPushButton* cancel = box.addButton(text_.main("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
     box.exec();
     return box.clickedButton() == ok;
 }
@@ -69,6 +69,20 @@ UserPrompts::SaveChoice UserPrompts::askToSave(QWidget* parent, const QString& d
     if (box.clickedButton() == save) return SaveChoice::Save;
     if (box.clickedButton() == discard) return SaveChoice::Discard;
     return SaveChoice::Cancel;
+}
+
+UserPrompts::NewDiveChoice UserPrompts::askToAddDive(QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(),
+                    text_.main("Add this dive to the logbook?"), QMessageBox::NoButton, parent);
+    box.setInformativeText(text_.main("New dive not stored"));
+    QPushButton* add = box.addButton(text_.main("Add"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(text_.main("Discard"), QMessageBox::DestructiveRole);
+    box.addButton(text_.main("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(add);
+    box.exec();
+    if (box.clickedButton() == add) return NewDiveChoice::Add;
+    if (box.clickedButton() == discard) return NewDiveChoice::Discard;
+    return NewDiveChoice::Cancel;
 }
 
 QString UserPrompts::savePath(QWidget* parent, const QString& suggestedName, const QString& filter,

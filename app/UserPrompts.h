@@ -11,13 +11,15 @@ class UiText;
 class UserPrompts {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
+    enum class NewDiveChoice { Add, Discard, Cancel };
 
     explicit UserPrompts(const UiText& text) : text_(text) {}
     virtual ~UserPrompts() = default;
 
     // A failure: one "OK" button.
     virtual void report(QWidget* parent, const QString& message, const QString& reason);
-    // A destructive action: "OK" first, the localised "Cancel" second.
+    // A destructive action: "OK" first, the localised "Cancel" second and the
+    // default, so Return does not destroy.
     virtual bool confirm(QWidget* parent, const QString& message);
     // A question with two answers, `yes` first and the default; true for `yes`.
     virtual bool ask(QWidget* parent, const QString& message, const QString& yes,
@@ -25,6 +27,8 @@ public:
     // A note with one "OK" button, for what is not a failure.
     virtual void inform(QWidget* parent, const QString& message);
     virtual SaveChoice askToSave(QWidget* parent, const QString& documentName);
+    // A dive typed in the edit form and stored nowhere is about to be dropped.
+    virtual NewDiveChoice askToAddDive(QWidget* parent);
     // Empty when the user cancels. `suffix` is added when the name has none.
     virtual QString savePath(QWidget* parent, const QString& suggestedName, const QString& filter,
                              const QString& suffix);

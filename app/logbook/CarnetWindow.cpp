@@ -17,6 +17,7 @@
 #include "logbook/DiveEditWindow.h"
 #include "logbook/DiveSearchField.h"
 #include "logbook/DiveTableModel.h"
+#include "logbook/DiveTableView.h"
 #include "logbook/LogbookToolbar.h"
 #include "logbook/RenumberPanel.h"
 #include "logbook/ToolbarCarnet.h"
@@ -26,12 +27,13 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-int columnWidth(std::string_view field) {
-    static const std::pair<std::string_view, int> widths[] = {
-        {"noPlongee", 48},   {"date", 92},       {"lieu", 150},      {"site", 180},
-        {"heure", 52},       {"profondeur", 70}, {"temps", 60},      {"tempEau", 62},
-        {"deco", 110},       {"coeff", 84},      {"visibilite", 96}, {"epaves", 52},
-        {"inoubliable", 52}, {"gaz", 100},       {"rebreather", 64}};
+int columnWidth(divelog::Plongee::Field field) {
+    using F = divelog::Plongee::Field;
+    static const std::pair<F, int> widths[] = {
+        {F::noPlongee, 48},   {F::date, 92},       {F::lieu, 150},      {F::site, 180},
+        {F::heure, 52},       {F::profondeur, 70}, {F::temps, 64},      {F::tempEau, 62},
+        {F::deco, 110},       {F::coeff, 84},      {F::visibilite, 96}, {F::epaves, 52},
+        {F::inoubliable, 52}, {F::gaz, 100},       {F::rebreather, 64}};
     for (const auto& [name, width] : widths)
         if (name == field) return width;
     return 90;
@@ -59,11 +61,12 @@ CarnetWindow::CarnetWindow(std::unique_ptr<divelog::Carnet> carnet, divelog::App
 
     observeNotifications();
     resize(1240, 620);
-    // An opened logbook shows its last dive, in the table and in the form.
+    // An opened logbook shows its last dive, in the table and in the form;
+    // an empty one proposes its first dive.
     if (const std::size_t n = this->carnet().recordCount())
         session_->select({n - 1});
     else
-        session_->refresh();
+        session_->documentLoaded();
     afterCommand();
 }
 
@@ -83,7 +86,7 @@ divelog::Carnet& CarnetWindow::carnet() { return static_cast<divelog::Carnet&>(d
 void CarnetWindow::buildTable() {
     model_ = new DiveTableModel(*session_, text_, this);
     model_->readAppearance(context_.settings());
-    table_ = new QTableView(this);
+    table_ = new DiveTableView(this);
     table_->setObjectName(QStringLiteral("diveTable"));
     table_->setModel(model_);
     QFont bold = table_->font();
@@ -112,14 +115,18 @@ void CarnetWindow::buildTable() {
     connect(header, &QHeaderView::sectionClicked, this, &CarnetWindow::sortByColumn);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CarnetWindow::onSelectionChanged);
-    connect(table_, &QTableView::doubleClicked, this, &CarnetWindow::openEditWindow);
-    connect(model_, &DiveTableModel::cellEdited, this, [this] { afterCommand(); });
+    connect(table_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { openEditWindowOn(index.row()); });
+    // After the editor has closed: moving the current index while the view
+    // still commits would close it under the view.
+    connect(model_, &DiveTableModel::cellEdited, this, [this] { afterCommand(); },
+            Qt::QueuedConnection);
 }
 
 void CarnetWindow::buildToolbar() {
     toolbar_ = new LogbookToolbar(q(std::string(divelog::ToolbarCarnet::kTableToolbar)),
                                   context_.settings(), text_, this);
-    search_ = new DiveSearchField(text_);
+    search_ = new DiveSearchField(text_, context_.settings());
     toolbar_->setSearchWidget(search_);
     addToolBar(toolbar_);
     connect(search_, &DiveSearchField::searchRequested, this, &CarnetWindow::find);
@@ -149,6 +156,16 @@ void CarnetWindow::buildMenuActions() {
     add("logbookEditDive", "Edit dive", QKeySequence(Qt::CTRL | Qt::Key_E),
         &CarnetWindow::openEditWindow);
     add("logbookDeleteDive", "Delete dive", QKeySequence::Delete, &CarnetWindow::deleteDive);
+    // Undo and redo are this document's; the Edit menu shows them.
+    undo_ = new QAction(text_.main("Undo"), this);
+    undo_->setObjectName(QStringLiteral("undo"));
+    undo_->setShortcut(QKeySequence::Undo);
+    connect(undo_, &QAction::triggered, this, &CarnetWindow::undo);
+    redo_ = new QAction(text_.main("Redo"), this);
+    redo_->setObjectName(QStringLiteral("redo"));
+    redo_->setShortcut(QKeySequence::Redo);
+    connect(redo_, &QAction::triggered, this, &CarnetWindow::redo);
+    updateHistoryActions();
 }
 
 void CarnetWindow::observeNotifications() {
@@ -162,7 +179,12 @@ void CarnetWindow::observeNotifications() {
     centre.addObserver(this, n::kProfile, [] {
         // Nothing to redraw until the logbook has its profile view.
     });
-    centre.addObserver(this, n::kUpdateEditDive, [this] { refreshForm(); });
+    // A refresh of the form redisplays the table too: units and the home
+    // country change what its cells say.
+    centre.addObserver(this, n::kUpdateEditDive, [this] {
+        redisplay();
+        refreshForm();
+    });
     centre.addObserver(this, n::kUpdateDeco, [this] { refreshForm(); });
     centre.addObserver(this, n::kRenumDives, [this] {
         const int first = carnet().recordCount() ? carnet().dive(0).noPlongee() : 1;
@@ -180,10 +202,11 @@ DiveEditWindow* CarnetWindow::editWindow() {
     bar->setHandler("blankFields", [this] { blankFields(); });
     for (const char* later : {"profil", "profilData", "importUDCF", "importUDDF"})
         bar->setHandler(later, [this] { notAvailable(); });
-    bar->updateEnabling(carnet().recordCount());
+    bar->updateEnabling(carnet().recordCount(), session_->canUpdate());
     connect(edit_, &DiveEditWindow::previousRequested, this, &CarnetWindow::previousDive);
     connect(edit_, &DiveEditWindow::nextRequested, this, &CarnetWindow::nextDive);
-    connect(edit_, &DiveEditWindow::closing, this, &CarnetWindow::onEditWindowClosing);
+    edit_->setCloseGuard([this] { return onEditWindowClosing(); });
+    edit_->addActions({undo_, redo_});
     return edit_;
 }
 
@@ -195,10 +218,33 @@ RenumberPanel* CarnetWindow::renumberPanel() {
     return renumber_;
 }
 
+bool CarnetWindow::settleUnstoredDive() {
+    if (!session_->hasUnstoredDive()) return true;
+    QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
+    switch (prompts_.askToAddDive(parent)) {
+        case UserPrompts::NewDiveChoice::Add: {
+            const auto alerts = session_->addDive();
+            afterCommand(alerts);
+            return true;
+        }
+        case UserPrompts::NewDiveChoice::Discard:
+            session_->discardUnstoredDive();
+            return true;
+        case UserPrompts::NewDiveChoice::Cancel: return false;
+    }
+    return false;
+}
+
+void CarnetWindow::showAlerts(const std::vector<std::string>& alerts) {
+    QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
+    for (const std::string& key : alerts) prompts_.report(parent, text_.carnet(key), QString());
+}
+
 void CarnetWindow::newDive() {
-    session_->newDive();
+    if (!settleUnstoredDive()) return;
+    const auto alerts = session_->newDive();
     editWindow()->present(this);
-    afterCommand();
+    afterCommand(alerts);
     edit_->control("noPlongee")->setFocus();
 }
 
@@ -232,9 +278,18 @@ void CarnetWindow::blankFields() {
 }
 
 void CarnetWindow::openEditWindow() {
-    session_->editWindow();
+    const auto alerts = session_->editWindow();
     editWindow()->present(this);
-    afterCommand();
+    afterCommand(alerts);
+}
+
+void CarnetWindow::openEditWindowOn(int row) {
+    if (row < 0) return;
+    const bool other = session_->carnet().idAt(static_cast<std::size_t>(row)) != session_->boundDive();
+    if (other && !settleUnstoredDive()) return;
+    const auto alerts = session_->editWindow(static_cast<std::size_t>(row));
+    editWindow()->present(this);
+    afterCommand(alerts);
 }
 
 void CarnetWindow::closeEditWindow() {
@@ -244,22 +299,22 @@ void CarnetWindow::closeEditWindow() {
         afterCommand(session_->closeEditWindow());
 }
 
-void CarnetWindow::onEditWindowClosing() { afterCommand(session_->closeEditWindow()); }
+bool CarnetWindow::onEditWindowClosing() {
+    if (!settleUnstoredDive()) return false;
+    afterCommand(session_->closeEditWindow());
+    return true;
+}
 
-void CarnetWindow::find(const QString& field, const QString& text) {
-    const divelog::SearchResult result = session_->find(field.toStdString(), text.toStdString());
+void CarnetWindow::find(divelog::Plongee::Field field, const QString& text) {
+    const divelog::SearchResult result = session_->find(field, text.toStdString());
+    afterCommand(result.alerts);
     found_->setText(q(result.countText));
-    showingSelection_ = true;
-    showSelection();
-    showingSelection_ = false;
     if (!result.rows.empty())
         table_->scrollTo(model_->index(static_cast<int>(result.rows.front()), 0));
 }
 
 void CarnetWindow::sortByColumn(int column) {
-    const std::string_view field = DiveTableModel::field(column);
-    if (field.empty()) return;
-    session_->sortByColumn(field);
+    session_->sortByColumn(DiveTableModel::field(column));
     afterCommand();
 }
 
@@ -268,14 +323,43 @@ void CarnetWindow::renumber(int firstNumber) {
     afterCommand();
 }
 
+void CarnetWindow::undo() {
+    if (!session_->canUndo()) return;
+    afterCommand(session_->undo());
+}
+
+void CarnetWindow::redo() {
+    if (!session_->canRedo()) return;
+    afterCommand(session_->redo());
+}
+
+void CarnetWindow::updateHistoryActions() {
+    const QString undoName = q(session_->undoName()), redoName = q(session_->redoName());
+    undo_->setEnabled(session_->canUndo());
+    redo_->setEnabled(session_->canRedo());
+    undo_->setText(undoName.isEmpty() ? text_.main("Undo")
+                                      : text_.format("Main", "Undo %@", "error !",
+                                                     {undoName.toStdString()}));
+    redo_->setText(redoName.isEmpty() ? text_.main("Redo")
+                                      : text_.format("Main", "Redo %@", "error !",
+                                                     {redoName.toStdString()}));
+}
+
 void CarnetWindow::reloadView() {
     session_->documentLoaded();
     afterCommand();
 }
 
+void CarnetWindow::prepareToSave() { showAlerts(session_->storePendingEdits()); }
+
 void CarnetWindow::closeEvent(QCloseEvent* event) {
-    // What was typed for the selected dive is not lost with the window.
-    if (edit_ && edit_->isVisible()) afterCommand(session_->closeEditWindow());
+    // What was typed is not lost with the window: a new dive is asked about,
+    // the edits of the dive shown are stored.
+    if (!settleUnstoredDive()) {
+        event->ignore();
+        return;
+    }
+    afterCommand(session_->closeEditWindow());
     DocumentWindow::closeEvent(event);
 }
 
@@ -290,7 +374,7 @@ void CarnetWindow::applyColumnVisibility() {
 
 void CarnetWindow::redisplay() {
     model_->readAppearance(context_.settings());
-    model_->sync();
+    model_->repaintAll();
 }
 
 void CarnetWindow::refreshForm() {
@@ -304,7 +388,6 @@ void CarnetWindow::notAvailable() { prompts_.inform(this, text_.main("Feature no
 void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
     found_->clear();  // the count of the last search no longer says what is selected
     showingSelection_ = true;
-    model_->sync();
     showSelection();
     showingSelection_ = false;
 
@@ -312,17 +395,17 @@ void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
     const std::size_t dives = carnet().recordCount();
     toolbar_->updateEnabling(dives);
     if (edit_) {
-        edit_->toolbar()->updateEnabling(dives);
+        edit_->toolbar()->updateEnabling(dives, session_->canUpdate());
         edit_->showForm();
     }
+    updateHistoryActions();
     documentEdited();
-    QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
-    for (const std::string& key : alerts) prompts_.report(parent, text_.carnet(key), QString());
+    showAlerts(alerts);
 }
 
 void CarnetWindow::showSelection() {
     // One call for the whole selection: a search may select thousands of rows.
-    const std::vector<std::size_t>& rows = session_->selection();
+    const std::vector<std::size_t> rows = session_->selection();
     QItemSelection selection;
     const int last = model_->columnCount() - 1;
     for (std::size_t i = 0; i < rows.size();) {
@@ -345,13 +428,28 @@ void CarnetWindow::showSelection() {
 
 void CarnetWindow::onSelectionChanged() {
     if (showingSelection_) return;
-    session_->select(selectedRows());
+    const std::vector<std::size_t> rows = selectedRows();
+    // One row loads its dive into the form, which would drop a new dive typed there.
+    if (rows.size() == 1 &&
+        session_->carnet().idAt(rows.front()) != session_->boundDive() && !settleUnstoredDive()) {
+        showingSelection_ = true;
+        showSelection();  // back to what was selected
+        showingSelection_ = false;
+        return;
+    }
+    const auto alerts = session_->select(rows);
     // select() refreshes only when it loads a dive; the enabling follows any selection.
     if (session_->selection().size() != 1) session_->refresh();
-    if (edit_) edit_->showForm();
+    if (edit_) {
+        edit_->toolbar()->updateEnabling(carnet().recordCount(), session_->canUpdate());
+        edit_->showForm();
+    }
     for (QAction* a : menuActions_)
         if (a->objectName() == QLatin1String("logbookDeleteDive"))
             a->setEnabled(!session_->selection().empty());
+    updateHistoryActions();
+    documentEdited();
+    showAlerts(alerts);
 }
 
 std::vector<std::size_t> CarnetWindow::selectedRows() const {

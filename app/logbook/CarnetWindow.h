@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DocumentWindow.h"
+#include "logbook/Plongee.h"
 
 namespace divelog {
 class Carnet;
@@ -41,6 +42,12 @@ public:
     DiveEditWindow* editWindow();
     RenumberPanel* renumberPanel();
     QList<QAction*> documentActions() const override { return menuActions_; }
+    // Asks about a new dive typed in the form and stored nowhere, before an
+    // action would drop it; adds or discards it as told. False: cancelled.
+    bool settleUnstoredDive();
+    // Edit > Undo and Redo, named after the action they would take back.
+    QAction* undoAction() const override { return undo_; }
+    QAction* redoAction() const override { return redo_; }
 
 public slots:
     void newDive();
@@ -52,17 +59,22 @@ public slots:
     void previousDive();
     void nextDive();
     void blankFields();
-    // Brings the edit window to the front with the selected dive.
+    // Brings the edit window to the front with the selected dive, or with
+    // `row` (a double-click on it).
     void openEditWindow();
+    void openEditWindowOn(int row);
     // Stores the form into the selected dive if it was edited, then hides the
     // edit window.
     void closeEditWindow();
-    void find(const QString& field, const QString& text);
+    void find(divelog::Plongee::Field field, const QString& text);
+    void undo();
+    void redo();
     void sortByColumn(int column);
     void renumber(int firstNumber);
 
 protected:
     void reloadView() override;
+    void prepareToSave() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -79,7 +91,9 @@ private:
     void afterCommand(const std::vector<std::string>& alerts = {});
     void showSelection();
     void onSelectionChanged();
-    void onEditWindowClosing();
+    bool onEditWindowClosing();
+    void showAlerts(const std::vector<std::string>& alerts);
+    void updateHistoryActions();
     std::vector<std::size_t> selectedRows() const;
 
     std::unique_ptr<divelog::CarnetSession> session_;
@@ -92,6 +106,8 @@ private:
     DiveEditWindow* edit_ = nullptr;
     RenumberPanel* renumber_ = nullptr;
     QList<QAction*> menuActions_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     // Set while the window itself changes the table's selection.
     bool showingSelection_ = false;
 };

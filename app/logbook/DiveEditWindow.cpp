@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
@@ -75,13 +76,15 @@ DiveEditWindow::DiveEditWindow(divelog::CarnetSession& session, divelog::AppCont
     connect(parts_.razHeliox, &QPushButton::clicked, this,
             [this] { preset([](divelog::CarnetSession& s) { s.form().razHeliox(); }); });
 
-    // Each view's own size, measured once, as the window takes it on switching.
-    for (int i = 0; i < kViewCount; ++i) {
-        views_->widget(i)->adjustSize();
-        sizes_ << views_->widget(i)->sizeHint();
-    }
+    // Large enough for the largest view where the screen allows; smaller
+    // screens scroll the view instead of cutting it off.
+    QSize largest;
+    for (int i = 0; i < kViewCount; ++i) largest = largest.expandedTo(views_->widget(i)->sizeHint());
     showForm();
     goView(1);
+    QSize wanted = sizeHint().expandedTo(largest + QSize(40, 140));
+    if (const QScreen* s = screen()) wanted = wanted.boundedTo(s->availableGeometry().size() * 0.95);
+    resize(wanted);
 }
 
 DiveEditWindow::~DiveEditWindow() = default;
@@ -117,7 +120,11 @@ QWidget* DiveEditWindow::wrapView(QWidget* view) {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(view, 1);
+    auto* scroll = new QScrollArea(page);
+    scroll->setWidget(view);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    column->addWidget(scroll, 1);
     auto* footer = new QHBoxLayout;
     auto* previous = new QPushButton(text_.carnet("Previous dive", "Previous"), page);
     auto* next = new QPushButton(text_.carnet("Next dive", "Next"), page);
@@ -147,32 +154,10 @@ QWidget* DiveEditWindow::wrapView(QWidget* view) {
 
 int DiveEditWindow::currentView() const { return views_->currentIndex() + 1; }
 
-QSize DiveEditWindow::viewSize(int view) const { return sizes_.value(view - 1); }
-
 void DiveEditWindow::goView(int view) {
     if (view < 1 || view > kViewCount) return;
     views_->setCurrentIndex(view - 1);
     navigation_->button(view)->setChecked(true);
-    // Only the shown view counts in the window's size.
-    for (int i = 0; i < kViewCount; ++i)
-        views_->widget(i)->setSizePolicy(
-            i == view - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored,
-            i == view - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored);
-    QPoint topLeft = pos();
-    // Both layouts are brought up to date first, or the window's minimum size
-    // would still be the previous view's and the resize would stop at it.
-    views_->updateGeometry();
-    centralWidget()->updateGeometry();
-    centralWidget()->layout()->activate();
-    layout()->activate();
-    resize(sizeHint());
-    // The top edge stays; a wider view slides left rather than off the screen.
-    if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        const int overflow = topLeft.x() + frameGeometry().width() - (area.x() + area.width());
-        if (overflow > 0) topLeft.setX(std::max(area.x(), topLeft.x() - overflow));
-    }
-    move(topLeft);
     session_.refresh();
     showForm();
 }
@@ -223,25 +208,23 @@ void DiveEditWindow::showReadouts() {
     auto showCylinder = [](const divelog::CylinderReadout& in, CylinderParts& out, bool titled) {
         if (titled) out.box->setTitle(q(in.title));
         out.text->setText(q(in.text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-        out.gauge->setVisible(in.gauge.visible);
-        out.gauge->setRange(0, std::max(in.gauge.maximum, 1));
-        out.gauge->setValue(std::clamp(in.gauge.value, 0, std::max(in.gauge.maximum, 1)));
-        out.gauge->setFormat(
-            QStringLiteral("%1 / %2 bar").arg(in.gauge.value).arg(in.gauge.maximum));
+        const divelog::CylinderUse& u = in.use;
+        out.gauge->setVisible(u.present);
+        out.gauge->setRange(0, std::max(u.gaugeMaximum, 1));
+        out.gauge->setValue(std::clamp(u.gaugeValue, 0, std::max(u.gaugeMaximum, 1)));
+        out.gauge->setFormat(QStringLiteral("%1 / %2 bar").arg(u.gaugeValue).arg(u.gaugeMaximum));
     };
     for (std::size_t k = 0; k < 3; ++k) showCylinder(r.stages[k], parts_.stages[k], true);
     for (std::size_t k = 0; k < 2; ++k) showCylinder(r.bailouts[k], parts_.bailouts[k], false);
 
     const divelog::ProfileSummary& p = r.profile;
-    parts_.profileDepth->setText(q(p.depthText));
-    parts_.profileSampling->setText(q(p.samplingText));
-    parts_.profilePoints->setText(q(p.pointsText));
+    parts_.profileDepth->setText(q(r.profileText.depth));
+    parts_.profileSampling->setText(q(r.profileText.sampling));
+    parts_.profilePoints->setText(q(r.profileText.points));
     parts_.profileEvents->setText(
         text_.format("Carnet", "Profile events", "error !",
                      {p.slowCount, p.ceilCount, p.surfacings, p.gasSwitches}));
-    parts_.oxygen->setText(r.oxygen.text.empty() ? text_.format("Carnet", "Highest ppO2", "error !",
-                                                                {double{r.oxygen.highestPpO2}})
-                                                 : q(r.oxygen.text));
+    parts_.oxygen->setText(q(r.oxygen.text));
     parts_.consumption->setText(q(r.consumption));
     parts_.consumption->setVisible(!r.consumption.empty());
 
@@ -280,6 +263,9 @@ void DiveEditWindow::onPickListEditFinished(const QString& control) {
 }
 
 void DiveEditWindow::closeEvent(QCloseEvent* event) {
-    emit closing();
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
 }

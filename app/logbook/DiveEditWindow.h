@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -42,11 +43,13 @@ public:
     // The dive count, as the shown view's footer says it.
     QLabel* diveCountLabel() const { return counts_.value(currentView() - 1); }
     int currentView() const;  // 1..6
-    QSize viewSize(int view) const;
 
-    // goView_1 .. goView_6: shows a view, sizes the window to it keeping the
-    // top edge, and refreshes the form.
+    // goView_1 .. goView_6: shows a view and refreshes the form. The window
+    // keeps the size and place the user gave it; a view larger than it scrolls.
     void goView(int view);
+    // Asked before the window closes; false keeps it open.
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+
     // The form and its read-outs into the widgets.
     void showForm();
     // Brings the window to the front, placed beside `logbook` the first time.
@@ -55,8 +58,6 @@ public:
 signals:
     void previousRequested();
     void nextRequested();
-    // The window is closing: the logbook stores the form before it hides.
-    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,8 +81,9 @@ private:
     QButtonGroup* navigation_ = nullptr;
     QList<QLabel*> counts_;
     QList<QPushButton*> previous_, next_;
-    QList<QSize> sizes_;
+    std::function<bool()> closeGuard_;
     std::map<std::string, std::string> declined_;  // per combo box: the text answered "No"
     bool asking_ = false;
     bool placed_ = false;
+
 };

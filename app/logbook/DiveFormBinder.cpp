@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimeEdit>
@@ -25,12 +26,13 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-bool isNumber(const std::string& name) {
-    if (name == "n2Mix" || name == "n2Mix_2") return true;
-    for (const auto& f : divelog::Plongee::fields())
-        if (f.name == name)
-            return f.kind == divelog::Plongee::Kind::INT || f.kind == divelog::Plongee::Kind::FLOAT;
-    return false;
+// What a number field lets the user type, from the form's rule for it.
+QValidator* numberValidator(const divelog::NumberRule& rule, QObject* parent) {
+    QString pattern = QStringLiteral("%1\\d{0,%2}").arg(rule.negative ? "-?" : "").arg(rule.maxDigits);
+    if (rule.decimals) pattern += QStringLiteral("(?:[.,]\\d*)?");
+    if (rule.dashForNone) pattern = QStringLiteral("-|") + pattern;
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^(?:%1)$").arg(pattern)),
+                                           parent);
 }
 
 QDateTime toQt(divelog::Date d) {
@@ -159,6 +161,7 @@ QWidget* DiveFormBinder::makeTextField(const std::string& name) {
         completer->setCompletionMode(QCompleter::PopupCompletion);
         box->setCompleter(completer);
         setItems(box, fixed ? *fixed : divelog::DiveFormCombos::items(name, context_.pickLists()));
+        if (const auto rule = DiveForm::numberRule(name)) box->setValidator(numberValidator(*rule, box));
         connect(box, &QComboBox::editTextChanged, this, [this, name](const QString& t) {
             if (!filling_) form_.setText(name, t.toStdString());
         });
@@ -171,9 +174,10 @@ QWidget* DiveFormBinder::makeTextField(const std::string& name) {
         return box;
     }
     auto* edit = new QLineEdit;
-    if (isNumber(name)) {
+    if (const auto rule = DiveForm::numberRule(name)) {
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         edit->setMaximumWidth(90);
+        edit->setValidator(numberValidator(*rule, edit));
     }
     // Nitrogen follows oxygen and helium; typing it would be undone.
     if (name == "n2Mix" || name == "n2Mix_2") {

@@ -7,35 +7,34 @@
 #include <QToolButton>
 
 #include "localisation/UiText.h"
+#include "logbook/CarnetSession.h"
+#include "settings/SettingsStore.h"
 
-const std::vector<DiveSearchField::Scope>& DiveSearchField::scopes() {
-    static const std::vector<Scope> s = {
-        {"findInBateaux", "bateau", "Find in boats"},
-        {"findInEpaves", "epaves", "Find in wrecks"},
-        {"findInNotes", "notes", "Find in notes"},
-        {"findInOrdinateurs", "ordinateur", "Find in computers"},
-        {"findInPartenaires", "partenaires", "Find in buddies"},
-    };
-    return s;
-}
+using divelog::CarnetSession;
 
-DiveSearchField::DiveSearchField(const UiText& text, QWidget* parent)
-    : QWidget(parent), text_(text) {
+DiveSearchField::DiveSearchField(const UiText& text, divelog::SettingsStore& store,
+                                 QWidget* parent)
+    : QWidget(parent), text_(text), store_(store) {
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("searchField"));
     edit_->setClearButtonEnabled(true);
     edit_->setMinimumWidth(200);
 
+    const auto& scopes = CarnetSession::searchScopes();
+    const std::string last = store_.stringForKey(kScopeKey);
+    std::size_t chosen = 0;
     auto* menu = new QMenu(this);
     auto* group = new QActionGroup(this);
-    for (const Scope& scope : scopes()) {
-        const QString title = text_.carnet(scope.titleKey, scope.titleKey);
-        QAction* a = menu->addAction(title);
-        a->setObjectName(QString::fromLatin1(scope.command));
+    for (std::size_t i = 0; i < scopes.size(); ++i) {
+        const auto& scope = scopes[i];
+        QAction* a = menu->addAction(text_.carnet(scope.titleKey, scope.titleKey));
+        a->setObjectName(QString::fromLatin1(scope.command.data(), scope.command.size()));
         a->setCheckable(true);
         group->addAction(a);
-        connect(a, &QAction::triggered, this, [this, &scope, title] {
-            chooseScope(scope, title);
+        if (scope.command == last) chosen = i;
+        connect(a, &QAction::triggered, this, [this, i] {
+            chooseScope(i);
+            store_.setString(kScopeKey, std::string(CarnetSession::searchScopes()[i].command));
             emit searchRequested(field_, edit_->text());
         });
     }
@@ -46,8 +45,8 @@ DiveSearchField::DiveSearchField(const UiText& text, QWidget* parent)
     menuButton_->setPopupMode(QToolButton::InstantPopup);
     menuButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
-    group->actions().first()->setChecked(true);
-    chooseScope(scopes().front(), group->actions().first()->text());
+    group->actions().at(static_cast<int>(chosen))->setChecked(true);
+    chooseScope(chosen);
     connect(edit_, &QLineEdit::returnPressed, this,
             [this] { emit searchRequested(field_, edit_->text()); });
 
@@ -58,7 +57,8 @@ DiveSearchField::DiveSearchField(const UiText& text, QWidget* parent)
     row->addWidget(edit_);
 }
 
-void DiveSearchField::chooseScope(const Scope& scope, const QString& title) {
-    field_ = QString::fromLatin1(scope.field);
-    edit_->setPlaceholderText(title);
+void DiveSearchField::chooseScope(std::size_t index) {
+    const auto& scope = CarnetSession::searchScopes()[index];
+    field_ = scope.field;
+    edit_->setPlaceholderText(text_.carnet(scope.titleKey, scope.titleKey));
 }

@@ -1,39 +1,38 @@
 #pragma once
 
 #include <QWidget>
-#include <vector>
 
-class QActionGroup;
+#include "logbook/Plongee.h"
+
+namespace divelog {
+class SettingsStore;
+}
 class QLineEdit;
 class QToolButton;
 class UiText;
 
-// The logbook's search field with its find menu: five scopes, each a dive
-// field. Choosing a scope searches at once; Return searches the scope chosen
-// last.
+// The logbook's search field with its find menu, one scope per searchable
+// dive field. Choosing a scope searches at once; Return searches the scope
+// chosen last, which the next logbook window starts with too.
 class DiveSearchField : public QWidget {
     Q_OBJECT
 public:
-    struct Scope {
-        const char* command;   // action object name, as the menu commands are called
-        const char* field;     // the dive field searched
-        const char* titleKey;  // table "Carnet"
-    };
-    static const std::vector<Scope>& scopes();
+    static constexpr const char* kScopeKey = "find scope";
 
-    DiveSearchField(const UiText& text, QWidget* parent = nullptr);
+    DiveSearchField(const UiText& text, divelog::SettingsStore& store, QWidget* parent = nullptr);
 
     QLineEdit* lineEdit() const { return edit_; }
-    QString scopeField() const { return field_; }
+    divelog::Plongee::Field scopeField() const { return field_; }
 
 signals:
-    void searchRequested(const QString& field, const QString& text);
+    void searchRequested(divelog::Plongee::Field field, const QString& text);
 
 private:
-    void chooseScope(const Scope& scope, const QString& title);
+    void chooseScope(std::size_t scope);
 
     QLineEdit* edit_ = nullptr;
     QToolButton* menuButton_ = nullptr;
-    QString field_;
+    divelog::Plongee::Field field_ = divelog::Plongee::Field::bateau;
     const UiText& text_;
+    divelog::SettingsStore& store_;
 };

@@ -5,9 +5,12 @@
 
 #include "localisation/UiText.h"
 #include "logbook/CarnetSession.h"
+#include "logbook/DiveColumns.h"
 #include "logbook/LogbookIcons.h"
 
 namespace {
+
+using F = divelog::Plongee::Field;
 
 QColor toQColor(const divelog::Colour& c) {
     return QColor::fromRgbF(c.red, c.green, c.blue, c.alpha);
@@ -21,18 +24,22 @@ DiveTableModel::DiveTableModel(divelog::CarnetSession& session, const UiText& te
       text_(text),
       rows_(static_cast<int>(session.carnet().recordCount())) {
     bold_.setBold(true);
+    session_.carnet().addObserver(this, [this](const divelog::CarnetChange& c) { follow(c); });
 }
 
-std::string_view DiveTableModel::field(int column) {
-    const auto& columns = divelog::DiveTable::columns();
-    if (column < 0 || column >= static_cast<int>(columns.size())) return {};
+DiveTableModel::~DiveTableModel() { session_.carnet().removeObserver(this); }
+
+divelog::Plongee::Field DiveTableModel::field(int column) {
+    const auto columns = divelog::DiveColumns::all();
+    if (column < 0 || column >= static_cast<int>(columns.size()))
+        return divelog::Plongee::Field::noPlongee;
     return columns[static_cast<std::size_t>(column)].field;
 }
 
-int DiveTableModel::columnOf(std::string_view name) {
-    const auto& columns = divelog::DiveTable::columns();
+int DiveTableModel::columnOf(divelog::Plongee::Field f) {
+    const auto columns = divelog::DiveColumns::all();
     for (std::size_t c = 0; c < columns.size(); ++c)
-        if (columns[c].field == name) return static_cast<int>(c);
+        if (columns[c].field == f) return static_cast<int>(c);
     return -1;
 }
 
@@ -41,7 +48,7 @@ int DiveTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int DiveTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(divelog::DiveTable::columns().size());
+    return parent.isValid() ? 0 : static_cast<int>(divelog::DiveColumns::all().size());
 }
 
 QVariant DiveTableModel::data(const QModelIndex& index, int role) const {
@@ -49,7 +56,7 @@ QVariant DiveTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_ || row >= session_.carnet().recordCount())
         return {};
     const divelog::Plongee& dive = session_.carnet().dive(row);
-    const std::string_view column = field(index.column());
+    const divelog::Plongee::Field column = field(index.column());
     switch (role) {
         case Qt::DisplayRole: {
             auto value = session_.table().cellValue(dive, column, look_);
@@ -63,7 +70,7 @@ QVariant DiveTableModel::data(const QModelIndex& index, int role) const {
             return LogbookIcons::icon(value.image);
         }
         case Qt::ToolTipRole:
-            if (column == "epaves" || column == "lieu" || column == "site")
+            if (column == F::epaves || column == F::lieu || column == F::site)
                 return QString::fromStdString(dive.text(column));
             return {};
         case Qt::FontRole:
@@ -77,8 +84,9 @@ QVariant DiveTableModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             return QBrush(toQColor(session_.table().cellStyle(dive, column, look_).text));
         case Qt::TextAlignmentRole: {
-            const bool centred = column == "noPlongee" || column == "heure" || column == "epaves" ||
-                                 column == "inoubliable" || column == "rebreather";
+            const bool centred = column == F::noPlongee || column == F::heure ||
+                                 column == F::epaves || column == F::inoubliable ||
+                                 column == F::rebreather;
             return QVariant::fromValue(Qt::AlignVCenter |
                                        (centred ? Qt::AlignHCenter : Qt::AlignLeft));
         }
@@ -89,7 +97,7 @@ QVariant DiveTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant DiveTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
-    const auto& column = divelog::DiveTable::columns()[static_cast<std::size_t>(section)];
+    const auto& column = divelog::DiveColumns::all()[static_cast<std::size_t>(section)];
     if (role == Qt::DisplayRole) return text_.carnet(column.titleKey, column.titleKey);
     return {};
 }
@@ -103,13 +111,10 @@ Qt::ItemFlags DiveTableModel::flags(const QModelIndex& index) const {
 
 bool DiveTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
-    const auto row = static_cast<std::size_t>(index.row());
-    const std::string text = value.toString().toStdString();
-    if (row < session_.carnet().recordCount() &&
-        session_.carnet().dive(row).text(field(index.column())) == text)
-        return false;  // an edit that changes nothing leaves the document unmarked
-    if (!session_.editCell(row, field(index.column()), text)) return false;
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    // An edit that changes nothing leaves the document unmarked.
+    if (!session_.editCell(static_cast<std::size_t>(index.row()), field(index.column()),
+                           value.toString().toStdString()))
+        return false;
     emit cellEdited(index.row());
     return true;
 }
@@ -118,16 +123,65 @@ void DiveTableModel::readAppearance(const divelog::SettingsStore& store) {
     look_ = divelog::TableAppearance::read(store);
 }
 
-void DiveTableModel::sync() {
-    const int count = static_cast<int>(session_.carnet().recordCount());
-    if (count > rows_) {
-        beginInsertRows({}, rows_, count - 1);
-        rows_ = count;
-        endInsertRows();
-    } else if (count < rows_) {
-        beginRemoveRows({}, count, rows_ - 1);
-        rows_ = count;
-        endRemoveRows();
-    }
+void DiveTableModel::repaintAll() {
     if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
+}
+
+void DiveTableModel::follow(const divelog::CarnetChange& change) {
+    using Kind = divelog::CarnetChange::Kind;
+    // Consecutive rows go as one range, so a large delete is a few signals.
+    auto ranges = [](const std::vector<std::size_t>& rows) {
+        std::vector<std::pair<int, int>> out;
+        for (std::size_t i = 0; i < rows.size();) {
+            std::size_t j = i;
+            while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+            out.emplace_back(static_cast<int>(rows[i]), static_cast<int>(rows[j]));
+            i = j + 1;
+        }
+        return out;
+    };
+    switch (change.kind) {
+        case Kind::Inserted:
+            // Rows are where the dives now are: ascending, each range lands in place.
+            for (auto [first, last] : ranges(change.rows)) {
+                beginInsertRows({}, first, last);
+                rows_ += last - first + 1;
+                endInsertRows();
+            }
+            break;
+        case Kind::Removed: {
+            // Rows are where the dives were: last range first keeps the others valid.
+            auto r = ranges(change.rows);
+            for (auto it = r.rbegin(); it != r.rend(); ++it) {
+                beginRemoveRows({}, it->first, it->second);
+                rows_ -= it->second - it->first + 1;
+                endRemoveRows();
+            }
+            break;
+        }
+        case Kind::Changed:
+            for (auto [first, last] : ranges(change.rows))
+                emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+            break;
+        case Kind::Moved: {
+            emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+            const QModelIndexList before = persistentIndexList();
+            QModelIndexList after;
+            after.reserve(before.size());
+            for (const QModelIndex& i : before) {
+                const auto old = static_cast<std::size_t>(i.row());
+                after << (old < change.newRowOf.size()
+                              ? index(static_cast<int>(change.newRowOf[old]), i.column())
+                              : QModelIndex());
+            }
+            changePersistentIndexList(before, after);
+            emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+            break;
+        }
+        case Kind::Reset:
+            beginResetModel();
+            rows_ = static_cast<int>(session_.carnet().recordCount());
+            endResetModel();
+            break;
+    }
 }

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QFont>
 
+#include "logbook/Carnet.h"
 #include "logbook/TableAppearance.h"
 
 namespace divelog {
@@ -11,15 +12,17 @@ class SettingsStore;
 }  // namespace divelog
 class UiText;
 
-// The dive list as table rows, one column per column of the dive table rules
-// in their initial order (hidden ones are hidden by the view). Cells are asked
-// of the rules when the view paints them, so a logbook of thousands of dives
-// costs nothing until a row is scrolled into view. The colouring settings are
-// a snapshot, read again by readAppearance() when the preferences say so.
+// The dive list as table rows, one column per dive table column in its
+// initial order (hidden ones are hidden by the view). Cells are asked of the
+// table rules when the view paints them, so a logbook of thousands of dives
+// costs nothing until a row is scrolled into view. The model follows the
+// logbook's own account of each change, row by row. The colouring settings
+// are a snapshot, read again by readAppearance() when the preferences say so.
 class DiveTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     DiveTableModel(divelog::CarnetSession& session, const UiText& text, QObject* parent = nullptr);
+    ~DiveTableModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -30,21 +33,21 @@ public:
     // Editing in place, through the session; only the plain text columns.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // The dive field a column shows, and back (-1 for an unknown field).
-    static std::string_view field(int column);
-    static int columnOf(std::string_view field);
+    // The dive field a column shows, and back (-1 for a field with no column).
+    static divelog::Plongee::Field field(int column);
+    static int columnOf(divelog::Plongee::Field field);
 
     void readAppearance(const divelog::SettingsStore& store);
     void setBoldFont(const QFont& font) { bold_ = font; }
-    // Follows the list after a command: rows added or removed at the end,
-    // then every visible cell repainted. Cheaper than a reset and it keeps
-    // the scroll position.
-    void sync();
+    // Every visible cell again: the settings behind the texts or colours changed.
+    void repaintAll();
 
 signals:
     void cellEdited(int row);
 
 private:
+    void follow(const divelog::CarnetChange& change);
+
     divelog::CarnetSession& session_;
     const UiText& text_;
     divelog::TableAppearance look_;

@@ -68,8 +68,9 @@ void LogbookToolbar::setSearchWidget(QWidget* widget) {
     rebuild();  // the item is shown only once it holds its field
 }
 
-void LogbookToolbar::updateEnabling(std::size_t diveCount) {
-    for (auto& [id, a] : actions_) a->setEnabled(ToolbarCarnet::isEnabled(id, diveCount));
+void LogbookToolbar::updateEnabling(std::size_t diveCount, bool formShowsDive) {
+    for (auto& [id, a] : actions_)
+        a->setEnabled(ToolbarCarnet::isEnabled(id, diveCount) && (id != "updateDive" || formShowsDive));
 }
 
 void LogbookToolbar::setConfiguration(const std::vector<std::string>& order) {

@@ -30,8 +30,9 @@ public:
     // The widget the "rechercher" item holds.
     void setSearchWidget(QWidget* widget);
 
-    // Items needing a dive are enabled only when the logbook holds one.
-    void updateEnabling(std::size_t diveCount);
+    // Items needing a dive are enabled only when the logbook holds one;
+    // Update only when the form shows a dive of the logbook to write into.
+    void updateEnabling(std::size_t diveCount, bool formShowsDive = true);
 
     std::vector<std::string> configuration() const { return order_; }
     // Stores the order and rebuilds the toolbar from it.

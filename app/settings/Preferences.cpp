@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "localisation/UiText.h"
+#include "logbook/DiveColumns.h"
 #include "settings/AppContext.h"
 #include "settings/PreferencesControls.h"
 #include "settings/PreferencesModel.h"
@@ -219,7 +220,11 @@ QWidget* Preferences::buildDisplayView() {
     const int perColumn = static_cast<int>((keys.size() + 1) / 2);
     for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
         const std::string& key = keys[static_cast<std::size_t>(i)];
-        grid->addWidget(controls_->check(key, key.c_str(), box), i % perColumn, i / perColumn);
+        QCheckBox* check = controls_->check(key, key.c_str(), box);
+        // Named as the table's header names the column.
+        const std::string_view title = divelog::DiveColumns::withKey(key)->titleKey;
+        check->setText(text_.carnet(title, title));
+        grid->addWidget(check, i % perColumn, i / perColumn);
     }
     layout->addWidget(box);
     layout->addStretch(1);

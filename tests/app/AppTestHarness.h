@@ -48,6 +48,12 @@ public:
         ++saveQuestions;
         return saveAnswer;
     }
+    int newDiveQuestions = 0;
+    NewDiveChoice newDiveAnswer = NewDiveChoice::Cancel;
+    NewDiveChoice askToAddDive(QWidget*) override {
+        ++newDiveQuestions;
+        return newDiveAnswer;
+    }
     QString savePath(QWidget*, const QString&, const QString&, const QString&) override {
         return nextSavePath;
     }

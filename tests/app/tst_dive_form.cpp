@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <map>
@@ -67,8 +68,10 @@ void chooseTag(DiveEditWindow* edit, const char* name, int tag) {
     box->setCurrentIndex(box->findData(tag));
 }
 
+int column(const char* field) { return DiveTableModel::columnOf(*divelog::Plongee::fieldNamed(field)); }
+
 QString cell(CarnetWindow* w, int row, const char* field, int role = Qt::DisplayRole) {
-    return w->model()->index(row, DiveTableModel::columnOf(field)).data(role).toString();
+    return w->model()->index(row, column(field)).data(role).toString();
 }
 
 void clickRow(CarnetWindow* w, int row) {
@@ -131,9 +134,9 @@ private slots:
         QCOMPARE(cell(w, 0, "noPlongee"), QString("12"));
         QCOMPARE(cell(w, 0, "site"), QString("Tombant des Américains"));
         QCOMPARE(cell(w, 0, "profondeur"), QString("31.5 m"));
-        QCOMPARE(cell(w, 0, "temps"), QString("48 '"));
+        QCOMPARE(cell(w, 0, "temps"), QString("48 min"));
         QCOMPARE(cell(w, 0, "gaz"), QString("Tx 21/0"));
-        const QModelIndex gas = w->model()->index(0, DiveTableModel::columnOf("gaz"));
+        const QModelIndex gas = w->model()->index(0, column("gaz"));
         QVERIFY(gas.data(Qt::FontRole).value<QFont>().bold());
         QVERIFY(gas.data(Qt::BackgroundRole).isValid());
         QCOMPARE(w->countLabel()->text(), QString("1 dive"));
@@ -181,50 +184,96 @@ private slots:
         QCOMPARE(app_->prompts->questions.size(), 1);  // spaces only ask nothing
     }
 
-    void newThenCloseLeavesTheSelectedDiveAlone() {
+    void aNewDiveTypedIsAskedAboutBeforeAnythingDropsIt() {
         CarnetWindow* w = openLogbook(
             {Fields{{"site", "Riou"}}, Fields{{"site", "Maïre"}}, Fields{{"site", "Plane"}}});
         const auto before = copies(w->carnet());
         clickRow(w, 1);
         w->newDive();
         DiveEditWindow* edit = w->editWindow();
-        type(edit, "site", "typed but never added");
-        edit->close();
+        type(edit, "site", "typed, not added yet");
+
+        // Cancel: the window stays, with what was typed.
+        app_->prompts->newDiveAnswer = UserPrompts::NewDiveChoice::Cancel;
+        QVERIFY(!edit->close());
+        QVERIFY(edit->isVisible());
+        clickRow(w, 2);
+        // The click is taken back.
+        QCOMPARE(w->session().singleSelection(), std::optional<std::size_t>(1));
+        QCOMPARE(shown(edit, "site"), QString("typed, not added yet"));
+        w->newDive();
+        QCOMPARE(shown(edit, "site"), QString("typed, not added yet"));
+        QVERIFY(!w->close());
+        QCOMPARE(app_->prompts->newDiveQuestions, 4);
         QVERIFY(copies(w->carnet()) == before);
-        QVERIFY(!w->carnet().isChanged());
+
+        // Discard: gone, and nothing else changed.
+        app_->prompts->newDiveAnswer = UserPrompts::NewDiveChoice::Discard;
+        QVERIFY(edit->close());
+        QVERIFY(copies(w->carnet()) == before);
         QVERIFY(!w->isWindowModified());
+
+        // Add: the dive typed joins the logbook.
+        w->newDive();
+        type(edit, "site", "Jarre");
+        app_->prompts->newDiveAnswer = UserPrompts::NewDiveChoice::Add;
+        clickRow(w, 0);
+        QCOMPARE(w->carnet().recordCount(), std::size_t(4));
+        QCOMPARE(w->carnet().dive(3).site(), std::optional<std::string>("Jarre"));
+        QCOMPARE(shown(edit, "site"), QString("Riou"));  // then the click loads its dive
+        QCOMPARE(app_->prompts->newDiveQuestions, 6);
     }
 
-    void headerClickSortsUnmarkedAndNextAfterItWritesNothing() {
+    void editDiveOfAnEmptyLogbookIsANewDive() {
+        CarnetWindow* w = openLogbook();
+        item(w, "logbookEditDive")->trigger();
+        DiveEditWindow* edit = w->editWindow();
+        QCOMPARE(edit->windowTitle(), QString("Dive 1"));
+        type(edit, "site", "Sormiou");
+        app_->prompts->newDiveAnswer = UserPrompts::NewDiveChoice::Add;
+        QVERIFY(edit->close());
+        QCOMPARE(w->carnet().recordCount(), std::size_t(1));
+        QCOMPARE(w->carnet().dive(0).site(), std::optional<std::string>("Sormiou"));
+    }
+
+    void doubleClickInASelectionOpensTheRowClicked() {
+        CarnetWindow* w = openLogbook({Fields{{"site", "A"}}, Fields{{"site", "B"}},
+                                       Fields{{"site", "C"}}});
+        w->table()->selectAll();
+        emit w->table()->doubleClicked(w->model()->index(1, 0));
+        QCOMPARE(shown(w->editWindow(), "site"), QString("B"));
+        QCOMPARE(w->session().singleSelection(), std::optional<std::size_t>(1));
+    }
+
+    void headerClickSortsUnmarkedAndEditsFollowTheirDive() {
         CarnetWindow* w = openLogbook({Fields{{"profondeur", "20"}, {"site", "A"}},
                                        Fields{{"profondeur", "35"}, {"site", "B"}},
                                        Fields{{"profondeur", "10"}, {"site", "C"}}});
         clickRow(w, 0);
         DiveEditWindow* edit = w->editWindow();
         w->openEditWindow();
-        type(edit, "site", "edited, then sorted away");
 
         QHeaderView* header = w->table()->horizontalHeader();
-        const int depth = DiveTableModel::columnOf("profondeur");
+        const int depth = column("profondeur");
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(depth) + 5, header->height() / 2));
         QCOMPARE(cell(w, 0, "site"), QString("B"));
         QCOMPARE(cell(w, 2, "site"), QString("C"));
         QVERIFY(!w->carnet().isChanged());
         QVERIFY(!w->isWindowModified());
-        QVERIFY(!w->table()->selectionModel()->hasSelection());
+        QCOMPARE(w->table()->selectionModel()->selectedRows().size(), 1);
+        // The selection follows its dive.
+        QCOMPARE(w->table()->selectionModel()->selectedRows().first().row(), 1);
 
-        const auto sorted = copies(w->carnet());
+        type(edit, "site", "A (edited)");
         auto* next = edit->findChild<QPushButton*>("nextDive");
-        QVERIFY(!next->isEnabled());
-        w->nextDive();
-        clickRow(w, 0);
         QVERIFY(next->isEnabled());
         QTest::mouseClick(next, Qt::LeftButton);
-        QCOMPARE(w->session().singleSelection(), std::optional<std::size_t>(1));
-        QCOMPARE(shown(edit, "site"), QString("A"));
-        QVERIFY(copies(w->carnet()) == sorted);
-        QVERIFY(!w->carnet().isChanged());
+        QCOMPARE(cell(w, 1, "site"), QString("A (edited)"));
+        QCOMPARE(cell(w, 0, "site"), QString("B"));
+        QCOMPARE(w->session().singleSelection(), std::optional<std::size_t>(2));
+        QCOMPARE(shown(edit, "site"), QString("C"));
+        QVERIFY(w->carnet().isChanged());
     }
 
     void searchSelectsEveryMatchInOneStepWithoutLoading() {
@@ -233,7 +282,7 @@ private slots:
                                        Fields{{"bateau", "ALDEBARAN II"}, {"site", "C"}},
                                        Fields{{"bateau", "aldebaran"}, {"site", "D"}}});
         clickRow(w, 1);
-        const divelog::Plongee* bound = w->session().boundDive();
+        const auto bound = w->session().boundDive();
         QSignalSpy changes(w->table()->selectionModel(), &QItemSelectionModel::selectionChanged);
 
         QTest::keyClicks(w->searchField()->lineEdit(), "aldeb");
@@ -243,18 +292,65 @@ private slots:
         QCOMPARE(w->foundLabel()->text(), QString("3 dives found"));
         QCOMPARE(w->session().boundDive(), bound);
 
+        // One hit is shown as a click would show it.
         w->searchField()->lineEdit()->setText("II");
         QTest::keyClick(w->searchField()->lineEdit(), Qt::Key_Return);
         QCOMPARE(w->foundLabel()->text(), app_->text.carnet("One dive found"));
+        QCOMPARE(w->session().form().text("site"), std::string("C"));
         item(w, "findInNotes")->trigger();
         QCOMPARE(w->foundLabel()->text(), QString("0 dives found"));
         QVERIFY(!w->carnet().isChanged());
+
+        // The scope chosen last is the next window's first.
+        item(w, "findInSites")->trigger();
+        CarnetWindow* other = openLogbook();
+        QCOMPARE(other->searchField()->scopeField(), divelog::Plongee::Field::site);
+    }
+
+    void aCellEditedInPlaceKeepsTheSearchFieldsKeys() {
+        QTest::failOnWarning(QRegularExpression("closeEditor"));
+        CarnetWindow* w = openLogbook({Fields{{"site", "A"}}, Fields{{"site", "B"}}});
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        clickRow(w, 1);
+        const QModelIndex site = w->model()->index(1, column("site"));
+        w->table()->setCurrentIndex(site);
+        // A click on the selected cell asks for a delayed editor; the user goes
+        // on to the search field before it would open.
+        const QRect r = w->table()->visualRect(site);
+        QTest::mouseClick(w->table()->viewport(), Qt::LeftButton, {}, r.center());
+        w->searchField()->lineEdit()->setFocus();
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QTest::keyClicks(w->searchField()->lineEdit(), "riou");
+        QCOMPARE(w->searchField()->lineEdit()->text(), QString("riou"));
+        QCOMPARE(cell(w, 1, "site"), QString("B"));
+
+        // Editing in place, then Return: the form follows, no warning.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->table()->setFocus();
+        w->table()->edit(site);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor && w->table()->isAncestorOf(editor));
+        editor->selectAll();
+        QTest::keyClicks(editor, "Planier");
+        QTest::keyClick(editor, Qt::Key_Return);  // committed on the next turn of the loop
+        QTRY_COMPARE(cell(w, 1, "site"), QString("Planier"));
+        QCOMPARE(w->session().form().text("site"), std::string("Planier"));
+        QVERIFY(w->isWindowModified());
+        QVERIFY(w->undoAction()->isEnabled());
+        QCOMPARE(w->undoAction()->text(), app_->text.format("Main", "Undo %@", "error !",
+                                                            {app_->text.main("Edit Dive").toStdString()}));
+        w->undoAction()->trigger();
+        QCOMPARE(cell(w, 1, "site"), QString("B"));
+        QVERIFY(!w->isWindowModified());
+        QVERIFY(w->redoAction()->isEnabled());
     }
 
     void preferencesReachTheTableThroughTheirNotifications() {
         CarnetWindow* w = openLogbook({Fields{{"profondeur", "31,5"}, {"coeff", "80"}}});
-        const int coeff = DiveTableModel::columnOf("coeff");
-        const int apparatus = DiveTableModel::columnOf("rebreather");
+        const int coeff = column("coeff");
+        const int apparatus = column("rebreather");
         QVERIFY(!w->table()->isColumnHidden(coeff));
         QVERIFY2(w->table()->isColumnHidden(apparatus),
                  "first use: every column but the apparatus");
@@ -270,6 +366,12 @@ private slots:
         QCOMPARE(cell(w, 0, "profondeur"), QString("31.5 m"));  // a snapshot, not read per cell
         app_->context.notifications().post("updateTableView");
         QCOMPARE(cell(w, 0, "profondeur"), QString("31.5"));
+
+        // Units and the home country reach the table with the form's refresh.
+        app_->store.setBool("display units", true);
+        app_->store.setBool("us units", true);
+        app_->context.notifications().post("updateEditDive");
+        QCOMPARE(cell(w, 0, "profondeur"), QString("31.5 ft"));
 
         // A second logbook of the same settings keeps the user's switches.
         CarnetWindow* other = openLogbook();
@@ -314,7 +416,10 @@ private slots:
 
         w->newDive();
         w->addDive();
-        QVERIFY(enabled(w->toolbar(), "statistics") && enabled(edit->toolbar(), "updateDive"));
+        QVERIFY(enabled(w->toolbar(), "statistics"));
+        QVERIFY2(!enabled(edit->toolbar(), "updateDive"), "the form shows a new dive");
+        clickRow(w, 0);
+        QVERIFY(enabled(edit->toolbar(), "updateDive"));
         item(w, "statistics")->trigger();
         QCOMPARE(app_->prompts->notes, QStringList{app_->text.main("Feature not available")});
 
@@ -343,15 +448,14 @@ private slots:
             QVERIFY2(!text.contains("error !"), qPrintable(child->objectName()));
         }
 
-        const int top = edit->pos().y();
-        edit->goView(6);
-        QCOMPARE(edit->currentView(), 6);
-        QCOMPARE(edit->pos().y(), top);
-        const QSize notes = edit->size();
-        edit->goView(4);
-        QCOMPARE(edit->pos().y(), top);
-        QVERIFY(edit->size() != notes);
-        QVERIFY(edit->viewSize(4) != edit->viewSize(6));
+        // Switching views keeps the size and place the user gave the window.
+        edit->resize(900, 560);
+        const QRect frame = edit->geometry();
+        for (int view : {6, 1, 3, 4}) {
+            edit->goView(view);
+            QCOMPARE(edit->currentView(), view);
+            QCOMPARE(edit->geometry(), frame);
+        }
 
         auto* slider = static_cast<QSlider*>(edit->control("difficulte"));
         QCOMPARE(edit->parts().difficulty->text(), app_->text.carnet("Very easy"));

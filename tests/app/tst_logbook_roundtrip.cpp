@@ -143,7 +143,7 @@ private slots:
 
         app_->prompts->confirmAnswer = true;
         remove->trigger();
-        const int number = DiveTableModel::columnOf("noPlongee");
+        const int number = DiveTableModel::columnOf(divelog::Plongee::Field::noPlongee);
         QCOMPARE(w->model()->rowCount(), 2);
         QCOMPARE(w->model()->index(0, number).data().toString(), QString("2"));
         QCOMPARE(w->model()->index(1, number).data().toString(), QString("4"));

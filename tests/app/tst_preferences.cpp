@@ -208,7 +208,7 @@ private slots:
     void resetStoresFactoryValuesAndNotifiesEveryLogbook() {
         app_->store.setNumber("tank volume", 12);
         app_->store.setString("country code", "ESP");
-        app_->store.setBool("column gaz", true);
+        app_->store.setBool("column gaz", false);
         app_->store.setBool("column scaph", true);
         Preferences* prefs = app_->delegate->showPreferencePanel();
         QCOMPARE(qobject_cast<QLineEdit*>(prefs->control("tank volume"))->text(), QString("12"));
@@ -218,7 +218,8 @@ private slots:
         QCOMPARE(app_->store.numberForKey("tank volume"), 15);
         QCOMPARE(app_->store.numberForKey("tank pressure"), 230);
         QCOMPARE(app_->store.stringForKey("country code"), std::string("FRA"));
-        QVERIFY(!app_->store.boolForKey("column gaz"));
+        // The columns of a fresh install: the gas shown, the apparatus hidden.
+        QVERIFY(app_->store.boolForKey("column gaz"));
         QVERIFY(!app_->store.boolForKey("column scaph"));
         QVERIFY(app_->store.boolForKey("column numero"));
         // Columns are rebuilt only by a later column notification.
@@ -227,7 +228,8 @@ private slots:
 
         // The window shows what was reset, including the two values it does not save.
         QCOMPARE(qobject_cast<QLineEdit*>(prefs->control("tank volume"))->text(), QString("15"));
-        QVERIFY(!qobject_cast<QCheckBox*>(prefs->control("column gaz"))->isChecked());
+        QVERIFY(qobject_cast<QCheckBox*>(prefs->control("column gaz"))->isChecked());
+        QVERIFY(!qobject_cast<QCheckBox*>(prefs->control("column scaph"))->isChecked());
         QVERIFY(qobject_cast<QCheckBox*>(prefs->control("foreign in color"))->isChecked());
         QVERIFY(qobject_cast<ColourButton*>(prefs->control("foreign color"))->colour());
         QVERIFY(!app_->store.hasStoredValue("foreign color"));
@@ -247,24 +249,25 @@ private slots:
         for (DocumentWindow* w : app_->controller->windows())
             if (auto c = qobject_cast<CarnetWindow*>(w)) logbooks << c;
         QCOMPARE(logbooks.size(), 2);
-        const int coeff = DiveTableModel::columnOf("coeff");
-        const int gas = DiveTableModel::columnOf("gaz");
+        const int coeff = DiveTableModel::columnOf(divelog::Plongee::Field::coeff);
+        const int apparatus = DiveTableModel::columnOf(divelog::Plongee::Field::rebreather);
         for (CarnetWindow* w : logbooks) QVERIFY(!w->table()->isColumnHidden(coeff));
 
         Preferences* prefs = app_->delegate->showPreferencePanel();
         prefs->goView_3();
         qobject_cast<QCheckBox*>(prefs->control("column coeff"))->click();
+        qobject_cast<QCheckBox*>(prefs->control("column scaph"))->click();
         for (CarnetWindow* w : logbooks) {
             QVERIFY(w->table()->isColumnHidden(coeff));
-            QVERIFY(!w->table()->isColumnHidden(gas));
+            QVERIFY(!w->table()->isColumnHidden(apparatus));
         }
-        // Reset turns the gas column off in the store; the columns follow at
-        // the next column notification, which the switch click sends.
+        // Reset turns the apparatus column off in the store; the columns follow
+        // at the next column notification, which the switch click sends.
         prefs->resetButton()->click();
-        QVERIFY(!logbooks[0]->table()->isColumnHidden(gas));
+        QVERIFY(!logbooks[0]->table()->isColumnHidden(apparatus));
         qobject_cast<QCheckBox*>(prefs->control("column coeff"))->click();
         for (CarnetWindow* w : logbooks) {
-            QVERIFY(w->table()->isColumnHidden(gas));
+            QVERIFY(w->table()->isColumnHidden(apparatus));
             QVERIFY(w->table()->isColumnHidden(coeff));
         }
         for (CarnetWindow* w : logbooks) w->close();
