@@ -6,8 +6,7 @@
 
 namespace divelog {
 
-// A new, empty document of the kind: its own class for the logbook, the
-// register document for the others.
+// A new, empty document of the kind, made by its row of the kind table.
 std::unique_ptr<Document> makeDocument(DocumentKind kind);
 
 }  // namespace divelog
