@@ -2,17 +2,13 @@
 
 #include <QFileInfo>
 
+#include "DocumentWindow.h"
+#include "DocumentWindowFactory.h"
 #include "UserPrompts.h"
-#include "logbook/Carnet.h"
-#include "logbook/CarnetWindow.h"
-#include "registers/RegisterDocument.h"
-#include "registers/RegisterWindow.h"
-#include "document/DocumentFactory.h"
 #include "settings/AppContext.h"
 #include "tools/MemoWindow.h"
 
 using divelog::DocumentKind;
-using divelog::makeDocument;
 
 namespace {
 
@@ -35,17 +31,11 @@ MyDocumentController::~MyDocumentController() {
 }
 
 DocumentKind MyDocumentController::defaultType() const {
-    return defaultType_.value_or(DocumentKind::Carnet);
+    return defaultType_.value_or(divelog::kDefaultDocumentKind);
 }
 
 DocumentWindow* MyDocumentController::adopt(std::unique_ptr<divelog::Document> document) {
-    DocumentWindow* window = nullptr;
-    if (document->kind() == DocumentKind::Carnet) {
-        std::unique_ptr<divelog::Carnet> carnet(static_cast<divelog::Carnet*>(document.release()));
-        window = new CarnetWindow(std::move(carnet), context_, text_, *prompts_);
-    } else {
-        window = new RegisterWindow(std::move(document), context_, text_, *prompts_);
-    }
+    DocumentWindow* window = makeDocumentWindow(std::move(document), context_, text_, *prompts_);
     windows_.append(window);
     connect(window, &DocumentWindow::closed, this, &MyDocumentController::forget);
     connect(window, &DocumentWindow::saved, this, &MyDocumentController::noteRecentDocument);
@@ -64,38 +54,13 @@ void MyDocumentController::forget(DocumentWindow* window) {
 }
 
 DocumentWindow* MyDocumentController::openUntitledDocumentAndDisplay() {
-    return adopt(makeDocument(defaultType()));
+    return adopt(divelog::kindInfo(defaultType()).makeDocument());
 }
 
 void MyDocumentController::newDocumentOfKind(DocumentKind kind) {
     setDefaultType(kind);
     openUntitledDocumentAndDisplay();
     setDefaultType(std::nullopt);
-}
-
-void MyDocumentController::newCarnetDocumentMenuAction() { newDocumentOfKind(DocumentKind::Carnet); }
-void MyDocumentController::newDocumentDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::DiversDocuments);
-}
-void MyDocumentController::newMaterielDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Materiel);
-}
-void MyDocumentController::newRebreatherDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Rebreather);
-}
-void MyDocumentController::newConsommablesDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Consommables);
-}
-void MyDocumentController::newCompresseurDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Compresseur);
-}
-void MyDocumentController::newEpavesDocumentMenuAction() { newDocumentOfKind(DocumentKind::Epaves); }
-void MyDocumentController::newBudgetDocumentMenuAction() { newDocumentOfKind(DocumentKind::Budget); }
-void MyDocumentController::newEntrepriseDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Entreprises);
-}
-void MyDocumentController::newStructureDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Structures);
 }
 
 DocumentWindow* MyDocumentController::openDocument(const QString& path) {
@@ -119,7 +84,7 @@ DocumentWindow* MyDocumentController::openDocument(const QString& path) {
                                       {file.suffix().toStdString()}));
         return nullptr;
     }
-    std::unique_ptr<divelog::Document> document = makeDocument(kind->kind);
+    std::unique_ptr<divelog::Document> document = kind->makeDocument();
     std::string error;
     if (!document->open(absolute.toStdString(), error)) {
         prompts_->report(nullptr, failed, QString::fromStdString(error));
@@ -153,7 +118,7 @@ bool MyDocumentController::applicationOpenUntitledFile() {
         openDocument(recent.first());
         return true;
     }
-    newDocumentOfKind(DocumentKind::Carnet);
+    newDocumentOfKind(divelog::kDefaultDocumentKind);
     return true;
 }
 

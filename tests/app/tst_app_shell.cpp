@@ -19,6 +19,7 @@
 #include "logbook/DiveTableModel.h"
 #include "logbook/CarnetSession.h"
 #include "logbook/DiveEditWindow.h"
+#include "registers/RegisterWindow.h"
 #include "tools/PlaceholderWindow.h"
 
 namespace {
@@ -109,13 +110,32 @@ private slots:
         QVERIFY(logbook->actions().contains(renumber) && renumber->isEnabled());
     }
 
-    void newKindsInARowDoNotLeakTheirType() {
-        app_->controller->newEpavesDocumentMenuAction();
-        QVERIFY(!app_->controller->hasDefaultType());
+    // The File > New menu is the kind table: each entry makes an untitled
+    // document of its row's kind in that kind's window, and leaves no default
+    // type behind for the next generic request.
+    void newMenuMakesEveryKindOfTheTable() {
+        app_->controller->newCarnetDocumentMenuAction();
+        QMainWindow* first = app_->controller->windows().first();
+        QMenu* file = topMenu(first, app_->text.main("File"));
+        for (const auto& kind : divelog::documentKinds()) {
+            QString command = QString::fromLatin1(kind.newCommand.data(), kind.newCommand.size());
+            QAction* action = nullptr;
+            for (QAction* a : allActions(file))
+                if (a->objectName() == command.remove(':')) action = a;
+            QVERIFY2(action, qPrintable(command));
+            QCOMPARE(action->text(), app_->text.kindName(kind));
+            action->trigger();
+            QVERIFY(!app_->controller->hasDefaultType());
+            DocumentWindow* made = app_->controller->windows().last();
+            QCOMPARE(made->document().kind(), kind.kind);
+            QCOMPARE(made->document().info().id, kind.id);
+            const bool logbook = kind.kind == divelog::DocumentKind::Carnet;
+            QCOMPARE(qobject_cast<CarnetWindow*>(made) != nullptr, logbook);
+            QCOMPARE(qobject_cast<RegisterWindow*>(made) != nullptr, !logbook);
+        }
+        QCOMPARE(app_->controller->windows().size(), 1 + int(divelog::documentKinds().size()));
         app_->controller->openUntitledDocumentAndDisplay();
-        QCOMPARE(app_->controller->windows().size(), 2);
-        QCOMPARE(app_->controller->windows().at(0)->document().kind(), divelog::DocumentKind::Epaves);
-        QCOMPARE(app_->controller->windows().at(1)->document().kind(), divelog::DocumentKind::Carnet);
+        QCOMPARE(app_->controller->windows().last()->document().kind(), divelog::DocumentKind::Carnet);
     }
 
     void toolWindowsAreMadeOnceAndKept() {
