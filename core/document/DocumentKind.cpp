@@ -68,20 +68,6 @@ const DocumentKindInfo* kindForId(std::string_view id) {
     return nullptr;
 }
 
-const DocumentKindInfo* kindForExtension(std::string_view ext) {
-    if (!ext.empty() && ext.front() == '.') ext.remove_prefix(1);
-    auto same = [](std::string_view a, std::string_view b) {
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) ==
-                          std::tolower(static_cast<unsigned char>(y));
-               });
-    };
-    for (const auto& k : documentKinds())
-        if (same(k.extension, ext)) return &k;
-    return nullptr;
-}
-
 bool hasKindExtension(std::string_view path, const DocumentKindInfo& kind) {
     const std::size_t n = kind.extension.size() + 1;
     if (path.size() <= n) return false;  // ".divelog" alone is a hidden name, not an extension

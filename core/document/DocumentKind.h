@@ -59,9 +59,6 @@ const DocumentKindInfo& kindInfo(DocumentKind kind);
 // Null for an id no kind has (a newer program's kind, or not a document).
 const DocumentKindInfo* kindForId(std::string_view id);
 
-// Case-insensitive; accepts "divelog" or ".divelog".
-const DocumentKindInfo* kindForExtension(std::string_view extension);
-
 // True when `path` ends with the kind's extension and its dot, whatever the
 // case: "Dives v1.5" does not, although it has a suffix.
 bool hasKindExtension(std::string_view path, const DocumentKindInfo& kind);

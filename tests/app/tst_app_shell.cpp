@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "AppTestHarness.h"
+#include "document/DocumentError.h"
 #include "logbook/Carnet.h"
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveTableModel.h"
@@ -136,6 +137,41 @@ private slots:
         QCOMPARE(app_->controller->windows().size(), 1 + int(divelog::documentKinds().size()));
         app_->controller->openUntitledDocumentAndDisplay();
         QCOMPARE(app_->controller->windows().last()->document().kind(), divelog::DocumentKind::Carnet);
+    }
+
+    // Files are recognised by their content, so the panel also lets any file through.
+    void openPanelOffersAllDiveFilesEachKindAndAllFiles() {
+        const QStringList filters = app_->controller->openFilter().split(";;");
+        const auto& kinds = divelog::documentKinds();
+        QCOMPARE(filters.size(), int(kinds.size()) + 2);
+        QVERIFY(filters.first().startsWith(app_->text.main("All dive files") + " ("));
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            const QString glob = QString("*.") + kinds[i].extension.data();
+            QVERIFY2(filters.first().contains(glob + ' ') || filters.first().contains(glob + ')'),
+                     qPrintable(glob));
+            QCOMPARE(filters.at(int(i) + 1), app_->text.kindName(kinds[i]) + " (" + glob + ")");
+        }
+        QCOMPARE(filters.last(), app_->text.main("All files") + " (*)");
+        for (const QString& f : filters) QVERIFY(!f.contains("error !"));
+    }
+
+    // Every reason a file can be refused for has its words in the table.
+    void everyFileProblemHasItsWords() {
+        using divelog::DocumentProblem;
+        for (int p = int(DocumentProblem::FileNotFound); p <= int(DocumentProblem::Damaged); ++p) {
+            for (bool withOffset : {false, true}) {
+                divelog::DocumentError e{DocumentProblem(p), std::nullopt, "technical"};
+                if (withOffset) e.offset = 1204;
+                for (const auto& words : {divelog::openProblemText(e), divelog::saveProblemText(e)}) {
+                    QVERIFY2(app_->context.localisation().has("Main", words.key), words.key.data());
+                    QCOMPARE(app_->text.main(words.key), QString::fromUtf8(words.english.data(),
+                                                                            words.english.size()));
+                }
+                QVERIFY(!app_->text.openProblem(e).contains("%@"));
+                QCOMPARE(app_->text.openProblem(e).contains(QLocale().toString(1204)),
+                         withOffset && e.problem == DocumentProblem::Damaged);
+            }
+        }
     }
 
     void toolWindowsAreMadeOnceAndKept() {
