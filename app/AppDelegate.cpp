@@ -205,27 +205,19 @@ QMenu* AppDelegate::buildFileMenu(DocumentWindow* window) {
     const UiText& t = controller_.text();
     auto* menu = new QMenu(t.main("File"), window);
 
-    using NewCommand = void (MyDocumentController::*)();
-    static const NewCommand newCommands[] = {
-        &MyDocumentController::newCarnetDocumentMenuAction,
-        &MyDocumentController::newDocumentDocumentMenuAction,
-        &MyDocumentController::newMaterielDocumentMenuAction,
-        &MyDocumentController::newRebreatherDocumentMenuAction,
-        &MyDocumentController::newConsommablesDocumentMenuAction,
-        &MyDocumentController::newCompresseurDocumentMenuAction,
-        &MyDocumentController::newEpavesDocumentMenuAction,
-        &MyDocumentController::newBudgetDocumentMenuAction,
-        &MyDocumentController::newEntrepriseDocumentMenuAction,
-        &MyDocumentController::newStructureDocumentMenuAction,
-    };
+    // One entry per row of the kind table; the default kind comes first, apart,
+    // with the usual shortcut.
     QMenu* newMenu = menu->addMenu(t.main("New"));
     for (const auto& kind : divelog::documentKinds()) {
         QAction* a = newMenu->addAction(t.kindName(kind));
         QString command = QString::fromLatin1(kind.newCommand.data(), kind.newCommand.size());
         a->setObjectName(command.remove(QLatin1Char(':')));
-        if (kind.kind == divelog::DocumentKind::Carnet) a->setShortcut(QKeySequence::New);
-        connect(a, &QAction::triggered, &controller_, newCommands[static_cast<int>(kind.kind)]);
-        if (kind.kind == divelog::DocumentKind::Carnet) newMenu->addSeparator();
+        const divelog::DocumentKind k = kind.kind;
+        connect(a, &QAction::triggered, &controller_, [this, k] { controller_.newDocumentOfKind(k); });
+        if (k == divelog::kDefaultDocumentKind) {
+            a->setShortcut(QKeySequence::New);
+            newMenu->addSeparator();
+        }
     }
 
     QAction* open = menu->addAction(t.main("Open..."));

@@ -29,11 +29,11 @@ void DocumentWindow::documentEdited() { refreshTitle(); }
 
 bool DocumentWindow::writeTo(const QString& path) {
     prepareToSave();
-    std::string error;
+    divelog::DocumentError error;
     if (!document_->save(path.toStdString(), error)) {
         prompts_.report(this,
                         text_.format("Main", "Save failed", "error !", {path.toStdString()}),
-                        QString::fromStdString(error));
+                        text_.saveProblem(error), QString::fromStdString(error.details));
         return false;
     }
     refreshTitle();
@@ -53,17 +53,29 @@ bool DocumentWindow::saveAs() {
     const QString suggested =
         document_->filePath().empty() ? displayName() + '.' + suffix
                                       : QString::fromStdString(document_->filePath());
-    QString path = prompts_.savePath(this, suggested, filter, suffix);
-    if (path.isEmpty()) return false;
-    // The kind of a file is found again from its extension when it is reopened.
-    if (QFileInfo(path).suffix().isEmpty()) path += '.' + suffix;
+    const QString typed = prompts_.savePath(this, suggested, filter, suffix);
+    if (typed.isEmpty()) return false;
+    // "Dives v1.5" has a suffix but not ours: the file gets its kind's
+    // extension so the desktop knows it. The panel only asked about replacing
+    // the typed name, so a file under the extended name is asked about here.
+    const QString path =
+        QString::fromStdString(divelog::withKindExtension(typed.toStdString(), info));
+    if (path != typed && QFileInfo::exists(path) &&
+        QFileInfo(path).absoluteFilePath() !=
+            QFileInfo(QString::fromStdString(document_->filePath())).absoluteFilePath() &&
+        !prompts_.ask(this,
+                      text_.format("Main", "Replace question", "error !",
+                                   {QFileInfo(path).fileName().toStdString()}),
+                      text_.main("Replace"), text_.main("Cancel")))
+        return false;
     return writeTo(path);
 }
 
 bool DocumentWindow::revert() {
-    std::string error;
+    divelog::DocumentError error;
     if (!document_->revert(error)) {
-        prompts_.report(this, text_.main("Revert failed"), QString::fromStdString(error));
+        prompts_.report(this, text_.main("Revert failed"), text_.openProblem(error),
+                        QString::fromStdString(error.details));
         return false;
     }
     reloadView();

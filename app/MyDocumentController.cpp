@@ -2,17 +2,14 @@
 
 #include <QFileInfo>
 
+#include "DocumentWindow.h"
+#include "DocumentWindowFactory.h"
 #include "UserPrompts.h"
-#include "logbook/Carnet.h"
-#include "logbook/CarnetWindow.h"
-#include "registers/RegisterDocument.h"
-#include "registers/RegisterWindow.h"
-#include "document/DocumentFactory.h"
+#include "document/DocumentFile.h"
 #include "settings/AppContext.h"
 #include "tools/MemoWindow.h"
 
 using divelog::DocumentKind;
-using divelog::makeDocument;
 
 namespace {
 
@@ -35,17 +32,11 @@ MyDocumentController::~MyDocumentController() {
 }
 
 DocumentKind MyDocumentController::defaultType() const {
-    return defaultType_.value_or(DocumentKind::Carnet);
+    return defaultType_.value_or(divelog::kDefaultDocumentKind);
 }
 
 DocumentWindow* MyDocumentController::adopt(std::unique_ptr<divelog::Document> document) {
-    DocumentWindow* window = nullptr;
-    if (document->kind() == DocumentKind::Carnet) {
-        std::unique_ptr<divelog::Carnet> carnet(static_cast<divelog::Carnet*>(document.release()));
-        window = new CarnetWindow(std::move(carnet), context_, text_, *prompts_);
-    } else {
-        window = new RegisterWindow(std::move(document), context_, text_, *prompts_);
-    }
+    DocumentWindow* window = makeDocumentWindow(std::move(document), context_, text_, *prompts_);
     windows_.append(window);
     connect(window, &DocumentWindow::closed, this, &MyDocumentController::forget);
     connect(window, &DocumentWindow::saved, this, &MyDocumentController::noteRecentDocument);
@@ -60,11 +51,15 @@ DocumentWindow* MyDocumentController::adopt(std::unique_ptr<divelog::Document> d
 }
 
 void MyDocumentController::forget(DocumentWindow* window) {
-    if (windows_.removeOne(window)) window->deleteLater();
+    if (!windows_.removeOne(window)) return;
+    window->deleteLater();
+    // The memo has no menus: left alone it could neither make a document nor
+    // quit. Its text is kept in the settings as it is typed.
+    if (windows_.isEmpty() && memo_) memo_->close();
 }
 
 DocumentWindow* MyDocumentController::openUntitledDocumentAndDisplay() {
-    return adopt(makeDocument(defaultType()));
+    return adopt(divelog::kindInfo(defaultType()).makeDocument());
 }
 
 void MyDocumentController::newDocumentOfKind(DocumentKind kind) {
@@ -73,34 +68,8 @@ void MyDocumentController::newDocumentOfKind(DocumentKind kind) {
     setDefaultType(std::nullopt);
 }
 
-void MyDocumentController::newCarnetDocumentMenuAction() { newDocumentOfKind(DocumentKind::Carnet); }
-void MyDocumentController::newDocumentDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::DiversDocuments);
-}
-void MyDocumentController::newMaterielDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Materiel);
-}
-void MyDocumentController::newRebreatherDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Rebreather);
-}
-void MyDocumentController::newConsommablesDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Consommables);
-}
-void MyDocumentController::newCompresseurDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Compresseur);
-}
-void MyDocumentController::newEpavesDocumentMenuAction() { newDocumentOfKind(DocumentKind::Epaves); }
-void MyDocumentController::newBudgetDocumentMenuAction() { newDocumentOfKind(DocumentKind::Budget); }
-void MyDocumentController::newEntrepriseDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Entreprises);
-}
-void MyDocumentController::newStructureDocumentMenuAction() {
-    newDocumentOfKind(DocumentKind::Structures);
-}
-
 DocumentWindow* MyDocumentController::openDocument(const QString& path) {
-    const QFileInfo file(path);
-    const QString absolute = file.absoluteFilePath();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
     for (DocumentWindow* w : std::as_const(windows_)) {
         if (QFileInfo(QString::fromStdString(w->document().filePath())).absoluteFilePath() ==
             absolute) {
@@ -110,23 +79,25 @@ DocumentWindow* MyDocumentController::openDocument(const QString& path) {
             return w;
         }
     }
-    const QString failed = text_.format("Main", "Open failed", "error !",
-                                        {file.fileName().toStdString()});
-    const divelog::DocumentKindInfo* kind = divelog::kindForExtension(file.suffix().toStdString());
-    if (!kind) {
-        prompts_->report(nullptr, failed,
-                         text_.format("Main", "Unknown document type", "error !",
-                                      {file.suffix().toStdString()}));
-        return nullptr;
-    }
-    std::unique_ptr<divelog::Document> document = makeDocument(kind->kind);
-    std::string error;
-    if (!document->open(absolute.toStdString(), error)) {
-        prompts_->report(nullptr, failed, QString::fromStdString(error));
+    divelog::DocumentError error;
+    std::unique_ptr<divelog::Document> document =
+        divelog::openDocumentFile(absolute.toStdString(), error);
+    if (!document) {
+        reportOpenFailure(absolute, error);
+        // Otherwise it would stay first in the list and fail again at every launch.
+        forgetRecentDocument(absolute);
         return nullptr;
     }
     noteRecentDocument(absolute);
     return adopt(std::move(document));
+}
+
+void MyDocumentController::reportOpenFailure(const QString& path,
+                                             const divelog::DocumentError& error) {
+    prompts_->report(nullptr,
+                     text_.format("Main", "Open failed", "error !",
+                                  {QFileInfo(path).fileName().toStdString()}),
+                     text_.openProblem(error), QString::fromStdString(error.details));
 }
 
 void MyDocumentController::openDocumentMenuAction() {
@@ -135,26 +106,36 @@ void MyDocumentController::openDocumentMenuAction() {
 }
 
 QString MyDocumentController::openFilter() const {
+    auto filter = [](const QString& name, const QString& globs) {
+        return name + QStringLiteral(" (") + globs + ')';
+    };
     QStringList all, each;
     for (const auto& k : divelog::documentKinds()) {
         const QString glob = QStringLiteral("*.") + sv(k.extension);
         all << glob;
-        each << text_.kindName(k) + QStringLiteral(" (") + glob + ')';
+        each << filter(text_.kindName(k), glob);
     }
-    return text_.main("All documents") + QStringLiteral(" (") + all.join(' ') + QStringLiteral(");;") +
-           each.join(QStringLiteral(";;"));
+    return QStringList{filter(text_.main("All dive files"), all.join(' ')), each.join(";;"),
+                       filter(text_.main("All files"), QStringLiteral("*"))}
+        .join(QStringLiteral(";;"));
 }
 
 bool MyDocumentController::applicationOpenUntitledFile() {
     if (context_.settings().boolForKey("pense bete")) showMemo();
     const QStringList recent = recentDocuments();
-    if (!recent.isEmpty()) {
-        // On failure the report is enough: no logbook stands in for the lost file.
-        openDocument(recent.first());
-        return true;
-    }
-    newDocumentOfKind(DocumentKind::Carnet);
+    // A lost or damaged recent file has been reported and dropped from the list.
+    if (!recent.isEmpty() && openDocument(recent.first())) return true;
+    newDocumentOfKind(divelog::kDefaultDocumentKind);
     return true;
+}
+
+void MyDocumentController::launch(const QStringList& files) {
+    if (files.isEmpty()) {
+        applicationOpenUntitledFile();
+        return;
+    }
+    for (const QString& file : files) openDocument(file);
+    if (windows_.isEmpty()) newDocumentOfKind(divelog::kDefaultDocumentKind);
 }
 
 void MyDocumentController::showMemo() {
@@ -171,14 +152,29 @@ QStringList MyDocumentController::recentDocuments() const {
     return out;
 }
 
+namespace {
+
+divelog::SettingList stored(const QStringList& list, int max) {
+    divelog::SettingList out;
+    for (const QString& p : list.mid(0, max)) out.push_back(p.toStdString());
+    return out;
+}
+
+}  // namespace
+
 void MyDocumentController::noteRecentDocument(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QStringList list = recentDocuments();
     list.removeAll(absolute);
     list.prepend(absolute);
-    divelog::SettingList stored;
-    for (const QString& p : list.mid(0, kMaxRecent)) stored.push_back(p.toStdString());
-    context_.settings().setList(kRecentKey, std::move(stored));
+    context_.settings().setList(kRecentKey, stored(list, kMaxRecent));
+    emit recentDocumentsChanged();
+}
+
+void MyDocumentController::forgetRecentDocument(const QString& path) {
+    QStringList list = recentDocuments();
+    if (list.removeAll(QFileInfo(path).absoluteFilePath()) == 0) return;
+    context_.settings().setList(kRecentKey, stored(list, kMaxRecent));
     emit recentDocumentsChanged();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "document/DocumentError.h"
 #include "document/DocumentKind.h"
 #include "UserPrompts.h"
 #include "localisation/UiText.h"
@@ -19,9 +20,11 @@ class DocumentWindow;
 class MemoWindow;
 
 
-// Keeps the open documents, each with its window, and makes new ones: the ten
-// "new" commands, opening a file by its extension, the recent-documents list
-// and what launch shows when no file was named.
+// Keeps the open documents, each with its window, and makes new ones: a new
+// document of any kind of the kind table, opening a file as the kind its
+// header names, the recent-documents list and what launch shows. A launch
+// always ends with a document window: a file that cannot be opened is
+// reported and an untitled logbook stands in for it.
 class MyDocumentController : public QObject {
     Q_OBJECT
 public:
@@ -45,15 +48,22 @@ public:
 
     // A new untitled document of defaultType(), shown. The window is owned here.
     DocumentWindow* openUntitledDocumentAndDisplay();
-    // Opens and shows the file, choosing the kind by its extension; an open
-    // file is only brought to the front. Null after reporting a failure.
+    // Opens and shows the file as the kind its header names, whatever its
+    // name; an open file is only brought to the front. On failure it reports
+    // why, drops the path from the recent list and returns null.
     DocumentWindow* openDocument(const QString& path);
-    // Launch or reactivation without a document to open. Always true.
+    // Launch or reactivation without a document to open: the memo when asked
+    // for, then the most recent document or else an untitled logbook. Always true.
     bool applicationOpenUntitledFile();
+    // Launch: opens the named files, or does applicationOpenUntitledFile()
+    // when there are none. Never leaves the application without a document
+    // window: when every named file failed, an untitled logbook is opened.
+    void launch(const QStringList& files);
 
     // Most recent first.
     QStringList recentDocuments() const;
     void noteRecentDocument(const QString& path);
+    void forgetRecentDocument(const QString& path);
     void clearRecentDocuments();
 
     const QList<DocumentWindow*>& windows() const { return windows_; }
@@ -65,30 +75,26 @@ public:
     void setWindowDecorator(std::function<void(DocumentWindow*)> decorate) {
         decorate_ = std::move(decorate);
     }
-    // The filter of the open panel: all documents, then one entry per kind.
+    // The filters of the open panel: all dive files, one per kind, all files
+    // (a file is recognised by its content, so any name may hold a document).
     QString openFilter() const;
 
 public slots:
-    void newCarnetDocumentMenuAction();
-    void newDocumentDocumentMenuAction();
-    void newMaterielDocumentMenuAction();
-    void newRebreatherDocumentMenuAction();
-    void newConsommablesDocumentMenuAction();
-    void newCompresseurDocumentMenuAction();
-    void newEpavesDocumentMenuAction();
-    void newBudgetDocumentMenuAction();
-    void newEntrepriseDocumentMenuAction();
-    void newStructureDocumentMenuAction();
+    // The File > New command of every kind: the kind becomes the default type
+    // for one untitled document, then the default is cleared again.
+    void newDocumentOfKind(divelog::DocumentKind kind);
+    // The logbook's own command, which code and tests call by name.
+    void newCarnetDocumentMenuAction() { newDocumentOfKind(divelog::DocumentKind::Carnet); }
     void openDocumentMenuAction();
 
 signals:
     void recentDocumentsChanged();
 
 private:
-    void newDocumentOfKind(divelog::DocumentKind kind);
     DocumentWindow* adopt(std::unique_ptr<divelog::Document> document);
     void forget(DocumentWindow* window);
     void showMemo();
+    void reportOpenFailure(const QString& path, const divelog::DocumentError& error);
 
     divelog::AppContext& context_;
     UiText text_;

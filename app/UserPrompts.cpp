@@ -20,9 +20,16 @@ QString documentsFolder() {
 }  // namespace
 
 void UserPrompts::report(QWidget* parent, const QString& message, const QString& reason) {
+    report(parent, message, reason, QString());
+}
+
+void UserPrompts::report(QWidget* parent, const QString& message, const QString& reason,
+                         const QString& details) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message,
                     QMessageBox::Ok, parent);
     box.setInformativeText(reason);
+    // The same words twice say nothing more.
+    if (details != reason) box.setDetailedText(details);
     box.button(QMessageBox::Ok)->setText(text_.main("OK"));
     box.exec();
 }

@@ -16,8 +16,13 @@ public:
     explicit UserPrompts(const UiText& text) : text_(text) {}
     virtual ~UserPrompts() = default;
 
-    // A failure: one "OK" button.
+    // A failure: one "OK" button. `message` says what failed, `reason` why, in
+    // the user's words; `details`, when not empty, is the technical reason,
+    // kept behind "Show Details". The short form has no details; a replacement
+    // overrides both.
     virtual void report(QWidget* parent, const QString& message, const QString& reason);
+    virtual void report(QWidget* parent, const QString& message, const QString& reason,
+                        const QString& details);
     // A destructive action: "OK" first, the localised "Cancel" second and the
     // default, so Return does not destroy.
     virtual bool confirm(QWidget* parent, const QString& message);

@@ -24,13 +24,7 @@ int main(int argc, char* argv[]) {
     MyDocumentController controller(context);
     AppDelegate delegate(context, controller);
 
-    const QStringList files = app.arguments().mid(1);
-    if (files.isEmpty())
-        controller.applicationOpenUntitledFile();
-    else
-        for (const QString& file : files) controller.openDocument(file);
-    // Every file to open failed and has been reported; with no menu bar of its
-    // own, an application without windows could only be killed.
-    if (controller.windows().isEmpty() && !controller.memoWindow()) return 1;
+    // Always ends with a document window, even when every file failed to open.
+    controller.launch(app.arguments().mid(1));
     return app.exec();
 }

@@ -6,7 +6,7 @@
 
 #include "Commands.h"
 #include "logbook/Carnet.h"
-#include "document/DocumentFactory.h"
+#include "document/DocumentFile.h"
 
 namespace divelog::cli {
 
@@ -22,37 +22,21 @@ bool isCalendarDate(const Date& d) {
 
 }  // namespace
 
-std::string_view englishKindName(DocumentKind kind) {
-    switch (kind) {
-    case DocumentKind::Carnet: return "Dive logbook";
-    case DocumentKind::DiversDocuments: return "Miscellaneous documents";
-    case DocumentKind::Materiel: return "Equipment inventory";
-    case DocumentKind::Rebreather: return "Rebreather service log";
-    case DocumentKind::Consommables: return "Consumables inventory";
-    case DocumentKind::Compresseur: return "Compressor maintenance";
-    case DocumentKind::Epaves: return "Wreck directory";
-    case DocumentKind::Budget: return "Budget forecast";
-    case DocumentKind::Entreprises: return "Firms directory";
-    case DocumentKind::Structures: return "Structures directory";
-    }
-    return "Unknown";
-}
-
 bool summarizeArchive(std::span<const std::uint8_t> bytes, ArchiveSummary& summary,
                       std::string& error) {
-    ArchiveHeader header;
-    if (!readArchiveHeader(bytes, header, error)) return false;
-    const DocumentKindInfo* kind = kindForId(header.kind);
-    if (!kind) {
-        error = "The file is a record archive of kind \"" + header.kind +
-                "\", which is not a document kind.";
+    // The same road as the application's: the kind comes from the header.
+    DocumentError refusal;
+    std::unique_ptr<Document> document = readDocument(bytes, refusal);
+    if (!document) {
+        error = std::move(refusal.details);
+        if (refusal.offset) error += " (near byte " + std::to_string(*refusal.offset) + ")";
         return false;
     }
-    std::unique_ptr<Document> document = makeDocument(kind->kind);
-    if (!document->loadData(bytes, kind->id, error)) return false;
+    ArchiveHeader header;
+    if (!readArchiveHeader(bytes, header, error)) return false;
 
     ArchiveSummary s;
-    s.kind = kind;
+    s.kind = &document->info();
     s.formatVersion = header.formatVersion;
     s.classes = std::move(header.classes);
     s.recordCount = document->recordCount();
@@ -71,7 +55,7 @@ bool summarizeArchive(std::span<const std::uint8_t> bytes, ArchiveSummary& summa
 
 void printSummary(const ArchiveSummary& s, std::ostream& out) {
     if (!s.kind) return;
-    out << "kind: " << s.kind->id << " (" << englishKindName(s.kind->kind) << ")\n";
+    out << "kind: " << s.kind->id << " (" << s.kind->englishName << ")\n";
     out << "format version: " << s.formatVersion << '\n';
     if (s.classes.empty()) out << "classes: none\n";
     for (const auto& c : s.classes)

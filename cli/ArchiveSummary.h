@@ -34,10 +34,6 @@ struct ArchiveSummary {
 [[nodiscard]] bool summarizeArchive(std::span<const std::uint8_t> bytes, ArchiveSummary& summary,
                                     std::string& error);
 
-// The English name of a kind, for people reading the output; the id is what
-// scripts should match.
-std::string_view englishKindName(DocumentKind kind);
-
 // "key: value" lines, in a fixed order.
 void printSummary(const ArchiveSummary& summary, std::ostream& out);
 

@@ -19,6 +19,21 @@ QString UiText::kindName(const divelog::DocumentKindInfo& kind) const {
     return main(kind.typeName, kind.typeNameLocalised ? std::string_view("error !") : kind.typeName);
 }
 
+QString UiText::openProblem(const divelog::DocumentError& error) const {
+    return problem(divelog::openProblemText(error), error);
+}
+
+QString UiText::saveProblem(const divelog::DocumentError& error) const {
+    return problem(divelog::saveProblemText(error), error);
+}
+
+QString UiText::problem(const divelog::ProblemText& words,
+                        const divelog::DocumentError& error) const {
+    const QString offset =
+        error.offset ? QLocale().toString(static_cast<qulonglong>(*error.offset)) : QString();
+    return format("Main", words.key, words.english, {offset.toStdString()});
+}
+
 namespace {
 
 void loadFolder(divelog::Localisation& loc, const QString& folder, QStringList& problems) {

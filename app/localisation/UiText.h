@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "document/DocumentError.h"
 #include "document/DocumentKind.h"
 #include "localisation/Localisation.h"
 
@@ -28,7 +29,15 @@ public:
     // literal names fall back to themselves.
     QString kindName(const divelog::DocumentKindInfo& kind) const;
 
+    // Why a file could not be opened or saved, in the user's words, with the
+    // byte offset in the user's number format. The English text is the
+    // fallback: a missing key must not hide what went wrong.
+    QString openProblem(const divelog::DocumentError& error) const;
+    QString saveProblem(const divelog::DocumentError& error) const;
+
 private:
+    QString problem(const divelog::ProblemText& words, const divelog::DocumentError& error) const;
+
     const divelog::Localisation& loc_;
 };
 

@@ -6,32 +6,17 @@
 #include <limits>
 #include <stdexcept>
 
+#include "archive/ArchiveTags.h"
+#include "archive/ByteSource.h"
+
 namespace divelog {
 
 static_assert(std::endian::native == std::endian::little,
               "the archive is little-endian and is copied byte for byte");
 
+using namespace archive_detail;
+
 namespace {
-
-constexpr char kMagic[8] = {'D', 'I', 'V', 'E', 'L', 'O', 'G', 'A'};
-constexpr std::string_view kColourKind = "colour";
-
-// Type codes of the body. Scalars carry the letters records name them by.
-enum Tag : std::uint8_t {
-    kTagInt = 'i',
-    kTagFloat = 'f',
-    kTagNull = '0',
-    kTagString = 's',
-    kTagDate = 'd',
-    kTagNumber = 'n',
-    kTagIntArray = 'I',
-    kTagRealArray = 'D',
-    kTagStringList = 'L',
-    kTagImage = 'P',
-    kTagColour = 'c',
-    kTagRecordList = '[',
-    kTagRecord = 'R',
-};
 
 // ---- writing ---------------------------------------------------------------
 
@@ -125,184 +110,35 @@ void writeHeader(ByteSink& s, std::string_view kind, const std::vector<ClassVers
     }
 }
 
-// ---- reading ---------------------------------------------------------------
-
-// Bounds-checked cursor over the archive. Every read either succeeds or
-// records the first failure; nothing is allocated beyond what the remaining
-// bytes could hold.
-class ByteSource final : public ArchiveReader {
-public:
-    const std::uint8_t* pos = nullptr;
-    const std::uint8_t* end = nullptr;
-    const ArchiveHeader* header = nullptr;
-    std::string error;
-
-    bool fail(std::string message) {
-        if (error.empty()) error = std::move(message);
-        pos = end;
-        return false;
-    }
-    std::size_t left() const { return static_cast<std::size_t>(end - pos); }
-    bool need(std::size_t n) { return n <= left() || fail("The file is truncated."); }
-    bool raw(void* dst, std::size_t n) {
-        if (!need(n)) return false;
-        std::memcpy(dst, pos, n);
-        pos += n;
-        return true;
-    }
-    bool u8(std::uint8_t& v) { return raw(&v, 1); }
-    bool u16(std::uint16_t& v) { return raw(&v, 2); }
-    bool u32(std::uint32_t& v) { return raw(&v, 4); }
-    // A count of elements of a given size that must fit in the bytes left.
-    bool count(std::size_t elementSize, std::size_t& n) {
-        std::uint32_t c = 0;
-        if (!u32(c)) return false;
-        if (static_cast<std::uint64_t>(c) * elementSize > left())
-            return fail("A length in the file runs past its end.");
-        n = c;
-        return true;
-    }
-    bool text(std::string& s) {
-        std::size_t n = 0;
-        if (!count(1, n)) return false;
-        s.assign(reinterpret_cast<const char*>(pos), n);
-        pos += n;
-        return true;
-    }
-    template <class T>
-    bool block(std::vector<T>& v) {
-        std::size_t n = 0;
-        if (!count(sizeof(T), n)) return false;
-        v.resize(n);
-        if (n) std::memcpy(v.data(), pos, n * sizeof(T));
-        pos += n * sizeof(T);
-        return true;
-    }
-    bool tag(std::uint8_t expected) {
-        std::uint8_t t = 0;
-        if (!u8(t)) return false;
-        return t == expected || fail(badTag(t));
-    }
-    // Reads an object's tag; false with `isNull` set for a null object.
-    bool objectTag(std::uint8_t expected, bool& isNull) {
-        std::uint8_t t = 0;
-        if (!u8(t)) return false;
-        isNull = t == kTagNull;
-        return isNull || t == expected || fail(badTag(t));
-    }
-    static std::string badTag(std::uint8_t t) {
-        return "Unexpected value type code " + std::to_string(t) + " in the file.";
-    }
-
-    int versionOfClass(std::string_view name) const override {
-        if (header)
-            for (const auto& c : header->classes)
-                if (c.name == name) return c.version;
-        return -1;
-    }
-    bool readInt(std::int32_t& v) override { return tag(kTagInt) && raw(&v, 4); }
-    bool readFloat(float& v) override { return tag(kTagFloat) && raw(&v, 4); }
-
-    template <class T, class Fill>
-    bool object(std::optional<T>& v, std::uint8_t expected, Fill fill) {
-        bool isNull = false;
-        if (!objectTag(expected, isNull)) return false;
-        if (isNull) {
-            v.reset();
-            return true;
-        }
-        T value{};
-        if (!fill(value)) return false;
-        v = std::move(value);
-        return true;
-    }
-    bool readString(std::optional<std::string>& v) override {
-        return object(v, kTagString, [&](std::string& s) { return text(s); });
-    }
-    bool readDate(std::optional<Date>& v) override {
-        return object(v, kTagDate, [&](Date& d) { return raw(&d.seconds, 8); });
-    }
-    bool readNumber(std::optional<double>& v) override {
-        return object(v, kTagNumber, [&](double& d) { return raw(&d, 8); });
-    }
-    bool readIntArray(std::optional<std::vector<std::int32_t>>& v) override {
-        return object(v, kTagIntArray, [&](auto& a) { return block(a); });
-    }
-    bool readRealArray(std::optional<std::vector<double>>& v) override {
-        return object(v, kTagRealArray, [&](auto& a) { return block(a); });
-    }
-    bool readStringList(std::optional<std::vector<std::string>>& v) override {
-        return object(v, kTagStringList, [&](std::vector<std::string>& list) {
-            std::size_t n = 0;
-            if (!count(4, n)) return false;  // each entry has at least its length
-            list.resize(n);
-            for (auto& s : list)
-                if (!text(s)) return false;
-            return true;
-        });
-    }
-    bool readImage(std::optional<Image>& v) override {
-        return object(v, kTagImage, [&](Image& im) { return block(im.bytes); });
-    }
-    bool readColour(std::optional<Colour>& v) override {
-        return object(v, kTagColour, [&](Colour& c) {
-            float f[4];
-            if (!raw(f, sizeof f)) return false;
-            c = Colour{f[0], f[1], f[2], f[3]};
-            return true;
-        });
-    }
-};
-
-bool parseHeader(ByteSource& src, ArchiveHeader& h) {
-    char magic[sizeof kMagic];
-    if (src.left() < sizeof kMagic || !src.raw(magic, sizeof magic) ||
-        std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
-        src.error.clear();
-        return src.fail("This is not a dive log file.");
-    }
-    if (!src.u16(h.formatVersion)) return false;
-    if (h.formatVersion == 0 || h.formatVersion > kArchiveFormatVersion)
-        return src.fail("The file was written in format " + std::to_string(h.formatVersion) +
-                        ", newer than this program reads (" +
-                        std::to_string(kArchiveFormatVersion) + ").");
-    std::uint8_t kindLength = 0;
-    if (!src.u8(kindLength)) return false;
-    if (kindLength > kMaxKindLength) return src.fail("The file's document kind is malformed.");
-    h.kind.resize(kindLength);
-    if (!src.raw(h.kind.data(), kindLength)) return false;
-    std::uint16_t classCount = 0;
-    if (!src.u16(classCount)) return false;
-    if (classCount > kMaxClassCount) return src.fail("The file's class table is malformed.");
-    h.classes.clear();
-    for (std::uint16_t i = 0; i < classCount; ++i) {
-        ClassVersion c;
-        std::uint8_t nameLength = 0;
-        if (!src.u8(nameLength)) return false;
-        if (nameLength == 0 || nameLength > kMaxClassNameLength)
-            return src.fail("The file's class table is malformed.");
-        c.name.resize(nameLength);
-        if (!src.raw(c.name.data(), nameLength) || !src.raw(&c.version, 4)) return false;
-        for (const auto& other : h.classes)
-            if (other.name == c.name) return src.fail("The file's class table is malformed.");
-        h.classes.push_back(std::move(c));
-    }
-    return true;
-}
-
 }  // namespace
 
 bool readArchiveHeader(std::span<const std::uint8_t> bytes, ArchiveHeader& header,
-                       std::string& error) {
-    ByteSource src;
-    src.pos = bytes.data();
-    src.end = bytes.data() + bytes.size();
+                       ArchiveError& error) {
+    ByteSource src(bytes);
     if (!parseHeader(src, header)) {
-        error = src.error;
+        error = src.failure;
         return false;
     }
-    header.bodyOffset = static_cast<std::size_t>(src.pos - bytes.data());
+    header.bodyOffset = static_cast<std::size_t>(src.pos - src.begin);
     return true;
+}
+
+bool readArchiveHeader(std::span<const std::uint8_t> bytes, ArchiveHeader& header,
+                       std::string& error) {
+    ArchiveError failure;
+    if (readArchiveHeader(bytes, header, failure)) return true;
+    error = failure.message;
+    return false;
+}
+
+ArchiveError checkArchiveStructure(std::span<const std::uint8_t> bytes) {
+    RecordListDecoder decoder(bytes);
+    if (decoder.open(std::nullopt)) {
+        for (std::size_t i = 0; i < decoder.count(); ++i)
+            if (!decoder.skipRecord()) break;
+        (void)decoder.finish();
+    }
+    return decoder.failure();
 }
 
 // ---- record list encoder ---------------------------------------------------
@@ -389,39 +225,40 @@ bool RecordListEncoder::finishStream() {
 
 class RecordListDecoder::Impl {
 public:
-    std::span<const std::uint8_t> bytes;
+    explicit Impl(std::span<const std::uint8_t> bytes) : src(bytes), listEnd(src.end) {}
+
+    bool enterRecord(std::optional<std::string_view> className);
+
     ByteSource src;
     ArchiveHeader header;
     std::size_t count = 0;
     std::size_t done = 0;
     const std::uint8_t* recordEnd = nullptr;
-    const std::uint8_t* listEnd = nullptr;
+    const std::uint8_t* listEnd;
     bool opened = false;
 };
 
 RecordListDecoder::RecordListDecoder(std::span<const std::uint8_t> bytes)
-    : d(std::make_unique<Impl>()) {
-    d->bytes = bytes;
-    d->src.pos = bytes.data();
-    d->src.end = bytes.data() + bytes.size();
-    d->listEnd = d->src.end;
-}
+    : d(std::make_unique<Impl>(bytes)) {}
 
 RecordListDecoder::~RecordListDecoder() = default;
 
-bool RecordListDecoder::open(std::string_view expectedKind) {
+bool RecordListDecoder::open(std::optional<std::string_view> expectedKind) {
     ByteSource& s = d->src;
     if (!parseHeader(s, d->header)) return false;
-    d->header.bodyOffset = static_cast<std::size_t>(s.pos - d->bytes.data());
+    d->header.bodyOffset = static_cast<std::size_t>(s.pos - s.begin);
     s.header = &d->header;
-    if (d->header.kind != expectedKind)
-        return s.fail("The file holds a document of kind \"" + d->header.kind + "\", not \"" +
-                      std::string(expectedKind) + "\".");
-    // The smallest record is its tag, class index and body length.
+    if (expectedKind && d->header.kind != *expectedKind)
+        return s.fail(ArchiveProblem::OtherKind,
+                      "The file holds a document of kind \"" + d->header.kind + "\", not \"" +
+                          std::string(*expectedKind) + "\".",
+                      nullptr);
     std::uint32_t n = 0;
-    if (!s.tag(kTagRecordList) || !s.u32(n)) return false;
-    if (static_cast<std::uint64_t>(n) * 7 > s.left())
-        return s.fail("The file's record count runs past its end.");
+    if (!s.tag(kTagRecordList)) return false;
+    const std::uint8_t* at = s.pos;
+    if (!s.u32(n)) return false;
+    if (static_cast<std::uint64_t>(n) * kSmallestRecord > s.left())
+        return s.fail("The file's record count runs past its end.", at);
     d->count = n;
     d->opened = true;
     return true;
@@ -430,34 +267,47 @@ bool RecordListDecoder::open(std::string_view expectedKind) {
 const ArchiveHeader& RecordListDecoder::header() const { return d->header; }
 std::size_t RecordListDecoder::count() const { return d->count; }
 std::size_t RecordListDecoder::plausibleCount() const {
-    return std::min(d->count - d->done, d->src.left() / 7);
+    return std::min(d->count - d->done, d->src.left() / kSmallestRecord);
 }
 
-bool RecordListDecoder::beginRecord(std::string_view className, ArchiveReader*& reader) {
-    ByteSource& s = d->src;
-    if (!d->opened || d->recordEnd) return s.fail("Records read out of order.");
-    if (d->done == d->count) return s.fail("More records were asked for than the file holds.");
+bool RecordListDecoder::Impl::enterRecord(std::optional<std::string_view> className) {
+    ByteSource& s = src;
+    if (!opened || recordEnd) return s.fail("Records read out of order.");
+    if (done == count) return s.fail("More records were asked for than the file holds.");
+    const std::uint8_t* start = s.pos;
     std::uint16_t index = 0;
     std::uint32_t length = 0;
     if (!s.tag(kTagRecord) || !s.u16(index) || !s.u32(length)) return false;
-    if (index >= d->header.classes.size())
-        return s.fail("A record refers to a class missing from the file's class table.");
-    const std::string& name = d->header.classes[index].name;
-    if (name != className)
-        return s.fail("The file holds a record of unknown class \"" + name + "\".");
-    if (!s.need(length)) return false;
-    d->recordEnd = s.pos + length;
+    if (index >= header.classes.size())
+        return s.fail("A record refers to a class missing from the file's class table.", start);
+    const std::string& name = header.classes[index].name;
+    if (className && name != *className)
+        return s.fail("The file holds a record of unknown class \"" + name + "\".", start);
+    if (length > s.left()) return s.fail("A record's length runs past the end of the file.", start);
+    recordEnd = s.pos + length;
     // Confine the record's reads to its own bytes.
-    d->listEnd = s.end;
-    s.end = d->recordEnd;
-    reader = &s;
+    listEnd = s.end;
+    s.end = recordEnd;
     return true;
+}
+
+bool RecordListDecoder::beginRecord(std::string_view className, ArchiveReader*& reader) {
+    if (!d->enterRecord(className)) return false;
+    reader = &d->src;
+    return true;
+}
+
+bool RecordListDecoder::skipRecord() {
+    if (!d->enterRecord(std::nullopt)) return false;
+    while (d->src.pos < d->recordEnd)
+        if (!d->src.skipValue()) return false;
+    return endRecord();
 }
 
 bool RecordListDecoder::endRecord() {
     ByteSource& s = d->src;
     if (!d->recordEnd) return s.fail("Records read out of order.");
-    if (!s.error.empty()) return false;
+    if (s.failed()) return false;
     if (s.pos != d->recordEnd) return s.fail("A record holds more values than its class reads.");
     s.end = d->listEnd;
     d->recordEnd = nullptr;
@@ -467,14 +317,15 @@ bool RecordListDecoder::endRecord() {
 
 bool RecordListDecoder::finish() {
     ByteSource& s = d->src;
-    if (!s.error.empty()) return false;
+    if (s.failed()) return false;
     if (!d->opened || d->recordEnd || d->done != d->count)
         return s.fail("The file's record list is incomplete.");
     if (s.pos != s.end) return s.fail("The file has unexpected bytes after its records.");
     return true;
 }
 
-const std::string& RecordListDecoder::error() const { return d->src.error; }
+const std::string& RecordListDecoder::error() const { return d->src.failure.message; }
+const ArchiveError& RecordListDecoder::failure() const { return d->src.failure; }
 
 // ---- colour archive --------------------------------------------------------
 
@@ -486,9 +337,7 @@ std::vector<std::uint8_t> encodeColourArchive(const Colour& colour) {
 }
 
 std::optional<Colour> decodeColourArchive(std::span<const std::uint8_t> bytes) {
-    ByteSource src;
-    src.pos = bytes.data();
-    src.end = bytes.data() + bytes.size();
+    ByteSource src(bytes);
     ArchiveHeader header;
     if (!parseHeader(src, header) || header.kind != kColourKind) return std::nullopt;
     std::optional<Colour> colour;

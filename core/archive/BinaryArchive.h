@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "archive/ArchiveError.h"
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveWriter.h"
 #include "util/FileIO.h"
@@ -37,10 +38,19 @@ struct ArchiveHeader {
     std::size_t bodyOffset = 0;  // first byte after the header
 };
 
-// Reads the header only. Returns false with a message for anything that is
-// not a record archive this program can read.
+// Reads the header only. Returns false, saying why, for anything that is not
+// a record archive this program can read.
+[[nodiscard]] bool readArchiveHeader(std::span<const std::uint8_t> bytes, ArchiveHeader& header,
+                                     ArchiveError& error);
 [[nodiscard]] bool readArchiveHeader(std::span<const std::uint8_t> bytes, ArchiveHeader& header,
                                      std::string& error);
+
+// Walks a whole record-list archive by its type codes alone, knowing no record
+// class, and returns the first fault in its structure with the byte it is at
+// (a false problem when there is none). A record class can still refuse an
+// archive that passes: a value of the wrong type for its order, or one too many.
+// Allocates nothing the archive asks for.
+ArchiveError checkArchiveStructure(std::span<const std::uint8_t> bytes);
 
 // Builds an archive whose root object is a list of records. The class table
 // is given up front so that the header can precede the records.
@@ -79,8 +89,9 @@ public:
     RecordListDecoder(const RecordListDecoder&) = delete;
     RecordListDecoder& operator=(const RecordListDecoder&) = delete;
 
-    // Reads the header, checks the kind and enters the record list.
-    [[nodiscard]] bool open(std::string_view expectedKind);
+    // Reads the header, checks the kind (any kind when absent) and enters the
+    // record list.
+    [[nodiscard]] bool open(std::optional<std::string_view> expectedKind);
     const ArchiveHeader& header() const;
     std::size_t count() const;
     // An upper bound for reserving: how many records the remaining bytes could hold.
@@ -88,12 +99,17 @@ public:
 
     // Enters the next record, which must be of the given class.
     [[nodiscard]] bool beginRecord(std::string_view className, ArchiveReader*& reader);
+    // Steps over the next record, whatever its class, checking only that its
+    // values are well formed and fill it exactly.
+    [[nodiscard]] bool skipRecord();
     // Leaves it; the record must have consumed exactly its own bytes.
     [[nodiscard]] bool endRecord();
     // Checks that the list is complete and nothing follows it.
     [[nodiscard]] bool finish();
 
     const std::string& error() const;
+    // The same failure with its problem code and byte offset.
+    const ArchiveError& failure() const;
 
 private:
     class Impl;

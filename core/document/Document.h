@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/DocumentError.h"
 #include "document/DocumentKind.h"
 #include "document/UndoStack.h"
 #include "util/FileIO.h"
@@ -13,7 +14,9 @@
 namespace divelog {
 
 // A document of one kind: an ordered record list saved as a record archive.
-// Failures are reported as false with a readable reason, never thrown.
+// Failures are reported as false with a DocumentError (what to tell the user,
+// and the technical reason) or, in the string forms, the technical reason
+// alone; never thrown.
 class Document {
 public:
     explicit Document(DocumentKind kind) : kind_(kind) {}
@@ -51,13 +54,20 @@ public:
 
     // Atomic save under the kind's own type; on success the path is kept and
     // the change mark cleared.
+    [[nodiscard]] bool save(const std::string& path, DocumentError& error);
     [[nodiscard]] bool save(const std::string& path, std::string& error);
     // Writes an export or a copy without changing the document's path or mark.
     [[nodiscard]] bool saveAs(const std::string& path, std::string_view type,
                               std::string& error) const;
-    // Reads the file at `path`; the document is replaced only on success.
+    // Reads the file at `path`, which must hold this document's kind; the
+    // document is replaced only on success.
+    [[nodiscard]] bool open(const std::string& path, DocumentError& error);
     [[nodiscard]] bool open(const std::string& path, std::string& error);
+    // Replaces the records from the bytes of a file of this kind, explaining a
+    // refusal; the document is unchanged on failure.
+    [[nodiscard]] bool load(std::span<const std::uint8_t> bytes, DocumentError& error);
     // Rereads the document's own file; nothing changes on failure.
+    [[nodiscard]] bool revert(DocumentError& error);
     [[nodiscard]] bool revert(std::string& error);
 
 protected:

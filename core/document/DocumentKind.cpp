@@ -3,40 +3,60 @@
 #include <algorithm>
 #include <cctype>
 
+#include "logbook/Carnet.h"
+#include "registers/RegisterDocument.h"
+
 namespace divelog {
 
-const std::array<DocumentKindInfo, 10>& documentKinds() {
-    static const std::array<DocumentKindInfo, 10> kinds = {{
-        {DocumentKind::Carnet, "logbook", "Carnet de plongee", true, "Carnet", "Plongee", "Carnet",
-         "divelog", "application/x-divelog-logbook", "newCarnetDocumentMenuAction:"},
-        {DocumentKind::DiversDocuments, "documents", "Divers documents", true, "DiversDocuments",
-         "DiversDocs", "Documents", "dldocs", "application/x-divelog-documents",
-         "newDocumentDocumentMenuAction:"},
-        {DocumentKind::Materiel, "equipment", "Materiel", true, "InvMateriel", "Materiel",
-         "Materiel", "dlequip", "application/x-divelog-equipment",
-         "newMaterielDocumentMenuAction:"},
-        {DocumentKind::Rebreather, "rebreather", "Rebreather", true, "RebreatherServ", "Rebreather",
-         "Rebreather", "dlrebreather", "application/x-divelog-rebreather",
-         "newRebreatherDocumentMenuAction:"},
-        {DocumentKind::Consommables, "consumables", "Consommables", false, "InvConso",
-         "Consommables", "Consommables", "dlconsumables", "application/x-divelog-consumables",
-         "newConsommablesDocumentMenuAction:"},
-        {DocumentKind::Compresseur, "compressor", "Compresseur", false, "MaintComp", "Compresseur",
-         "Compresseur", "dlcompressor", "application/x-divelog-compressor",
-         "newCompresseurDocumentMenuAction:"},
-        {DocumentKind::Epaves, "wrecks", "Epaves", false, "RepEpaves", "Epaves", "Epaves",
-         "dlwrecks", "application/x-divelog-wrecks", "newEpavesDocumentMenuAction:"},
-        {DocumentKind::Budget, "budget", "Budget", false, "PreviBudget", "Budget", "Budget",
-         "dlbudget", "application/x-divelog-budget", "newBudgetDocumentMenuAction:"},
-        {DocumentKind::Entreprises, "firms", "Entreprises", false, "AdressesEts", "Entreprises",
-         "Entreprises", "dlfirms", "application/x-divelog-firms",
-         "newEntrepriseDocumentMenuAction:"},
-        {DocumentKind::Structures, "structures", "Structures", false, "AdressesStruct",
-         "Structures", "Structures", "dlstructures", "application/x-divelog-structures",
-         "newStructureDocumentMenuAction:"},
+namespace {
+
+std::unique_ptr<Document> makeCarnet(DocumentKind) { return std::make_unique<Carnet>(); }
+std::unique_ptr<Document> makeRegister(DocumentKind kind) {
+    return std::make_unique<RegisterDocument>(kind);
+}
+
+constexpr int kLogbookOldest = Plongee::kOldestVersion;
+constexpr int kLogbookNewest = Plongee::kClassVersion;
+
+}  // namespace
+
+const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
+    static const std::array<DocumentKindInfo, kDocumentKindCount> kinds = {{
+        {DocumentKind::Carnet, "logbook", "Carnet de plongee", true, "Dive logbook", "Carnet",
+         "Plongee", kLogbookOldest, kLogbookNewest, "Carnet", "divelog",
+         "application/x-divelog-logbook", "newCarnetDocumentMenuAction:", makeCarnet},
+        {DocumentKind::DiversDocuments, "documents", "Divers documents", true,
+         "Miscellaneous documents", "DiversDocuments", "DiversDocs", 0, 0, "Documents", "dldocs",
+         "application/x-divelog-documents", "newDocumentDocumentMenuAction:", makeRegister},
+        {DocumentKind::Materiel, "equipment", "Materiel", true, "Equipment inventory",
+         "InvMateriel", "Materiel", 0, 0, "Materiel", "dlequip", "application/x-divelog-equipment",
+         "newMaterielDocumentMenuAction:", makeRegister},
+        {DocumentKind::Rebreather, "rebreather", "Rebreather", true, "Rebreather service log",
+         "RebreatherServ", "Rebreather", 0, 0, "Rebreather", "dlrebreather",
+         "application/x-divelog-rebreather", "newRebreatherDocumentMenuAction:", makeRegister},
+        {DocumentKind::Consommables, "consumables", "Consommables", false, "Consumables inventory",
+         "InvConso", "Consommables", 0, 0, "Consommables", "dlconsumables",
+         "application/x-divelog-consumables", "newConsommablesDocumentMenuAction:", makeRegister},
+        {DocumentKind::Compresseur, "compressor", "Compresseur", false, "Compressor maintenance",
+         "MaintComp", "Compresseur", 0, 0, "Compresseur", "dlcompressor",
+         "application/x-divelog-compressor", "newCompresseurDocumentMenuAction:", makeRegister},
+        {DocumentKind::Epaves, "wrecks", "Epaves", false, "Wreck directory", "RepEpaves", "Epaves",
+         0, 0, "Epaves", "dlwrecks", "application/x-divelog-wrecks",
+         "newEpavesDocumentMenuAction:", makeRegister},
+        {DocumentKind::Budget, "budget", "Budget", false, "Budget forecast", "PreviBudget",
+         "Budget", 0, 0, "Budget", "dlbudget", "application/x-divelog-budget",
+         "newBudgetDocumentMenuAction:", makeRegister},
+        {DocumentKind::Entreprises, "firms", "Entreprises", false, "Firms directory",
+         "AdressesEts", "Entreprises", 0, 0, "Entreprises", "dlfirms",
+         "application/x-divelog-firms", "newEntrepriseDocumentMenuAction:", makeRegister},
+        {DocumentKind::Structures, "structures", "Structures", false, "Structures directory",
+         "AdressesStruct", "Structures", 0, 0, "Structures", "dlstructures",
+         "application/x-divelog-structures", "newStructureDocumentMenuAction:", makeRegister},
     }};
     return kinds;
 }
+
+std::unique_ptr<Document> DocumentKindInfo::makeDocument() const { return make(kind); }
 
 const DocumentKindInfo& kindInfo(DocumentKind kind) {
     return documentKinds()[static_cast<std::size_t>(kind)];
@@ -48,18 +68,25 @@ const DocumentKindInfo* kindForId(std::string_view id) {
     return nullptr;
 }
 
-const DocumentKindInfo* kindForExtension(std::string_view ext) {
-    if (!ext.empty() && ext.front() == '.') ext.remove_prefix(1);
-    auto same = [](std::string_view a, std::string_view b) {
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) ==
-                          std::tolower(static_cast<unsigned char>(y));
-               });
-    };
-    for (const auto& k : documentKinds())
-        if (same(k.extension, ext)) return &k;
-    return nullptr;
+bool hasKindExtension(std::string_view path, const DocumentKindInfo& kind) {
+    const std::size_t n = kind.extension.size() + 1;
+    if (path.size() <= n) return false;  // ".divelog" alone is a hidden name, not an extension
+    const std::string_view tail = path.substr(path.size() - n);
+    const char before = path[path.size() - n - 1];
+    if (tail.front() != '.' || before == '/') return false;
+    return std::equal(tail.begin() + 1, tail.end(), kind.extension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+std::string withKindExtension(std::string_view path, const DocumentKindInfo& kind) {
+    std::string out(path);
+    if (!hasKindExtension(path, kind)) {
+        out += '.';
+        out += kind.extension;
+    }
+    return out;
 }
 
 }  // namespace divelog

@@ -22,6 +22,7 @@ struct ProfileSummary {
     std::int64_t gasSwitches = 0;
 
     static ProfileSummary of(const ProfileSeries& series);
+    friend bool operator==(const ProfileSummary&, const ProfileSummary&) = default;
 };
 
 // The summary as the side panels show it ("Max and average depth",

@@ -21,6 +21,7 @@ public:
 
     struct Report {
         QString message, reason;
+        QString details;  // the technical reason under "Show Details"
     };
     QList<Report> reports;
     QStringList confirmations;
@@ -31,6 +32,10 @@ public:
 
     void report(QWidget*, const QString& message, const QString& reason) override {
         reports.append({message, reason});
+    }
+    void report(QWidget*, const QString& message, const QString& reason,
+                const QString& details) override {
+        reports.append({message, reason, details});
     }
     bool confirm(QWidget*, const QString& message) override {
         confirmations << message;

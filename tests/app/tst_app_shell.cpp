@@ -14,11 +14,13 @@
 #include <QtTest>
 
 #include "AppTestHarness.h"
+#include "document/DocumentError.h"
 #include "logbook/Carnet.h"
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveTableModel.h"
 #include "logbook/CarnetSession.h"
 #include "logbook/DiveEditWindow.h"
+#include "registers/RegisterWindow.h"
 #include "tools/PlaceholderWindow.h"
 
 namespace {
@@ -109,13 +111,67 @@ private slots:
         QVERIFY(logbook->actions().contains(renumber) && renumber->isEnabled());
     }
 
-    void newKindsInARowDoNotLeakTheirType() {
-        app_->controller->newEpavesDocumentMenuAction();
-        QVERIFY(!app_->controller->hasDefaultType());
+    // The File > New menu is the kind table: each entry makes an untitled
+    // document of its row's kind in that kind's window, and leaves no default
+    // type behind for the next generic request.
+    void newMenuMakesEveryKindOfTheTable() {
+        app_->controller->newCarnetDocumentMenuAction();
+        QMainWindow* first = app_->controller->windows().first();
+        QMenu* file = topMenu(first, app_->text.main("File"));
+        for (const auto& kind : divelog::documentKinds()) {
+            QString command = QString::fromLatin1(kind.newCommand.data(), kind.newCommand.size());
+            QAction* action = nullptr;
+            for (QAction* a : allActions(file))
+                if (a->objectName() == command.remove(':')) action = a;
+            QVERIFY2(action, qPrintable(command));
+            QCOMPARE(action->text(), app_->text.kindName(kind));
+            action->trigger();
+            QVERIFY(!app_->controller->hasDefaultType());
+            DocumentWindow* made = app_->controller->windows().last();
+            QCOMPARE(made->document().kind(), kind.kind);
+            QCOMPARE(made->document().info().id, kind.id);
+            const bool logbook = kind.kind == divelog::DocumentKind::Carnet;
+            QCOMPARE(qobject_cast<CarnetWindow*>(made) != nullptr, logbook);
+            QCOMPARE(qobject_cast<RegisterWindow*>(made) != nullptr, !logbook);
+        }
+        QCOMPARE(app_->controller->windows().size(), 1 + int(divelog::documentKinds().size()));
         app_->controller->openUntitledDocumentAndDisplay();
-        QCOMPARE(app_->controller->windows().size(), 2);
-        QCOMPARE(app_->controller->windows().at(0)->document().kind(), divelog::DocumentKind::Epaves);
-        QCOMPARE(app_->controller->windows().at(1)->document().kind(), divelog::DocumentKind::Carnet);
+        QCOMPARE(app_->controller->windows().last()->document().kind(), divelog::DocumentKind::Carnet);
+    }
+
+    // Files are recognised by their content, so the panel also lets any file through.
+    void openPanelOffersAllDiveFilesEachKindAndAllFiles() {
+        const QStringList filters = app_->controller->openFilter().split(";;");
+        const auto& kinds = divelog::documentKinds();
+        QCOMPARE(filters.size(), int(kinds.size()) + 2);
+        QVERIFY(filters.first().startsWith(app_->text.main("All dive files") + " ("));
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            const QString glob = QString("*.") + kinds[i].extension.data();
+            QVERIFY2(filters.first().contains(glob + ' ') || filters.first().contains(glob + ')'),
+                     qPrintable(glob));
+            QCOMPARE(filters.at(int(i) + 1), app_->text.kindName(kinds[i]) + " (" + glob + ")");
+        }
+        QCOMPARE(filters.last(), app_->text.main("All files") + " (*)");
+        for (const QString& f : filters) QVERIFY(!f.contains("error !"));
+    }
+
+    // Every reason a file can be refused for has its words in the table.
+    void everyFileProblemHasItsWords() {
+        using divelog::DocumentProblem;
+        for (int p = int(DocumentProblem::FileNotFound); p <= int(DocumentProblem::Damaged); ++p) {
+            for (bool withOffset : {false, true}) {
+                divelog::DocumentError e{DocumentProblem(p), std::nullopt, "technical"};
+                if (withOffset) e.offset = 1204;
+                for (const auto& words : {divelog::openProblemText(e), divelog::saveProblemText(e)}) {
+                    QVERIFY2(app_->context.localisation().has("Main", words.key), words.key.data());
+                    QCOMPARE(app_->text.main(words.key), QString::fromUtf8(words.english.data(),
+                                                                            words.english.size()));
+                }
+                QVERIFY(!app_->text.openProblem(e).contains("%@"));
+                QCOMPARE(app_->text.openProblem(e).contains(QLocale().toString(1204)),
+                         withOffset && e.problem == DocumentProblem::Damaged);
+            }
+        }
     }
 
     void toolWindowsAreMadeOnceAndKept() {

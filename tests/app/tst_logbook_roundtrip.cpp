@@ -1,5 +1,6 @@
-// A logbook's road through the front end: made, edited, saved, closed and
-// reopened; bad files refused with a reason; settings kept across a relaunch.
+// A document's road through the front end: made, edited, saved, closed and
+// reopened as the kind its file says; bad files refused with a reason in the
+// user's words; settings kept across a relaunch.
 
 #include <QFile>
 #include <QLabel>
@@ -9,13 +10,13 @@
 #include <QtTest>
 
 #include "AppTestHarness.h"
+#include "archive/BinaryArchive.h"
 #include "logbook/Carnet.h"
 #include "logbook/CarnetSession.h"
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveTableModel.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterWindow.h"
-#include "tools/MemoWindow.h"
 
 using divelog::SettingValue;
 
@@ -41,6 +42,21 @@ void addDives(CarnetWindow& w, int count) {
         w.addDive();
     }
     w.closeEditWindow();
+}
+
+std::unique_ptr<divelog::Carnet> logbookOf(int dives) {
+    auto carnet = std::make_unique<divelog::Carnet>();
+    for (int i = 1; i <= dives; ++i) {
+        divelog::NewDiveDefaults d;
+        d.number = i;
+        carnet->addDive(std::make_unique<divelog::Plongee>(divelog::makeNewDive(d)));
+    }
+    return carnet;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -111,7 +127,8 @@ private slots:
         app_->prompts->nextSavePath = dir_.filePath("no/such/folder/trip.divelog");
         QVERIFY(!w->close());
         QCOMPARE(app_->prompts->reports.size(), 1);
-        QVERIFY(!app_->prompts->reports.first().reason.isEmpty());
+        QCOMPARE(app_->prompts->reports.first().reason, app_->text.main("Save folder missing"));
+        QVERIFY(app_->prompts->reports.first().details.contains("no/such/folder"));
         QVERIFY(w->document().filePath().empty());
         QVERIFY(w->isWindowModified());
 
@@ -153,67 +170,143 @@ private slots:
         QVERIFY(!w->findChild<QAction*>("logbookDeleteDive")->isEnabled());
     }
 
+    // Each refusal says what is wrong in the user's words, keeps the technical
+    // reason for the details, and drops the file from the recent list.
     void badFilesAreReportedAndOpenNothing_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("garbage") << "garbage.divelog" << QByteArray("not a logbook at all\n\x01\x02", 23);
-        QTest::newRow("empty") << "empty.divelog" << QByteArray();
-        QTest::newRow("truncated") << "truncated.divelog" << QByteArray("truncate");
-        QTest::newRow("wrecks as logbook") << "wrecks.divelog" << QByteArray("wrecks");
-        QTest::newRow("unknown extension") << "notes.txt" << QByteArray("hello");
-        QTest::newRow("missing file") << "missing.divelog" << QByteArray("missing");
+        QTest::addColumn<QString>("reasonKey");
+        QTest::newRow("garbage") << "garbage.divelog" << QByteArray("not a logbook at all\n\x01\x02", 23)
+                                 << "Not a dive log file";
+        QTest::newRow("empty") << "empty.divelog" << QByteArray() << "Not a dive log file";
+        QTest::newRow("text") << "notes.txt" << QByteArray("hello") << "Not a dive log file";
+        QTest::newRow("truncated") << "truncated.divelog" << QByteArray("truncate")
+                                   << "File damaged near byte";
+        QTest::newRow("newer") << "newer.divelog" << QByteArray("newer") << "File from a newer version";
+        QTest::newRow("missing") << "missing.divelog" << QByteArray("missing") << "File not found";
+        QTest::newRow("folder") << "folder.divelog" << QByteArray("folder") << "File is a folder";
     }
     void badFilesAreReportedAndOpenNothing() {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, reasonKey);
         const QString path = dir_.filePath(name);
-        if (bytes == "truncate" || bytes == "wrecks") {
-            // A real file of another shape: a saved logbook cut short, or a
-            // wreck register renamed to the logbook's extension.
-            std::unique_ptr<divelog::Document> doc;
-            if (bytes == "wrecks") {
-                doc = std::make_unique<divelog::RegisterDocument>(divelog::DocumentKind::Epaves);
-            } else {
-                auto carnet = std::make_unique<divelog::Carnet>();
-                for (int i = 1; i <= 3; ++i) {
-                    divelog::NewDiveDefaults d;
-                    d.number = i;
-                    carnet->addDive(std::make_unique<divelog::Plongee>(divelog::makeNewDive(d)));
-                }
-                doc = std::move(carnet);
-            }
+        if (bytes == "truncate") {
             std::string error;
-            QVERIFY(doc->save(path.toStdString(), error));
-            if (bytes == "truncate") {
-                QFile f(path);
-                QVERIFY(f.resize(f.size() / 2));
-            }
+            QVERIFY(logbookOf(3)->save(path.toStdString(), error));
+            QFile f(path);
+            QVERIFY(f.resize(f.size() / 2));
+        } else if (bytes == "newer") {
+            divelog::RecordListEncoder newer("logbook", {{"Plongee", divelog::Plongee::kClassVersion + 1}}, 1);
+            divelog::Plongee().encode(newer.beginRecord("Plongee"));
+            newer.endRecord();
+            const auto b = newer.finish();
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(reinterpret_cast<const char*>(b.data()), qint64(b.size()));
+        } else if (bytes == "folder") {
+            QVERIFY(QDir(dir_.path()).mkdir(name));
         } else if (bytes != "missing") {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         }
+        app_->controller->noteRecentDocument(dir_.filePath("other.divelog"));
+        app_->controller->noteRecentDocument(path);
         QCOMPARE(app_->controller->openDocument(path), nullptr);
         QCOMPARE(app_->prompts->reports.size(), 1);
-        QVERIFY(app_->prompts->reports.first().message.contains(QFileInfo(path).fileName()));
-        QVERIFY(!app_->prompts->reports.first().reason.trimmed().isEmpty());
+        const CapturingPrompts::Report& report = app_->prompts->reports.first();
+        QCOMPARE(report.message, app_->text.format("Main", "Open failed", "error !", {name.toStdString()}));
+        const QString words = app_->text.main(reasonKey.toStdString());
+        QVERIFY2(report.reason.startsWith(words.section("%@", 0, 0)), qPrintable(report.reason));
+        QVERIFY(!report.reason.contains("%@"));
+        QVERIFY(!report.details.trimmed().isEmpty());
+        QVERIFY(report.details != report.reason || reasonKey == "Not a dive log file");
         QVERIFY(app_->controller->windows().isEmpty());
-        QVERIFY(app_->controller->recentDocuments().isEmpty());
+        QCOMPARE(app_->controller->recentDocuments(), QStringList{dir_.filePath("other.divelog")});
+        QDir(path).removeRecursively();
+    }
+
+    // Files saved under a dotted name by earlier versions have no extension;
+    // a register renamed ".divelog" is still a register.
+    void filesOpenAsTheKindTheirHeaderNames() {
+        std::string error;
+        QVERIFY(logbookOf(2)->save(dir_.filePath("J.Doe log").toStdString(), error));
+        divelog::RegisterDocument wrecks(divelog::DocumentKind::Epaves);
+        QVERIFY(wrecks.save(dir_.filePath("wrecks.divelog").toStdString(), error));
+
+        auto* logbook = qobject_cast<CarnetWindow*>(app_->controller->openDocument(dir_.filePath("J.Doe log")));
+        QVERIFY(logbook);
+        QCOMPARE(logbook->model()->rowCount(), 2);
+        QCOMPARE(logbook->windowTitle(), QString("J.Doe log[*]"));
+        auto* register_ = qobject_cast<RegisterWindow*>(app_->controller->openDocument(dir_.filePath("wrecks.divelog")));
+        QVERIFY(register_);
+        QCOMPARE(register_->document().kind(), divelog::DocumentKind::Epaves);
+        QVERIFY(app_->prompts->reports.isEmpty());
+    }
+
+    // "Dives v1.5" has a suffix, "5", but not the logbook's extension.
+    void savingAddsTheKindsExtensionAndAsksBeforeReplacing() {
+        app_->controller->newCarnetDocumentMenuAction();
+        auto* w = qobject_cast<CarnetWindow*>(app_->controller->windows().first());
+        addDives(*w, 2);
+        app_->prompts->nextSavePath = dir_.filePath("Dives v1.5");
+        QVERIFY(w->saveAs());
+        QCOMPARE(QString::fromStdString(w->document().filePath()), dir_.filePath("Dives v1.5.divelog"));
+        QVERIFY(!QFile::exists(dir_.filePath("Dives v1.5")));
+        app_->prompts->nextSavePath = dir_.filePath("Trip.DIVELOG");
+        QVERIFY(w->saveAs());
+        QVERIFY(QFile::exists(dir_.filePath("Trip.DIVELOG")));
+        QVERIFY(!QFile::exists(dir_.filePath("Trip.DIVELOG.divelog")));
+        QVERIFY(app_->prompts->questions.isEmpty());
+
+        // The panel asked about "Dives v1.5" only; the file really written is asked about here.
+        app_->controller->newCarnetDocumentMenuAction();
+        auto* other = qobject_cast<CarnetWindow*>(app_->controller->windows().last());
+        addDives(*other, 1);
+        const QByteArray before = readAll(dir_.filePath("Dives v1.5.divelog"));
+        app_->prompts->nextSavePath = dir_.filePath("Dives v1.5");
+        app_->prompts->askAnswer = false;
+        QVERIFY(!other->saveAs());
+        QCOMPARE(app_->prompts->questions.size(), 1);
+        QVERIFY(app_->prompts->questions.first().contains("Dives v1.5.divelog"));
+        QCOMPARE(readAll(dir_.filePath("Dives v1.5.divelog")), before);
+        QVERIFY(other->isWindowModified());
+        app_->prompts->askAnswer = true;
+        QVERIFY(other->saveAs());
+        QVERIFY(readAll(dir_.filePath("Dives v1.5.divelog")) != before);
+        QVERIFY(app_->prompts->reports.isEmpty());
+    }
+
+    void revertOfADamagedFileSaysWhyAndKeepsTheDives() {
+        app_->controller->newCarnetDocumentMenuAction();
+        auto* w = qobject_cast<CarnetWindow*>(app_->controller->windows().first());
+        addDives(*w, 2);
+        app_->prompts->nextSavePath = dir_.filePath("log.divelog");
+        QVERIFY(w->save());
+        addDives(*w, 1);
+        QFile f(dir_.filePath("log.divelog"));
+        QVERIFY(f.resize(f.size() - 3));
+        QVERIFY(!w->revert());
+        QCOMPARE(app_->prompts->reports.size(), 1);
+        QVERIFY(app_->prompts->reports.first().reason.startsWith(
+            app_->text.main("File damaged near byte").section("%@", 0, 0)));
+        QCOMPARE(w->model()->rowCount(), 3);
     }
 
     void everyRegisterKindSavesAndReopensAsItself() {
         for (const auto& kind : divelog::documentKinds()) {
             if (kind.kind == divelog::DocumentKind::Carnet) continue;
-            const QString command = QString::fromLatin1(kind.newCommand.data(), kind.newCommand.size() - 1);
-            QVERIFY(QMetaObject::invokeMethod(app_->controller.get(), command.toLatin1()));
+            app_->controller->newDocumentOfKind(kind.kind);
             QVERIFY(!app_->controller->hasDefaultType());
             auto* w = qobject_cast<RegisterWindow*>(app_->controller->windows().last());
-            QVERIFY2(w, qPrintable(command));
+            QVERIFY2(w, kind.id.data());
             QCOMPARE(w->document().kind(), kind.kind);
 
-            const QString path = dir_.filePath(QString("register.") + kind.extension.data());
-            app_->prompts->nextSavePath = path;
+            app_->prompts->nextSavePath = dir_.filePath("register v2");
             QVERIFY(w->save());
+            const QString path = dir_.filePath(QString("register v2.") + kind.extension.data());
+            QCOMPARE(QString::fromStdString(w->document().filePath()), path);
             QVERIFY(w->close());
             auto* again = qobject_cast<RegisterWindow*>(app_->controller->openDocument(path));
             QVERIFY2(again, qPrintable(path));
@@ -275,55 +368,6 @@ private slots:
         QCOMPARE(app_->store.stringForKey("stop interval"), std::string("6"));
         QCOMPARE(app_->store.boolForKey("fill plot"), false);
         QCOMPARE(app_->store.boolForKey("x minor ticks"), true);
-    }
-
-    void launchReopensTheMostRecentDocument() {
-        app_->controller->newCarnetDocumentMenuAction();
-        auto* w = qobject_cast<CarnetWindow*>(app_->controller->windows().first());
-        addDives(*w, 2);
-        app_->prompts->nextSavePath = dir_.filePath("last.divelog");
-        QVERIFY(w->save());
-        app_.reset();
-        flushDeletes();
-
-        app_ = std::make_unique<AppHarness>(dir_.filePath("settings.ini"));
-        QVERIFY(app_->controller->applicationOpenUntitledFile());
-        QCOMPARE(app_->controller->windows().size(), 1);
-        auto* reopened = qobject_cast<CarnetWindow*>(app_->controller->windows().first());
-        QVERIFY(reopened);
-        QCOMPARE(QString::fromStdString(reopened->document().filePath()), dir_.filePath("last.divelog"));
-        QCOMPARE(reopened->model()->rowCount(), 2);
-        QVERIFY(!app_->controller->memoWindow());
-    }
-
-    void launchWithALostRecentFileReportsAndCreatesNothing() {
-        app_->controller->noteRecentDocument(dir_.filePath("gone.divelog"));
-        app_->store.setBool("pense bete", true);
-        QVERIFY(app_->controller->applicationOpenUntitledFile());
-        QVERIFY(app_->controller->windows().isEmpty());
-        QCOMPARE(app_->prompts->reports.size(), 1);
-        QVERIFY(app_->controller->memoWindow() && app_->controller->memoWindow()->isVisible());
-    }
-
-    void firstLaunchCreatesOneUntitledLogbook() {
-        QVERIFY(app_->controller->applicationOpenUntitledFile());
-        QCOMPARE(app_->controller->windows().size(), 1);
-        QVERIFY(qobject_cast<CarnetWindow*>(app_->controller->windows().first()));
-        QVERIFY(!app_->controller->hasDefaultType());
-        QVERIFY(!app_->controller->memoWindow());
-    }
-
-    void recentListIsNewestFirstWithoutDuplicatesAndCapped() {
-        for (int i = 0; i < 12; ++i) app_->controller->noteRecentDocument(dir_.filePath(QString("d%1.divelog").arg(i)));
-        app_->controller->noteRecentDocument(dir_.filePath("d5.divelog"));
-        const QStringList recent = app_->controller->recentDocuments();
-        QCOMPARE(recent.size(), MyDocumentController::kMaxRecent);
-        QCOMPARE(app_->store.listForKey(MyDocumentController::kRecentKey).size(),
-                 std::size_t(MyDocumentController::kMaxRecent));
-        QCOMPARE(recent.first(), dir_.filePath("d5.divelog"));
-        QCOMPARE(recent.at(1), dir_.filePath("d11.divelog"));
-        QCOMPARE(recent.count(dir_.filePath("d5.divelog")), 1);
-        QVERIFY(!recent.contains(dir_.filePath("d0.divelog")));
     }
 
 private:

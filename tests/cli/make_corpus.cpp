@@ -259,6 +259,20 @@ int main(int argc, char** argv) {
         write(dir, "bad-format-version-2.divelog", b);
     }
     {
+        // A string list whose count the rest of the record could back at four
+        // bytes an entry, though its second entry's length runs past the end:
+        // a count to check, never a size to allocate.
+        RecordListEncoder encoder("logbook", {{"Plongee", 23}}, 1);
+        ArchiveWriter& w = encoder.beginRecord("Plongee");
+        w.writeStringList(std::vector<std::string>{"x"});
+        w.writeImage(Image{Bytes(4096, 0xff)});
+        encoder.endRecord();
+        Bytes b = encoder.finish();
+        const std::size_t countAt = firstRecordValues(b) + 1;
+        putU32(b, countAt, static_cast<std::uint32_t>((b.size() - countAt - 4) / 4));
+        write(dir, "bad-hostile-string-list.divelog", b);
+    }
+    {
         RecordListEncoder encoder("diving", {}, 0);
         write(dir, "bad-unknown-kind.bin", encoder.finish());
     }

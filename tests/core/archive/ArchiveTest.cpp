@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 
+#include "LargestAllocation.h"
 #include "archive/BinaryArchive.h"
 #include "archive/RecordList.h"
 
@@ -157,7 +158,7 @@ TEST(Archive, HeaderNamesKindFormatAndClassVersions) {
     EXPECT_EQ(out[0]->decodedVersion, 2);
 }
 
-TEST(Archive, EveryTruncationIsRefused) {
+TEST(Archive, EveryTruncationIsRefusedAndPlacedWithinTheFile) {
     auto bytes = encodeSamples(twoSamples());
     for (std::size_t n = 0; n < bytes.size(); ++n) {
         std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<long>(n));
@@ -165,9 +166,16 @@ TEST(Archive, EveryTruncationIsRefused) {
         std::string error;
         ASSERT_FALSE(decodeSamples(cut, out, error)) << "prefix of " << n << " bytes";
         EXPECT_FALSE(error.empty());
+        const ArchiveError structure = checkArchiveStructure(cut);
+        ASSERT_TRUE(structure) << n;
+        if (n < 8) continue;  // too short to be recognised as an archive at all
+        ASSERT_TRUE(structure.offset) << n;
+        EXPECT_LE(*structure.offset, n);
     }
 }
 
+// The structure check reads less than any record class does, so it must
+// never refuse what a class accepts: its offset would blame sound bytes.
 TEST(Archive, EveryFlippedByteIsRefusedOrDecodedWithoutHarm) {
     auto bytes = encodeSamples(twoSamples());
     for (std::size_t at = 0; at < bytes.size(); ++at) {
@@ -176,11 +184,77 @@ TEST(Archive, EveryFlippedByteIsRefusedOrDecodedWithoutHarm) {
             damaged[at] = v;
             Samples out;
             std::string error;
+            const ArchiveError structure = checkArchiveStructure(damaged);
             if (!decodeSamples(damaged, out, error)) {
                 EXPECT_FALSE(error.empty());
+            } else {
+                EXPECT_FALSE(structure) << "byte " << at << ": " << structure.message;
             }
         }
     }
+}
+
+TEST(Archive, StructureCheckPlacesDamageAtItsByte) {
+    auto bytes = encodeSamples(twoSamples());
+    EXPECT_FALSE(checkArchiveStructure(bytes));
+    const std::size_t value = firstValueOffset(bytes);
+
+    auto trailing = bytes;
+    trailing.push_back(0);
+    ArchiveError e = checkArchiveStructure(trailing);
+    EXPECT_EQ(e.problem, ArchiveProblem::Damaged);
+    EXPECT_EQ(e.offset, bytes.size());
+
+    auto badTag = bytes;
+    badTag[value + 5] = 'Z';  // the float's code
+    e = checkArchiveStructure(badTag);
+    EXPECT_EQ(e.offset, value + 5);
+    EXPECT_NE(e.message.find("type code"), std::string::npos);
+
+    auto pastEnd = bytes;
+    putU32(pastEnd, value + 11, 0x7fffffffu);  // the string's length
+    EXPECT_EQ(checkArchiveStructure(pastEnd).offset, value + 11);
+
+    ArchiveHeader h;
+    std::string ignored;
+    ASSERT_TRUE(readArchiveHeader(bytes, h, ignored));
+    auto recordLength = bytes;
+    putU32(recordLength, h.bodyOffset + 5 + 3, 0xffffffffu);
+    EXPECT_EQ(checkArchiveStructure(recordLength).offset, h.bodyOffset + 5);
+
+    std::vector<std::uint8_t> text = {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'};
+    e = checkArchiveStructure(text);
+    EXPECT_EQ(e.problem, ArchiveProblem::NotAnArchive);
+    EXPECT_FALSE(e.offset);
+    auto newer = bytes;
+    newer[8] = static_cast<std::uint8_t>(kArchiveFormatVersion + 1);
+    EXPECT_EQ(checkArchiveStructure(newer).problem, ArchiveProblem::NewerFormat);
+}
+
+// A count that the file can back at four bytes per entry is still no size to
+// allocate: every entry is a whole std::string in memory, eight times that.
+TEST(Archive, HostileStringListAllocatesNoMoreThanTheFileHolds) {
+    Sample sample;
+    sample.list = std::vector<std::string>{"x"};
+    sample.image = Image{std::vector<std::uint8_t>(1 << 20, 0xff)};
+    RecordListEncoder enc("samples", {{"Sample", Sample::kClassVersion}}, 1);
+    sample.encode(enc.beginRecord("Sample"));
+    enc.endRecord();
+    auto bytes = enc.finish();
+    // Values: i, f, then five absent objects, then the list's code and count.
+    const std::size_t countAt = firstValueOffset(bytes) + 5 + 5 + 5 + 1;
+    ASSERT_EQ(bytes[countAt - 1], 'L');
+    // As many entries as the rest of the record could hold; the second one's
+    // length is made of the image's bytes and runs past the end.
+    const std::size_t rest = bytes.size() - countAt - 4;
+    putU32(bytes, countAt, static_cast<std::uint32_t>(rest / 4));
+
+    {
+        LargestAllocation watch;
+        EXPECT_NE(refusal(bytes).find("past"), std::string::npos);
+        EXPECT_LE(watch.bytes(), bytes.size());
+    }
+    EXPECT_TRUE(checkArchiveStructure(bytes));
 }
 
 TEST(Archive, HostileLengthsAndCountsAreLimitsNotSizes) {
