@@ -240,9 +240,9 @@ QMenu* AppDelegate::buildFileMenu(DocumentWindow* window) {
     connect(saveAs, &QAction::triggered, window, [window] { window->saveAs(); });
     QAction* revert = menu->addAction(t.main("Revert"));
     connect(revert, &QAction::triggered, window, [window] { window->revert(); });
-    // Reverting needs a file to go back to.
+    // Reverting needs a file to go back to and changes to throw away.
     connect(menu, &QMenu::aboutToShow, revert,
-            [window, revert] { revert->setEnabled(!window->document().filePath().empty()); });
+            [window, revert] { revert->setEnabled(window->canRevert()); });
     menu->addSeparator();
 
     QAction* quit = menu->addAction(t.main("Quit"));

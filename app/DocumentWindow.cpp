@@ -71,7 +71,13 @@ bool DocumentWindow::saveAs() {
     return writeTo(path);
 }
 
+bool DocumentWindow::canRevert() const {
+    return !document_->filePath().empty() && document_->isChanged();
+}
+
 bool DocumentWindow::revert() {
+    // Reverting throws away what was done since the last save: only then, and only when asked.
+    if (!canRevert() || !prompts_.confirm(this, text_.main("Revert question"))) return false;
     divelog::DocumentError error;
     if (!document_->revert(error)) {
         prompts_.report(this, text_.main("Revert failed"), text_.openProblem(error),

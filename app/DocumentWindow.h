@@ -39,6 +39,8 @@ public:
     bool save();
     bool saveAs();
     bool revert();
+    // A saved document with changes since: something to go back from.
+    bool canRevert() const;
     // Asks about unsaved changes; false when the user cancelled.
     bool maybeSave();
 

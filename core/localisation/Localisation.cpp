@@ -1,5 +1,9 @@
 #include "localisation/Localisation.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -30,13 +34,60 @@ bool readQuoted(std::string_view line, std::size_t& i, std::string& out) {
     return false;
 }
 
+// A number as printf would write it in the "C" locale, whatever locale the
+// process runs in: a decimal point is always a point.
+std::string decimalFormat(double v, char conv, std::string_view flags) {
+    bool left = false, plus = false, space = false, zero = false;
+    std::size_t i = 0;
+    for (; i < flags.size() && std::string_view("-+ #0").find(flags[i]) != std::string_view::npos; ++i) {
+        left = left || flags[i] == '-';
+        plus = plus || flags[i] == '+';
+        space = space || flags[i] == ' ';
+        zero = zero || flags[i] == '0';
+    }
+    int width = 0, precision = 6;
+    for (; i < flags.size() && std::isdigit(static_cast<unsigned char>(flags[i])); ++i)
+        width = std::min(width * 10 + (flags[i] - '0'), 256);
+    if (i < flags.size() && flags[i] == '.') {
+        precision = 0;
+        for (++i; i < flags.size() && std::isdigit(static_cast<unsigned char>(flags[i])); ++i)
+            precision = std::min(precision * 10 + (flags[i] - '0'), 256);
+    }
+    precision = std::min(precision, 60);
+    std::string body;
+    if (!std::isfinite(v)) {
+        body = std::isnan(v) ? "nan" : (v < 0 ? "-inf" : "inf");
+        zero = false;
+    } else {
+        char buf[400];
+        const auto format = conv == 'f' ? std::chars_format::fixed
+                            : conv == 'e' ? std::chars_format::scientific
+                                          : std::chars_format::general;
+        if (conv == 'g' && precision == 0) precision = 1;
+        auto r = std::to_chars(buf, buf + sizeof buf, v, format, precision);
+        body.assign(buf, r.ptr);
+        if (conv == 'e') {
+            // printf writes at least two exponent digits: 1e+05, not 1e+5.
+            std::size_t e = body.find('e');
+            if (e != std::string::npos && body.size() - e == 3) body.insert(e + 2, "0");
+        }
+    }
+    if (!body.empty() && body[0] != '-' && (plus || space)) body.insert(0, 1, plus ? '+' : ' ');
+    if (static_cast<int>(body.size()) < width) {
+        const std::size_t pad = static_cast<std::size_t>(width) - body.size();
+        if (left)
+            body.append(pad, ' ');
+        else if (zero)
+            body.insert(body[0] == '-' || body[0] == '+' || body[0] == ' ' ? 1 : 0, pad, '0');
+        else
+            body.insert(0, pad, ' ');
+    }
+    return body;
+}
+
 std::string argText(const FormatArg& a) {
     if (auto i = std::get_if<std::int64_t>(&a)) return std::to_string(*i);
-    if (auto d = std::get_if<double>(&a)) {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%g", *d);
-        return buf;
-    }
+    if (auto d = std::get_if<double>(&a)) return decimalFormat(*d, 'g', "");
     return std::get<std::string>(a);
 }
 
@@ -83,8 +134,7 @@ std::string formatText(std::string_view fmt, std::initializer_list<FormatArg> ar
             double v = std::holds_alternative<double>(a)
                            ? std::get<double>(a)
                            : static_cast<double>(std::get<std::int64_t>(a));
-            std::snprintf(buf, sizeof buf, ("%" + width + conv).c_str(), v);
-            out += buf;
+            out += decimalFormat(v, conv, width);
         } else {
             out += argText(a);
         }

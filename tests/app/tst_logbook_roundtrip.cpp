@@ -278,6 +278,30 @@ private slots:
         QVERIFY(app_->prompts->reports.isEmpty());
     }
 
+    void revertAsksAndNeedsChangesToThrowAway() {
+        app_->controller->newCarnetDocumentMenuAction();
+        auto* w = qobject_cast<CarnetWindow*>(app_->controller->windows().first());
+        addDives(*w, 2);
+        QVERIFY2(!w->canRevert(), "never saved: nothing to go back to");
+        app_->prompts->nextSavePath = dir_.filePath("log.divelog");
+        QVERIFY(w->save());
+        QVERIFY2(!w->canRevert(), "saved and unchanged");
+        QVERIFY(!w->revert());
+        QVERIFY(app_->prompts->confirmations.isEmpty());
+
+        addDives(*w, 1);
+        QVERIFY(w->canRevert());
+        app_->prompts->confirmAnswer = false;
+        QVERIFY(!w->revert());
+        QCOMPARE(app_->prompts->confirmations, QStringList{app_->text.main("Revert question")});
+        QCOMPARE(w->model()->rowCount(), 3);
+        app_->prompts->confirmAnswer = true;
+        QVERIFY(w->revert());
+        QCOMPARE(w->model()->rowCount(), 2);
+        QVERIFY(!w->isWindowModified());
+        QVERIFY2(!w->undoAction()->isEnabled(), "the history went with the changes");
+    }
+
     void revertOfADamagedFileSaysWhyAndKeepsTheDives() {
         app_->controller->newCarnetDocumentMenuAction();
         auto* w = qobject_cast<CarnetWindow*>(app_->controller->windows().first());

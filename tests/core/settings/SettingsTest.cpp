@@ -123,5 +123,13 @@ TEST(Localisation, BadFormatsInATranslationCannotCrash) {
               "a 2 x");
     EXPECT_EQ(formatText("100%% %", {}), "100% %");
     EXPECT_EQ(formatText("%.1f bar", {1.25}), "1.2 bar");
+    // Numbers read as printf writes them in the "C" locale, with the flags
+    // translations use, whatever locale the application runs in.
+    EXPECT_EQ(formatText("%.2f|%5.1f|%-6.1f|%+.0f|%06.2f", {0.7, 3.14159, 2.5, 3.5, -1.5}),
+              "0.70|  3.1|2.5   |+4|-01.50");
+    EXPECT_EQ(formatText("%g %g %e %.3g", {0.0001, 1234567.0, 12345.678, 2.0 / 3.0}),
+              "0.0001 1.23457e+06 1.234568e+04 0.667");
+    EXPECT_EQ(formatText("%f", {std::int64_t{3}}), "3.000000");
+    EXPECT_EQ(formatText("%@ bar", {0.7}), "0.7 bar");
     EXPECT_EQ(formatText("%99999999999d", {std::int64_t{5}}), "5");
 }
