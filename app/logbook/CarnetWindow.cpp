@@ -31,7 +31,7 @@ int columnWidth(divelog::Plongee::Field field) {
     using F = divelog::Plongee::Field;
     static const std::pair<F, int> widths[] = {
         {F::noPlongee, 48},   {F::date, 92},       {F::lieu, 150},      {F::site, 180},
-        {F::heure, 52},       {F::profondeur, 70}, {F::temps, 64},      {F::tempEau, 62},
+        {F::heure, 52},       {F::profondeur, 70}, {F::temps, 64},      {F::tempEau, 88},
         {F::deco, 110},       {F::coeff, 84},      {F::visibilite, 96}, {F::epaves, 52},
         {F::inoubliable, 52}, {F::gaz, 100},       {F::rebreather, 64}};
     for (const auto& [name, width] : widths)

@@ -79,10 +79,12 @@ DiveEditWindow::DiveEditWindow(divelog::CarnetSession& session, divelog::AppCont
     // Large enough for the largest view where the screen allows; smaller
     // screens scroll the view instead of cutting it off.
     QSize largest;
-    for (int i = 0; i < kViewCount; ++i) largest = largest.expandedTo(views_->widget(i)->sizeHint());
+    for (QWidget* content : contents_) largest = largest.expandedTo(content->sizeHint());
     showForm();
     goView(1);
-    QSize wanted = sizeHint().expandedTo(largest + QSize(40, 140));
+    // The window's frame around the view: toolbar, view buttons, footer, margins.
+    const QSize chrome = sizeHint() - views_->currentWidget()->sizeHint();
+    QSize wanted = (largest + chrome + QSize(24, 24)).expandedTo(sizeHint());
     if (const QScreen* s = screen()) wanted = wanted.boundedTo(s->availableGeometry().size() * 0.95);
     resize(wanted);
 }
@@ -122,6 +124,7 @@ QWidget* DiveEditWindow::wrapView(QWidget* view) {
     column->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new QScrollArea(page);
     scroll->setWidget(view);
+    contents_ << view;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     column->addWidget(scroll, 1);

@@ -80,6 +80,7 @@ private:
     QStackedWidget* views_ = nullptr;
     QButtonGroup* navigation_ = nullptr;
     QList<QLabel*> counts_;
+    QList<QWidget*> contents_;  // the six views inside their scroll areas
     QList<QPushButton*> previous_, next_;
     std::function<bool()> closeGuard_;
     std::map<std::string, std::string> declined_;  // per combo box: the text answered "No"

@@ -19,7 +19,7 @@ constexpr std::array<DiveColumn, 15> kColumns = {{
     {F::temps, "column temps", "Duration", true, true},
     {F::tempEau, "column temp eau", "Water", true, true},
     {F::deco, "column deco", "Deco", true, true},
-    {F::coeff, "column coeff", "Tide", true, true},
+    {F::coeff, "column coeff", "Tide coef.", true, true},
     {F::visibilite, "column visibilite", "Visibility", true, true},
     {F::epaves, "column_epave", "Wreck", true, false},
     {F::inoubliable, "column inoubliable", "Mark", true, true},

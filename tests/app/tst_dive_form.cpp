@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -337,7 +339,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);  // committed on the next turn of the loop
         QTRY_COMPARE(cell(w, 1, "site"), QString("Planier"));
         QCOMPARE(w->session().form().text("site"), std::string("Planier"));
-        QVERIFY(w->isWindowModified());
+        QTRY_VERIFY(w->isWindowModified());  // the window follows once the editor has closed
         QVERIFY(w->undoAction()->isEnabled());
         QCOMPARE(w->undoAction()->text(), app_->text.format("Main", "Undo %@", "error !",
                                                             {app_->text.main("Edit Dive").toStdString()}));
@@ -478,6 +480,19 @@ private slots:
         edit->parts().razNitrox->click();
         QCOMPARE(shown(edit, "n2Mix"), QString("0"));
         QVERIFY(w->session().form().modified());
+    }
+
+    void theDeleteQuestionDefaultsToCancel() {
+        UserPrompts real(app_->text);
+        QString defaultButton;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            defaultButton = box->defaultButton()->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QVERIFY2(!real.confirm(nullptr, app_->text.main("Erase dive")), "Return does not delete");
+        QCOMPARE(defaultButton, app_->text.main("Cancel"));
     }
 
     void renumberingComesFromTheLogbookMenu() {
