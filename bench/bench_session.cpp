@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "BenchLogbook.h"
+#include "logbook/CarnetCommands.h"
 #include "logbook/CarnetSession.h"
 
 namespace {
@@ -65,16 +66,21 @@ void BM_RenumberAll(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
-// Deletes a tenth of the logbook (1,000 rows at 10,000 dives), selected at
-// random places; the logbook is rebuilt outside the timing.
+// A tenth of the logbook's rows (1,000 at 10,000 dives), at scattered places.
+std::vector<std::size_t> scatteredTenth(std::size_t dives) {
+    std::vector<std::size_t> rows;
+    for (std::size_t i = 0; i < dives; i += 10) rows.push_back((i * 7) % dives);
+    return rows;
+}
+
+// Deletes a tenth of the logbook, selected at scattered places; the logbook
+// is rebuilt outside the timing.
 void BM_DeleteSelectedRows(benchmark::State& state) {
     const auto dives = static_cast<std::size_t>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         auto w = std::make_unique<World>(dives);
-        std::vector<std::size_t> rows;
-        for (std::size_t i = 0; i < dives; i += 10) rows.push_back((i * 7) % dives);
-        w->session->select(rows);
+        w->session->select(scatteredTenth(dives));
         state.ResumeTiming();
         w->session->deleteSelected();
         state.PauseTiming();
@@ -84,8 +90,47 @@ void BM_DeleteSelectedRows(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
+// Takes back that delete: the 1,000 dives go back to their rows.
+void BM_UndoDeleteSelectedRows(benchmark::State& state) {
+    const auto dives = static_cast<std::size_t>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto w = std::make_unique<World>(dives);
+        w->session->select(scatteredTenth(dives));
+        w->session->deleteSelected();
+        state.ResumeTiming();
+        w->session->undo();
+        state.PauseTiming();
+        w.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+// 1,000 single-dive edits through the form; the counter is what the history
+// holds per edit, against the size of one dive.
+void BM_HistoryOfSingleDiveEdits(benchmark::State& state) {
+    World& w = world(2500);
+    double perEdit = 0, diveBytes = 0;
+    for (auto _ : state) {
+        w.carnet->history().clear();
+        for (int edit = 0; edit < 1000; ++edit) {
+            w.session->select({static_cast<std::size_t>(edit) * 2});
+            w.session->form().setText(Plongee::Field::temps, std::to_string(30 + edit % 40));
+            w.session->updateDive();
+        }
+        perEdit = static_cast<double>(w.carnet->history().heldBytes()) / 1000.0;
+        diveBytes = static_cast<double>(approximateBytes(w.carnet->dive(0)));
+    }
+    state.counters["history_bytes_per_edit"] = perEdit;
+    state.counters["one_dive_bytes"] = diveBytes;
+    state.counters["ratio"] = perEdit / diveBytes;
+}
+
 }  // namespace
 
+BENCHMARK(BM_UndoDeleteSelectedRows)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_HistoryOfSingleDiveEdits)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_SelectRowWithFormRefresh)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK(BM_SearchManyHits)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK(BM_RenumberAll)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
