@@ -450,6 +450,9 @@ private slots:
             QVERIFY2(!text.contains("error !"), qPrintable(child->objectName()));
         }
 
+        // It fits the screen it opens on; views too large for it scroll.
+        const QRect screen = edit->screen()->availableGeometry();
+        QVERIFY(edit->width() <= screen.width() && edit->height() <= screen.height());
         // Switching views keeps the size and place the user gave the window.
         edit->resize(900, 560);
         const QRect frame = edit->geometry();
@@ -480,6 +483,27 @@ private slots:
         edit->parts().razNitrox->click();
         QCOMPARE(shown(edit, "n2Mix"), QString("0"));
         QVERIFY(w->session().form().modified());
+    }
+
+    void numberFieldsTakeOnlyWhatTheyHold() {
+        CarnetWindow* w = openLogbook();
+        w->newDive();
+        DiveEditWindow* edit = w->editWindow();
+        const std::pair<const char*, const char*> typed[] = {
+            {"profondeur", "31,5"}, {"temps", "45"}, {"tempEau", "-2"}, {"coeff", "95"},
+            {"decoO2_Level_1", "50"}, {"decoDepth_Level_2", "4.5"}};
+        for (auto [name, text] : typed) {
+            type(edit, name, text);
+            QCOMPARE(shown(edit, name), QString(text));
+        }
+        const std::tuple<const char*, const char*, const char*> refused[] = {
+            {"profondeur", "12 m", "12"},   {"temps", "4.5", "45"},  {"temps", "-3", "3"},
+            {"decoO2_Level_1", "1500", "150"}, {"coeff", "-9", "-"}, {"tempEau", "1,5", "15"},
+            {"altitude", "abc", "0"},        {"lestage", "2,5,1", "2,51"}};
+        for (auto [name, text, kept] : refused) {
+            type(edit, name, text);
+            QCOMPARE(shown(edit, name), QString(kept));
+        }
     }
 
     void theDeleteQuestionDefaultsToCancel() {
