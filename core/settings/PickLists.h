@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/SettingsStore.h"
@@ -30,9 +31,15 @@ public:
 
     // Appends, sorts in plain ascending order and stores the whole list.
     void add(const std::string& key, const std::string& entry);
+    // What a user typed into an editor: added as add() does, also when
+    // already listed, but refused when blank (false, nothing changes).
+    [[nodiscard]] bool addEntry(const std::string& key, const std::string& entry);
     // Removes the entries at these rows (not every entry of the same text), then stores.
     void removeRows(const std::string& key, std::vector<std::size_t> rows);
     void sortAndStore(const std::string& key);
+
+    // Empty, or only white space (ASCII or Unicode spaces, in UTF-8).
+    static bool isBlank(std::string_view text);
 
 private:
     SettingsStore& store_;

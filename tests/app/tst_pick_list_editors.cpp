@@ -4,6 +4,7 @@
 // store into the shared list without replacing it.
 
 #include <QItemSelectionModel>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,14 +103,25 @@ private slots:
         QCOMPARE(shown(shops), (QStringList{"Aqua Center", "Zodiac Divers"}));
         QCOMPARE(qlist(app_->store.listForKey("type materiel")), QStringList{"Regulator"});
 
-        // Empty and repeated entries are added as they are; empty sorts first.
+        // An empty or blank entry is refused with a beep and nothing changes;
+        // the blank stays selected, so typing replaces it.
+        QSignalSpy refused(shops, &PickListPane::entryRefused);
         shops->addButton()->click();
+        QTest::keyClicks(shops->entryField(), QString::fromUtf8("  \u00A0 "));
+        QTest::keyClick(shops->entryField(), Qt::Key_Return);
+        QCOMPARE(refused.count(), 2);
+        QCOMPARE(qlist(app_->store.listForKey("magasins")),
+                 (QStringList{"Aqua Center", "Zodiac Divers"}));
+        QCOMPARE(shown(shops), (QStringList{"Aqua Center", "Zodiac Divers"}));
+        QVERIFY(shops->entryField()->hasSelectedText());
+        // A repeated entry is added as it is.
         QTest::keyClicks(shops->entryField(), "Aqua Center");
         shops->addButton()->click();
+        QCOMPARE(refused.count(), 2);
         QCOMPARE(qlist(app_->store.listForKey("magasins")),
-                 (QStringList{"", "Aqua Center", "Aqua Center", "Zodiac Divers"}));
+                 (QStringList{"Aqua Center", "Aqua Center", "Zodiac Divers"}));
         QCOMPARE(shops->countLabel()->text(),
-                 app_->text.format("Carnet", "Entries", "error !", {std::int64_t(4)}));
+                 app_->text.format("Carnet", "Entries", "error !", {std::int64_t(3)}));
 
         // The country editor's two lists are independent.
         window_->findChild<QAction*>("showPaysWindow")->trigger();
@@ -123,6 +135,11 @@ private slots:
         QCOMPARE(qlist(app_->store.listForKey("countryCode")), QStringList{"MLT"});
         QCOMPARE(qlist(app_->store.listForKey("pays")), QStringList{"Malta"});
         QCOMPARE(shown(countries->countryCodePane()), QStringList{"MLT"});
+        QSignalSpy codeRefused(countries->countryCodePane(), &PickListPane::entryRefused);
+        QTest::keyClicks(countries->countryCodePane()->entryField(), " ");
+        countries->countryCodePane()->addButton()->click();
+        QCOMPARE(codeRefused.count(), 1);
+        QCOMPARE(qlist(app_->store.listForKey("countryCode")), QStringList{"MLT"});
     }
 
     void deletingAsksThenRemovesExactlyTheSelectedRows() {
