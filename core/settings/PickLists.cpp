@@ -66,6 +66,28 @@ void PickLists::sortAndStore(const std::string& key) {
     store_.setList(key, l);
 }
 
+void PickLists::seedCountries(const CountrySource& source) {
+    if (!source || (store_.hasStoredValue("pays") && store_.hasStoredValue("countryCode"))) return;
+    const std::vector<Country> countries = source();
+    auto seed = [&](const std::string& key, std::string Country::*field, auto usable) {
+        if (store_.hasStoredValue(key)) return;
+        std::vector<std::string> values;
+        for (const Country& c : countries)
+            if (usable(c.*field)) values.push_back(c.*field);
+        if (values.empty()) return;
+        std::sort(values.begin(), values.end());
+        values.erase(std::unique(values.begin(), values.end()), values.end());
+        list(key) = std::move(values);
+        store_.setList(key, list(key));
+    };
+    seed("pays", &Country::name, [](const std::string& name) { return !isBlank(name); });
+    // The "country code" setting and the table's code column take alpha-3.
+    seed("countryCode", &Country::alpha3, [](const std::string& code) {
+        return code.size() == 3 &&
+               std::all_of(code.begin(), code.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    });
+}
+
 bool PickLists::isBlank(std::string_view text) {
     // The white space a text field lets through: ASCII, then the Unicode
     // separators (NEL, no-break, ogham, the U+2000 family, narrow no-break,
