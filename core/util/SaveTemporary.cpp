@@ -109,6 +109,9 @@ bool SaveTemporary::open(const std::string& document) {
         int rc;
         while ((rc = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
         }
+        // Some network and FUSE filesystems cannot lock: save unguarded there
+        // rather than not at all.
+        if (rc != 0 && (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS)) rc = 0;
         struct stat held {}, named {};
         if (rc != 0 || ::fstat(fd, &held) != 0) {
             int code = errno;
