@@ -5,6 +5,7 @@
 #include "MyDocumentController.h"
 #include "localisation/UiText.h"
 #include "settings/AppContext.h"
+#include "settings/IsoCountries.h"
 #include "settings/QtSettingsStore.h"
 
 int main(int argc, char* argv[]) {
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
     QtSettingsStore store;
     divelog::AppContext context(store);
     // Defaults and pick lists must be in place before any document reads them.
-    context.initialize();
+    context.initialize(isoCountries);
     for (const QString& problem : loadLocalisationResources(context.localisation()))
         qWarning("localisation: %s", qPrintable(problem));
 

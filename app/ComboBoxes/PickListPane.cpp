@@ -107,7 +107,12 @@ void PickListPane::updateCount() {
 }
 
 void PickListPane::addEntry() {
-    lists_.add(key_, entry_->text().toStdString());
+    if (!lists_.addEntry(key_, entry_->text().toStdString())) {
+        QApplication::beep();
+        entry_->selectAll();
+        emit entryRefused();
+        return;
+    }
     entry_->clear();
     redisplay();
 }

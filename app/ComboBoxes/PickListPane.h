@@ -35,8 +35,13 @@ public:
     // selection survives coming back to the window.
     void redisplay(bool force = true);
 
+signals:
+    // A blank entry was refused (after the beep); nothing was added.
+    void entryRefused();
+
 public slots:
-    // Adds the field's text as it is, even empty or already listed.
+    // Adds the field's text as it is, also when already listed; a blank text
+    // is refused with a beep and left in the field, selected.
     void addEntry();
     // Asks, then removes the selected rows; the field is emptied either way.
     void deleteSelection();

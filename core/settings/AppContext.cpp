@@ -4,7 +4,8 @@
 
 namespace divelog {
 
-void AppContext::initialize() {
+void AppContext::initialize(const CountrySource& countries) {
+    pickLists_.seedCountries(countries);
     pickLists_.fillFromStore();
     store_.registerDefaults(registeredDefaults());
 }

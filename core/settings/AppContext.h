@@ -14,8 +14,10 @@ class AppContext {
 public:
     explicit AppContext(SettingsStore& store) : store_(store), pickLists_(store) {}
 
-    // Start-up: fills the shared pick lists, then registers the defaults.
-    void initialize();
+    // Start-up: seeds the country lists of a first launch from `countries`
+    // (see PickLists::seedCountries), fills the shared pick lists, then
+    // registers the defaults.
+    void initialize(const CountrySource& countries = {});
 
     SettingsStore& settings() { return store_; }
     const SettingsStore& settings() const { return store_; }

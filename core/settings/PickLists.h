@@ -1,12 +1,22 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/SettingsStore.h"
 
 namespace divelog {
+
+// One country as a reference table names it; alpha3 is its ISO 3166-1 code.
+struct Country {
+    std::string name;
+    std::string alpha3;
+};
+// Gives the countries when asked; may give none (no reference table).
+using CountrySource = std::function<std::vector<Country>()>;
 
 // The process-wide pick lists offered by the forms' combo boxes. Each list has
 // a stable address for the life of this object, so forms and editors may hold
@@ -30,9 +40,22 @@ public:
 
     // Appends, sorts in plain ascending order and stores the whole list.
     void add(const std::string& key, const std::string& entry);
+    // What a user typed into an editor: added as add() does, also when
+    // already listed, but refused when blank (false, nothing changes).
+    [[nodiscard]] bool addEntry(const std::string& key, const std::string& entry);
     // Removes the entries at these rows (not every entry of the same text), then stores.
     void removeRows(const std::string& key, std::vector<std::size_t> rows);
     void sortAndStore(const std::string& key);
+
+    // First launch: fills "pays" with the country names and "countryCode"
+    // with their ISO 3166 alpha-3 codes, each sorted and stored, but only a
+    // list whose key the store has never held; a list the diver emptied stays
+    // empty. `countries` is asked only then; nothing is stored for a list it
+    // gives nothing usable for, so a later launch tries again.
+    void seedCountries(const CountrySource& countries);
+
+    // Empty, or only white space (ASCII or Unicode spaces, in UTF-8).
+    static bool isBlank(std::string_view text);
 
 private:
     SettingsStore& store_;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <utility>
 
+#include "util/SaveTemporary.h"
+
 namespace divelog {
 
 namespace {
@@ -51,7 +53,7 @@ bool readAll(int fd, std::uint8_t* into, std::size_t size, const std::string& pa
     return true;
 }
 
-// A file descriptor written through a reused buffer.
+// A file descriptor written as the pieces come; the writer does its own buffering.
 class FileOutput final : public ByteOutput {
 public:
     explicit FileOutput(int fd) : fd_(fd) {}
@@ -132,51 +134,32 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
 
 bool writeFileAtomically(const std::string& path, const std::function<bool(ByteOutput&)>& produce,
                          std::string& error) {
-    std::string tmp = path + ".XXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
+    SaveTemporary temporary;
+    if (!temporary.open(path)) {
         error = reason("Cannot save", path);
         return false;
     }
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat st {};
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(temporary.target().c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
         mode &= ~mask;
     }
-    ::fchmod(fd, mode);
-
-    auto fail = [&](int code) {
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        errno = code;
-        error = reason("Cannot save", path);
-        return false;
-    };
-    FileOutput out(fd);
+    FileOutput out(temporary.fd());
     if (!produce(out)) {
-        if (out.error()) return fail(out.error());
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        if (error.empty()) error = "Cannot save \"" + path + "\": the document could not be written.";
+        if (out.error()) {
+            errno = out.error();
+            error = reason("Cannot save", path);
+        } else if (error.empty()) {
+            error = "Cannot save \"" + path + "\": the document could not be written.";
+        }
         return false;
     }
-    if (::fsync(fd) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        int code = errno;
-        ::unlink(tmp.c_str());
-        errno = code;
-        error = reason("Cannot save", path);
-        return false;
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        int code = errno;
-        ::unlink(tmp.c_str());
-        errno = code;
+    if (!temporary.commit(mode)) {
         error = reason("Cannot save", path);
         return false;
     }

@@ -45,8 +45,11 @@ public:
 };
 
 // Writes a temporary file beside `path`, flushes it to disk, then renames it
-// over `path`; the old file is untouched unless every step succeeded.
-// `produce` writes the content and returns false to abandon the save.
+// over `path`; the old file is untouched unless every step succeeded. A save
+// killed part-way leaves one temporary that the next save of `path` takes
+// over (see SaveTemporary). When `path` is a symbolic link, the file it
+// points to is replaced and the link kept. The replaced file's permissions
+// are kept. `produce` writes the content and returns false to abandon the save.
 [[nodiscard]] bool writeFileAtomically(const std::string& path,
                                        const std::function<bool(ByteOutput&)>& produce,
                                        std::string& error);

@@ -4,6 +4,7 @@
 // store into the shared list without replacing it.
 
 #include <QItemSelectionModel>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "ComboBoxes/PickListPane.h"
 #include "ComboBoxes/PickListWindow.h"
 #include "DocumentWindow.h"
+#include "settings/IsoCountries.h"
 
 namespace {
 
@@ -102,14 +104,25 @@ private slots:
         QCOMPARE(shown(shops), (QStringList{"Aqua Center", "Zodiac Divers"}));
         QCOMPARE(qlist(app_->store.listForKey("type materiel")), QStringList{"Regulator"});
 
-        // Empty and repeated entries are added as they are; empty sorts first.
+        // An empty or blank entry is refused with a beep and nothing changes;
+        // the blank stays selected, so typing replaces it.
+        QSignalSpy refused(shops, &PickListPane::entryRefused);
         shops->addButton()->click();
+        QTest::keyClicks(shops->entryField(), QString::fromUtf8("  \u00A0 "));
+        QTest::keyClick(shops->entryField(), Qt::Key_Return);
+        QCOMPARE(refused.count(), 2);
+        QCOMPARE(qlist(app_->store.listForKey("magasins")),
+                 (QStringList{"Aqua Center", "Zodiac Divers"}));
+        QCOMPARE(shown(shops), (QStringList{"Aqua Center", "Zodiac Divers"}));
+        QVERIFY(shops->entryField()->hasSelectedText());
+        // A repeated entry is added as it is.
         QTest::keyClicks(shops->entryField(), "Aqua Center");
         shops->addButton()->click();
+        QCOMPARE(refused.count(), 2);
         QCOMPARE(qlist(app_->store.listForKey("magasins")),
-                 (QStringList{"", "Aqua Center", "Aqua Center", "Zodiac Divers"}));
+                 (QStringList{"Aqua Center", "Aqua Center", "Zodiac Divers"}));
         QCOMPARE(shops->countLabel()->text(),
-                 app_->text.format("Carnet", "Entries", "error !", {std::int64_t(4)}));
+                 app_->text.format("Carnet", "Entries", "error !", {std::int64_t(3)}));
 
         // The country editor's two lists are independent.
         window_->findChild<QAction*>("showPaysWindow")->trigger();
@@ -123,6 +136,11 @@ private slots:
         QCOMPARE(qlist(app_->store.listForKey("countryCode")), QStringList{"MLT"});
         QCOMPARE(qlist(app_->store.listForKey("pays")), QStringList{"Malta"});
         QCOMPARE(shown(countries->countryCodePane()), QStringList{"MLT"});
+        QSignalSpy codeRefused(countries->countryCodePane(), &PickListPane::entryRefused);
+        QTest::keyClicks(countries->countryCodePane()->entryField(), " ");
+        countries->countryCodePane()->addButton()->click();
+        QCOMPARE(codeRefused.count(), 1);
+        QCOMPARE(qlist(app_->store.listForKey("countryCode")), QStringList{"MLT"});
     }
 
     void deletingAsksThenRemovesExactlyTheSelectedRows() {
@@ -192,7 +210,89 @@ private slots:
         QCOMPARE(&app_->context.pickLists().list("fabricants"), brands);
     }
 
+    void isoTableIsReadAndDamageGivesNoCountries() {
+        const QString good = writeFile("good.json", kSmallTable);
+        const auto countries = readIsoCountries(good);
+        QCOMPARE(countries.size(), std::size_t(5));
+        QCOMPARE(countries[0].name, std::string("Malta"));
+        QCOMPARE(countries[0].alpha3, std::string("MLT"));
+        QCOMPARE(countries[1].alpha3, std::string("FRA"));
+        QVERIFY(countries[2].alpha3.empty());
+        QVERIFY(countries[3].name.empty() && countries[3].alpha3.empty());
+
+        const QByteArray whole(kSmallTable);
+        const QList<QByteArray> damaged = {whole.left(60), "", "[]", "{\"3166-1\": {}}",
+                                           QByteArray(5 << 20, ' ') + whole};
+        for (const QByteArray& bytes : damaged)
+            QVERIFY2(readIsoCountries(writeFile("damaged.json", bytes)).empty(), bytes.left(40));
+        QVERIFY(readIsoCountries(dir_.filePath("absent.json")).empty());
+    }
+
+    void systemIsoTableNamesTheCountries() {
+        if (!QFile::exists(isoCountriesPath())) QSKIP("the iso-codes package is not installed");
+        const auto countries = isoCountries();
+        QVERIFY(countries.size() >= 240);
+        QVERIFY(std::any_of(countries.begin(), countries.end(), [](const divelog::Country& c) {
+            return c.name == "France" && c.alpha3 == "FRA";
+        }));
+    }
+
+    void firstLaunchFillsTheCountryEditorOnce() {
+        const QString table = writeFile("table.json", kSmallTable);
+        const QString ini = dir_.filePath("first-launch.ini");
+        int reads = 0;
+        auto source = [&] {
+            ++reads;
+            return readIsoCountries(table);
+        };
+        {
+            QtSettingsStore store(ini);
+            divelog::AppContext context(store);
+            context.initialize(source);
+            loadLocalisationResources(context.localisation());
+            UiText text{context.localisation()};
+            CapturingPrompts prompts(text);
+            ComboPaysController editor(context, text, prompts);
+            editor.present();
+            QCOMPARE(shown(editor.paysPane()), (QStringList{"France", "Malta", "No code"}));
+            QCOMPARE(shown(editor.countryCodePane()), (QStringList{"FRA", "MLT"}));
+            QCOMPARE(editor.paysPane()->countLabel()->text(),
+                     text.format("Carnet", "Entries", "error !", {std::int64_t(3)}));
+            store.sync();
+        }
+        // The next launch keeps the stored lists and reads no table.
+        {
+            QtSettingsStore store(ini);
+            divelog::AppContext context(store);
+            context.initialize(source);
+            QCOMPARE(reads, 1);
+            QCOMPARE(qlist(context.pickLists().list("countryCode")), (QStringList{"FRA", "MLT"}));
+        }
+        // A damaged table leaves the lists empty and stores nothing.
+        {
+            const QString broken = writeFile("broken.json", QByteArray(kSmallTable).left(70));
+            QtSettingsStore store(dir_.filePath("damaged.ini"));
+            divelog::AppContext context(store);
+            context.initialize([&] { return readIsoCountries(broken); });
+            QVERIFY(context.pickLists().list("pays").empty());
+            QVERIFY(!store.hasStoredValue("pays") && !store.hasStoredValue("countryCode"));
+        }
+    }
+
 private:
+    static constexpr const char* kSmallTable = R"({"3166-1": [
+        {"alpha_2": "MT", "alpha_3": "MLT", "name": "Malta", "numeric": "470"},
+        {"alpha_3": "FRA", "name": "France", "official_name": "French Republic"},
+        {"name": "No code"}, {"alpha_3": 42, "name": ["x"]}, "junk"]})";
+
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+        return path;
+    }
+
     QTemporaryDir dir_;
     std::unique_ptr<AppHarness> app_;
     DocumentWindow* window_ = nullptr;
