@@ -196,9 +196,11 @@ TEST_F(DiveFormTest, OxygenIsAPercentageAndTheMixNeverExceedsAHundred) {
     EXPECT_TRUE(DiveForm::numberRule("decoO2_Level_4")->dashForNone);
     EXPECT_TRUE(DiveForm::numberRule("decoDepth_Level_4")->decimals);
     EXPECT_TRUE(DiveForm::numberRule("lestage")->decimals);
-    for (const auto& c : DiveForm::controls())
-        if (auto rule = DiveForm::numberRule(c.name))
+    for (const auto& c : DiveForm::controls()) {
+        if (DiveForm::numberRule(c.name)) {
             EXPECT_EQ(c.kind, DiveForm::ControlKind::Text) << c.name;
+        }
+    }
 }
 
 TEST_F(DiveFormTest, BadNumberInputNeverCrashesAndStoresFiniteValues) {
