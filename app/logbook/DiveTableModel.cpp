@@ -160,6 +160,10 @@ void DiveTableModel::follow(const divelog::CarnetChange& change) {
             break;
         }
         case Kind::Changed:
+            if (change.allRows) {
+                repaintAll();
+                break;
+            }
             for (auto [first, last] : ranges(change.rows))
                 emit dataChanged(index(first, 0), index(last, columnCount() - 1));
             break;

@@ -23,18 +23,7 @@ bool ByteSource::fail(ArchiveProblem problem, std::string message, const std::ui
     return false;
 }
 
-bool ByteSource::raw(void* dst, std::size_t n) {
-    if (!need(n)) return false;
-    std::memcpy(dst, pos, n);
-    pos += n;
-    return true;
-}
-
-bool ByteSource::skip(std::size_t n) {
-    if (!need(n)) return false;
-    pos += n;
-    return true;
-}
+bool ByteSource::truncated() { return fail("The file is truncated."); }
 
 bool ByteSource::count(std::size_t elementSize, std::size_t& n) {
     const std::uint8_t* at = pos;
@@ -64,10 +53,10 @@ bool ByteSource::block(std::vector<T>& v) {
     return true;
 }
 
-bool ByteSource::tag(std::uint8_t expected) {
+bool ByteSource::wrongTag() {
     std::uint8_t t = 0;
     if (!u8(t)) return false;
-    return t == expected || fail(badTag(t), pos - 1);
+    return fail(badTag(t), pos - 1);
 }
 
 bool ByteSource::objectTag(std::uint8_t expected, bool& isNull) {

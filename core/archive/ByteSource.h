@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -31,6 +32,10 @@ public:
     const ArchiveHeader* header = nullptr;
     ArchiveError failure;
 
+    // The failures of need() and tag(), out of the way of the reads.
+    [[gnu::cold]] bool truncated();
+    [[gnu::cold]] bool wrongTag();
+
     bool failed() const { return static_cast<bool>(failure); }
     // Damage at `at` (the cursor when null).
     bool fail(std::string message, const std::uint8_t* at = nullptr) {
@@ -39,9 +44,19 @@ public:
     bool fail(ArchiveProblem problem, std::string message, const std::uint8_t* at);
 
     std::size_t left() const { return static_cast<std::size_t>(end - pos); }
-    bool need(std::size_t n) { return n <= left() || fail("The file is truncated."); }
-    bool raw(void* dst, std::size_t n);
-    bool skip(std::size_t n);
+    // The reads of every value, kept inline: a logbook holds millions of them.
+    bool need(std::size_t n) { return n <= left() || truncated(); }
+    bool raw(void* dst, std::size_t n) {
+        if (!need(n)) return false;
+        std::memcpy(dst, pos, n);
+        pos += n;
+        return true;
+    }
+    bool skip(std::size_t n) {
+        if (!need(n)) return false;
+        pos += n;
+        return true;
+    }
     bool u8(std::uint8_t& v) { return raw(&v, 1); }
     bool u16(std::uint16_t& v) { return raw(&v, 2); }
     bool u32(std::uint32_t& v) { return raw(&v, 4); }
@@ -50,7 +65,13 @@ public:
     bool text(std::string& s);
     template <class T>
     bool block(std::vector<T>& v);
-    bool tag(std::uint8_t expected);
+    bool tag(std::uint8_t expected) {
+        if (pos < end && *pos == expected) {
+            ++pos;
+            return true;
+        }
+        return wrongTag();
+    }
     // Reads an object's tag; `isNull` tells a null object.
     bool objectTag(std::uint8_t expected, bool& isNull);
     // Steps over one value of any type, by its type code alone.

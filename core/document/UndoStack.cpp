@@ -10,6 +10,12 @@ void UndoStack::push(std::unique_ptr<UndoCommand> command) {
     commands_.resize(index_);
     commands_.push_back(std::move(command));
     ++index_;
+    if (commands_.size() > kMaxCommands) {
+        commands_.erase(commands_.begin());
+        --index_;
+        // A saved state before the first step kept can no longer be reached.
+        if (clean_) clean_ = *clean_ == 0 ? std::nullopt : std::optional(*clean_ - 1);
+    }
 }
 
 void UndoStack::undo() {

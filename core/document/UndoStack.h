@@ -30,6 +30,10 @@ public:
 // its saved state: undoing back to it clears the changed mark.
 class UndoStack {
 public:
+    // The oldest steps are forgotten beyond this many, so a long session
+    // cannot grow the history without bound.
+    static constexpr std::size_t kMaxCommands = 2000;
+
     // Applies the command and records it; whatever could be redone is dropped.
     void push(std::unique_ptr<UndoCommand> command);
     bool canUndo() const { return index_ > 0; }

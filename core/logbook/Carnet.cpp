@@ -9,6 +9,10 @@
 
 namespace divelog {
 
+bool CarnetChange::concerns(DiveId id) const {
+    return allRows || std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
 Carnet::Carnet() : Document(DocumentKind::Carnet) {}
 
 std::optional<std::size_t> Carnet::rowOf(DiveId id) const {
@@ -70,13 +74,7 @@ std::size_t Carnet::deleteDives(std::vector<std::size_t> rows) {
 
 void Carnet::renumber(std::int32_t first) {
     if (_carnet.empty()) return;
-    std::vector<std::int32_t> numbers(_carnet.size());
-    // Numbers stop at the top of the range rather than wrap around.
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        numbers[i] = static_cast<std::int32_t>(std::min<std::int64_t>(
-            std::int64_t{first} + static_cast<std::int64_t>(i),
-            std::numeric_limits<std::int32_t>::max()));
-    history().push(std::make_unique<SwapNumbers>(*this, std::move(numbers)));
+    history().push(std::make_unique<SwapNumbers>(*this, first));
 }
 
 bool Carnet::setField(std::size_t row, Plongee::Field field, const Plongee::Value& value) {

@@ -22,7 +22,8 @@ struct CarnetChange {
     enum class Kind {
         Inserted,  // `rows`: where the new dives now are
         Removed,   // `rows`: where the removed dives were
-        Changed,   // `rows`: dives whose content changed (only `field` when given)
+        Changed,   // `rows`: dives whose content changed (only `field` when given);
+                   // every dive when `allRows`, with `rows` and `ids` left empty
         Moved,     // the same dives in another order: `newRowOf[old row]`
         Reset,     // a whole new list
     };
@@ -31,6 +32,10 @@ struct CarnetChange {
     std::vector<DiveId> ids;  // the dives of `rows`, in the same order
     std::vector<std::size_t> newRowOf;
     std::optional<Plongee::Field> field;
+    bool allRows = false;
+
+    // Whether the change is about this dive (removed, or changed).
+    bool concerns(DiveId id) const;
 };
 
 // The logbook document: its ordered dive list (display, save and numbering

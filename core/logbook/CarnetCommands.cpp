@@ -71,8 +71,16 @@ std::string SwapField::name(const Localisation& texts) const {
 
 std::size_t SwapField::heldBytes() const { return valueBytes(other_); }
 
-SwapNumbers::SwapNumbers(Carnet& carnet, std::vector<std::int32_t> numbers)
-    : carnet_(carnet), numbers_(std::move(numbers)) {}
+SwapNumbers::SwapNumbers(Carnet& carnet, std::int32_t first) : carnet_(carnet), first_(first) {}
+
+void SwapNumbers::redo() {
+    if (done_) {
+        CarnetEdit::swapNumbers(carnet_, numbers_);
+        return;
+    }
+    numbers_ = CarnetEdit::renumber(carnet_, first_);
+    done_ = true;
+}
 
 std::string SwapNumbers::name(const Localisation& texts) const {
     return texts.text(kTable, "Renumber Dives", "Renumber Dives");

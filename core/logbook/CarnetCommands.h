@@ -73,18 +73,21 @@ private:
     Plongee::Value other_;
 };
 
-// Gives every dive a new number.
+// Numbers every dive from a first number on. The numbers the dives had are
+// read as the first run writes the new ones.
 class SwapNumbers : public UndoCommand {
 public:
-    SwapNumbers(Carnet& carnet, std::vector<std::int32_t> numbers);
-    void redo() override { CarnetEdit::swapNumbers(carnet_, numbers_); }
+    SwapNumbers(Carnet& carnet, std::int32_t first);
+    void redo() override;
     void undo() override { CarnetEdit::swapNumbers(carnet_, numbers_); }
     std::string name(const Localisation& texts) const override;
     std::size_t heldBytes() const override { return numbers_.capacity() * sizeof(std::int32_t); }
 
 private:
     Carnet& carnet_;
-    std::vector<std::int32_t> numbers_;
+    std::int32_t first_;
+    bool done_ = false;
+    std::vector<std::int32_t> numbers_;  // those not in the list
 };
 
 // Puts the list in another order. The order is no content: it leaves the

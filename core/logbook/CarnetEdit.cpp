@@ -1,5 +1,6 @@
 #include "logbook/CarnetEdit.h"
 
+#include <limits>
 #include <utility>
 
 namespace divelog {
@@ -82,6 +83,20 @@ void CarnetEdit::swapNumbers(Carnet& c, std::vector<std::int32_t>& numbers) {
     }
     change.ids.resize(change.rows.size());
     c.notify(change);
+}
+
+std::vector<std::int32_t> CarnetEdit::renumber(Carnet& c, std::int32_t first) {
+    std::vector<std::int32_t> old(c._carnet.size());
+    std::int32_t number = first;
+    for (std::size_t i = 0; i < c._carnet.size(); ++i) {
+        old[i] = c._carnet[i]->noPlongee();
+        c._carnet[i]->setNoPlongee(number);
+        if (number < std::numeric_limits<std::int32_t>::max()) ++number;
+    }
+    CarnetChange change{CarnetChange::Kind::Changed, {}, {}, {}, Plongee::Field::noPlongee};
+    change.allRows = true;
+    c.notify(change);
+    return old;
 }
 
 void CarnetEdit::reorder(Carnet& c, const std::vector<std::size_t>& order) {

@@ -32,6 +32,9 @@ public:
                           Plongee::Value& value);
     // Exchanges every dive's number with `numbers` (one per dive, list order).
     static void swapNumbers(Carnet& carnet, std::vector<std::int32_t>& numbers);
+    // Numbers the dives from `first` on (stopping at the top of the range) and
+    // returns the numbers they had.
+    static std::vector<std::int32_t> renumber(Carnet& carnet, std::int32_t first);
     // Puts the dive of old row order[i] at row i.
     static void reorder(Carnet& carnet, const std::vector<std::size_t>& order);
 };

@@ -42,9 +42,7 @@ std::optional<std::size_t> CarnetSession::boundRow() const {
 
 void CarnetSession::onChange(const CarnetChange& change) {
     using Kind = CarnetChange::Kind;
-    auto concerns = [&](DiveId id) {
-        return std::find(change.ids.begin(), change.ids.end(), id) != change.ids.end();
-    };
+    auto concerns = [&](DiveId id) { return change.concerns(id); };
     switch (change.kind) {
         case Kind::Removed:
             std::erase_if(selected_, concerns);

@@ -45,6 +45,7 @@ struct Shadow {
                 }
                 break;
             case Kind::Changed:
+                ASSERT_TRUE(c.allRows ? c.rows.empty() : c.rows.size() == c.ids.size());
                 for (std::size_t i = 0; i < c.rows.size(); ++i) ASSERT_EQ(ids[c.rows[i]], c.ids[i]);
                 break;
             case Kind::Moved: {
@@ -166,6 +167,18 @@ TEST(CarnetHistory, TheChangedMarkFollowsTheSavedState) {
     EXPECT_TRUE(carnet.isChanged());
     carnet.history().undo();
     EXPECT_TRUE(carnet.isChanged());
+}
+
+TEST(CarnetHistory, TheOldestStepsAreForgottenBeyondTheLimit) {
+    Carnet carnet;
+    carnet.addDive(std::make_unique<Plongee>());
+    carnet.clearChanged();
+    for (std::size_t n = 0; n < UndoStack::kMaxCommands + 5; ++n)
+        carnet.renumber(static_cast<std::int32_t>(n));
+    EXPECT_EQ(carnet.history().count(), UndoStack::kMaxCommands);
+    while (carnet.history().canUndo()) carnet.history().undo();
+    EXPECT_EQ(carnet.dive(0).noPlongee(), 4) << "back as far as the history goes";
+    EXPECT_TRUE(carnet.isChanged()) << "the saved state is beyond reach";
 }
 
 TEST(CarnetHistory, CommandsAreNamedForTheEditMenu) {
