@@ -53,11 +53,11 @@ std::optional<DiveId> Carnet::insertDive(std::size_t index, std::unique_ptr<Plon
     return id;
 }
 
-bool Carnet::updateDive(DiveId id, std::unique_ptr<Plongee> dive) {
+bool Carnet::updateDive(DiveId id, std::unique_ptr<Plongee> dive, std::string_view nameKey) {
     auto row = rowOf(id);
     if (!row) return false;
     if (*_carnet[*row] == *dive) return true;  // nothing to take back
-    history().push(std::make_unique<SwapDive>(*this, id, std::move(dive)));
+    history().push(std::make_unique<SwapDive>(*this, id, std::move(dive), nameKey));
     return true;
 }
 

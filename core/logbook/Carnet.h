@@ -65,7 +65,9 @@ public:
     // nothing and return false or none.
     DiveId addDive(std::unique_ptr<Plongee> dive);
     std::optional<DiveId> insertDive(std::size_t index, std::unique_ptr<Plongee> dive);
-    bool updateDive(DiveId id, std::unique_ptr<Plongee> dive);
+    // `nameKey` names the step in the Edit menu (table "Main").
+    bool updateDive(DiveId id, std::unique_ptr<Plongee> dive,
+                    std::string_view nameKey = "Update Dive");
     // Removes every listed row (any order, duplicates ignored); returns how many.
     std::size_t deleteDives(std::vector<std::size_t> rows);
     // Numbers the dives from `first` on, in list order.

@@ -115,9 +115,9 @@ void CarnetSession::documentLoaded() {
     refresh();
 }
 
-CarnetSession::Alerts CarnetSession::storeInto(DiveId id) {
+CarnetSession::Alerts CarnetSession::storeInto(DiveId id, std::string_view nameKey) {
     StoreResult r = form_.store(context_.settings());
-    carnet_.updateDive(id, std::make_unique<Plongee>(std::move(r.dive)));
+    carnet_.updateDive(id, std::make_unique<Plongee>(std::move(r.dive)), nameKey);
     form_.resetModified();
     return r.alerts;
 }
@@ -229,6 +229,18 @@ CarnetSession::Alerts CarnetSession::closeEditWindow() {
     Alerts alerts = storePendingEdits();
     refresh();
     return alerts;
+}
+
+CarnetSession::ProfileApplied CarnetSession::applyProfile(const ProfileDataSheet& sheet) {
+    ProfileApplied result;
+    ProfileSeries series = form_.profile();
+    result.sheet = sheet.apply(series);
+    if (!result.sheet.ok) return result;
+    form_.setProfile(std::move(series));
+    if (bound_ && carnet_.rowOf(*bound_) && form_.modified())
+        result.alerts = storeInto(*bound_, "Apply Profile");
+    refresh();
+    return result;
 }
 
 void CarnetSession::sortByColumn(Field column) {

@@ -9,6 +9,7 @@
 #include "logbook/Carnet.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveTable.h"
+#include "profile/ProfileDataSheet.h"
 #include "settings/AppContext.h"
 
 namespace divelog {
@@ -93,6 +94,16 @@ public:
     // The user chose not to keep the new dive typed in the form.
     void discardUnstoredDive();
 
+    // The profile-data window's apply: the ticked series replace the form's,
+    // and a shown dive is stored with them as one step ("Apply Profile"). A
+    // form bound to no dive keeps them for the dive being typed. A depth or
+    // pressure that is no number applies nothing.
+    struct ProfileApplied {
+        ProfileDataSheet::Applied sheet;
+        Alerts alerts;
+    };
+    ProfileApplied applyProfile(const ProfileDataSheet& sheet);
+
     void sortByColumn(Field column);
     void renumber(std::int32_t firstNumber);
     // Case and accents are folded as Unicode says; a single hit is selected
@@ -118,7 +129,7 @@ public:
 
 private:
     void onChange(const CarnetChange& change);
-    Alerts storeInto(DiveId id);
+    Alerts storeInto(DiveId id, std::string_view nameKey = "Update Dive");
     void loadRow(std::size_t row);
     void selectRows(const std::vector<std::size_t>& rows);
     Alerts step(bool forward);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "profile/CylinderUse.h"
+#include "profile/GasConsumption.h"
 #include "profile/ProfileSummary.h"
 
 namespace divelog {
@@ -24,7 +25,7 @@ struct OxygenExposure {
     std::optional<double> highestPpO2;  // bar; none for a closed circuit without set point
     double diveTime = 0;                // minutes, as typed
     std::optional<double> cnsPercent;
-    std::string text;  // "Highest ppO2", or its "N/A" form
+    std::string text;  // "CNS", or its "N/A" form without a set point
 };
 
 // Everything a refresh of the dive form shows besides the controls. Titles
@@ -59,8 +60,8 @@ struct FormReadouts {
     ProfileSummary profile;
     ProfileSummaryText profileText;
     OxygenExposure oxygen;
-    // Filled by the consumption computation once it exists; empty until then.
-    std::string consumption;
+    GasConsumption gas;
+    std::string consumption;  // "Gas status" or "Gas status error"
 
     std::string gasSummary;
     std::string windowTitle;

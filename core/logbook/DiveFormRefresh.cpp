@@ -6,6 +6,7 @@
 #include "localisation/Localisation.h"
 #include "logbook/DiveCodes.h"
 #include "logbook/DiveForm.h"
+#include "profile/DiveAnalysis.h"
 #include "profile/OxygenExposure.h"
 #include "settings/SettingsStore.h"
 
@@ -77,6 +78,7 @@ void DiveForm::refreshOxygenExposure(FormReadouts& r, bool usUnits) const {
     r.oxygen = OxygenExposure{};
     r.oxygen.highestPpO2 = highestPpO2(in);
     r.oxygen.diveTime = decimalValue(F::temps);
+    r.oxygen.cnsPercent = diveCns(r.oxygen.highestPpO2, r.oxygen.diveTime);
 }
 
 FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
@@ -129,14 +131,16 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     r.profile = ProfileSummary::of(profile_);
     r.profileText = ProfileSummaryText::of(r.profile, tag(F::samplingRate), loc);
     refreshOxygenExposure(r, us);
-    r.oxygen.text = r.oxygen.highestPpO2
-                        ? loc.format(kTable, "Highest ppO2", kFallback, {*r.oxygen.highestPpO2})
-                        : loc.text(kTable, "Highest ppO2 N/A", kFallback);
+    r.oxygen.text = r.oxygen.cnsPercent
+                        ? loc.format(kTable, "CNS", "N/A", {*r.oxygen.highestPpO2, *r.oxygen.cnsPercent})
+                        : loc.text(kTable, "CNS N/A", "N/A");
 
     r.gasSummary = DiveCodes::gasLabel(tag(F::gaz), intValue(F::o2Mix), intValue(F::heMix), loc);
 
-    // Consumption is computed here once it exists (r.consumption); the
-    // statistics cover the whole logbook and are the caller's next step.
+    r.gas = GasConsumption::of(intValue(F::pressionDepart), intValue(F::pressionFin),
+                               intValue(F::temps), intValue(F::volumeBloc), r.profile);
+    r.consumption = r.gas.text(loc, us);
+    // The statistics cover the whole logbook and are the caller's next step.
 
     const std::int64_t number = intValue(F::noPlongee);
     r.windowTitle = loc.format(kTable, "Dive number title", kFallback, {number});

@@ -244,3 +244,39 @@ TEST_F(SessionFixture, UndoTakesBackTheLastActionAndTheChangedMark) {
     EXPECT_FALSE(session->canUndo());
     EXPECT_TRUE(session->canRedo());
 }
+
+TEST_F(SessionFixture, ApplyingProfileDataIsOneStepOnTheShownDiveOnly) {
+    session->select({1});
+    ProfileDataSheet sheet;
+    sheet.fill(session->form().profile());
+    sheet.setReplaces(SeriesId::Depth, true);
+    sheet.setText(SeriesId::Depth, "0\n12.5\n18\n3\n");
+    auto applied = session->applyProfile(sheet);
+    ASSERT_TRUE(applied.sheet.ok);
+    EXPECT_EQ(carnet.dive(1).profilProfondeur(), (std::vector<double>{0, 12.5, 18, 3}));
+    EXPECT_EQ(session->readouts().profile.points, 4u);
+    EXPECT_EQ(session->undoName(), "Apply Profile");
+    session->undo();
+    EXPECT_EQ(carnet.dive(1).profilProfondeur(), std::vector<double>{0.0});
+    EXPECT_EQ(session->form().profile().profilProfondeur, std::vector<double>{0.0});
+
+    // A depth that is no number applies nothing, not even the good series.
+    sheet.setReplaces(SeriesId::Slow, true);
+    sheet.setText(SeriesId::Slow, "0\n1\n0\n0");
+    sheet.setText(SeriesId::Depth, "0\n12,5\nabout 18\n3");
+    applied = session->applyProfile(sheet);
+    EXPECT_FALSE(applied.sheet.ok);
+    EXPECT_EQ(applied.sheet.badSeries, SeriesId::Depth);
+    EXPECT_EQ(applied.sheet.badLine, 3u);
+    EXPECT_EQ(session->form().profile().SLOW_Flag, std::vector<std::int32_t>{0});
+
+    // With a new dive in the form, the series stay with it; no dive is reloaded.
+    session->newDive();
+    session->form().setText(F::site, "typed");
+    sheet.setText(SeriesId::Depth, "0\n7\n0");
+    ASSERT_TRUE(session->applyProfile(sheet).sheet.ok);
+    EXPECT_EQ(session->form().text(F::site), "typed");
+    EXPECT_EQ(session->form().profile().profilProfondeur, (std::vector<double>{0, 7, 0}));
+    EXPECT_EQ(carnet.dive(1).profilProfondeur(), std::vector<double>{0.0});
+    EXPECT_TRUE(session->hasUnstoredDive());
+}

@@ -484,7 +484,8 @@ TEST_F(DiveFormTest, RefreshStagesProfileSummaryAndOxygenExposure) {
     form.setTag(F::ppO2, 0);
     r = refresh();
     EXPECT_FALSE(r.oxygen.highestPpO2);
-    EXPECT_EQ(r.oxygen.text, "error !") << "its own key, not a number";
+    EXPECT_FALSE(r.oxygen.cnsPercent);
+    EXPECT_EQ(r.oxygen.text, "N/A") << "its own key, not a number";
 }
 
 TEST_F(DiveFormTest, PickListQuestionTrimsSpacesOnlyAndAlwaysSortsAndStores) {

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
+#include "profile/CnsClock.h"
 #include "profile/CylinderUse.h"
+#include "profile/DiveAnalysis.h"
+#include "profile/GasConsumption.h"
 #include "profile/OxygenExposure.h"
 #include "profile/ProfileSummary.h"
 #include "settings/SettingsStore.h"
@@ -130,4 +134,63 @@ TEST(DiveAnalysis, TheFormAndTheStoredDiveAgree) {
             if (stored) ASSERT_NEAR(*r.oxygen.highestPpO2, *stored, 1e-6) << n;
         }
     }
+}
+
+TEST(CnsClock, RatesByBandWithTheTableEdgesInSinglePrecision) {
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(0.62), 0.14);
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(double{0.62f}), 0.15) << "a float 0.62 is above 0.62";
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(double{1.10f}), 0.43) << "into the wide band";
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(double{1.14f}), 0.43) << "a float 1.14 is below 1.14";
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(double{1.58f}), 2.22);
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(double{1.60f}), 2.22);
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(0.70), 0.18);
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(1.57), 1.47);
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(-1), 0.14);
+    EXPECT_DOUBLE_EQ(cnsRatePerMinute(std::nan("")), 2.22);
+
+    // Air to 40 m for 40 minutes: 1.05 bar, 0.38 % a minute.
+    EXPECT_NEAR(*diveCns(0.21 * 5, 40), 15.2, 1e-9);
+    // Oxygen at 6 m counts at 1.6 bar: 2.22 % a minute.
+    EXPECT_NEAR(*diveCns(1.6, 10), 22.2, 1e-9);
+    // 32 % at 30 m: 1.28 bar in single precision is just below 1.28, 0.54 % a minute.
+    EXPECT_NEAR(*diveCns(0.32 * 4, 50), 27.0, 1e-9);
+    EXPECT_FALSE(diveCns(std::nullopt, 50));
+}
+
+TEST(GasConsumption, FiguresAndWhatCannotBeKnown) {
+    ProfileSummary at15;
+    at15.points = 100;
+    at15.meanDepth = 15;
+    GasConsumption c = GasConsumption::of(200, 50, 40, 12, at15);
+    EXPECT_TRUE(c.readable);
+    EXPECT_EQ(c.available, 2400);
+    EXPECT_EQ(c.used, 1800);
+    EXPECT_DOUBLE_EQ(*c.barPerMinute, 3.75);
+    EXPECT_DOUBLE_EQ(*c.surfaceLitresPerMinute, 18.0);
+    EXPECT_DOUBLE_EQ(*c.surfaceBarPerMinute, 1.5);
+    EXPECT_DOUBLE_EQ(*GasConsumption::of(200, 50, 7, 12, at15).barPerMinute, 150.0 / 7)
+        << "no whole-number division";
+
+    Localisation texts;
+    texts.loadTable("Carnet", R"(
+"Gas status" = "%d %d %@ %@ %@ %@";
+"Gas status US" = "US %d %d %@ %@ %@ %@";
+"Gas status error" = "error";
+"N/A" = "N/A";
+)");
+    EXPECT_EQ(c.text(texts, false), "2400 1800 3.75 18.0 1.50 15.0");
+    EXPECT_EQ(c.text(texts, true), "US 2400 1800 3.75 18.0 1.50 15.0");
+
+    GasConsumption noTime = GasConsumption::of(200, 50, 0, 12, at15);
+    EXPECT_FALSE(noTime.readable);
+    EXPECT_FALSE(noTime.barPerMinute);
+    EXPECT_EQ(noTime.text(texts, false), "error");
+    GasConsumption noVolume = GasConsumption::of(200, 50, 40, 0, at15);
+    EXPECT_FALSE(noVolume.surfaceLitresPerMinute);
+    EXPECT_EQ(noVolume.text(texts, false), "0 0 3.75 N/A 1.50 15.0");
+    ProfileSummary placeholder;  // fewer than two samples: no depth to bring back from
+    GasConsumption noProfile = GasConsumption::of(200, 50, 40, 12, placeholder);
+    EXPECT_FALSE(noProfile.surfaceLitresPerMinute);
+    EXPECT_FALSE(noProfile.surfaceBarPerMinute);
+    EXPECT_TRUE(GasConsumption::of(200, 250, 40, 12, at15).used < 0) << "shown as it is";
 }
