@@ -13,6 +13,7 @@
 class UiText {
 public:
     explicit UiText(const divelog::Localisation& loc) : loc_(loc) {}
+    const divelog::Localisation& localisation() const { return loc_; }
 
     QString text(std::string_view table, std::string_view key,
                  std::string_view fallback = "error !") const;

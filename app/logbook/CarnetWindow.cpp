@@ -21,6 +21,8 @@
 #include "logbook/LogbookToolbar.h"
 #include "logbook/RenumberPanel.h"
 #include "logbook/ToolbarCarnet.h"
+#include "profile/ProfilWindow.h"
+#include "profile/ProfileDataWindow.h"
 #include "settings/AppContext.h"
 
 namespace {
@@ -134,10 +136,11 @@ void CarnetWindow::buildToolbar() {
     toolbar_->setHandler("saveDocument", [this] { save(); });
     toolbar_->setHandler("newDive", [this] { newDive(); });
     toolbar_->setHandler("deleteDive", [this] { deleteDive(); });
-    // Printing, the profile, the imports, the dive card and the statistics
-    // come with later versions; their items keep their place meanwhile.
-    for (const char* later :
-         {"imprimer", "profil", "profilData", "importUDCF", "importUDDF", "synthese", "statistics"})
+    toolbar_->setHandler("profil", [this] { displayProfilWindow(); });
+    toolbar_->setHandler("profilData", [this] { profilInfo(); });
+    // Printing, the imports, the dive card and the statistics come with later
+    // versions; their items keep their place meanwhile.
+    for (const char* later : {"imprimer", "importUDCF", "importUDDF", "synthese", "statistics"})
         toolbar_->setHandler(later, [this] { notAvailable(); });
 }
 
@@ -176,8 +179,8 @@ void CarnetWindow::observeNotifications() {
         applyColumnVisibility();
         redisplay();
     });
-    centre.addObserver(this, n::kProfile, [] {
-        // Nothing to redraw until the logbook has its profile view.
+    centre.addObserver(this, n::kProfile, [this] {
+        if (profile_) profile_->redraw();
     });
     // A refresh of the form redisplays the table too: units and the home
     // country change what its cells say.
@@ -200,14 +203,71 @@ DiveEditWindow* CarnetWindow::editWindow() {
     bar->setHandler("insertDive", [this] { insertDive(); });
     bar->setHandler("updateDive", [this] { updateDive(); });
     bar->setHandler("blankFields", [this] { blankFields(); });
-    for (const char* later : {"profil", "profilData", "importUDCF", "importUDDF"})
+    bar->setHandler("profil", [this] { displayProfilWindow(); });
+    bar->setHandler("profilData", [this] { profilInfo(); });
+    for (const char* later : {"importUDCF", "importUDDF"})
         bar->setHandler(later, [this] { notAvailable(); });
     bar->updateEnabling(carnet().recordCount(), session_->canUpdate());
     connect(edit_, &DiveEditWindow::previousRequested, this, &CarnetWindow::previousDive);
     connect(edit_, &DiveEditWindow::nextRequested, this, &CarnetWindow::nextDive);
+    connect(edit_, &DiveEditWindow::formRefreshed, this, &CarnetWindow::updateProfileWindows);
     edit_->setCloseGuard([this] { return onEditWindowClosing(); });
     edit_->addActions({undo_, redo_});
     return edit_;
+}
+
+ProfilWindow* CarnetWindow::profileWindow() {
+    if (!profile_) profile_ = new ProfilWindow(context_, text_, this);
+    return profile_;
+}
+
+ProfileDataWindow* CarnetWindow::profileDataWindow() {
+    if (!profileData_) {
+        profileData_ = new ProfileDataWindow(text_, this);
+        connect(profileData_, &ProfileDataWindow::applyRequested, this, &CarnetWindow::importProfil);
+    }
+    return profileData_;
+}
+
+void CarnetWindow::displayProfilWindow() {
+    profileWindow()->present();
+    updateProfileWindows();
+}
+
+void CarnetWindow::profilInfo() {
+    profileDataFilled_ = false;
+    profileDataWindow()->present();
+    updateProfileWindows();
+}
+
+void CarnetWindow::importProfil() {
+    const auto applied = session_->applyProfile(profileDataWindow()->sheet());
+    if (!applied.sheet.ok) {
+        const divelog::SeriesInfo& s = divelog::ProfileSeries::info(*applied.sheet.badSeries);
+        prompts_.report(profileData_,
+                        text_.format("Carnet", "Profile value not a number", "error !",
+                                     {static_cast<std::int64_t>(applied.sheet.badLine),
+                                      std::string(s.field)}),
+                        QString());
+        return;
+    }
+    profileDataFilled_ = false;  // shown again from what was stored
+    afterCommand(applied.alerts);
+}
+
+void CarnetWindow::updateProfileWindows() {
+    const bool profileShown = profile_ && profile_->isVisible();
+    const bool dataShown = profileData_ && profileData_->isVisible();
+    if (!profileShown && !dataShown) return;
+    const divelog::DiveForm& form = session_->form();
+    if (profileShown) profile_->show(form.profileChartData(), session_->readouts());
+    if (dataShown && (!profileDataFilled_ || profileDataDive_ != session_->boundDive())) {
+        profileData_->fill(form.profile(),
+                           text_.format("Carnet", "Dive number profile datas title", "error !",
+                                        {std::int64_t{form.intValue(divelog::Plongee::Field::noPlongee)}}));
+        profileDataDive_ = session_->boundDive();
+        profileDataFilled_ = true;
+    }
 }
 
 RenumberPanel* CarnetWindow::renumberPanel() {
@@ -380,6 +440,7 @@ void CarnetWindow::redisplay() {
 void CarnetWindow::refreshForm() {
     session_->refresh();
     if (edit_) edit_->showForm();
+    updateProfileWindows();
     count_->setText(q(session_->readouts().diveCount));
 }
 
@@ -399,6 +460,7 @@ void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
         edit_->showForm();
     }
     updateHistoryActions();
+    updateProfileWindows();
     documentEdited();
     showAlerts(alerts);
 }
@@ -448,6 +510,7 @@ void CarnetWindow::onSelectionChanged() {
         if (a->objectName() == QLatin1String("logbookDeleteDive"))
             a->setEnabled(!session_->selection().empty());
     updateHistoryActions();
+    updateProfileWindows();
     documentEdited();
     showAlerts(alerts);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ class DiveEditWindow;
 class DiveSearchField;
 class DiveTableModel;
 class LogbookToolbar;
+class ProfileDataWindow;
+class ProfilWindow;
 class QLabel;
 class QTableView;
 class RenumberPanel;
@@ -41,6 +44,8 @@ public:
     // Made on first use and kept.
     DiveEditWindow* editWindow();
     RenumberPanel* renumberPanel();
+    ProfilWindow* profileWindow();
+    ProfileDataWindow* profileDataWindow();
     QList<QAction*> documentActions() const override { return menuActions_; }
     // Asks about a new dive typed in the form and stored nowhere, before an
     // action would drop it; adds or discards it as told. False: cancelled.
@@ -69,6 +74,11 @@ public slots:
     void find(divelog::Plongee::Field field, const QString& text);
     void undo();
     void redo();
+    // displayProfilWindow and profilInfo: the two profile windows, in front.
+    void displayProfilWindow();
+    void profilInfo();
+    // importProfil: the profile-data window's series into the dive shown.
+    void importProfil();
     void sortByColumn(int column);
     void renumber(int firstNumber);
 
@@ -93,6 +103,9 @@ private:
     void onSelectionChanged();
     bool onEditWindowClosing();
     void showAlerts(const std::vector<std::string>& alerts);
+    // The profile windows follow the dive shown; the data window is filled
+    // again only when another dive is shown, so typing in it is not lost.
+    void updateProfileWindows();
     void updateHistoryActions();
     std::vector<std::size_t> selectedRows() const;
 
@@ -105,6 +118,10 @@ private:
     LogbookToolbar* toolbar_ = nullptr;
     DiveEditWindow* edit_ = nullptr;
     RenumberPanel* renumber_ = nullptr;
+    ProfilWindow* profile_ = nullptr;
+    ProfileDataWindow* profileData_ = nullptr;
+    std::optional<std::uint64_t> profileDataDive_;  // the dive the data window was filled for
+    bool profileDataFilled_ = false;
     QList<QAction*> menuActions_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;

@@ -43,4 +43,5 @@ struct DiveEditParts {
     QPushButton* razAir = nullptr;
     QPushButton* razNitrox = nullptr;
     QPushButton* razHeliox = nullptr;
+    QPushButton* consumptionButton = nullptr;
 };

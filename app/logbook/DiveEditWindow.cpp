@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,6 +76,7 @@ DiveEditWindow::DiveEditWindow(divelog::CarnetSession& session, divelog::AppCont
             [this] { preset([](divelog::CarnetSession& s) { s.form().razNitrox(); }); });
     connect(parts_.razHeliox, &QPushButton::clicked, this,
             [this] { preset([](divelog::CarnetSession& s) { s.form().razHeliox(); }); });
+    connect(parts_.consumptionButton, &QPushButton::clicked, this, &DiveEditWindow::showConsumption);
 
     // Large enough for the largest view where the screen allows; smaller
     // screens scroll the view instead of cutting it off.
@@ -230,20 +232,46 @@ void DiveEditWindow::showReadouts() {
     parts_.oxygen->setText(q(r.oxygen.text));
     parts_.consumption->setText(q(r.consumption));
     parts_.consumption->setVisible(!r.consumption.empty());
+    if (consumption_ && consumption_->isVisible()) consumptionText_->setText(q(r.consumption));
 
     for (QLabel* l : parts_.temperatureUnits) l->setText(q(r.temperatureUnit));
     for (QLabel* l : parts_.depthUnits) l->setText(q(r.depthUnit));
 }
 
+QDialog* DiveEditWindow::consumptionSheet() {
+    if (consumption_) return consumption_;
+    consumption_ = new QDialog(this, Qt::Sheet);
+    consumption_->setObjectName(QStringLiteral("consumptionSheet"));
+    consumption_->setWindowTitle(text_.carnet("Consumption title"));
+    consumptionText_ = new QLabel(consumption_);
+    consumptionText_->setObjectName(QStringLiteral("consumptionText"));
+    consumptionText_->setMinimumWidth(360);
+    auto* done = new QPushButton(text_.carnet("Done"), consumption_);
+    connect(done, &QPushButton::clicked, consumption_, &QDialog::accept);  // endConsoSheet
+    auto* column = new QVBoxLayout(consumption_);
+    column->addWidget(consumptionText_);
+    column->addWidget(done, 0, Qt::AlignRight);
+    return consumption_;
+}
+
+void DiveEditWindow::showConsumption() {
+    consumptionSheet()->show();
+    consumption_->raise();
+    session_.refresh();
+    showForm();
+}
+
 void DiveEditWindow::onCommitted() {
     session_.refresh();
     showForm();
+    emit formRefreshed();
 }
 
 void DiveEditWindow::preset(void (*apply)(divelog::CarnetSession&)) {
     apply(session_);
     session_.refresh();
     showForm();
+    emit formRefreshed();
 }
 
 void DiveEditWindow::onPickListEditFinished(const QString& control) {

@@ -17,6 +17,7 @@ class LogbookToolbar;
 class QButtonGroup;
 class QLabel;
 class QPushButton;
+class QDialog;
 class QStackedWidget;
 class UiText;
 class UserPrompts;
@@ -54,10 +55,16 @@ public:
     void showForm();
     // Brings the window to the front, placed beside `logbook` the first time.
     void present(QWidget* logbook);
+    // The consumption sheet over this window (made on first use); it follows
+    // every refresh of the form while it is open.
+    QDialog* consumptionSheet();
+    void showConsumption();
 
 signals:
     void previousRequested();
     void nextRequested();
+    // The form was refreshed after an edit made in this window.
+    void formRefreshed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +90,8 @@ private:
     QList<QWidget*> contents_;  // the six views inside their scroll areas
     QList<QPushButton*> previous_, next_;
     std::function<bool()> closeGuard_;
+    QDialog* consumption_ = nullptr;
+    QLabel* consumptionText_ = nullptr;
     std::map<std::string, std::string> declined_;  // per combo box: the text answered "No"
     bool asking_ = false;
     bool placed_ = false;

@@ -48,6 +48,7 @@ QWidget* presets(DiveViewKit& kit) {
     kit.parts.razNitrox = button("razNitrox", "Preset nitrox");
     kit.parts.razHeliox = button("razHeliox", "Preset heliox");
     line->addStretch();
+    kit.parts.consumptionButton = button("consommation", "Consumption");
     return row;
 }
 

@@ -9,4 +9,6 @@
 class LogbookIcons {
 public:
     static QIcon icon(std::string_view name);
+    // The picture at the size it was drawn for; null for an unknown name.
+    static QPixmap pixmap(std::string_view name);
 };

@@ -9,6 +9,7 @@
 
 #include "logbook/DiveFormReadouts.h"
 #include "logbook/Plongee.h"
+#include "profile/ProfileChart.h"
 #include "profile/ProfileSeries.h"
 #include "util/Date.h"
 #include "util/Numbers.h"
@@ -133,6 +134,9 @@ public:
 
     const ProfileSeries& profile() const { return profile_; }
     void setProfile(ProfileSeries profile);
+    // What the profile view draws of the dive shown: the working series and
+    // the form's gases, pressures and sampling interval.
+    ProfileChartData profileChartData() const;
 
     // True once any control or the profile was changed through a setter since
     // the last load() or clear(); corrections made by store() and refresh()

@@ -81,6 +81,18 @@ void DiveForm::refreshOxygenExposure(FormReadouts& r, bool usUnits) const {
     r.oxygen.cnsPercent = diveCns(r.oxygen.highestPpO2, r.oxygen.diveTime);
 }
 
+ProfileChartData DiveForm::profileChartData() const {
+    ProfileChartData d;
+    d.series = profile_;
+    d.fracO2 = intValue(F::o2Mix);
+    d.setPointCode = tag(F::ppO2);
+    for (std::size_t k = 0; k < 5; ++k) d.decoO2[k] = intValue(Plongee::kStopO2[k]);
+    d.pressDepart = intValue(F::pressionDepart);
+    d.pressFin = intValue(F::pressionFin);
+    d.samplingCode = tag(F::samplingRate);
+    return d;
+}
+
 FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     const Localisation& loc = ctx.localisation;
     const bool us = ctx.settings.boolForKey("us units");

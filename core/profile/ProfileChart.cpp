@@ -227,6 +227,7 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
     }
 
     // Markers of a flag series that has one entry per sample.
+    const std::size_t firstMarkerText = c.texts.size();
     const auto& s = data.series;
     auto has = [&](SeriesId id) { return s.size(id) == n; };
     for (std::size_t i = 0; i < n; ++i) {
@@ -258,6 +259,12 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
                                {ui - 25, y + 14}});
         }
     }
+    // Markers and labels of the first samples stay inside the view.
+    for (auto& image : c.images) image.at.x = std::max(image.at.x, 0.0);
+    for (auto& text : c.texts) text.at.x = std::max(text.at.x, 0.0);
+    // A gas label of a sample at the surface would run into the depth title.
+    for (std::size_t k = firstMarkerText; k < c.texts.size(); ++k)
+        c.texts[k].at.y = std::min(c.texts[k].at.y, f.surfaceY + 2);
     return c;
 }
 

@@ -1,0 +1,146 @@
+#include "profile/Profil.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "logbook/LogbookIcons.h"
+
+using divelog::ChartLine;
+using divelog::ChartText;
+using divelog::ProfileChart;
+
+namespace {
+
+QColor colourOf(const std::optional<divelog::Colour>& c, QColor fallback, double alpha = 1) {
+    QColor q = c ? QColor::fromRgbF(c->red, c->green, c->blue, c->alpha) : fallback;
+    q.setAlphaF(q.alphaF() * alpha);
+    return q;
+}
+
+// The chart's y runs up from the bottom; the device's runs down from the top.
+QPointF at(const ProfileChart& c, divelog::ChartPoint p) { return {p.x, c.height - p.y}; }
+
+QPainterPath pathOf(const ProfileChart& c, const ChartLine& line, bool close = false) {
+    QPainterPath path;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (i == 0)
+            path.moveTo(at(c, line[i]));
+        else
+            path.lineTo(at(c, line[i]));
+    }
+    if (close && !line.empty()) path.closeSubpath();
+    return path;
+}
+
+void strokeAll(QPainter& p, const ProfileChart& c, const std::vector<ChartLine>& lines) {
+    for (const ChartLine& l : lines) p.drawPath(pathOf(c, l));
+}
+
+}  // namespace
+
+Profil::Profil(const divelog::Localisation& texts, QWidget* parent)
+    : QWidget(parent), texts_(texts) {
+    setObjectName(QStringLiteral("profil"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    relayout();
+}
+
+void Profil::setData(divelog::ProfileChartData data) {
+    data_ = std::move(data);
+    relayout();
+}
+
+void Profil::setLook(const divelog::ProfileChartLook& look) {
+    look_ = look;
+    relayout();
+}
+
+QSize Profil::sizeHint() const {
+    return {static_cast<int>(ProfileChart::kDefaultWidth), static_cast<int>(ProfileChart::kDefaultHeight)};
+}
+
+QSize Profil::minimumSizeHint() const { return {420, 400}; }
+
+divelog::ProfileChart Profil::layoutFor(QSizeF size) const {
+    return divelog::layoutProfileChart(data_, look_, size.width(), size.height(), texts_);
+}
+
+void Profil::relayout() {
+    chart_ = layoutFor(size());
+    update();
+}
+
+void Profil::resizeEvent(QResizeEvent*) { relayout(); }
+
+void Profil::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paintChart(p, chart_, look_);
+}
+
+void Profil::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    emit readout(QString::fromStdString(chart_.readout(pos.x(), chart_.height - pos.y(), texts_)));
+}
+
+void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::ProfileChartLook& look) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.fillRect(QRectF(0, 0, c.width, c.height),
+               colourOf(look.background, QColor(128, 128, 128), look.backgroundAlpha));
+    for (std::size_t k = 0; k < c.gradientRows.size(); ++k) {
+        p.setPen(QPen(QColor::fromRgbF(0, 0, static_cast<float>(k) / c.gradientRows.size()), 1));
+        p.drawLine(at(c, {c.left, c.gradientRows[k]}), at(c, {c.right, c.gradientRows[k]}));
+    }
+    if (look.fillPlot) {
+        QPainterPath fill = pathOf(c, c.depthCurve, true);
+        fill.setFillRule(Qt::OddEvenFill);
+        p.fillPath(fill, colourOf(look.fill, Qt::blue, look.fillAlpha));
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 1));
+    strokeAll(p, c, c.axis);
+    const QColor grid = colourOf(look.gradientLines, QColor(179, 179, 179));
+    QPen dashed(grid, 0.5);
+    dashed.setDashPattern({5 / 0.5, 3 / 0.5});
+    p.setPen(dashed);
+    strokeAll(p, c, c.grid);
+    p.setPen(QPen(grid, 1));
+    strokeAll(p, c, c.ticks);
+    p.setPen(QPen(colourOf(look.plot, Qt::red), 1.4));
+    p.drawPath(pathOf(c, c.depthCurve));
+    p.setPen(QPen(Qt::blue, 1));
+    p.drawPath(pathOf(c, c.surfaceLine));
+
+    for (const auto& image : c.images) {
+        const QPixmap pm = LogbookIcons::pixmap(image.name);
+        const QSizeF size = pm.deviceIndependentSize();
+        p.drawPixmap(QRectF(at(c, image.at) - QPointF(0, size.height()), size), pm, pm.rect());
+    }
+    // Sizes in the chart's own points, so a printer's scale applies to them too.
+    QFont small = p.font();
+    small.setPixelSize(10);
+    QFont title = p.font();
+    title.setPixelSize(11);
+    for (const ChartText& t : c.texts) {
+        switch (t.style) {
+            case ChartText::Style::Plain: p.setPen(Qt::black); p.setFont(small); break;
+            case ChartText::Style::TimeTitle:
+                p.setPen(look.gradient ? grid : QColor(Qt::black));
+                p.setFont(title);
+                break;
+            case ChartText::Style::Limit: p.setPen(Qt::red); p.setFont(title); break;
+        }
+        p.drawText(at(c, t.at), QString::fromStdString(t.text));
+    }
+    p.setPen(QPen(QColor(0, 150, 0), 1));
+    strokeAll(p, c, c.surfacings);
+    p.setPen(QPen(Qt::blue, 1));
+    p.drawPath(pathOf(c, c.pressureCurve));
+    QPen limit(Qt::red, 1);
+    limit.setDashPattern({3, 3});
+    p.setPen(limit);
+    p.drawPath(pathOf(c, c.oxygenLimit));
+    p.restore();
+}
