@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "logbook/Carnet.h"
+#include "profile/ProfileSeries.h"
+#include "util/Date.h"
+#include "util/FileIO.h"
+
+namespace divelog {
+
+class Localisation;
+
+// What an export needs beyond the dives: the texts of its labels, whether
+// the logbook's values are typed in feet and Fahrenheit, and the moment of
+// export for the files that record it.
+struct ExportContext {
+    const Localisation& texts;
+    bool usUnits = false;
+    Date now{};
+};
+
+// A file format the logbook can be saved as. Writers stream: they hold no
+// copy of the whole file. On failure `error` says why, in a diver's words
+// (the character and the dive that a text encoding cannot hold); what was
+// written so far is to be discarded.
+class DiveExporter {
+public:
+    virtual ~DiveExporter() = default;
+    // The export type's name, as the save panel offers it.
+    virtual std::string_view typeName() const = 0;
+    virtual std::string_view extension() const = 0;
+    [[nodiscard]] virtual bool write(const Carnet::DiveList& dives, const ExportContext& context,
+                                     ByteOutput& out, std::string& error) const = 0;
+};
+
+// A dive read from a file, as values for the edit form's controls: applied
+// in order over a blank form, then the form's own rules store the dive.
+struct ImportedDive {
+    struct Control {
+        std::string name;  // a control of the dive form
+        std::variant<std::string, std::int32_t, bool, Date> value;
+    };
+    std::vector<Control> controls;
+    std::optional<ProfileSeries> profile;  // replaces the blank profile when given
+
+    void set(std::string name, std::string text) { controls.push_back({std::move(name), std::move(text)}); }
+    void setTag(std::string name, std::int32_t tag) { controls.push_back({std::move(name), tag}); }
+    void setDate(std::string name, Date d) { controls.push_back({std::move(name), d}); }
+};
+
+// What a file gave: its dives, and what it held that could not be used.
+struct ImportResult {
+    std::vector<ImportedDive> dives;
+    std::size_t skipped = 0;
+    std::vector<std::string> notes;  // one line each, in English, for the import report
+    bool readable = true;            // false: not a file of this format at all
+};
+
+// A file format dives can be read from. Readers take bytes, so tests and
+// fuzzers feed memory; they never throw and never trust a size or a depth.
+class DiveImporter {
+public:
+    virtual ~DiveImporter() = default;
+    virtual std::string_view name() const = 0;              // "UDDF", "UDCF", ...
+    virtual std::vector<std::string_view> extensions() const = 0;  // for the open panel
+    virtual ImportResult read(std::span<const std::uint8_t> bytes) const = 0;
+};
+
+}  // namespace divelog

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <pugixml.hpp>
+
+#include "exchange/ExchangeFormat.h"
+
+namespace divelog {
+
+// What the readers share: a gas from its oxygen and helium fractions, a
+// date from its parts, a sampling interval, a list choice by position.
+class ImportRules {
+public:
+    // The fractions rounded to whole percent, then named: air, nitrox,
+    // trimix (triox above 21 % oxygen, heliair in air's proportions) or
+    // heliox. Sets the gas, oxygen and helium controls.
+    static void gas(ImportedDive& dive, double o2Fraction, double heFraction);
+    // Date and time of day from year, month, day, hour and minute elements;
+    // a part that does not exist leaves both as the blank form has them.
+    static void dateAndTime(ImportedDive& dive, pugi::xml_node date, pugi::xml_node time,
+                            bool anyCase, std::vector<std::string>& notes);
+    // The sampling code of an interval in whole seconds; none for another interval.
+    static std::optional<std::int32_t> samplingCode(std::int64_t seconds);
+    // The code at a position of the form's list for `control`; none outside it.
+    static std::optional<std::int32_t> choiceAt(std::string_view control, std::int64_t position);
+    // A depth sample a logbook can hold: finite, above -100 m, below 10,000 m.
+    static bool plausibleDepth(double metres);
+    // Whole degrees Celsius from kelvins, to the nearest degree.
+    static std::int64_t celsiusOfKelvin(double kelvin);
+};
+
+}  // namespace divelog

@@ -1,0 +1,116 @@
+#include "exchange/XmlReading.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+namespace divelog {
+
+namespace {
+
+bool sameName(std::string_view a, std::string_view b, bool anyCase) {
+    if (a.size() != b.size()) return false;
+    if (!anyCase) return a == b;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// The element name without a namespace prefix: "uddf:dive" is a dive.
+std::string_view localName(const pugi::xml_node& n) {
+    std::string_view name = n.name();
+    const std::size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+}  // namespace
+
+void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into) {
+    // No doctype node, no processing instructions kept; the five entities and
+    // character references only.
+    const unsigned options = pugi::parse_default & ~pugi::parse_doctype;
+    const pugi::xml_parse_result r =
+        into.document.load_buffer(bytes.data(), bytes.size(), options, pugi::encoding_auto);
+    into.complete = static_cast<bool>(r);
+    into.errorOffset = into.complete ? 0 : static_cast<std::size_t>(r.offset);
+    into.any = static_cast<bool>(into.document.document_element());
+}
+
+std::vector<pugi::xml_node> children(pugi::xml_node parent, std::string_view name, bool anyCase) {
+    std::vector<pugi::xml_node> out;
+    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element && sameName(localName(c), name, anyCase)) out.push_back(c);
+    return out;
+}
+
+pugi::xml_node lastChild(pugi::xml_node parent, std::string_view name, bool anyCase) {
+    for (pugi::xml_node c = parent.last_child(); c; c = c.previous_sibling())
+        if (c.type() == pugi::node_element && sameName(localName(c), name, anyCase)) return c;
+    return {};
+}
+
+pugi::xml_node firstChild(pugi::xml_node parent, std::string_view name, bool anyCase) {
+    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element && sameName(localName(c), name, anyCase)) return c;
+    return {};
+}
+
+std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view name, bool anyCase) {
+    std::vector<pugi::xml_node> out;
+    // An explicit walk: a file nested 200,000 deep must not exhaust the stack.
+    pugi::xml_node n = root.first_child();
+    while (n) {
+        if (n.type() == pugi::node_element && sameName(localName(n), name, anyCase)) out.push_back(n);
+        if (n.first_child()) {
+            n = n.first_child();
+            continue;
+        }
+        while (n && n != root && !n.next_sibling()) n = n.parent();
+        if (!n || n == root) break;
+        n = n.next_sibling();
+    }
+    return out;
+}
+
+std::string textOf(pugi::xml_node element) {
+    std::string_view t = element.child_value();
+    while (!t.empty() && std::isspace(static_cast<unsigned char>(t.front()))) t.remove_prefix(1);
+    while (!t.empty() && std::isspace(static_cast<unsigned char>(t.back()))) t.remove_suffix(1);
+    return std::string(t);
+}
+
+std::optional<double> leadingNumber(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double v = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v,
+                                   std::chars_format::general);
+    if (r.ec != std::errc() || !std::isfinite(v)) return std::nullopt;
+    // "inf" and "nan" read as numbers for from_chars; they are no depth or time.
+    if (std::isalpha(static_cast<unsigned char>(text.front()))) return std::nullopt;
+    return v;
+}
+
+std::optional<std::int64_t> leadingInteger(std::string_view text) {
+    const auto v = leadingNumber(text);
+    if (!v || std::fabs(*v) > 9e15) return std::nullopt;
+    return static_cast<std::int64_t>(std::trunc(*v));
+}
+
+std::optional<Date> calendarDate(std::int64_t year, std::int64_t month, std::int64_t day,
+                                 std::int64_t hour, std::int64_t minute) {
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || hour < 0 || hour > 23 ||
+        minute < 0 || minute > 59)
+        return std::nullopt;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int last = month == 2 && !leap ? 28 : kDays[month - 1];
+    if (day < 1 || day > last) return std::nullopt;
+    return dateFromLocalParts(DateParts{static_cast<int>(year), static_cast<int>(month),
+                                        static_cast<int>(day), static_cast<int>(hour),
+                                        static_cast<int>(minute), 0});
+}
+
+}  // namespace divelog

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "util/Date.h"
+
+namespace divelog {
+
+// Reading foreign XML defensively. The parser expands no entity of its own
+// (only the five of XML and character references) and fetches nothing, so
+// an entity bomb or an external entity is only text; what a damaged file
+// holds before the damage is still read.
+struct ParsedXml {
+    pugi::xml_document document;
+    bool complete = false;       // false: the file is damaged or truncated
+    std::size_t errorOffset = 0;  // where, when it is
+    bool any = false;            // an element was found at all
+};
+void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into);
+
+// Children by name; `anyCase` matches "REPGROUP", "repgroup" and "RepGroup" alike.
+std::vector<pugi::xml_node> children(pugi::xml_node parent, std::string_view name, bool anyCase);
+pugi::xml_node lastChild(pugi::xml_node parent, std::string_view name, bool anyCase);
+pugi::xml_node firstChild(pugi::xml_node parent, std::string_view name, bool anyCase);
+// Every element named so below `root`, in document order, without recursion.
+std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view name, bool anyCase);
+
+std::string textOf(pugi::xml_node element);  // the element's own text, trimmed
+// The number a text begins with, after blanks; none for a text without one,
+// or for infinities, not-a-numbers and values past a double.
+std::optional<double> leadingNumber(std::string_view text);
+std::optional<std::int64_t> leadingInteger(std::string_view text);
+
+// A calendar date at an hour and minute, in the local time zone; none for a
+// month, day, hour or minute that does not exist.
+std::optional<Date> calendarDate(std::int64_t year, std::int64_t month, std::int64_t day,
+                                 std::int64_t hour, std::int64_t minute);
+
+}  // namespace divelog

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "exchange/TextOutput.h"
+
+namespace divelog {
+
+// Pretty-printed XML written as it goes: each element on a line of its own,
+// children indented four spaces under their parent; text is escaped.
+class XmlWriter {
+public:
+    explicit XmlWriter(TextOutput& out) : out_(out) {}
+
+    void declaration();  // version 1.0, UTF-8
+    void comment(std::string_view text);
+    void open(std::string_view name,
+              std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});
+    void close();
+    void element(std::string_view name, std::string_view text);
+    void empty(std::string_view name);
+
+private:
+    void indent();
+    void escaped(std::string_view text, bool attribute);
+
+    TextOutput& out_;
+    std::vector<std::string> open_;
+};
+
+}  // namespace divelog

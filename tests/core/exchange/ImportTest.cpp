@@ -1,0 +1,195 @@
+// Reading dives from other software's files, through the form's rules.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ExchangeTestLogbook.h"
+#include "exchange/DiveImport.h"
+#include "settings/SettingsStore.h"
+
+using namespace divelog;
+using divelog::testing::at;
+
+namespace {
+
+struct Imported {
+    ImportResult result;
+    Carnet::DiveList dives;
+};
+
+Imported import(std::string_view format, std::string_view text, std::int32_t firstNumber = 1) {
+    static InMemorySettingsStore settings;
+    static Localisation texts;
+    Imported out;
+    out.result = ExchangeFormats::importer(format)->read(
+        {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    out.dives = DiveImport::build(out.result.dives, firstNumber, settings, texts).dives;
+    return out;
+}
+
+std::string exported(std::string_view type, const Carnet::DiveList& dives) {
+    Localisation texts;
+    divelog::testing::MemoryOutput out;
+    std::string error;
+    EXPECT_TRUE(exportDives(dives, type, ExportContext{texts, false, Date{}}, out, error));
+    return out.bytes;
+}
+
+}  // namespace
+
+TEST(Import, UdcfGivesBackWhatItsExportCarries) {
+    const Carnet::DiveList original = divelog::testing::twoDives();
+    Imported in = import("UDCF", exported("Export UDCF (Universal Dive Computer Format)", original), 12);
+    ASSERT_EQ(in.dives.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Plongee &a = *original[i], &b = *in.dives[i];
+        EXPECT_EQ(b.noPlongee(), a.noPlongee());
+        EXPECT_EQ(b.lieu(), a.lieu());
+        EXPECT_EQ(b.site().value_or(""), a.site().value_or(""));
+        EXPECT_EQ(b.date(), a.date());
+        EXPECT_EQ(localParts(*b.heure()).hour, localParts(*a.heure()).hour);
+        EXPECT_EQ(localParts(*b.heure()).minute, localParts(*a.heure()).minute);
+        EXPECT_EQ(b.temps(), a.temps()) << "the dive time, not the sampling interval";
+        EXPECT_EQ(b.tempEau(), a.tempEau());
+        EXPECT_EQ(b.altitude(), a.altitude());
+        EXPECT_EQ(b.gaz(), a.gaz()) << "triox comes back as triox";
+        EXPECT_EQ(b.o2Mix(), a.o2Mix());
+        EXPECT_EQ(b.heMix(), a.heMix());
+        EXPECT_EQ(b.volumeBloc(), a.volumeBloc());
+        EXPECT_EQ(b.pressionDepart(), a.pressionDepart());
+        EXPECT_EQ(b.pressionFin(), a.pressionFin());
+        EXPECT_EQ(b.samplingRate(), a.samplingRate());
+        EXPECT_EQ(b.surface(), "--:--");
+        EXPECT_EQ(b.profilProfondeur(), a.profilProfondeur()) << "no growth";
+        EXPECT_EQ(b.ASC_Flag(), a.ASC_Flag());
+        EXPECT_EQ(b.CEIL_Flag(), a.CEIL_Flag());
+    }
+    EXPECT_FLOAT_EQ(in.dives[0]->profondeur(), 39.9f) << "the deeper of MAXDEPTH and the samples";
+}
+
+TEST(Import, UdcfFromOtherSoftware) {
+    Imported in = import("UDCF", R"(<profile><repgroup><dive>
+        <place>Riou</place><date><year>2020</year><month>13</month><day>1</day></date>
+        <samples><delta>20</delta><d>0</d><d>10</d><d>20</d><d>abc</d><d>1e308</d><d>5</d></samples>
+        <gases><mix><o2>0.29</o2><he>0</he></mix></gases></dive></repgroup>
+        <REPGROUP><DIVE><GASES><MIX><O2>0.45</O2><HE>0.55</HE></MIX></GASES></DIVE>
+        <DIVE><GASES><MIX><O2>0.18</O2><HE>0.15</HE></MIX></GASES></DIVE></REPGROUP></profile>)");
+    ASSERT_EQ(in.dives.size(), 3u) << "every group, in document order";
+    const Plongee& a = *in.dives[0];
+    EXPECT_EQ(a.lieu(), "Riou");
+    EXPECT_EQ(a.samplingRate(), 1);
+    EXPECT_EQ(a.profilProfondeur(), (std::vector<double>{0, 10, 20, 5}));
+    EXPECT_EQ(a.temps(), 1) << "four samples of 20 s";
+    EXPECT_FLOAT_EQ(a.profondeur(), 20);
+    EXPECT_EQ(a.gaz(), 1);
+    EXPECT_EQ(a.o2Mix(), 29) << "rounded, not 28";
+    EXPECT_FALSE(in.result.notes.empty()) << "the month 13 and the unreadable samples are reported";
+    EXPECT_EQ(in.dives[1]->gaz(), 3) << "heliox 45/55 is not air";
+    EXPECT_EQ(in.dives[2]->gaz(), 5) << "air with helium is heliair";
+    EXPECT_EQ(in.dives[2]->noPlongee(), 3);
+}
+
+TEST(Import, UddfStandardStructure) {
+    Imported in = import("UDDF", R"(<uddf>
+      <profiledata><repetitiongroup><dive>
+        <date><year>2019</year><month>2</month><day>28</day></date><time><hour>9</hour><minute>7</minute></time>
+        <airtemperature>299.15</airtemperature><lowesttemperature>271.15</lowesttemperature>
+        <greatestdepth>31.4</greatestdepth><notes><text>Grouper</text></notes>
+        <samples><waypoint><depth>3.5</depth><divetime>20</divetime></waypoint>
+                 <waypoint>12</waypoint>
+                 <waypoint><divetime>2759</divetime><depth>4</depth></waypoint></samples>
+      </dive></repetitiongroup>
+      <repetitiongroup><dive><greatestdepth>8</greatestdepth></dive></repetitiongroup></profiledata></uddf>)",
+                         58);
+    ASSERT_EQ(in.dives.size(), 2u);
+    const Plongee& d = *in.dives[0];
+    EXPECT_EQ(d.noPlongee(), 58);
+    EXPECT_EQ(in.dives[1]->noPlongee(), 59);
+    EXPECT_EQ(d.date(), at(2019, 2, 28, 9, 7));
+    EXPECT_EQ(d.tempAir(), 26);
+    EXPECT_EQ(d.tempEau(), -2) << "271.15 K is -2 degrees, to the nearest";
+    EXPECT_FLOAT_EQ(d.profondeur(), 31.4f);
+    EXPECT_EQ(d.notes(), "Grouper");
+    EXPECT_EQ(d.profilProfondeur(), (std::vector<double>{0, 3.5, 12, 4})) << "the depth child, not the time";
+    EXPECT_EQ(d.temps(), 45);
+    EXPECT_EQ(d.GAZ_Flag()->size(), 4u);
+    EXPECT_EQ(d.visibilite(), 7);
+    EXPECT_EQ(d.typePlongee(), 8);
+}
+
+TEST(Import, CompanionFile) {
+    Imported in = import("Companion", R"(<dives><REPGROUP><dive>
+        <place>Port-Cros</place><site>La Gabinière</site>
+        <date><YEAR>2021</YEAR><MONTH>6</MONTH><DAY>12</DAY></date><TIME><HOUR>14</HOUR><MINUTE>30</MINUTE></TIME>
+        <weather>1</weather><visibility>0</visibility><divetype>40</divetype>
+        <maxdepth>18.6</maxdepth><divetime>52</divetime><watertemperature>21</watertemperature>
+        <airtemperature>30</airtemperature><surfaceinterval>infinity</surfaceinterval>
+        <gases><mix><o2>0.32</o2><he>0</he><tank><tankvolume>12</tankvolume><pstart>210</pstart><pend>60</pend></tank></mix></gases>
+      </dive><dive/></REPGROUP></dives>)");
+    ASSERT_EQ(in.dives.size(), 2u);
+    const Plongee& d = *in.dives[0];
+    EXPECT_EQ(d.site(), "La Gabinière");
+    EXPECT_EQ(d.date(), at(2021, 6, 12, 14, 30));
+    EXPECT_EQ(d.meteo(), 1);
+    EXPECT_EQ(d.visibilite(), 8) << "the first item of the list: exceptional";
+    EXPECT_EQ(d.typePlongee(), 8) << "a position past the list keeps the blank choice";
+    EXPECT_FLOAT_EQ(d.profondeur(), 18);
+    EXPECT_EQ(d.tempAir(), -50) << "the companion writes airrtemperature";
+    EXPECT_EQ(d.gaz(), 1);
+    EXPECT_EQ(d.o2Mix(), 32);
+    EXPECT_EQ(d.pressionDepart(), 210);
+    EXPECT_EQ(d.profilProfondeur(), std::vector<double>{0.0}) << "no samples: the placeholder";
+}
+
+TEST(Import, HostileAndBrokenFilesNeverHarm) {
+    const std::string bomb =
+        "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">"
+        "<!ENTITY lol2 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">"
+        "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>"
+        "<PROFILE><REPGROUP><DIVE><PLACE>&lol3;</PLACE></DIVE></REPGROUP></PROFILE>";
+    const std::string external =
+        "<?xml version=\"1.0\"?><!DOCTYPE p [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
+        "<PROFILE><REPGROUP><DIVE><PLACE>&x;</PLACE></DIVE></REPGROUP></PROFILE>";
+    for (const std::string& text : {bomb, external}) {
+        Imported in = import("UDCF", text);
+        ASSERT_LE(in.dives.size(), 1u);
+        if (!in.dives.empty()) EXPECT_LT(in.dives[0]->lieu().value_or("").size(), 100u);
+    }
+    EXPECT_TRUE(import("UDCF", "not xml at all").dives.empty());
+    EXPECT_FALSE(import("UDDF", "not xml at all").result.readable);
+    EXPECT_TRUE(import("UDCF", "<other><thing/></other>").dives.empty());
+    // Truncated: the dive read before the damage stays, and the damage is said.
+    Imported cut = import("UDCF", "<PROFILE><REPGROUP><DIVE><PLACE>A</PLACE></DIVE><DIVE><PLA");
+    EXPECT_GE(cut.dives.size(), 1u);
+    EXPECT_FALSE(cut.result.notes.empty());
+    // Absurd numbers go through the form's rules as text the form cannot read.
+    Imported absurd = import("UDCF", R"(<P><REPGROUP><DIVE><MAXDEPTH>1e308</MAXDEPTH>
+        <DIVETIME>-0</DIVETIME><TEMPERATURE>nan</TEMPERATURE><ALTITUDE>0x1A</ALTITUDE>
+        <GASES><MIX><O2>inf</O2><HE>-1e400</HE><TANK><PSTART>99999999999</PSTART></TANK></MIX></GASES>
+        </DIVE></REPGROUP></P>)");
+    ASSERT_EQ(absurd.dives.size(), 1u);
+    const Plongee& a = *absurd.dives[0];
+    EXPECT_TRUE(std::isfinite(a.profondeur()));
+    EXPECT_EQ(a.temps(), 0);
+    EXPECT_EQ(a.tempEau(), -50);
+    EXPECT_EQ(a.pressionDepart(), 0);
+    // 200,000 levels of nesting: no stack to exhaust.
+    std::string deep = "<PROFILE><REPGROUP><DIVE><PLACE>x</PLACE>";
+    for (int i = 0; i < 200000; ++i) deep += "<a>";
+    for (int i = 0; i < 200000; ++i) deep += "</a>";
+    deep += "</DIVE></REPGROUP></PROFILE>";
+    EXPECT_EQ(import("UDCF", deep).dives.size(), 1u);
+    // A 200 MB file: read, its dive found.
+    std::string big = "<PROFILE><REPGROUP><DIVE><PLACE>Big</PLACE></DIVE></REPGROUP><!--";
+    big.append(200u << 20, 'x');
+    big += "--></PROFILE>";
+    EXPECT_EQ(import("UDCF", big).dives.size(), 1u);
+    // UTF-16 with its byte-order mark.
+    const std::string ascii = "<PROFILE><REPGROUP><DIVE><PLACE>Niolon</PLACE></DIVE></REPGROUP></PROFILE>";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : ascii) utf16 += std::string{c, '\0'};
+    Imported wide = import("UDCF", utf16);
+    ASSERT_EQ(wide.dives.size(), 1u);
+    EXPECT_EQ(wide.dives[0]->lieu(), "Niolon");
+}
