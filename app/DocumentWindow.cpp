@@ -53,8 +53,21 @@ bool DocumentWindow::saveAs() {
     const QString suggested =
         document_->filePath().empty() ? displayName() + '.' + suffix
                                       : QString::fromStdString(document_->filePath());
-    const QString typed = prompts_.savePath(this, suggested, filter, suffix);
+    QStringList filters{filter};
+    const QList<ExportType> exports = exportTypes();
+    for (const ExportType& e : exports)
+        filters << e.name + QStringLiteral(" (*.") + e.extension + ')';
+    QString chosen;
+    const QString typed = prompts_.savePathOfType(this, suggested, filters, suffix, chosen);
     if (typed.isEmpty()) return false;
+    const qsizetype exportIndex = filters.indexOf(chosen) - 1;
+    if (exportIndex >= 0 && exportIndex < exports.size()) {
+        const ExportType& e = exports[exportIndex];
+        QString path = typed;
+        if (QFileInfo(path).suffix().compare(e.extension, Qt::CaseInsensitive) != 0)
+            path += '.' + e.extension;
+        return exportTo(e.name, path);
+    }
     // "Dives v1.5" has a suffix but not ours: the file gets its kind's
     // extension so the desktop knows it. The panel only asked about replacing
     // the typed name, so a file under the extended name is asked about here.

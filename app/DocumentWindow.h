@@ -53,6 +53,16 @@ protected:
     virtual void reloadView() {}
     // Puts what the window holds for the document into it before a save.
     virtual void prepareToSave() {}
+    // The export types offered beside the document's own in Save As: the
+    // type's name and its file extension.
+    struct ExportType {
+        QString name;
+        QString extension;
+    };
+    virtual QList<ExportType> exportTypes() const { return {}; }
+    // Writes the document under an export type; the document keeps its file
+    // and its changed mark. Failures are reported here.
+    virtual bool exportTo(const QString& /*type*/, const QString& /*path*/) { return false; }
     // Called after every change made through this window.
     void documentEdited();
     void refreshTitle();

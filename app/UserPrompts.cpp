@@ -92,19 +92,19 @@ UserPrompts::NewDiveChoice UserPrompts::askToAddDive(QWidget* parent) {
     return NewDiveChoice::Cancel;
 }
 
-QString UserPrompts::savePath(QWidget* parent, const QString& suggestedName, const QString& filter,
-                              const QString& suffix) {
-    QFileDialog dialog(parent, text_.main("Save As..."), QString(), filter);
+QString UserPrompts::openPath(QWidget* parent, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, text_.main("Open..."), documentsFolder(), filter);
+}
+
+QString UserPrompts::savePathOfType(QWidget* parent, const QString& suggestedName,
+                                    const QStringList& filters, const QString& suffix,
+                                    QString& chosenFilter) {
+    QFileDialog dialog(parent, text_.main("Save As..."), QString(), filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
-    // An untitled document starts in the user's documents, not in whatever
-    // folder the program was started from.
     if (QFileInfo(suggestedName).isRelative()) dialog.setDirectory(documentsFolder());
     dialog.selectFile(suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    chosenFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
-}
-
-QString UserPrompts::openPath(QWidget* parent, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, text_.main("Open..."), documentsFolder(), filter);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class UiText;
@@ -34,10 +35,12 @@ public:
     virtual SaveChoice askToSave(QWidget* parent, const QString& documentName);
     // A dive typed in the edit form and stored nowhere is about to be dropped.
     virtual NewDiveChoice askToAddDive(QWidget* parent);
-    // Empty when the user cancels. `suffix` is added when the name has none.
-    virtual QString savePath(QWidget* parent, const QString& suggestedName, const QString& filter,
-                             const QString& suffix);
     virtual QString openPath(QWidget* parent, const QString& filter);
+    // A save panel offering several file types; `chosenFilter` tells which
+    // one the user picked. Empty when the user cancels.
+    virtual QString savePathOfType(QWidget* parent, const QString& suggestedName,
+                                   const QStringList& filters, const QString& suffix,
+                                   QString& chosenFilter);
 
 protected:
     const UiText& text_;

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTableView>
 #include <algorithm>
@@ -20,6 +21,8 @@
 #include "logbook/DiveTableView.h"
 #include "logbook/LogbookToolbar.h"
 #include "logbook/RenumberPanel.h"
+#include "exchange/DiveImport.h"
+#include "exchange/ExchangeFormats.h"
 #include "logbook/ToolbarCarnet.h"
 #include "profile/ProfilWindow.h"
 #include "profile/ProfileDataWindow.h"
@@ -138,9 +141,11 @@ void CarnetWindow::buildToolbar() {
     toolbar_->setHandler("deleteDive", [this] { deleteDive(); });
     toolbar_->setHandler("profil", [this] { displayProfilWindow(); });
     toolbar_->setHandler("profilData", [this] { profilInfo(); });
-    // Printing, the imports, the dive card and the statistics come with later
-    // versions; their items keep their place meanwhile.
-    for (const char* later : {"imprimer", "importUDCF", "importUDDF", "synthese", "statistics"})
+    toolbar_->setHandler("importUDCF", [this] { importDives(QStringLiteral("UDCF")); });
+    toolbar_->setHandler("importUDDF", [this] { importDives(QStringLiteral("UDDF")); });
+    // Printing, the dive card and the statistics come with later versions;
+    // their items keep their place meanwhile.
+    for (const char* later : {"imprimer", "synthese", "statistics"})
         toolbar_->setHandler(later, [this] { notAvailable(); });
 }
 
@@ -159,6 +164,14 @@ void CarnetWindow::buildMenuActions() {
     add("logbookEditDive", "Edit dive", QKeySequence(Qt::CTRL | Qt::Key_E),
         &CarnetWindow::openEditWindow);
     add("logbookDeleteDive", "Delete dive", QKeySequence::Delete, &CarnetWindow::deleteDive);
+    for (const auto& importer : divelog::ExchangeFormats::importers()) {
+        const QString format = q(std::string(importer->name()));
+        const std::string key = "Import " + std::string(importer->name()) + " menu";
+        auto* a = new QAction(text_.carnet(key, key), this);
+        a->setObjectName(QStringLiteral("import") + format);
+        connect(a, &QAction::triggered, this, [this, format] { importDives(format); });
+        menuActions_ << a;
+    }
     // Undo and redo are this document's; the Edit menu shows them.
     undo_ = new QAction(text_.main("Undo"), this);
     undo_->setObjectName(QStringLiteral("undo"));
@@ -205,8 +218,8 @@ DiveEditWindow* CarnetWindow::editWindow() {
     bar->setHandler("blankFields", [this] { blankFields(); });
     bar->setHandler("profil", [this] { displayProfilWindow(); });
     bar->setHandler("profilData", [this] { profilInfo(); });
-    for (const char* later : {"importUDCF", "importUDDF"})
-        bar->setHandler(later, [this] { notAvailable(); });
+    bar->setHandler("importUDCF", [this] { importDives(QStringLiteral("UDCF")); });
+    bar->setHandler("importUDDF", [this] { importDives(QStringLiteral("UDDF")); });
     bar->updateEnabling(carnet().recordCount(), session_->canUpdate());
     connect(edit_, &DiveEditWindow::previousRequested, this, &CarnetWindow::previousDive);
     connect(edit_, &DiveEditWindow::nextRequested, this, &CarnetWindow::nextDive);
@@ -253,6 +266,77 @@ void CarnetWindow::importProfil() {
     }
     profileDataFilled_ = false;  // shown again from what was stored
     afterCommand(applied.alerts);
+}
+
+QList<DocumentWindow::ExportType> CarnetWindow::exportTypes() const {
+    QList<ExportType> types;
+    for (const auto& e : divelog::ExchangeFormats::exporters())
+        types.append({q(std::string(e->typeName())), q(std::string(e->extension()))});
+    return types;
+}
+
+bool CarnetWindow::exportTo(const QString& type, const QString& path) {
+    prepareToSave();
+    const divelog::ExportContext context{context_.localisation(),
+                                         context_.settings().boolForKey("us units"),
+                                         divelog::dateNow()};
+    std::string why, error;
+    const bool written = divelog::writeFileAtomically(
+        path.toStdString(),
+        [&](divelog::ByteOutput& out) {
+            return divelog::exportDives(carnet().dives(), type.toStdString(), context, out, why);
+        },
+        error);
+    if (!written)
+        prompts_.report(this, text_.format("Main", "Save failed", "error !", {path.toStdString()}),
+                        q(why.empty() ? error : why), q(error));
+    return written;
+}
+
+void CarnetWindow::importDives(const QString& format) {
+    const divelog::DiveImporter* importer = divelog::ExchangeFormats::importer(format.toStdString());
+    if (!importer) return;
+    QStringList globs;
+    for (std::string_view ext : importer->extensions()) globs << QStringLiteral("*.") + q(std::string(ext));
+    const QString path = prompts_.openPath(this, format + QStringLiteral(" (") + globs.join(' ') + ')');
+    if (!path.isEmpty()) importFile(format, path);
+}
+
+bool CarnetWindow::importFile(const QString& format, const QString& path) {
+    const divelog::DiveImporter* importer = divelog::ExchangeFormats::importer(format.toStdString());
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!importer || !divelog::readWholeFile(path.toStdString(), bytes, error)) {
+        prompts_.report(this, text_.carnet("Import failed"), q(error), QString());
+        return false;
+    }
+    divelog::ImportResult read = importer->read(bytes);
+    // Long imports show their progress and can be cancelled; nothing is added then.
+    QProgressDialog progress(text_.carnet("Importing dives"), text_.main("Cancel"), 0,
+                             static_cast<int>(read.dives.size()), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    divelog::DiveImport::Built built = divelog::DiveImport::build(
+        read.dives, carnet().nextDiveNumber(), context_.settings(), context_.localisation(),
+        [&](std::size_t done) {
+            progress.setValue(static_cast<int>(done));
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    if (built.cancelled) return false;
+    const std::size_t added = built.dives.size();
+    if (added) session_->importDives(std::move(built.dives));
+    afterCommand();
+    if (added) table_->scrollToBottom();
+    QString report = added == 0 ? text_.carnet("Import found nothing")
+                                : text_.format("Carnet", "Import report", "error !",
+                                               {static_cast<std::int64_t>(added)});
+    QStringList details;
+    for (const std::string& note : read.notes) details << q(note);
+    for (const std::string& key : built.alerts) details << text_.carnet(key);
+    if (!details.isEmpty()) report += QStringLiteral("\n\n") + details.join('\n');
+    prompts_.inform(this, report);
+    return added > 0;
 }
 
 void CarnetWindow::updateProfileWindows() {

@@ -79,10 +79,17 @@ public slots:
     void profilInfo();
     // importProfil: the profile-data window's series into the dive shown.
     void importProfil();
+    // importUDCF, importUDDF and the companion file: a file's dives appended
+    // as one step, with a report of what was read.
+    void importDives(const QString& format);
+    // Reads a file of a format and appends its dives; false when none came.
+    bool importFile(const QString& format, const QString& path);
     void sortByColumn(int column);
     void renumber(int firstNumber);
 
 protected:
+    QList<ExportType> exportTypes() const override;
+    bool exportTo(const QString& type, const QString& path) override;
     void reloadView() override;
     void prepareToSave() override;
     void closeEvent(QCloseEvent* event) override;

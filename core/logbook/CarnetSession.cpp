@@ -243,6 +243,12 @@ CarnetSession::ProfileApplied CarnetSession::applyProfile(const ProfileDataSheet
     return result;
 }
 
+std::vector<DiveId> CarnetSession::importDives(Carnet::DiveList dives) {
+    std::vector<DiveId> ids = carnet_.appendDives(std::move(dives));
+    refresh();
+    return ids;
+}
+
 void CarnetSession::sortByColumn(Field column) {
     carnet_.sortDives(column, table_.directionForClick(column));
     refresh();

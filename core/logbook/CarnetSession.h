@@ -104,6 +104,10 @@ public:
     };
     ProfileApplied applyProfile(const ProfileDataSheet& sheet);
 
+    // Dives read from a file join the end of the logbook as one step; the
+    // form and the selection are left as they were.
+    std::vector<DiveId> importDives(Carnet::DiveList dives);
+
     void sortByColumn(Field column);
     void renumber(std::int32_t firstNumber);
     // Case and accents are folded as Unicode says; a single hit is selected

@@ -59,10 +59,16 @@ public:
         ++newDiveQuestions;
         return newDiveAnswer;
     }
-    QString savePath(QWidget*, const QString&, const QString&, const QString&) override {
+    QString nextOpenPath;
+    QString openPath(QWidget*, const QString&) override { return nextOpenPath; }
+    QString nextSaveFilter;  // empty: the document's own type
+    QStringList offeredFilters;
+    QString savePathOfType(QWidget*, const QString&, const QStringList& filters, const QString&,
+                           QString& chosen) override {
+        offeredFilters = filters;
+        chosen = nextSaveFilter.isEmpty() ? filters.value(0) : nextSaveFilter;
         return nextSavePath;
     }
-    QString openPath(QWidget*, const QString&) override { return {}; }
 };
 
 // Closed windows are deleted later, by the event loop.
