@@ -11,9 +11,9 @@
 #include "ComboBoxes/PickListWindow.h"
 #include "DocumentWindow.h"
 #include "MyDocumentController.h"
+#include "calculators/CalculatorFactory.h"
 #include "settings/AppContext.h"
 #include "settings/Preferences.h"
-#include "tools/PlaceholderWindow.h"
 
 const std::vector<AppDelegate::ToolCommand>& AppDelegate::calculatorCommands() {
     static const std::vector<ToolCommand> c = {
@@ -94,14 +94,13 @@ QWidget* AppDelegate::showTool(const ToolCommand& command) {
         return editor.get();
     }
     auto& slot = tools_[layout];
-    if (!slot)
-        slot = std::make_unique<PlaceholderWindow>(layout, t.main(command.layout),
-                                                   t.main("Calculator coming"), false);
+    if (!slot) slot = makeCalculator(layout, context_, t);
+    if (!slot) return nullptr;
     slot->present();
     return slot.get();
 }
 
-PlaceholderWindow* AppDelegate::toolWindow(const QString& layout) const {
+CalculatorWindow* AppDelegate::toolWindow(const QString& layout) const {
     auto it = tools_.find(layout);
     return it == tools_.end() ? nullptr : it->second.get();
 }

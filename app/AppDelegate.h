@@ -9,10 +9,10 @@
 namespace divelog {
 class AppContext;
 }
+class CalculatorWindow;
 class DocumentWindow;
 class MyDocumentController;
 class PickListWindow;
-class PlaceholderWindow;
 class Preferences;
 class QMenu;
 
@@ -43,10 +43,10 @@ public:
     void installMenus(DocumentWindow* window);
 
     // Shows the window of a command from the two tables above (a calculator
-    // placeholder or a pick-list editor).
+    // or a pick-list editor).
     QWidget* showTool(const ToolCommand& command);
     // The calculator window of a layout, or null before its first use.
-    PlaceholderWindow* toolWindow(const QString& layout) const;
+    CalculatorWindow* toolWindow(const QString& layout) const;
     // The pick-list editor of a layout, or null before its first use.
     PickListWindow* editorWindow(const QString& layout) const;
     // Null before the preferences were first shown.
@@ -69,7 +69,7 @@ private:
 
     divelog::AppContext& context_;
     MyDocumentController& controller_;
-    std::map<QString, std::unique_ptr<PlaceholderWindow>> tools_;
+    std::map<QString, std::unique_ptr<CalculatorWindow>> tools_;
     std::map<QString, std::unique_ptr<PickListWindow>> editors_;
     std::unique_ptr<Preferences> preferences_;
 };

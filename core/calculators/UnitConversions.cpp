@@ -1,0 +1,74 @@
+#include "calculators/UnitConversions.h"
+
+namespace divelog::units {
+
+namespace {
+
+// The international inch (25.4 mm) makes a litre 61.023744 cubic inches, to
+// the digits divers print; a cubic foot is 1728 cubic inches.
+constexpr double kCubicInchesPerLitre = 61.023744;
+constexpr double kCubicInchesPerCubicFoot = 1728.0;
+constexpr double kMetresPerFoot = 0.3048;          // international foot, exact
+constexpr double kKilogramsPerPound = 0.45359237;  // international pound, exact
+constexpr double kPsiPerBar = 14.50377;
+constexpr double kZeroCelsiusInKelvin = 273.15;
+
+constexpr Unit kPressure[] = {{"bar", 1, 0}, {"psi", kPsiPerBar, 0}};
+constexpr Unit kVolume[] = {{"litres", 1, 0},
+                            {"cubic feet", kCubicInchesPerLitre / kCubicInchesPerCubicFoot, 0},
+                            {"cubic inches", kCubicInchesPerLitre, 0}};
+constexpr Unit kLength[] = {{"metres", 1, 0}, {"feet", 1 / kMetresPerFoot, 0}};
+constexpr Unit kMass[] = {{"kilograms", 1, 0}, {"pounds", 1 / kKilogramsPerPound, 0}};
+constexpr Unit kTemperature[] = {
+    {"celsius", 1, 0}, {"fahrenheit", 1.8, 32}, {"kelvin", 1, kZeroCelsiusInKelvin}};
+
+}  // namespace
+
+std::string_view tabId(Quantity q) {
+    switch (q) {
+        case Quantity::Pressure:
+            return "pression";
+        case Quantity::Volume:
+            return "volume";
+        case Quantity::Length:
+            return "longueur";
+        case Quantity::Mass:
+            return "masse";
+        case Quantity::Temperature:
+            return "temperature";
+    }
+    return {};
+}
+
+std::span<const Unit> unitsOf(Quantity q) {
+    switch (q) {
+        case Quantity::Pressure:
+            return kPressure;
+        case Quantity::Volume:
+            return kVolume;
+        case Quantity::Length:
+            return kLength;
+        case Quantity::Mass:
+            return kMass;
+        case Quantity::Temperature:
+            return kTemperature;
+    }
+    return {};
+}
+
+Answer convert(Quantity q, std::size_t from, double value) {
+    const auto units = unitsOf(q);
+    if (from >= units.size()) return refused(Why::OutOfRange);
+    const double base = (value - units[from].offset) / units[from].perBase;
+    // -459.67 °F lands a rounding below -273.15 °C; it is still absolute zero.
+    if (q == Quantity::Temperature && base < -kZeroCelsiusInKelvin - 1e-9)
+        return refused(Why::BelowAbsoluteZero);
+    std::vector<double> out;
+    for (std::size_t i = 0; i < units.size(); ++i)
+        out.push_back(i == from ? value : base * units[i].perBase + units[i].offset);
+    return answerOf(std::move(out));
+}
+
+std::string valueText(double value) { return formatText("%.8g", {value}); }
+
+}  // namespace divelog::units
