@@ -81,7 +81,7 @@ private slots:
             QCOMPARE(app_->delegate->editorWindow(c.layout), editor);
             QVERIFY(editor->isVisible());
         }
-        // Editors replaced the placeholders; calculators keep theirs.
+        // Editors and calculator windows are kept apart.
         QVERIFY(!app_->delegate->toolWindow("ComboLieu"));
         // One editor per list: fifteen commands, sixteen lists.
         QCOMPARE(app_->delegate->editorWindow("ComboPays")->panes().size(), 2);
