@@ -1,0 +1,50 @@
+// Feeds arbitrary bytes to every dive reader (UDDF, UDCF, companion file),
+// builds the dives through the form's rules, and writes them out again as
+// UDCF: whatever a file holds, the logbook must be able to store and export
+// it. Also built without libFuzzer as the corpus replay test, so each file
+// under tests/data/exchange stays a regression test.
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "exchange/DiveImport.h"
+#include "exchange/ExchangeFormats.h"
+#include "localisation/Localisation.h"
+#include "settings/SettingsStore.h"
+
+using namespace divelog;
+
+namespace {
+
+struct Discard final : ByteOutput {
+    bool write(std::span<const std::uint8_t>) override { return true; }
+};
+
+[[noreturn]] void invariantBroken(const char* what) {
+    std::fprintf(stderr, "fuzz_dive_imports: %s\n", what);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static InMemorySettingsStore settings;
+    static Localisation texts;
+    for (const auto& importer : ExchangeFormats::importers()) {
+        const ImportResult read = importer->read({data, size});
+        if (read.dives.size() > size) invariantBroken("more dives than bytes");
+        DiveImport::Built built = DiveImport::build(read.dives, 1, settings, texts);
+        for (const auto& d : built.dives) {
+            if (!std::isfinite(d->profondeur()) || !std::isfinite(d->lestage()) || !std::isfinite(d->flow()))
+                invariantBroken("a stored dive holds a number that is not finite");
+        }
+        Discard out;
+        std::string error;
+        if (!exportDives(built.dives, "Export UDCF (Universal Dive Computer Format)",
+                         ExportContext{texts, false, Date{}}, out, error))
+            invariantBroken("imported dives do not export");
+    }
+    return 0;
+}
