@@ -328,9 +328,10 @@ bool CarnetWindow::importFile(const QString& format, const QString& path) {
     if (added) session_->importDives(std::move(built.dives));
     afterCommand();
     if (added) table_->scrollToBottom();
-    QString report = added == 0 ? text_.carnet("Import found nothing")
-                                : text_.format("Carnet", "Import report", "error !",
-                                               {static_cast<std::int64_t>(added)});
+    QString report = added == 0   ? text_.carnet("Import found nothing")
+                     : added == 1 ? text_.carnet("Import report one")
+                                  : text_.format("Carnet", "Import report", "error !",
+                                                 {static_cast<std::int64_t>(added)});
     QStringList details;
     for (const std::string& note : read.notes) details << q(note);
     for (const std::string& key : built.alerts) details << text_.carnet(key);

@@ -193,3 +193,20 @@ TEST(Import, HostileAndBrokenFilesNeverHarm) {
     ASSERT_EQ(wide.dives.size(), 1u);
     EXPECT_EQ(wide.dives[0]->lieu(), "Niolon");
 }
+
+TEST(Import, ACancelledImportKeepsNothing) {
+    InMemorySettingsStore settings;
+    Localisation texts;
+    std::vector<ImportedDive> dives(300);
+    std::size_t asked = 0;
+    auto built = DiveImport::build(dives, 1, settings, texts, [&](std::size_t done) {
+        ++asked;
+        return done < 128;
+    });
+    EXPECT_TRUE(built.cancelled);
+    EXPECT_TRUE(built.dives.empty());
+    EXPECT_GE(asked, 2u);
+    built = DiveImport::build(dives, 2147483646, settings, texts);
+    ASSERT_EQ(built.dives.size(), 300u);
+    EXPECT_EQ(built.dives.back()->noPlongee(), 2147483647) << "numbers stop at the top of the range";
+}
