@@ -70,8 +70,13 @@ void AppDelegate::installMenus(DocumentWindow* window) {
     bar->addMenu(buildEditMenu(window));
     bar->addMenu(buildToolMenu(window, "Calculators", calculatorCommands()));
     bar->addMenu(buildToolMenu(window, "Lists", pickListCommands()));
-    if (window->document().kind() == divelog::DocumentKind::Carnet)
+    if (window->document().kind() == divelog::DocumentKind::Carnet) {
         bar->addMenu(buildLogbookMenu(window));
+    } else if (!window->documentActions().isEmpty()) {
+        auto* cards = new QMenu(controller_.text().main("Cards menu", "Cards"), window);
+        cards->addActions(window->documentActions());
+        bar->addMenu(cards);
+    }
     bar->addMenu(buildHelpMenu(window));
 }
 

@@ -2,7 +2,9 @@
 
 #include "logbook/Carnet.h"
 #include "logbook/CarnetWindow.h"
+#include "registers/RegisterDocument.h"
 #include "registers/RegisterWindow.h"
+#include "registers/UnbuiltRegisterWindow.h"
 
 using divelog::Document;
 using divelog::DocumentKind;
@@ -13,7 +15,7 @@ using WindowMaker = DocumentWindow* (*)(std::unique_ptr<Document>&, divelog::App
                                         const UiText&, UserPrompts&);
 
 // Null when the document is not of the class its kind promises, so that it
-// still gets the register window rather than a crash.
+// still gets a window rather than a crash.
 DocumentWindow* makeCarnetWindow(std::unique_ptr<Document>& document,
                                  divelog::AppContext& context, const UiText& text,
                                  UserPrompts& prompts) {
@@ -41,5 +43,10 @@ DocumentWindow* makeDocumentWindow(std::unique_ptr<Document> document,
         if (row.kind != document->kind()) continue;
         if (DocumentWindow* window = row.make(document, context, text, prompts)) return window;
     }
-    return new RegisterWindow(std::move(document), context, text, prompts);
+    if (dynamic_cast<divelog::RegisterDocument*>(document.get())) {
+        std::unique_ptr<divelog::RegisterDocument> records(
+            static_cast<divelog::RegisterDocument*>(document.release()));
+        return new RegisterWindow(std::move(records), context, text, prompts);
+    }
+    return new UnbuiltRegisterWindow(std::move(document), context, text, prompts);
 }

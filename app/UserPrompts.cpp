@@ -79,9 +79,20 @@ UserPrompts::SaveChoice UserPrompts::askToSave(QWidget* parent, const QString& d
 }
 
 UserPrompts::NewDiveChoice UserPrompts::askToAddDive(QWidget* parent) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(),
-                    text_.main("Add this dive to the logbook?"), QMessageBox::NoButton, parent);
-    box.setInformativeText(text_.main("New dive not stored"));
+    return askToAdd(parent, text_.main("Add this dive to the logbook?"),
+                    text_.main("New dive not stored"));
+}
+
+UserPrompts::NewDiveChoice UserPrompts::askToAddCard(QWidget* parent) {
+    return askToAdd(parent, text_.main("Add this card to the register?"),
+                    text_.main("New card not stored"));
+}
+
+UserPrompts::NewDiveChoice UserPrompts::askToAdd(QWidget* parent, const QString& question,
+                                                 const QString& detail) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
+                    QMessageBox::NoButton, parent);
+    box.setInformativeText(detail);
     QPushButton* add = box.addButton(text_.main("Add"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(text_.main("Discard"), QMessageBox::DestructiveRole);
     box.addButton(text_.main("Cancel"), QMessageBox::RejectRole);

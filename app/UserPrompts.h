@@ -35,6 +35,8 @@ public:
     virtual SaveChoice askToSave(QWidget* parent, const QString& documentName);
     // A dive typed in the edit form and stored nowhere is about to be dropped.
     virtual NewDiveChoice askToAddDive(QWidget* parent);
+    // The same for a card typed in a register's edit form.
+    virtual NewDiveChoice askToAddCard(QWidget* parent);
     virtual QString openPath(QWidget* parent, const QString& filter);
     // A save panel offering several file types; `chosenFilter` tells which
     // one the user picked. Empty when the user cancels.
@@ -44,4 +46,7 @@ public:
 
 protected:
     const UiText& text_;
+
+private:
+    NewDiveChoice askToAdd(QWidget* parent, const QString& question, const QString& detail);
 };

@@ -63,3 +63,11 @@ QStringList loadLocalisationResources(divelog::Localisation& loc) {
         loadFolder(loc, QStringLiteral(":/lang/") + language, problems);
     return problems;
 }
+
+QString UiText::asTitle(const QString& label) {
+    QString t = label;
+    t.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    t = t.trimmed();
+    if (t.endsWith(QLatin1Char(':'))) t.chop(1);
+    return t.trimmed();
+}

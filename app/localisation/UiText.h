@@ -26,6 +26,9 @@ public:
     QString format(std::string_view table, std::string_view key, std::string_view fallback,
                    std::initializer_list<divelog::FormatArg> args) const;
 
+    // A label written for a text card ("\rName: ") as a form or column title ("Name").
+    static QString asTitle(const QString& label);
+
     // The kind's type name as shown: all ten are looked up in "Main"; the six
     // literal names fall back to themselves.
     QString kindName(const divelog::DocumentKindInfo& kind) const;

@@ -1,40 +1,466 @@
 #include "registers/RegisterWindow.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTextDocument>
+#include <algorithm>
 
+#include "Printing.h"
+#include "UserPrompts.h"
 #include "localisation/UiText.h"
+#include "registers/RegisterCard.h"
+#include "registers/RegisterDocument.h"
+#include "registers/RegisterEditWindow.h"
+#include "registers/RegisterFormBinder.h"
+#include "registers/RegisterSession.h"
+#include "registers/RegisterTableModel.h"
+#include "registers/RegisterToolbars.h"
+#include "settings/AppContext.h"
+#include "tools/DocumentToolbar.h"
+#include "tools/StyledTextWindow.h"
 
-RegisterWindow::RegisterWindow(std::unique_ptr<divelog::Document> document,
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// The registers' page set-up: 24.8 points at the top, 25 at the bottom, 10
+// at the sides, drawn at 0.7.
+PrintSettings registerPrint(QPageLayout::Orientation orientation) {
+    return {orientation, QMarginsF(10, 24.8, 10, 25), 0.7, false};
+}
+
+// Pictures larger than this are refused rather than kept in every save.
+constexpr qint64 kLargestPicture = 32 * 1024 * 1024;
+
+}  // namespace
+
+RegisterWindow::RegisterWindow(std::unique_ptr<divelog::RegisterDocument> document,
                                divelog::AppContext& context, const UiText& text,
                                UserPrompts& prompts)
     : DocumentWindow(std::move(document), context, text, prompts) {
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(24, 24, 24, 24);
-    layout->setSpacing(12);
+    session_ = std::make_unique<divelog::RegisterSession>(registerDocument(), context.pickLists(),
+                                                          context.localisation());
+    setObjectName(QStringLiteral("registerWindow"));
+    buildTable();
+    buildToolbar();
+    buildMenuActions();
+    count_ = new QLabel(this);
+    count_->setObjectName(QStringLiteral("cardCount"));
+    count_->setContentsMargins(0, 0, 12, 0);
+    statusBar()->addPermanentWidget(count_);
+    statusBar()->setSizeGripEnabled(false);
+    int width = 40;
+    for (const auto& c : session_->spec().columns()) width += c.width;
+    resize(std::clamp(width, 700, 1400), 560);
+    session_->documentLoaded();
+    afterCommand();
+}
 
-    auto* title = new QLabel(text_.kindName(this->document().info()), central);
-    QFont big = title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    title->setFont(big);
-    layout->addWidget(title);
+RegisterWindow::~RegisterWindow() {
+    // The session dies before the child widgets; none may reach it meanwhile.
+    disconnect(table_->selectionModel(), nullptr, this, nullptr);
+    delete edit_;
+    delete table_;
+    delete model_;
+}
 
-    count_ = new QLabel(central);
-    layout->addWidget(count_);
+divelog::RegisterDocument& RegisterWindow::registerDocument() {
+    return static_cast<divelog::RegisterDocument&>(document());
+}
 
-    auto* note = new QLabel(text_.main("Register not available"), central);
-    note->setWordWrap(true);
-    layout->addWidget(note);
-    layout->addStretch(1);
+void RegisterWindow::buildTable() {
+    model_ = new RegisterTableModel(registerDocument(), text_, this);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("registerTable"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAlternatingRowColors(true);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    table_->verticalHeader()->hide();
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(true);
+    const auto columns = session_->spec().columns();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        table_->setColumnWidth(static_cast<int>(c), columns[c].width);
+    setCentralWidget(table_);
+    connect(header, &QHeaderView::sectionClicked, this, &RegisterWindow::sortByColumn);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &RegisterWindow::onSelectionChanged);
+    connect(table_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { openEditWindowOn(index.row()); });
+}
 
-    setCentralWidget(central);
-    reloadView();
-    resize(560, 260);
+void RegisterWindow::buildToolbar() {
+    const divelog::RegisterNames& n = session_->spec().names();
+    toolbar_ = new DocumentToolbar(divelog::RegisterToolbars::list(session_->spec()),
+                                   context_.settings(), text_, this);
+    addToolBar(toolbar_);
+    toolbar_->setHandler("saveDocument", [this] { save(); });
+    toolbar_->setHandler("imprimer", [this] { askToPrintList(); });
+    toolbar_->setHandler(std::string(n.newItem), [this] { newCard(); });
+    toolbar_->setHandler(std::string(n.deleteItem), [this] { deleteCards(); });
+    toolbar_->setHandler("synthese", [this] { showSynthesis(); });
+}
+
+void RegisterWindow::buildMenuActions() {
+    auto add = [this](const char* name, const char* key, const char* fallback, QKeySequence keys,
+                      void (RegisterWindow::*slot)()) {
+        auto* a = new QAction(text_.main(key, fallback), this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(keys);
+        connect(a, &QAction::triggered, this, slot);
+        menuActions_ << a;
+        return a;
+    };
+    add("registerNewCard", "New card", "New card", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
+        &RegisterWindow::newCard);
+    add("registerEditCard", "Edit card", "Edit card", QKeySequence(Qt::CTRL | Qt::Key_E),
+        &RegisterWindow::openEditWindow);
+    add("registerDeleteCard", "Delete card", "Delete card", QKeySequence::Delete,
+        &RegisterWindow::deleteCards);
+    if (session_->spec().hasCard())
+        add("registerSynthesis", "Synthesis card", "Synthesis card", QKeySequence(),
+            &RegisterWindow::showSynthesis);
+    add("registerPrintList", "Print list", "Print list...", QKeySequence::Print,
+        &RegisterWindow::askToPrintList);
+    if (session_->spec().hasCard())
+        add("registerPrintSynthesis", "Print synthesis", "Print synthesis card...", QKeySequence(),
+            &RegisterWindow::askToPrintSynthesis);
+    undo_ = new QAction(text_.main("Undo"), this);
+    undo_->setObjectName(QStringLiteral("undo"));
+    undo_->setShortcut(QKeySequence::Undo);
+    connect(undo_, &QAction::triggered, this, &RegisterWindow::undo);
+    redo_ = new QAction(text_.main("Redo"), this);
+    redo_->setObjectName(QStringLiteral("redo"));
+    redo_->setShortcut(QKeySequence::Redo);
+    connect(redo_, &QAction::triggered, this, &RegisterWindow::redo);
+}
+
+RegisterEditWindow* RegisterWindow::editWindow() {
+    if (edit_) return edit_;
+    const divelog::RegisterNames& n = session_->spec().names();
+    edit_ = new RegisterEditWindow(*session_, context_, text_, this);
+    edit_->setWindowTitle(text_.kindName(document().info()));
+    DocumentToolbar* bar = edit_->toolbar();
+    bar->setHandler("saveDocument", [this] { save(); });
+    bar->setHandler(std::string(n.addItem), [this] { addCard(); });
+    bar->setHandler(std::string(n.insertItem), [this] { insertCard(); });
+    bar->setHandler(std::string(n.updateItem), [this] { updateCard(); });
+    bar->setHandler("blankFields", [this] { blankFields(); });
+    bar->setHandler("synthese", [this] { showSynthesis(); });
+    connect(edit_, &RegisterEditWindow::previousRequested, this, &RegisterWindow::previousCard);
+    connect(edit_, &RegisterEditWindow::nextRequested, this, &RegisterWindow::nextCard);
+    connect(edit_, &RegisterEditWindow::formEdited, this, [this] { updateHistoryActions(); });
+    RegisterFormBinder& binder = edit_->binder();
+    connect(&binder, &RegisterFormBinder::comboEditFinished, this,
+            &RegisterWindow::onComboEditFinished);
+    connect(&binder, &RegisterFormBinder::changedAtOnce, this, [this] {
+        session_->controlChangedAtOnce();
+        afterCommand();
+    });
+    binder.setImageChooser([this] { return chooseImage(); });
+    edit_->setCloseGuard([this] { return onEditWindowClosing(); });
+    edit_->addActions({undo_, redo_});
+    return edit_;
+}
+
+StyledTextWindow* RegisterWindow::synthesisWindow() {
+    if (!synthesis_) {
+        synthesis_ = new StyledTextWindow(
+            q(std::string(session_->spec().table())) + QStringLiteral(" synthesis"),
+            text_.main("Print"), context_.settings(), this);
+        synthesis_->setObjectName(QStringLiteral("synthesisWindow"));
+        synthesis_->setWindowTitle(text_.main("Synthesis card") + QStringLiteral(" — ") +
+                                   displayName());
+        connect(synthesis_, &StyledTextWindow::printRequested, this,
+                &RegisterWindow::askToPrintSynthesis);
+    }
+    return synthesis_;
+}
+
+void RegisterWindow::showSynthesis() {
+    StyledTextWindow* w = synthesisWindow();
+    // Rebuilt each time it is asked for; it is not updated while it stays open.
+    if (registerDocument().recordCount() > 0)
+        w->setText(
+            divelog::registerCard(registerDocument(), context_.localisation(), divelog::dateNow()));
+    w->present();
+}
+
+std::optional<divelog::Image> RegisterWindow::chooseImage() {
+    const QString path =
+        prompts_.openPath(edit_ ? static_cast<QWidget*>(edit_) : this,
+                          text_.main("Pictures", "Pictures") +
+                              QStringLiteral(" (*.png *.jpg *.jpeg *.gif *.bmp *.tif *.tiff)"));
+    if (path.isEmpty()) return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestPicture) {
+        prompts_.report(this, text_.main("Picture not read", "The picture could not be read."),
+                        file.size() > kLargestPicture
+                            ? text_.main("Picture too large", "The picture is too large.")
+                            : file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    return divelog::Image{std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+}
+
+bool RegisterWindow::settleUnstoredCard() {
+    if (!session_->hasUnstoredRecord()) return true;
+    QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
+    switch (prompts_.askToAddCard(parent)) {
+        case UserPrompts::NewDiveChoice::Add:
+            session_->add();
+            afterCommand();
+            return true;
+        case UserPrompts::NewDiveChoice::Discard: session_->discardUnstoredRecord(); return true;
+        case UserPrompts::NewDiveChoice::Cancel: return false;
+    }
+    return false;
+}
+
+void RegisterWindow::newCard() {
+    if (!settleUnstoredCard()) return;
+    session_->blankFields();
+    editWindow()->present(this);
+    afterCommand();
+    if (QWidget* first = edit_->control(std::string(session_->spec().controls().front().field))) {
+        first->setFocus();
+    }
+}
+
+void RegisterWindow::addCard() {
+    session_->add();
+    afterCommand();
+    table_->scrollToBottom();
+}
+
+void RegisterWindow::insertCard() {
+    session_->insert();
+    afterCommand();
+}
+
+void RegisterWindow::updateCard() {
+    session_->update();
+    afterCommand();
+}
+
+void RegisterWindow::blankFields() {
+    if (!settleUnstoredCard()) return;
+    session_->blankFields();
+    afterCommand();
+}
+
+void RegisterWindow::deleteCards() {
+    if (session_->selection().empty()) return;
+    QApplication::beep();
+    if (!prompts_.confirm(this, text_.main("Erase card"))) return;
+    session_->deleteSelected();
+    afterCommand();
+}
+
+void RegisterWindow::previousCard() {
+    if (!settleUnstoredCard()) return;
+    session_->previous();
+    afterCommand();
+}
+
+void RegisterWindow::nextCard() {
+    if (!settleUnstoredCard()) return;
+    session_->next();
+    afterCommand();
+}
+
+void RegisterWindow::openEditWindow() {
+    session_->editWindow();
+    editWindow()->present(this);
+    afterCommand();
+}
+
+void RegisterWindow::openEditWindowOn(int row) {
+    if (row < 0) return;
+    const auto r = static_cast<std::size_t>(row);
+    if (registerDocument().idAt(r) != session_->boundRecord() && !settleUnstoredCard()) return;
+    session_->editWindow(r);
+    editWindow()->present(this);
+    afterCommand();
+}
+
+bool RegisterWindow::onEditWindowClosing() {
+    if (!settleUnstoredCard()) return false;
+    session_->storePendingEdits();
+    afterCommand();
+    return true;
+}
+
+void RegisterWindow::onComboEditFinished(const QString& field) {
+    if (asking_) return;
+    const std::string name = field.toStdString();
+    const std::string typed = session_->form().text(name);
+    bool yes = false;
+    if (session_->comboNeedsQuestion(name, typed)) {
+        asking_ = true;  // the question takes the focus, which ends the editing again
+        QApplication::beep();
+        yes = prompts_.ask(edit_, text_.main("Add item to ComboBox"), text_.main("Yes"),
+                           text_.main("No"));
+        asking_ = false;
+    }
+    session_->comboEdited(name, typed, yes);
+    if (edit_) edit_->binder().reloadPickLists();
+    afterCommand();
+}
+
+void RegisterWindow::sortByColumn(int column) {
+    const std::string_view field = model_->field(column);
+    const bool ascending = session_->sortByColumn(field);
+    table_->horizontalHeader()->setSortIndicatorShown(true);
+    table_->horizontalHeader()->setSortIndicator(
+        column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    afterCommand();
+}
+
+void RegisterWindow::undo() {
+    if (!session_->canUndo()) return;
+    session_->undo();
+    afterCommand();
+}
+
+void RegisterWindow::redo() {
+    if (!session_->canRedo()) return;
+    session_->redo();
+    afterCommand();
+}
+
+void RegisterWindow::updateHistoryActions() {
+    const QString undoName = q(session_->undoName()), redoName = q(session_->redoName());
+    undo_->setEnabled(session_->canUndo());
+    redo_->setEnabled(session_->canRedo());
+    undo_->setText(undoName.isEmpty()
+                       ? text_.main("Undo")
+                       : text_.format("Main", "Undo %@", "error !", {undoName.toStdString()}));
+    redo_->setText(redoName.isEmpty()
+                       ? text_.main("Redo")
+                       : text_.format("Main", "Redo %@", "error !", {redoName.toStdString()}));
+}
+
+void RegisterWindow::askToPrintList() {
+    QPrinter printer(QPrinter::HighResolution);
+    Printing::apply(printer, registerPrint(QPageLayout::Landscape));
+    if (Printing::ask(this, printer)) printList(printer);
+}
+
+void RegisterWindow::askToPrintSynthesis() {
+    QPrinter printer(QPrinter::HighResolution);
+    Printing::apply(printer, registerPrint(QPageLayout::Portrait));
+    if (Printing::ask(this, printer)) printSynthesis(printer);
+}
+
+void RegisterWindow::printList(QPrinter& printer) {
+    // The selection is not printed.
+    table_->clearSelection();
+    const PrintSettings settings = registerPrint(QPageLayout::Landscape);
+    Printing::apply(printer, settings);
+    QList<int> columns, widths;
+    const auto specColumns = session_->spec().columns();
+    for (std::size_t c = 0; c < specColumns.size(); ++c) {
+        columns << static_cast<int>(c);
+        widths << table_->columnWidth(static_cast<int>(c));
+    }
+    Printing::printTable(printer, *model_, columns, widths, displayName(), settings);
+}
+
+void RegisterWindow::printSynthesis(QPrinter& printer) {
+    const PrintSettings settings = registerPrint(QPageLayout::Portrait);
+    Printing::apply(printer, settings);
+    StyledTextWindow* w = synthesisWindow();
+    w->setText(
+        divelog::registerCard(registerDocument(), context_.localisation(), divelog::dateNow()));
+    Printing::printDocument(printer, w->document(), settings);
 }
 
 void RegisterWindow::reloadView() {
-    count_->setText(text_.format("Main", "Record count", "error !",
-                                 {static_cast<std::int64_t>(document().recordCount())}));
+    session_->documentLoaded();
+    afterCommand();
+}
+
+void RegisterWindow::prepareToSave() {
+    session_->storePendingEdits();
+    afterCommand();
+}
+
+void RegisterWindow::closeEvent(QCloseEvent* event) {
+    // A new card is asked about; the edits of the card shown are stored.
+    if (!settleUnstoredCard()) {
+        event->ignore();
+        return;
+    }
+    session_->storePendingEdits();
+    afterCommand();
+    DocumentWindow::closeEvent(event);
+}
+
+void RegisterWindow::afterCommand() {
+    showingSelection_ = true;
+    showSelection();
+    showingSelection_ = false;
+    count_->setText(q(session_->countText()).trimmed());
+    toolbar_->updateEnabling([this](const std::string& id) { return session_->isItemEnabled(id); });
+    if (edit_) edit_->showForm();
+    for (QAction* a : menuActions_)
+        if (a->objectName() == QLatin1String("registerDeleteCard"))
+            a->setEnabled(!session_->selection().empty());
+    updateHistoryActions();
+    documentEdited();
+}
+
+void RegisterWindow::showSelection() {
+    const std::vector<std::size_t> rows = session_->selection();
+    QItemSelection selection;
+    const int last = model_->columnCount() - 1;
+    for (std::size_t r : rows)
+        selection.select(model_->index(static_cast<int>(r), 0),
+                         model_->index(static_cast<int>(r), last));
+    QItemSelectionModel* model = table_->selectionModel();
+    model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (auto row = session_->singleSelection()) {
+        const QModelIndex index = model_->index(static_cast<int>(*row), 0);
+        model->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        table_->scrollTo(index);
+    }
+}
+
+void RegisterWindow::onSelectionChanged() {
+    if (showingSelection_) return;
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    // One row loads its card into the form, which would drop a new card typed there.
+    if (rows.size() == 1 && registerDocument().idAt(rows.front()) != session_->boundRecord() &&
+        !settleUnstoredCard()) {
+        showingSelection_ = true;
+        showSelection();
+        showingSelection_ = false;
+        return;
+    }
+    session_->select(rows);
+    if (edit_) edit_->showForm();
+    toolbar_->updateEnabling([this](const std::string& id) { return session_->isItemEnabled(id); });
+    for (QAction* a : menuActions_)
+        if (a->objectName() == QLatin1String("registerDeleteCard"))
+            a->setEnabled(!session_->selection().empty());
+    updateHistoryActions();
+    documentEdited();
 }

@@ -42,52 +42,44 @@ template <class R>
     return encoder.finishStream();
 }
 
+// Receives the records of a list as they are decoded, for record types that
+// are not known at compile time (the registers share one record type).
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    // The file holds at most this many records; called once, before the first.
+    virtual void reserve(std::size_t count) = 0;
+    // Reads one record of the given class version; false when it is unusable.
+    [[nodiscard]] virtual bool readRecord(ArchiveReader& in, int version) = 0;
+};
+
+// Decodes a list of records of one class, checking the document kind first
+// and then that the class table names that class at a version this program
+// reads. False with `error` set when the file is refused; the sink may then
+// hold a part of the records, which the caller drops.
+[[nodiscard]] bool decodeRecords(std::span<const std::uint8_t> bytes, std::string_view kind,
+                                 std::string_view className, int oldestVersion, int newestVersion,
+                                 RecordSink& sink, std::string& error);
+
 // Decodes into `out` only on success; on failure `out` is untouched and
 // `error` says why.
 template <class R>
 [[nodiscard]] bool decodeRecordList(std::span<const std::uint8_t> bytes, std::string_view kind,
                                     std::vector<std::unique_ptr<R>>& out, std::string& error) {
-    RecordListDecoder decoder(bytes);
-    if (!decoder.open(kind)) {
-        error = decoder.error();
-        return false;
-    }
-    std::vector<std::unique_ptr<R>> records;
-    if (decoder.count() > 0) {
-        int version = -1;
-        for (const auto& c : decoder.header().classes)
-            if (c.name == R::kClassName) version = c.version;
-        if (version < 0) {
-            error = std::string("The file's class table has no entry for ") + R::kClassName + ".";
-            return false;
-        }
-        if (version > R::kClassVersion) {
-            error = std::string("The file holds ") + R::kClassName + " records of version " +
-                    std::to_string(version) + ", newer than this program reads (" +
-                    std::to_string(R::kClassVersion) + ").";
-            return false;
-        }
-        if (version < R::kOldestVersion) {
-            error = std::string("The file holds ") + R::kClassName + " records of version " +
-                    std::to_string(version) + ", older than this program reads (" +
-                    std::to_string(R::kOldestVersion) + ").";
-            return false;
-        }
-        records.reserve(decoder.plausibleCount());
-        for (std::size_t i = 0; i < decoder.count(); ++i) {
-            ArchiveReader* reader = nullptr;
-            if (!decoder.beginRecord(R::kClassName, reader)) break;
+    struct Sink : RecordSink {
+        std::vector<std::unique_ptr<R>> records;
+        void reserve(std::size_t count) override { records.reserve(count); }
+        bool readRecord(ArchiveReader& in, int version) override {
             auto record = std::make_unique<R>();
-            bool ok = record->decode(*reader, version);
-            if (!decoder.endRecord() || !ok) break;
+            if (!record->decode(in, version)) return false;
             records.push_back(std::move(record));
+            return true;
         }
-    }
-    if (!decoder.finish()) {
-        error = decoder.error().empty() ? "The file is damaged." : decoder.error();
+    } sink;
+    if (!decodeRecords(bytes, kind, R::kClassName, R::kOldestVersion, R::kClassVersion, sink,
+                       error))
         return false;
-    }
-    out = std::move(records);
+    out = std::move(sink.records);
     return true;
 }
 

@@ -4,7 +4,11 @@
 #include <cctype>
 
 #include "logbook/Carnet.h"
+#include "registers/Epaves.h"
+#include "registers/Materiel.h"
 #include "registers/RegisterDocument.h"
+#include "registers/RegisterSpecs.h"
+#include "registers/UnbuiltRegister.h"
 
 namespace divelog {
 
@@ -12,7 +16,9 @@ namespace {
 
 std::unique_ptr<Document> makeCarnet(DocumentKind) { return std::make_unique<Carnet>(); }
 std::unique_ptr<Document> makeRegister(DocumentKind kind) {
-    return std::make_unique<RegisterDocument>(kind);
+    if (const RegisterSpec* spec = registerSpec(kind))
+        return std::make_unique<RegisterDocument>(kind, *spec);
+    return std::make_unique<UnbuiltRegister>(kind);
 }
 
 constexpr int kLogbookOldest = Plongee::kOldestVersion;
@@ -29,7 +35,7 @@ const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
          "Miscellaneous documents", "DiversDocuments", "DiversDocs", 0, 0, "Documents", "dldocs",
          "application/x-divelog-documents", "newDocumentDocumentMenuAction:", makeRegister},
         {DocumentKind::Materiel, "equipment", "Materiel", true, "Equipment inventory",
-         "InvMateriel", "Materiel", 0, 0, "Materiel", "dlequip", "application/x-divelog-equipment",
+         "InvMateriel", "Materiel", 0, Materiel::kClassVersion, "Materiel", "dlequip", "application/x-divelog-equipment",
          "newMaterielDocumentMenuAction:", makeRegister},
         {DocumentKind::Rebreather, "rebreather", "Rebreather", true, "Rebreather service log",
          "RebreatherServ", "Rebreather", 0, 0, "Rebreather", "dlrebreather",
@@ -41,7 +47,7 @@ const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
          "MaintComp", "Compresseur", 0, 0, "Compresseur", "dlcompressor",
          "application/x-divelog-compressor", "newCompresseurDocumentMenuAction:", makeRegister},
         {DocumentKind::Epaves, "wrecks", "Epaves", false, "Wreck directory", "RepEpaves", "Epaves",
-         0, 0, "Epaves", "dlwrecks", "application/x-divelog-wrecks",
+         0, Epaves::kClassVersion, "Epaves", "dlwrecks", "application/x-divelog-wrecks",
          "newEpavesDocumentMenuAction:", makeRegister},
         {DocumentKind::Budget, "budget", "Budget", false, "Budget forecast", "PreviBudget",
          "Budget", 0, 0, "Budget", "dlbudget", "application/x-divelog-budget",

@@ -86,16 +86,12 @@ const std::vector<std::string>& DiveFormCombos::items(std::string_view control,
 
 bool DiveFormCombos::shouldAskToAdd(const PickLists& pickLists, const std::string& key,
                                     std::string_view typed) {
-    std::size_t first = typed.find_first_not_of(' ');
-    if (first == std::string_view::npos) return false;
-    const auto& list = pickLists.list(key);
-    return std::find(list.begin(), list.end(), typed) == list.end();
+    return pickLists.shouldOfferToAdd(key, typed);
 }
 
 void DiveFormCombos::acceptAdd(PickLists& pickLists, const std::string& key,
                                const std::string& typed, bool yes) {
-    if (yes) pickLists.list(key).push_back(typed);
-    pickLists.sortAndStore(key);
+    pickLists.answerOfferToAdd(key, typed, yes);
 }
 
 }  // namespace divelog

@@ -175,16 +175,7 @@ CellStyle DiveTable::cellStyle(const Plongee& d, Field col, const TableAppearanc
     return s;
 }
 
-bool DiveTable::directionForClick(Field col) {
-    auto it = ascending_.find(col);
-    bool stored = it != ascending_.end() && it->second;
-    if (col == lastColumn_) {
-        ascending_[col] = !stored;
-        return !stored;
-    }
-    lastColumn_ = col;
-    return stored;
-}
+bool DiveTable::directionForClick(Field col) { return sortMemory_.click(col); }
 
 bool DiveTable::isEditableInPlace(Field col) { return col == Field::lieu || col == Field::site; }
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "archive/ArchiveValues.h"
+#include "document/CellStyle.h"
+#include "document/SortMemory.h"
 #include "localisation/Localisation.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveColumns.h"
@@ -19,13 +21,6 @@ struct CellValue {
     std::string image;  // name of the picture to show, empty for none
 };
 
-// "Normal" is the regular font, no background and black text.
-struct CellStyle {
-    bool bold = false;
-    std::optional<Colour> background;
-    Colour text{0, 0, 0, 1};
-    friend bool operator==(const CellStyle&, const CellStyle&) = default;
-};
 
 // The rules of the dive table: what each cell says and how it looks, which
 // columns show, the per-column sort memory and editing in place. The widget
@@ -59,8 +54,7 @@ private:
     std::string carnet(std::string_view key) const { return texts_.text("Carnet", key); }
 
     const Localisation& texts_;
-    std::map<Field, bool> ascending_;
-    std::optional<Field> lastColumn_;
+    SortMemory<Field> sortMemory_;
 };
 
 }  // namespace divelog

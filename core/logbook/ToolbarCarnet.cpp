@@ -1,14 +1,6 @@
 #include "logbook/ToolbarCarnet.h"
 
-#include <algorithm>
-
-#include "settings/SettingsStore.h"
-
 namespace divelog {
-
-bool ToolbarCarnet::isStandard(std::string_view id) {
-    return id == kSeparator || id == kSpace || id == kFlexibleSpace || id == kCustomize;
-}
 
 const std::vector<ToolbarItem>& ToolbarCarnet::items() {
     static const std::vector<ToolbarItem> list = {
@@ -32,6 +24,37 @@ const std::vector<ToolbarItem>& ToolbarCarnet::items() {
     return list;
 }
 
+const ToolbarLayout& ToolbarCarnet::layout(std::string_view toolbar) {
+    auto make = [](std::string_view id, std::vector<std::string> allowed,
+                   std::vector<std::string> defaults) {
+        ToolbarLayout l;
+        l.identifier = std::string(id);
+        for (const auto& a : allowed)
+            if (const ToolbarItem* i = item(a)) l.items.push_back(*i);
+        l.allowed = std::move(allowed);
+        l.defaults = std::move(defaults);
+        return l;
+    };
+    static const ToolbarLayout table =
+        make(kTableToolbar,
+             {"saveDocument", "imprimer", "newDive", "deleteDive", "profil", "profilData",
+              "importUDCF", "importUDDF", "synthese", "statistics", "rechercher", "separator",
+              "space", "flexibleSpace", "customize"},
+             {"saveDocument", "imprimer", "separator", "newDive", "deleteDive", "profil",
+              "importUDCF", "importUDDF", "synthese", "statistics", "separator", "customize",
+              "flexibleSpace", "rechercher"});
+    static const ToolbarLayout edit =
+        make(kEditToolbar,
+             {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData",
+              "importUDCF", "importUDDF", "separator", "space", "flexibleSpace", "customize"},
+             {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData",
+              "importUDCF", "importUDDF", "separator", "customize", "flexibleSpace"});
+    static const ToolbarLayout none;
+    if (toolbar == kTableToolbar) return table;
+    if (toolbar == kEditToolbar) return edit;
+    return none;
+}
+
 const ToolbarItem* ToolbarCarnet::item(std::string_view id) {
     for (const auto& i : items())
         if (i.identifier == id) return &i;
@@ -39,67 +62,30 @@ const ToolbarItem* ToolbarCarnet::item(std::string_view id) {
 }
 
 const std::vector<std::string>& ToolbarCarnet::defaultItems(std::string_view toolbar) {
-    static const std::vector<std::string> table = {
-        "saveDocument", "imprimer",   "separator",     "newDive",   "deleteDive",
-        "profil",       "importUDCF", "importUDDF",    "synthese",  "statistics",
-        "separator",    "customize",  "flexibleSpace", "rechercher"};
-    static const std::vector<std::string> edit = {
-        "addDiveToList", "insertDive", "updateDive", "blankFields", "profil",       "profilData",
-        "importUDCF",    "importUDDF", "separator",  "customize",   "flexibleSpace"};
-    static const std::vector<std::string> none;
-    if (toolbar == kTableToolbar) return table;
-    if (toolbar == kEditToolbar) return edit;
-    return none;
+    return layout(toolbar).defaults;
 }
 
 const std::vector<std::string>& ToolbarCarnet::allowedItems(std::string_view toolbar) {
-    static const std::vector<std::string> table = {
-        "saveDocument", "imprimer",   "newDive",    "deleteDive",    "profil",
-        "profilData",   "importUDCF", "importUDDF", "synthese",      "statistics",
-        "rechercher",   "separator",  "space",      "flexibleSpace", "customize"};
-    static const std::vector<std::string> edit = {
-        "addDiveToList", "insertDive", "updateDive", "blankFields", "profil",        "profilData",
-        "importUDCF",    "importUDDF", "separator",  "space",       "flexibleSpace", "customize"};
-    static const std::vector<std::string> none;
-    if (toolbar == kTableToolbar) return table;
-    if (toolbar == kEditToolbar) return edit;
-    return none;
+    return layout(toolbar).allowed;
 }
 
 bool ToolbarCarnet::isEnabled(std::string_view id, std::size_t diveCount) {
     const ToolbarItem* i = item(id);
-    return !i || !i->needsDives || diveCount > 0;
+    return !i || !i->needsRecords || diveCount > 0;
 }
 
 std::string ToolbarCarnet::settingsKey(std::string_view toolbar) {
     return "toolbar " + std::string(toolbar);
 }
 
-std::vector<std::string> ToolbarCarnet::sanitised(std::string_view toolbar,
-                                                  const std::vector<std::string>& order) {
-    const auto& allowed = allowedItems(toolbar);
-    std::vector<std::string> out;
-    for (const auto& id : order) {
-        if (std::find(allowed.begin(), allowed.end(), id) == allowed.end()) continue;
-        if (!isStandard(id) && std::find(out.begin(), out.end(), id) != out.end()) continue;
-        out.push_back(id);
-    }
-    return out;
-}
-
 std::vector<std::string> ToolbarCarnet::configuration(const SettingsStore& store,
                                                       std::string_view toolbar) {
-    auto stored = store.storedValue(settingsKey(toolbar));
-    const auto* list = stored ? std::get_if<SettingList>(&*stored) : nullptr;
-    if (!list) return defaultItems(toolbar);
-    // A hand-edited or older value keeps what still makes sense; an empty
-    // toolbar is a choice the user may make.
-    return sanitised(toolbar, *list);
+    return layout(toolbar).configuration(store);
 }
 
 void ToolbarCarnet::storeConfiguration(SettingsStore& store, std::string_view toolbar,
                                        const std::vector<std::string>& order) {
-    store.setList(settingsKey(toolbar), sanitised(toolbar, order));
+    layout(toolbar).storeConfiguration(store, order);
 }
 
 }  // namespace divelog

@@ -116,4 +116,15 @@ bool PickLists::isBlank(std::string_view text) {
     return true;
 }
 
+bool PickLists::shouldOfferToAdd(const std::string& key, std::string_view typed) const {
+    if (typed.find_first_not_of(' ') == std::string_view::npos) return false;
+    const auto& entries = list(key);
+    return std::find(entries.begin(), entries.end(), typed) == entries.end();
+}
+
+void PickLists::answerOfferToAdd(const std::string& key, const std::string& typed, bool yes) {
+    if (yes) list(key).push_back(typed);
+    sortAndStore(key);
+}
+
 }  // namespace divelog

@@ -46,6 +46,13 @@ public:
     // Removes the entries at these rows (not every entry of the same text), then stores.
     void removeRows(const std::string& key, std::vector<std::size_t> rows);
     void sortAndStore(const std::string& key);
+    // A combo box's end of editing: true when the user must be asked whether
+    // to add `typed`. Only the space character is trimmed: a text of spaces
+    // asks nothing; a text already listed as typed asks nothing.
+    bool shouldOfferToAdd(const std::string& key, std::string_view typed) const;
+    // The answer: "Yes" appends the text as typed (spaces included); either
+    // answer then sorts the list and stores it.
+    void answerOfferToAdd(const std::string& key, const std::string& typed, bool yes);
 
     // First launch: fills "pays" with the country names and "countryCode"
     // with their ISO 3166 alpha-3 codes, each sorted and stored, but only a

@@ -59,6 +59,12 @@ public:
         ++newDiveQuestions;
         return newDiveAnswer;
     }
+    int newCardQuestions = 0;
+    NewDiveChoice newCardAnswer = NewDiveChoice::Cancel;
+    NewDiveChoice askToAddCard(QWidget*) override {
+        ++newCardQuestions;
+        return newCardAnswer;
+    }
     QString nextOpenPath;
     QString openPath(QWidget*, const QString&) override { return nextOpenPath; }
     QString nextSaveFilter;  // empty: the document's own type

@@ -16,6 +16,7 @@
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveTableModel.h"
 #include "registers/RegisterDocument.h"
+#include "registers/RepEpaves.h"
 #include "registers/RegisterWindow.h"
 
 using divelog::SettingValue;
@@ -232,7 +233,7 @@ private slots:
     void filesOpenAsTheKindTheirHeaderNames() {
         std::string error;
         QVERIFY(logbookOf(2)->save(dir_.filePath("J.Doe log").toStdString(), error));
-        divelog::RegisterDocument wrecks(divelog::DocumentKind::Epaves);
+        divelog::RegisterDocument wrecks(divelog::DocumentKind::Epaves, divelog::RepEpaves::instance());
         QVERIFY(wrecks.save(dir_.filePath("wrecks.divelog").toStdString(), error));
 
         auto* logbook = qobject_cast<CarnetWindow*>(app_->controller->openDocument(dir_.filePath("J.Doe log")));
@@ -323,7 +324,8 @@ private slots:
             if (kind.kind == divelog::DocumentKind::Carnet) continue;
             app_->controller->newDocumentOfKind(kind.kind);
             QVERIFY(!app_->controller->hasDefaultType());
-            auto* w = qobject_cast<RegisterWindow*>(app_->controller->windows().last());
+            DocumentWindow* w = app_->controller->windows().last();
+            QVERIFY(!qobject_cast<CarnetWindow*>(w));
             QVERIFY2(w, kind.id.data());
             QCOMPARE(w->document().kind(), kind.kind);
 
@@ -332,7 +334,7 @@ private slots:
             const QString path = dir_.filePath(QString("register v2.") + kind.extension.data());
             QCOMPARE(QString::fromStdString(w->document().filePath()), path);
             QVERIFY(w->close());
-            auto* again = qobject_cast<RegisterWindow*>(app_->controller->openDocument(path));
+            DocumentWindow* again = app_->controller->openDocument(path);
             QVERIFY2(again, qPrintable(path));
             QCOMPARE(again->document().kind(), kind.kind);
             QVERIFY(again->close());

@@ -20,6 +20,7 @@
 #include "archive/BinaryArchive.h"
 #include "logbook/Carnet.h"
 #include "registers/RegisterDocument.h"
+#include "registers/RepEpaves.h"
 #include "util/FileIO.h"
 
 extern char** environ;
@@ -188,7 +189,7 @@ TEST_F(ConvertTest, InfoSaysNoneWhenNoDiveHasAUsableDate) {
 }
 
 TEST_F(ConvertTest, InfoDescribesAnEmptyRegister) {
-    RegisterDocument wrecks(DocumentKind::Epaves);
+    RegisterDocument wrecks(DocumentKind::Epaves, RepEpaves::instance());
     std::string file = path("wrecks.dlwrecks"), error;
     ASSERT_TRUE(wrecks.save(file, error)) << error;
     Outcome r = run({"info", file});
@@ -197,7 +198,7 @@ TEST_F(ConvertTest, InfoDescribesAnEmptyRegister) {
     EXPECT_EQ(r.outLines(), (std::vector<std::string>{
                                 "kind: wrecks (Wreck directory)",
                                 "format version: 1",
-                                "classes: none",
+                                "class: Epaves version 5",
                                 "records: 0",
                             }));
 }

@@ -132,9 +132,9 @@ Bytes legacyLogbook(int version) {
 }
 
 Bytes emptyRegister(DocumentKind kind) {
-    RegisterDocument doc(kind);
+    auto doc = kindInfo(kind).makeDocument();
     std::string error;
-    return doc.dataOfType(doc.info().id, error);
+    return doc->dataOfType(doc->info().id, error);
 }
 
 std::size_t bodyOffset(const Bytes& b) {

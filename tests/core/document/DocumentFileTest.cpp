@@ -13,6 +13,7 @@
 #include "document/DocumentFile.h"
 #include "logbook/Carnet.h"
 #include "registers/RegisterDocument.h"
+#include "registers/RepEpaves.h"
 
 using namespace divelog;
 namespace fs = std::filesystem;
@@ -77,7 +78,7 @@ TEST_F(DocumentFileTest, KindComesFromTheHeaderNotTheName) {
     Carnet carnet;
     carnet.addDive(std::make_unique<Plongee>());
     ASSERT_TRUE(carnet.save(path("Dives v1.5"), error)) << error;
-    RegisterDocument wrecks(DocumentKind::Epaves);
+    RegisterDocument wrecks(DocumentKind::Epaves, RepEpaves::instance());
     ASSERT_TRUE(wrecks.save(path("J.Doe log"), error)) << error;
     ASSERT_TRUE(wrecks.save(path("wrecks.divelog"), error)) << error;
 
@@ -152,8 +153,8 @@ TEST_F(DocumentFileTest, ContentRefusalsSayWhatIsWrong) {
     }
 
     // A register holding records was written by a version that knows them.
-    RecordListEncoder records("equipment", {{"Materiel", 2}}, 1);
-    records.beginRecord("Materiel").writeString(std::string("Détendeur"));
+    RecordListEncoder records("consumables", {{"Consommables", 2}}, 1);
+    records.beginRecord("Consommables").writeString(std::string("Joint"));
     records.endRecord();
     EXPECT_EQ(refusal(records.finish()).problem, DocumentProblem::NewerVersion);
 }
@@ -196,7 +197,7 @@ TEST_F(DocumentFileTest, DamageIsPlacedAtItsByte) {
 // A document opened for itself (a revert) keeps its kind and its records.
 TEST_F(DocumentFileTest, AnOpenDocumentRefusesAnotherKindAndStaysAsItWas) {
     std::string why;
-    RegisterDocument wrecks(DocumentKind::Epaves);
+    RegisterDocument wrecks(DocumentKind::Epaves, RepEpaves::instance());
     ASSERT_TRUE(wrecks.save(path("w.dlwrecks"), why));
     Carnet carnet;
     carnet.addDive(std::make_unique<Plongee>());

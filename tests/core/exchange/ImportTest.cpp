@@ -154,7 +154,9 @@ TEST(Import, HostileAndBrokenFilesNeverHarm) {
     for (const std::string& text : {bomb, external}) {
         Imported in = import("UDCF", text);
         ASSERT_LE(in.dives.size(), 1u);
-        if (!in.dives.empty()) EXPECT_LT(in.dives[0]->lieu().value_or("").size(), 100u);
+        if (!in.dives.empty()) {
+            EXPECT_LT(in.dives[0]->lieu().value_or("").size(), 100u);
+        }
     }
     EXPECT_TRUE(import("UDCF", "not xml at all").dives.empty());
     EXPECT_FALSE(import("UDDF", "not xml at all").result.readable);

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+namespace divelog {
+struct ToolbarLayout;
+}
 class QListWidget;
 class QListWidgetItem;
 class UiText;
@@ -14,8 +17,9 @@ class UiText;
 class ToolbarCustomizeDialog : public QDialog {
     Q_OBJECT
 public:
-    ToolbarCustomizeDialog(const std::string& toolbar, const std::vector<std::string>& order,
-                           const UiText& text, QWidget* parent);
+    ToolbarCustomizeDialog(const divelog::ToolbarLayout& toolbar,
+                           const std::vector<std::string>& order, const UiText& text,
+                           QWidget* parent);
 
     std::vector<std::string> order() const;
     void addItem(const std::string& id);
@@ -28,7 +32,7 @@ private:
     QString title(const std::string& id) const;
     void refreshAvailable();
 
-    std::string toolbar_;
+    const divelog::ToolbarLayout& toolbar_;
     const UiText& text_;
     QListWidget* available_ = nullptr;
     QListWidget* chosen_ = nullptr;

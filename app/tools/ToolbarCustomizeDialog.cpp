@@ -1,4 +1,4 @@
-#include "logbook/ToolbarCustomizeDialog.h"
+#include "tools/ToolbarCustomizeDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "document/ToolbarLayout.h"
 #include "localisation/UiText.h"
 #include "logbook/LogbookIcons.h"
-#include "logbook/ToolbarCarnet.h"
 
-using divelog::ToolbarCarnet;
+using divelog::ToolbarLayout;
 
-ToolbarCustomizeDialog::ToolbarCustomizeDialog(const std::string& toolbar,
+ToolbarCustomizeDialog::ToolbarCustomizeDialog(const ToolbarLayout& toolbar,
                                                const std::vector<std::string>& order,
                                                const UiText& text, QWidget* parent)
     : QDialog(parent), toolbar_(toolbar), text_(text) {
@@ -70,18 +70,18 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(const std::string& toolbar,
 }
 
 QString ToolbarCustomizeDialog::title(const std::string& id) const {
-    if (const divelog::ToolbarItem* info = ToolbarCarnet::item(id))
+    if (const divelog::ToolbarItem* info = toolbar_.item(id))
         return text_.text(info->labelTable, info->labelKey);
-    if (id == ToolbarCarnet::kSeparator) return text_.main("Separator", "Separator");
-    if (id == ToolbarCarnet::kSpace) return text_.main("Space", "Space");
-    if (id == ToolbarCarnet::kFlexibleSpace) return text_.main("Flexible space", "Flexible space");
+    if (id == ToolbarLayout::kSeparator) return text_.main("Separator", "Separator");
+    if (id == ToolbarLayout::kSpace) return text_.main("Space", "Space");
+    if (id == ToolbarLayout::kFlexibleSpace) return text_.main("Flexible space", "Flexible space");
     return text_.main("Customize toolbar...", "Customize toolbar...");
 }
 
 QListWidgetItem* ToolbarCustomizeDialog::makeItem(const std::string& id) const {
     auto* item = new QListWidgetItem(title(id));
     item->setData(Qt::UserRole, QString::fromStdString(id));
-    const divelog::ToolbarItem* info = ToolbarCarnet::item(id);
+    const divelog::ToolbarItem* info = toolbar_.item(id);
     QIcon icon = info ? LogbookIcons::icon(info->image) : QIcon();
     if (icon.isNull()) {
         // A blank picture keeps the rows of pictureless items as high as the others.
@@ -104,9 +104,9 @@ void ToolbarCustomizeDialog::refreshAvailable() {
     // A command item already on the toolbar is not offered twice.
     const std::vector<std::string> used = order();
     available_->clear();
-    for (const std::string& id : ToolbarCarnet::allowedItems(toolbar_)) {
+    for (const std::string& id : toolbar_.allowed) {
         const bool placed = std::find(used.begin(), used.end(), id) != used.end();
-        if (placed && !ToolbarCarnet::isStandard(id)) continue;
+        if (placed && !ToolbarLayout::isStandard(id)) continue;
         available_->addItem(makeItem(id));
     }
 }
@@ -133,6 +133,6 @@ void ToolbarCustomizeDialog::moveCurrent(int by) {
 
 void ToolbarCustomizeDialog::restoreDefaults() {
     chosen_->clear();
-    for (const auto& id : ToolbarCarnet::defaultItems(toolbar_)) chosen_->addItem(makeItem(id));
+    for (const auto& id : toolbar_.defaults) chosen_->addItem(makeItem(id));
     refreshAvailable();
 }

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+
+#include "registers/RecordSchema.h"
+
+namespace divelog {
+
+// An item of the equipment inventory: fields in archive order, the version
+// branches of its files, and its state codes.
+struct Materiel {
+    static constexpr const char* kClassName = "Materiel";
+    static constexpr int kClassVersion = 2;
+
+    enum Field : std::size_t {
+        matosNo,
+        typeMatos,
+        marqueMatos,
+        serieMatos,
+        dateAchatMatos,
+        quantiteMatos,
+        prixMatos,
+        lastRevision,
+        nextRevision,
+        firstRequalification,
+        nextRequalification,
+        noInspection,
+        bloc,
+        tiv,
+        noTIV,
+        nomTIV,
+        capaciteBloc,
+        pressionService,
+        pressionEpreuve,
+        notesMatos,
+        equipState,
+        factureMatos,
+        lieuAchatMatos,
+        kFieldCount
+    };
+
+    static const RecordSchema& schema();
+    static const CodeList& states();  // equipState
+
+    // The date that stands for "no date": 1 January 1900, 00:00, local time.
+    static Date noDate();
+    // How far the time from the last inspection to the next has gone at
+    // `now`, in percent: 0 when both dates are equal or one is missing.
+    static double elapsedShare(const std::optional<Date>& last, const std::optional<Date>& next,
+                               Date now);
+};
+
+}  // namespace divelog

@@ -1,0 +1,16 @@
+#include "registers/RegisterSpecs.h"
+
+#include "registers/InvMateriel.h"
+#include "registers/RepEpaves.h"
+
+namespace divelog {
+
+const RegisterSpec* registerSpec(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::Epaves: return &RepEpaves::instance();
+        case DocumentKind::Materiel: return &InvMateriel::instance();
+        default: return nullptr;
+    }
+}
+
+}  // namespace divelog
