@@ -2,7 +2,9 @@
 
 #include "exchange/DelimitedExports.h"
 #include "exchange/XmlExports.h"
-#include "exchange/XmlImports.h"
+#include "exchange/UddfImport.h"
+#include "exchange/CompanionImport.h"
+#include "exchange/UdcfImport.h"
 
 namespace divelog {
 
