@@ -1,6 +1,7 @@
 #include "exchange/ExchangeFormats.h"
 
 #include "exchange/DelimitedExports.h"
+#include "exchange/StandardUddfExport.h"
 #include "exchange/XmlExports.h"
 #include "exchange/UddfImport.h"
 #include "exchange/CompanionImport.h"
@@ -19,6 +20,7 @@ std::vector<std::unique_ptr<DiveExporter>> makeExporters() {
     e.push_back(std::make_unique<ProfileCsvExport>());
     e.push_back(std::make_unique<UdcfExport>());
     e.push_back(std::make_unique<UddfExport>());
+    e.push_back(std::make_unique<StandardUddfExport>());
     e.push_back(std::make_unique<DiveListExport>(V::Utf8Semicolon));
     return e;
 }
