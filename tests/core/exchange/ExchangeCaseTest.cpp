@@ -22,7 +22,8 @@ void PrintTo(const Case& c, std::ostream* os) { *os << c.input.filename(); }
 std::vector<Case> cases() {
     std::vector<Case> all;
     const fs::path folder = divelog::testing::sourceTree() / "tests/data/exchange";
-    for (const auto& e : fs::directory_iterator(folder)) {
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec)) {
         if (e.path().extension() != ".expected") continue;
         for (const char* ext : {".uddf", ".udcf", ".xml"}) {
             fs::path input = e.path();
