@@ -1,15 +1,32 @@
 // Exports of a 10,000-dive logbook with 500 samples a dive, streamed to a
-// counting output (the writers hold no copy of the file), and the import of
-// 2,000 such dives from a UDCF file into that logbook.
+// counting output (the writers hold no copy of the file), the import of
+// 2,000 such dives from a UDCF file into that logbook, and the UDDF import
+// of a 100 MB UDDF 3.2 file of 2,000 dives against a plain pugixml parse
+// and walk of the same file, in speed and in memory. Its own main(): the
+// memory probe runs this program again so it measures a fresh process.
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstring>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
+
+#include <pugixml.hpp>
 
 #include "BenchLogbook.h"
 #include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
+#include "exchange/UddfImport.h"
+#include "util/FileIO.h"
 #include "logbook/CarnetSession.h"
 
 namespace {
@@ -84,6 +101,138 @@ void BM_ImportUdcf2000Into10000(benchmark::State& state) {
     state.counters["file_MB"] = static_cast<double>(file.bytes.size()) / 1e6;
 }
 
+// A UDDF 3.2 file of 2,000 dives, about 100 MB, written once by the
+// standard export into the temporary folder.
+std::string uddfPath() {
+    return (std::filesystem::temp_directory_path() / ("bench_exchange_" + std::to_string(::getpid()) + ".uddf"))
+        .string();
+}
+
+const std::string& uddfFile() {
+    static const std::string path = [] {
+        Localisation texts;
+        const auto dives = bench::makeBenchLogbook(2000, 226);
+        const std::string p = uddfPath();
+        std::string error;
+        if (!writeFileAtomically(
+                p,
+                [&](ByteOutput& out) {
+                    return exportDives(dives->dives(), "Export UDDF 3.2 (standard)",
+                                       ExportContext{texts, false, Date{}}, out, error);
+                },
+                error))
+            std::fprintf(stderr, "bench_exchange: %s\n", error.c_str());
+        return p;
+    }();
+    return path;
+}
+
+const std::vector<std::uint8_t>& uddfBytes() {
+    static const std::vector<std::uint8_t> bytes = [] {
+        std::vector<std::uint8_t> b;
+        std::string error;
+        if (!readWholeFile(uddfFile(), b, error)) std::fprintf(stderr, "bench_exchange: %s\n", error.c_str());
+        return b;
+    }();
+    return bytes;
+}
+
+// What any reader of the file must do at least: parse it whole and read
+// every waypoint's depth and time.
+double plainParseAndWalk(std::span<const std::uint8_t> bytes) {
+    pugi::xml_document doc;
+    doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default);
+    double sum = 0;
+    auto number = [](pugi::xml_node n) {
+        const char* text = n.child_value();
+        double v = 0;
+        std::from_chars(text, text + std::strlen(text), v);
+        return v;
+    };
+    for (pugi::xml_node data : doc.document_element().children("profiledata"))
+        for (pugi::xml_node group : data.children("repetitiongroup"))
+            for (pugi::xml_node dive : group.children("dive"))
+                for (pugi::xml_node wp : dive.child("samples").children("waypoint"))
+                    sum += number(wp.child("depth")) + number(wp.child("divetime"));
+    return sum;
+}
+
+std::size_t uddfImport(std::span<const std::uint8_t> bytes) {
+    return UddfImport().read(bytes).dives.size();
+}
+
+// Both in turn each iteration, so a busy machine slows both alike; the
+// counters give each one's speed and the import's share of the plain parse.
+void BM_Uddf32ImportAgainstPlainParse(benchmark::State& state) {
+    const auto& bytes = uddfBytes();
+    using Clock = std::chrono::steady_clock;
+    double parseSeconds = 0, importSeconds = 0;
+    for (auto _ : state) {
+        auto t0 = Clock::now();
+        benchmark::DoNotOptimize(plainParseAndWalk(bytes));
+        auto t1 = Clock::now();
+        if (uddfImport(bytes) != 2000) state.SkipWithError("dives missing");
+        auto t2 = Clock::now();
+        parseSeconds += std::chrono::duration<double>(t1 - t0).count();
+        importSeconds += std::chrono::duration<double>(t2 - t1).count();
+    }
+    const double mb = static_cast<double>(bytes.size()) * static_cast<double>(state.iterations()) / 1e6;
+    state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
+    state.counters["parse_MBps"] = mb / parseSeconds;
+    state.counters["import_MBps"] = mb / importSeconds;
+    state.counters["import_of_parse"] = parseSeconds / importSeconds;
+}
+
+long peakResidentBytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss * 1024L;
+}
+
+// Child side: a fresh process reads the file, then imports it (or parses it
+// plainly), and prints its peak resident memory and the file's size.
+int measure(const char* what, const char* path) {
+    FileBytes bytes;
+    std::string error;
+    if (!readWholeFile(path, bytes, error)) return 1;
+    if (std::string_view(what) == "import")
+        benchmark::DoNotOptimize(uddfImport(bytes.bytes()));
+    else
+        benchmark::DoNotOptimize(plainParseAndWalk(bytes.bytes()));
+    std::printf("%ld %zu\n", peakResidentBytes(), bytes.size());
+    return 0;
+}
+
+// Peak memory of the whole process (the file's bytes included) over the file size.
+void BM_Uddf32PeakMemory(benchmark::State& state, std::string what) {
+    const std::string& path = uddfFile();
+    for (auto _ : state) {
+        int fds[2];
+        if (::pipe(fds) != 0) return state.SkipWithError("pipe failed");
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(fds[1], 1);
+            ::close(fds[0]);
+            ::close(fds[1]);
+            ::execl("/proc/self/exe", "bench_exchange", "--measure", what.c_str(), path.c_str(),
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        char buf[128] = {};
+        const ssize_t n = ::read(fds[0], buf, sizeof buf - 1);
+        ::close(fds[0]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        long peak = 0;
+        std::size_t size = 0;
+        if (n <= 0 || std::sscanf(buf, "%ld %zu", &peak, &size) != 2 || size == 0)
+            return state.SkipWithError("the measuring process failed");
+        state.counters["peak_MiB"] = static_cast<double>(peak) / (1 << 20);
+        state.counters["mem_x_file"] = static_cast<double>(peak) / static_cast<double>(size);
+    }
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_Export, udcf, "Export UDCF (Universal Dive Computer Format)")
@@ -98,3 +247,17 @@ BENCHMARK_CAPTURE(BM_Export, profiles_csv, "Export Profils CSV (Virgule)")
     ->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK_CAPTURE(BM_Export, csv_utf8, "Export Carnet CSV (UTF-8)")->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportUdcf2000Into10000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Uddf32ImportAgainstPlainParse)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, import, "import")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, plain_parse, "parse")->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string_view(argv[1]) == "--measure") return measure(argv[2], argv[3]);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    std::filesystem::remove(uddfPath(), ec);
+    return 0;
+}

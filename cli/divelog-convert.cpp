@@ -32,10 +32,8 @@ int main(int argc, char** argv) {
     const Command* command = commandNamed(args.front());
     if (!command) return usageError("unknown command \"" + args.front() + "\"");
     args.erase(args.begin());
-    if (args.size() != command->argumentCount) {
-        std::string which = args.size() < command->argumentCount ? "missing" : "too many";
-        return usageError(which + " arguments for " + std::string(command->name) + " (expects " +
-                          std::string(command->arguments) + ")");
-    }
-    return command->run(args, std::cout, std::cerr);
+    std::string error;
+    const auto call = parseInvocation(*command, args, error);
+    if (!call) return usageError(error);
+    return command->run(*call, std::cout, std::cerr);
 }

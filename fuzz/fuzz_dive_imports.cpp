@@ -1,13 +1,14 @@
 // Feeds arbitrary bytes to every dive reader (UDDF, UDCF, companion file),
 // builds the dives through the form's rules, and writes them out again as
-// UDCF: whatever a file holds, the logbook must be able to store and export
-// it. Also built without libFuzzer as the corpus replay test, so each file
+// UDCF and as standard UDDF, which must read back as as many dives: whatever
+// a file holds, the logbook must be able to store, export and read it again. Also built without libFuzzer as the corpus replay test, so each file
 // under tests/data/exchange stays a regression test.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
@@ -20,6 +21,14 @@ namespace {
 
 struct Discard final : ByteOutput {
     bool write(std::span<const std::uint8_t>) override { return true; }
+};
+
+struct Keep final : ByteOutput {
+    std::vector<std::uint8_t> bytes;
+    bool write(std::span<const std::uint8_t> b) override {
+        bytes.insert(bytes.end(), b.begin(), b.end());
+        return true;
+    }
 };
 
 [[noreturn]] void invariantBroken(const char* what) {
@@ -45,6 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!exportDives(built.dives, "Export UDCF (Universal Dive Computer Format)",
                          ExportContext{texts, false, Date{}}, out, error))
             invariantBroken("imported dives do not export");
+        Keep standard;
+        if (!exportDives(built.dives, "Export UDDF 3.2 (standard)", ExportContext{texts, false, Date{}},
+                         standard, error))
+            invariantBroken("imported dives do not export as standard UDDF");
+        if (ExchangeFormats::importer("UDDF")->read(standard.bytes).dives.size() != built.dives.size())
+            invariantBroken("a standard UDDF export does not read back as many dives");
     }
     return 0;
 }

@@ -1,8 +1,11 @@
 #include "exchange/ExchangeFormats.h"
 
 #include "exchange/DelimitedExports.h"
+#include "exchange/StandardUddfExport.h"
 #include "exchange/XmlExports.h"
-#include "exchange/XmlImports.h"
+#include "exchange/UddfImport.h"
+#include "exchange/CompanionImport.h"
+#include "exchange/UdcfImport.h"
 
 namespace divelog {
 
@@ -17,6 +20,7 @@ std::vector<std::unique_ptr<DiveExporter>> makeExporters() {
     e.push_back(std::make_unique<ProfileCsvExport>());
     e.push_back(std::make_unique<UdcfExport>());
     e.push_back(std::make_unique<UddfExport>());
+    e.push_back(std::make_unique<StandardUddfExport>());
     e.push_back(std::make_unique<DiveListExport>(V::Utf8Semicolon));
     return e;
 }

@@ -18,14 +18,20 @@ bool sameName(std::string_view a, std::string_view b, bool anyCase) {
     return true;
 }
 
-// The element name without a namespace prefix: "uddf:dive" is a dive.
-std::string_view localName(const pugi::xml_node& n) {
-    std::string_view name = n.name();
+std::string_view withoutPrefix(std::string_view name) {
     const std::size_t colon = name.find(':');
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
 }  // namespace
+
+std::string_view localName(pugi::xml_node n) { return withoutPrefix(n.name()); }
+
+pugi::xml_attribute attributeNamed(pugi::xml_node element, std::string_view name) {
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute())
+        if (withoutPrefix(a.name()) == name) return a;
+    return {};
+}
 
 void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into) {
     // No doctype node, no processing instructions kept; the five entities and
@@ -57,6 +63,28 @@ pugi::xml_node firstChild(pugi::xml_node parent, std::string_view name, bool any
     return {};
 }
 
+std::vector<pugi::xml_node> elementsAt(pugi::xml_node parent,
+                                       std::initializer_list<std::string_view> path, bool anyCase) {
+    std::vector<pugi::xml_node> level{parent};
+    for (std::string_view name : path) {
+        std::vector<pugi::xml_node> next;
+        for (pugi::xml_node n : level)
+            for (pugi::xml_node c : children(n, name, anyCase)) next.push_back(c);
+        level = std::move(next);
+    }
+    return level;
+}
+
+void reportDamage(const ParsedXml& xml, ImportResult& result) {
+    if (!xml.any) {
+        result.readable = false;
+        result.notes.emplace_back("the file is not XML");
+    } else if (!xml.complete) {
+        result.notes.emplace_back("the file is damaged near byte " + std::to_string(xml.errorOffset) +
+                                  "; what comes after was not read");
+    }
+}
+
 std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view name, bool anyCase) {
     std::vector<pugi::xml_node> out;
     // An explicit walk: a file nested 200,000 deep must not exhaust the stack.
@@ -74,12 +102,14 @@ std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view na
     return out;
 }
 
-std::string textOf(pugi::xml_node element) {
+std::string_view trimmedText(pugi::xml_node element) {
     std::string_view t = element.child_value();
     while (!t.empty() && std::isspace(static_cast<unsigned char>(t.front()))) t.remove_prefix(1);
     while (!t.empty() && std::isspace(static_cast<unsigned char>(t.back()))) t.remove_suffix(1);
-    return std::string(t);
+    return t;
 }
+
+std::string textOf(pugi::xml_node element) { return std::string(trimmedText(element)); }
 
 std::optional<double> leadingNumber(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);

@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+#include "exchange/ExchangeFormat.h"
 #include "util/Date.h"
 
 namespace divelog {
@@ -29,10 +30,21 @@ void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into);
 std::vector<pugi::xml_node> children(pugi::xml_node parent, std::string_view name, bool anyCase);
 pugi::xml_node lastChild(pugi::xml_node parent, std::string_view name, bool anyCase);
 pugi::xml_node firstChild(pugi::xml_node parent, std::string_view name, bool anyCase);
+// The elements at the end of a path of names, through every element of each
+// name on the way, in document order.
+std::vector<pugi::xml_node> elementsAt(pugi::xml_node parent,
+                                       std::initializer_list<std::string_view> path, bool anyCase);
+// Says in `result` that the file is no XML, or where it is damaged.
+void reportDamage(const ParsedXml& xml, ImportResult& result);
 // Every element named so below `root`, in document order, without recursion.
 std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view name, bool anyCase);
 
 std::string textOf(pugi::xml_node element);  // the element's own text, trimmed
+std::string_view trimmedText(pugi::xml_node element);  // the same, without a copy
+// The name without a namespace prefix: "uddf:dive" is a dive.
+std::string_view localName(pugi::xml_node element);
+// An attribute by its name without a prefix; an empty attribute when absent.
+pugi::xml_attribute attributeNamed(pugi::xml_node element, std::string_view name);
 // The number a text begins with, after blanks; none for a text without one,
 // or for infinities, not-a-numbers and values past a double.
 std::optional<double> leadingNumber(std::string_view text);

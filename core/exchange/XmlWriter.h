@@ -10,7 +10,9 @@
 namespace divelog {
 
 // Pretty-printed XML written as it goes: each element on a line of its own,
-// children indented four spaces under their parent; text is escaped.
+// children indented four spaces under their parent; text is escaped, and
+// what XML cannot hold (control characters, broken UTF-8) is left out or
+// replaced, so a damaged record still gives a well-formed file.
 class XmlWriter {
 public:
     explicit XmlWriter(TextOutput& out) : out_(out) {}
@@ -21,11 +23,13 @@ public:
               std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});
     void close();
     void element(std::string_view name, std::string_view text);
-    void empty(std::string_view name);
+    void empty(std::string_view name,
+               std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});
 
 private:
     void indent();
     void escaped(std::string_view text, bool attribute);
+    void attributes(std::initializer_list<std::pair<std::string_view, std::string_view>> list);
 
     TextOutput& out_;
     std::vector<std::string> open_;

@@ -39,7 +39,7 @@ private slots:
         app_->prompts->nextSaveFilter =
             QStringLiteral("Export UDCF (Universal Dive Computer Format) (*.udcf)");
         QVERIFY(w_->saveAs());
-        QCOMPARE(app_->prompts->offeredFilters.size(), 8);
+        QCOMPARE(app_->prompts->offeredFilters.size(), 9);  // the logbook and eight export types
         QFile file(dir_.filePath("dives.udcf"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("<PLACE>Niolon - Site 2</PLACE>"));

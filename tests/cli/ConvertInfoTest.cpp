@@ -285,4 +285,80 @@ TEST_F(ConvertTest, InfoFailsWhenItCannotWriteItsOutput) {
     EXPECT_EQ(r.errLines().size(), 1u) << r.err;
 }
 
+// The converter's batch commands, on files of other software and logbooks.
+
+TEST_F(ConvertTest, ConvertWritesAnExportTypeThatInfoReadsBack) {
+    Carnet carnet;
+    auto d = dive(7, dateFromLocalParts({2024, 5, 31, 10, 15, 0}));
+    d->setHeure(dateFromLocalParts({2001, 1, 1, 10, 15, 0}));
+    d->setLieu(std::string("Port \"Cros\"\nEast"));
+    d->setTemps(41);
+    carnet.addDive(std::move(d));
+    const std::string logbook = saveLogbook("one.divelog", carnet), out = path("one.uddf");
+    Outcome r = run({"convert", logbook, out, "--to", "export uddf 3.2 (standard)"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(slurp(out).find("<uddf xmlns=\"http://www.streit.cc/uddf/3.2/\""), std::string::npos);
+    r = run({"info", "--json", out});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"number\":1,\"start\":\"2024-05-31T10:15:00\",\"depth_m\":28.4,\"duration_s\":2460,"
+              "\"samples\":5,\"interval_s\":10,\"first_sample\":[0,0],\"last_sample\":[40,0],"
+              "\"o2_percent\":21,\"he_percent\":0,\"place\":\"Port \\\"Cros\\\"\\nEast\",\"site\":\"\"}\n");
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"convert", logbook, path("x"), "--to", "Export PDF"}, {"convert", logbook, path("x")},
+             {"convert", logbook, path("x"), "--to"}, {"info", logbook, "--jsonl"}}) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        EXPECT_EQ(run(args).exitCode, 2);
+        EXPECT_FALSE(fs::exists(path("x")));
+    }
+    r = run({"convert", path("missing.uddf"), path("x"), "--to=Export UDDF 3.2 (standard)"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.errLines().size(), 1u) << r.err;
+    EXPECT_FALSE(fs::exists(path("x")));
+}
+
+TEST_F(ConvertTest, ImportCreatesTheLogbookThenAppendsAllOrNothing) {
+    const std::string data = DIVELOG_EXCHANGE_DATA, logbook = path("new.divelog");
+    Outcome r = run({"import", logbook, data + "/uddf3-groups.uddf", data + "/udcf-imperial.udcf"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("udcf-imperial.udcf: 1 dive (UDCF)\n  1 tank sizes in cubic feet"), std::string::npos)
+        << r.out;
+    r = run({"import", logbook, data + "/uddf3-complete.uddf"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    r = run({"info", "--json", logbook});
+    const auto lines = r.outLines();
+    ASSERT_EQ(lines.size(), 6u) << r.out;
+    EXPECT_EQ(lines[4].rfind("{\"number\":5,\"start\":\"2019-05-04T09:30:00\",\"depth_m\":12.5,", 0), 0u)
+        << "feet read as metres: " << lines[4];
+    EXPECT_EQ(lines[5].rfind("{\"number\":6,\"start\":\"2019-02-28T09:07:00\",\"depth_m\":31.4,\"duration_s\":2760,"
+                             "\"samples\":5,\"interval_s\":10,\"first_sample\":[0,0],\"last_sample\":[40,0],"
+                             "\"o2_percent\":32,",
+                             0),
+              0u)
+        << lines[5];
+
+    const std::string before = slurp(logbook);
+    const std::string text = "Date;Lieu\n";
+    r = run({"import", logbook, data + "/uddf3-complete.uddf", writeBytes("list.csv", {text.begin(), text.end()})});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.errLines().size(), 1u) << r.err;
+    EXPECT_EQ(slurp(logbook), before) << "a file that cannot be read adds nothing";
+    EXPECT_EQ(run({"import", logbook}).exitCode, 2);
+}
+
+TEST_F(ConvertTest, ValidateSaysWhatWouldBeLeftOut) {
+    const std::string data = DIVELOG_EXCHANGE_DATA;
+    Outcome r = run({"validate", data + "/uddf3-complete.uddf"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("UDDF, 1 dive, nothing left out"), std::string::npos) << r.out;
+    r = run({"validate", data + "/uddf3-tanks-mixes-sensors.uddf"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.out.find("more than two tanks"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("heartrate"), std::string::npos) << r.out;
+    r = run({"validate", data + "/entity-bomb.xml"});
+    EXPECT_NE(r.exitCode, 2);
+    EXPECT_EQ(run({"validate", writeBytes("empty", {})}).exitCode, 1);
+}
+
 }  // namespace

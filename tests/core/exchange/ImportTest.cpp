@@ -212,3 +212,39 @@ TEST(Import, ACancelledImportKeepsNothing) {
     ASSERT_EQ(built.dives.size(), 300u);
     EXPECT_EQ(built.dives.back()->noPlongee(), 2147483647) << "numbers stop at the top of the range";
 }
+
+TEST(Import, UddfCutIntoDivesReadsWhatADamagedFileHolds) {
+    const std::string dive =
+        "<dive id='d'><informationbeforedive><datetime>2020-01-02T03:04</datetime></informationbeforedive>"
+        "<informationafterdive><greatestdepth>7</greatestdepth><diveduration>60</diveduration>"
+        "</informationafterdive></dive>";
+    const std::string head =
+        "<?xml version='1.0'?><!DOCTYPE uddf [<!ENTITY a '>'><!ATTLIST x y CDATA \"]>\">]>"
+        "<uddf><!-- </dive></profiledata> --><profiledata><repetitiongroup id='g'>";
+    // Comments, CDATA and a document type with '>' inside quotes are stepped over.
+    Imported whole = import("UDDF", head + dive + "<![CDATA[</dive>]]>" + dive +
+                                        "</repetitiongroup></profiledata></uddf>");
+    EXPECT_EQ(whole.dives.size(), 2u);
+    EXPECT_TRUE(whole.result.notes.empty()) << whole.result.notes.front();
+    // Cut inside the second dive: the first is whole, the second read as far as it goes.
+    const std::string two = head + dive + dive;
+    Imported cut = import("UDDF", two.substr(0, two.size() - 40));
+    ASSERT_EQ(cut.dives.size(), 2u);
+    EXPECT_FLOAT_EQ(cut.dives[0]->profondeur(), 7);
+    EXPECT_NE(cut.result.notes.front().find("damaged"), std::string::npos);
+    // An end tag that closes the wrong group stops the reading there.
+    Imported wrong = import("UDDF", head + dive + "</profiledata>" + dive);
+    EXPECT_EQ(wrong.dives.size(), 1u);
+    EXPECT_FALSE(wrong.result.notes.empty());
+    // Latin-1 and UTF-16 files are read whole, converted.
+    Imported latin = import("UDDF", "<?xml version='1.0' encoding='ISO-8859-1'?><uddf><profiledata>"
+                                    "<repetitiongroup><dive><informationafterdive><notes><para>Gabini\xE8re"
+                                    "</para></notes></informationafterdive></dive></repetitiongroup>"
+                                    "</profiledata></uddf>");
+    ASSERT_EQ(latin.dives.size(), 1u);
+    EXPECT_EQ(latin.dives[0]->notes(), "Gabini\xC3\xA8re");
+    std::string utf16 = "\xFF\xFE";
+    for (char c : head.substr(head.find("<uddf>")) + dive + "</repetitiongroup></profiledata></uddf>")
+        utf16 += std::string{c, '\0'};
+    EXPECT_EQ(import("UDDF", utf16).dives.size(), 1u);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "exchange/ExchangeFormat.h"
+#include "exchange/UddfDefinitions.h"
+
+namespace divelog {
+
+// One `dive` element of a UDDF file as values for the dive form. A dive of
+// the 3.x structure (`informationbeforedive`, `tankdata`, waypoints with
+// their own `depth` and `divetime`, `informationafterdive`) is read as the
+// standard says, in SI units; an older dive by its 2.x paths. What a file
+// held that the logbook has no field for is counted over the whole file and
+// told once, so a file of 2,000 dives gives a short report.
+class UddfDiveReader {
+public:
+    explicit UddfDiveReader(const UddfDefinitions& definitions) : definitions_(definitions) {}
+
+    ImportedDive read(pugi::xml_node dive, std::vector<std::string>& notes);
+    // Appends the report's lines for what the dives read so far left behind.
+    void report(std::vector<std::string>& notes) const;
+
+private:
+    struct Tank;
+    void readVersion2(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>& notes);
+    void readVersion3(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>& notes);
+
+    const UddfDefinitions& definitions_;
+    // Counts of dives, for the report.
+    std::size_t extraTanks_ = 0, extraMixes_ = 0, unknownMixes_ = 0, otherTankPressures_ = 0;
+    std::size_t fileOrder_ = 0, cut_ = 0, badDepths_ = 0;
+    std::map<std::string, std::size_t, std::less<>> sensors_;  // reading -> dives
+};
+
+}  // namespace divelog

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace divelog {
+
+// Finds where chosen elements lie in an XML text without building a tree, so
+// a large file can be parsed one element at a time into a reused buffer: a
+// 100 MB logbook then never holds more than one dive's tree. Tags, comments,
+// CDATA, processing instructions and the document type are stepped over;
+// nothing is expanded, nothing nests on the stack.
+class XmlBlockScanner {
+public:
+    // Element names without prefix, from a child of the root down:
+    // {"profiledata", "repetitiongroup", "dive"}.
+    using Path = std::span<const std::string_view>;
+
+    struct Block {
+        std::size_t begin = 0;  // the '<' of the start tag
+        std::size_t end = 0;    // just past the end tag (or where the text stops)
+        std::size_t path = 0;   // which of the paths it matched
+    };
+    struct Result {
+        std::vector<Block> blocks;  // in document order
+        bool anyElement = false;
+        bool complete = false;       // false: damaged or truncated at `errorOffset`
+        std::size_t errorOffset = 0;
+    };
+
+    // A block begins at an element whose names from the root's child match a
+    // path; elements inside a block are not matched again. The names of the
+    // outer levels are checked against their end tags; a mismatch stops the
+    // scan as a damage, with the open block ending there.
+    static Result scan(std::string_view text, std::span<const Path> paths);
+
+    // Whether the bytes can be cut this way: UTF-8 or ASCII, by their
+    // byte-order mark and declaration. Other encodings are read whole.
+    static bool cuttable(std::span<const std::uint8_t> bytes);
+};
+
+}  // namespace divelog

@@ -1,0 +1,143 @@
+// The standard UDDF 3.2 export: valid against the standard's schema, and
+// read back by the UDDF import as the same dives.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "ExchangeTestFiles.h"
+#include "ExchangeTestLogbook.h"
+#include "profile/ProfileSeries.h"
+
+using namespace divelog;
+using divelog::testing::at;
+
+namespace {
+
+constexpr std::string_view kType = "Export UDDF 3.2 (standard)";
+
+std::string exported(const Carnet::DiveList& dives, bool usUnits = false) {
+    Localisation texts;
+    divelog::testing::MemoryOutput out;
+    std::string error;
+    EXPECT_TRUE(exportDives(dives, kType, ExportContext{texts, usUnits, at(2026, 12, 5, 14, 3)}, out, error));
+    return out.bytes;
+}
+
+// The two dives of the exchange tests and a third with every field the
+// export writes: a second cylinder, notes on two lines, air temperature,
+// altitude, every alarm, and text XML cannot hold as it is.
+Carnet::DiveList logbook() {
+    Carnet::DiveList dives = divelog::testing::twoDives();
+    auto c = std::make_unique<Plongee>(*dives[0]);
+    c->setNoPlongee(14);
+    c->setDate(at(2012, 7, 31, 15, 40));
+    c->setHeure(at(2001, 1, 1, 15, 40));
+    c->setLieu(std::string("Cassis <\"Calanques\"> & co"));
+    c->setSite(std::string("Bad\x01text \xFF here"));
+    c->setNotes(std::string("Groupers at 20 m.\nA moray, too."));
+    c->setAltitude(350);
+    c->setTempAir(-3);
+    c->setGaz(2);
+    c->setO2Mix(18);
+    c->setHeMix(45);
+    c->setVolumeBloc_2(7);
+    c->setPressionDepart_2(200);
+    c->setPressionFin_2(120);
+    c->setGaz_2(1);
+    c->setO2Mix_2(50);
+    c->setSamplingRate(3);
+    c->setProfilProfondeur(std::vector<double>{0, 21.5, 60.25, 30, 6, 0});
+    c->setASC_Flag(std::vector<std::int32_t>{0, 0, 0, 0, 1, 0});
+    c->setSLOW_Flag(std::vector<std::int32_t>{0, 0, 0, 1, 0, 0});
+    c->setSURF_Flag(std::vector<std::int32_t>{0, 0, 0, 0, 0, 1});
+    c->setCEIL_Flag(std::vector<std::int32_t>{0, 0, 1, 0, 0, 0});
+    c->setGAZ_Flag(std::vector<std::int32_t>{0, 0, 0, 0, 0, 0});
+    c->setPRESS_Data(std::vector<double>{210, 190, 0, 120.5, 90, 80});
+    dives.push_back(std::move(c));
+    return dives;
+}
+
+// xmllint's verdict on the text; its messages go to the test's output.
+int validate(const std::string& text, const std::string& name) {
+    const auto schema = divelog::testing::sourceTree().parent_path() / "shared/uddf/uddf-3.2.3.xsd";
+    if (!std::filesystem::exists(schema)) {
+        ADD_FAILURE() << "no schema at " << schema;
+        return -1;
+    }
+    const auto file = std::filesystem::path(::testing::TempDir()) / name;
+    std::ofstream(file, std::ios::binary) << text;
+    const std::string command =
+        "xmllint --noout --schema '" + schema.string() + "' '" + file.string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    std::filesystem::remove(file);
+    return status;
+}
+
+}  // namespace
+
+TEST(StandardUddf, EveryFileValidatesAgainstTheSchema) {
+    ASSERT_EQ(std::system("xmllint --version >/dev/null 2>&1"), 0) << "xmllint missing: run scripts/deps";
+    EXPECT_EQ(validate(exported(logbook()), "full.uddf"), 0);
+    EXPECT_EQ(validate(exported(logbook(), true), "us-units.uddf"), 0);
+    EXPECT_EQ(validate(exported({}), "empty.uddf"), 0);
+    Carnet::DiveList bare;
+    bare.push_back(std::make_unique<Plongee>());  // every number 0, every text absent
+    EXPECT_EQ(validate(exported(bare), "bare.uddf"), 0);
+}
+
+TEST(StandardUddf, OneDefinitionPerGasAndSiteOneGroupPerDay) {
+    const std::string text = exported(logbook());
+    EXPECT_NE(text.find("<uddf xmlns=\"http://www.streit.cc/uddf/3.2/\" version=\"3.2.3\">"), std::string::npos);
+    auto count = [&](std::string_view what) {
+        std::size_t n = 0;
+        for (std::size_t k = 0; (k = text.find(what, k)) != std::string::npos; ++k) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("<mix id="), 4u) << "nitrox 32, triox 30/30, trimix 18/45, nitrox 50";
+    EXPECT_EQ(count("<site id="), 3u);
+    EXPECT_EQ(count("<repetitiongroup id="), 2u) << "the 30th, then the two dives of the 31st";
+    EXPECT_EQ(count("<switchmix ref="), 2u) << "on the first waypoint of each dive with samples";
+    EXPECT_NE(text.find("<tankpressurebegin>20000000</tankpressurebegin>"), std::string::npos) << "pascals";
+    EXPECT_NE(text.find("<tankvolume>0.012</tankvolume>"), std::string::npos) << "cubic metres";
+    EXPECT_NE(text.find("<lowesttemperature>291.15</lowesttemperature>"), std::string::npos) << "kelvins";
+    EXPECT_NE(text.find("<datetime>2012-07-30T10:15:00</datetime>"), std::string::npos) << "local, no zone";
+    const std::string us = exported(logbook(), true);
+    EXPECT_NE(us.find("<greatestdepth>12.16152</greatestdepth>"), std::string::npos) << "39.9 ft in metres";
+    EXPECT_NE(us.find("<lowesttemperature>265.37</lowesttemperature>"), std::string::npos) << "18 F in kelvins";
+}
+
+TEST(StandardUddf, ReadBackGivesTheSameDives) {
+    const Carnet::DiveList original = logbook();
+    const auto in = divelog::testing::readBack("UDDF", exported(original));
+    ASSERT_EQ(in.dives.size(), original.size());
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Plongee &a = *original[i], &b = *in.dives[i];
+        EXPECT_EQ(b.date(), a.date());
+        EXPECT_EQ(localParts(*b.heure()).hour, localParts(*a.heure()).hour);
+        EXPECT_EQ(localParts(*b.heure()).minute, localParts(*a.heure()).minute);
+        EXPECT_EQ(b.profondeur(), a.profondeur());
+        EXPECT_EQ(b.temps(), a.temps());
+        EXPECT_EQ(b.tempEau(), a.tempEau());
+        EXPECT_EQ(b.tempAir(), a.tempAir());
+        EXPECT_EQ(b.altitude(), a.altitude());
+        EXPECT_EQ(b.lieu(), a.lieu());
+        EXPECT_EQ(b.pays(), a.pays());
+        EXPECT_EQ(b.notes(), a.notes());
+        for (auto f : {&Plongee::gaz, &Plongee::o2Mix, &Plongee::heMix, &Plongee::volumeBloc,
+                       &Plongee::pressionDepart, &Plongee::pressionFin, &Plongee::volumeBloc_2,
+                       &Plongee::pressionDepart_2, &Plongee::pressionFin_2})
+            EXPECT_EQ((b.*f)(), (a.*f)());
+        EXPECT_EQ(ProfileSeries::of(b), ProfileSeries::of(a));
+        if (a.profilProfondeur()->size() > 1) {
+            EXPECT_EQ(b.samplingRate(), a.samplingRate());
+        }
+    }
+    EXPECT_EQ(in.dives[1]->site().value_or(""), "") << "a place without a site stays so";
+    EXPECT_EQ(in.dives[2]->site(), "Badtext \xEF\xBF\xBD here") << "what XML cannot hold, replaced";
+    EXPECT_EQ(in.dives[2]->gaz_2(), 1);
+    EXPECT_EQ(in.dives[2]->o2Mix_2(), 50);
+    EXPECT_TRUE(in.result.notes.empty()) << in.result.notes.front();
+}
