@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to every reader of record archives: the header
-// reader, the logbook decoder, the register decoder (through the command-line
-// summary) and the colour decoder. Also built without libFuzzer as the corpus
+// reader, the logbook decoder, every register's decoder (directly and
+// through the command-line summary) and the colour decoder. Also built without libFuzzer as the corpus
 // replay test, so each file under tests/data/archive stays a regression test.
 
 #include <cstdint>
@@ -13,6 +13,8 @@
 
 #include "ArchiveSummary.h"
 #include "archive/BinaryArchive.h"
+#include "document/Document.h"
+#include "document/DocumentKind.h"
 #include "logbook/Carnet.h"
 
 using namespace divelog;
@@ -34,6 +36,26 @@ void checkRoundTrip(const Carnet& decoded) {
     if (!again.loadData(once, "logbook", error)) invariantBroken("an encoded logbook does not decode");
     if (again.recordCount() != decoded.recordCount()) invariantBroken("the record count changed");
     if (again.dataOfType("logbook", error) != once) invariantBroken("a second round trip differs");
+}
+
+// The same for every register: what opens saves back as itself, and a
+// refused file leaves the register empty.
+void checkRegisters(std::span<const std::uint8_t> bytes) {
+    for (const DocumentKindInfo& kind : documentKinds()) {
+        if (kind.kind == DocumentKind::Carnet) continue;
+        std::unique_ptr<Document> doc = kind.makeDocument();
+        std::string error;
+        if (!doc->loadData(bytes, kind.id, error)) {
+            if (doc->recordCount() != 0) invariantBroken("a refused load changed a register");
+            continue;
+        }
+        const std::vector<std::uint8_t> once = doc->dataOfType(kind.id, error);
+        std::unique_ptr<Document> again = kind.makeDocument();
+        if (!again->loadData(once, kind.id, error))
+            invariantBroken("an encoded register does not decode");
+        if (again->recordCount() != doc->recordCount() || again->dataOfType(kind.id, error) != once)
+            invariantBroken("a register's round trip differs");
+    }
 }
 
 }  // namespace
@@ -63,6 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (carnet.recordCount() != 0) {
         invariantBroken("a refused load changed the logbook");
     }
+
+    checkRegisters(bytes);
 
     cli::ArchiveSummary summary;
     if (cli::summarizeArchive(bytes, summary, error)) {

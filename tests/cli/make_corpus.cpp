@@ -16,7 +16,9 @@
 
 #include "archive/BinaryArchive.h"
 #include "logbook/Carnet.h"
+#include "registers/InvMateriel.h"
 #include "registers/RegisterDocument.h"
+#include "registers/RepEpaves.h"
 #include "util/Date.h"
 
 using namespace divelog;
@@ -131,6 +133,52 @@ Bytes legacyLogbook(int version) {
     return encoder.finish();
 }
 
+// A register record with every field given, a small picture included.
+Record sampleRecord(const RecordSchema& schema, int seed) {
+    Record r(schema);
+    for (std::size_t i = 0; i < schema.size(); ++i) {
+        const int v = seed * 10 + static_cast<int>(i);
+        switch (schema.fields[i].type) {
+            case FieldType::Text: r.setText(i, "val " + std::to_string(v)); break;
+            case FieldType::Int: r.setInteger(i, v % 6); break;
+            case FieldType::Float: r.setReal(i, static_cast<float>(v) / 4); break;
+            case FieldType::Date: r.setDate(i, Date{6.0e8 + v}); break;
+            case FieldType::Image: r.setImage(i, Image{{0x89, 'P', 'N', 'G', 13, 10}}); break;
+        }
+    }
+    return r;
+}
+
+Bytes registerOf(DocumentKind kind, const RegisterSpec& spec) {
+    RegisterDocument doc(kind, spec);
+    doc.add(sampleRecord(spec.schema(), 1));
+    doc.add(sampleRecord(spec.schema(), 2));
+    std::string error;
+    return doc.dataOfType(doc.info().id, error);
+}
+
+// One record written as a file of an older class version writes it.
+Bytes olderRegister(std::string_view kind, const RecordSchema& schema, int version) {
+    RecordListEncoder encoder(kind, {{std::string(schema.className), version}}, 1);
+    ArchiveWriter& w = encoder.beginRecord(schema.className);
+    for (const RecordField& f : schema.fields) {
+        if (version < f.since) continue;
+        if (version < f.intBefore) {
+            w.writeInt(7);
+            continue;
+        }
+        switch (f.type) {
+            case FieldType::Text: w.writeString(std::string(f.name)); break;
+            case FieldType::Int: w.writeInt(1); break;
+            case FieldType::Float: w.writeFloat(2.5f); break;
+            case FieldType::Date: w.writeDate(Date{1000}); break;
+            case FieldType::Image: w.writeNull(); break;
+        }
+    }
+    encoder.endRecord();
+    return encoder.finish();
+}
+
 Bytes emptyRegister(DocumentKind kind) {
     auto doc = kindInfo(kind).makeDocument();
     std::string error;
@@ -182,6 +230,13 @@ int main(int argc, char** argv) {
         write(dir, "ok-logbook-version-" + std::to_string(v) + ".divelog", legacyLogbook(v));
     write(dir, "ok-register-empty.dlequip", emptyRegister(DocumentKind::Materiel));
     write(dir, "ok-register-empty.dlwrecks", emptyRegister(DocumentKind::Epaves));
+    write(dir, "ok-wrecks-two.dlwrecks", registerOf(DocumentKind::Epaves, RepEpaves::instance()));
+    write(dir, "ok-equipment-two.dlequip",
+          registerOf(DocumentKind::Materiel, InvMateriel::instance()));
+    for (int v : {1, 3, 4})
+        write(dir, "ok-wrecks-version-" + std::to_string(v) + ".dlwrecks",
+              olderRegister("wrecks", Epaves::schema(), v));
+    write(dir, "ok-equipment-version-1.dlequip", olderRegister("equipment", Materiel::schema(), 1));
     write(dir, "colour-archive.bin", encodeColourArchive(Colour{0.2f, 0.4f, 0.6f, 1.0f}));
 
     write(dir, "bad-empty.bin", {});
