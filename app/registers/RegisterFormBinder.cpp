@@ -74,7 +74,20 @@ QWidget* RegisterFormBinder::buildView(int view) {
             page);
         labels_[s(c.field)] = label;
         layoutOf_[s(c.field)] = form;
-        form->addRow(label, w);
+        QWidget* row = w;
+        if (!c.readout.empty() && c.kind != ControlKind::Slider && c.readout != "gauge") {
+            // A figure the register works out from the form, shown beside the control.
+            row = new QWidget(page);
+            auto* line = new QHBoxLayout(row);
+            line->setContentsMargins(0, 0, 0, 0);
+            auto* readout = new QLabel(row);
+            readout->setObjectName(q(std::string(c.readout)));
+            readouts_[s(c.readout)] = readout;
+            line->addWidget(w, 1);
+            line->addWidget(readout);
+            rowOf_[s(c.field)] = row;
+        }
+        form->addRow(label, row);
         if (c.readout == "gauge") {
             // The share of the time to the next inspection, and whether it is past.
             auto* row = new QWidget(page);
@@ -362,7 +375,9 @@ void RegisterFormBinder::fillOne(const FormControl& c, QWidget* w) {
 void RegisterFormBinder::applyState(const divelog::FormState& state) {
     for (auto& [field, w] : widgets_) {
         const bool hidden = state.hidden.count(field) > 0;
-        if (QFormLayout* form = layoutOf_[field]) form->setRowVisible(w, !hidden);
+        auto row = rowOf_.find(field);
+        if (QFormLayout* form = layoutOf_[field])
+            form->setRowVisible(row == rowOf_.end() ? w : row->second, !hidden);
         w->setEnabled(state.disabled.count(field) == 0);
     }
     for (auto& [key, label] : readouts_) {

@@ -66,6 +66,7 @@ private:
     std::map<std::string, QLabel*> readouts_;     // by readout key
     std::map<std::string, QWidget*> companions_;  // a slider's number box, an image's picture
     std::map<std::string, QFormLayout*> layoutOf_;
+    std::map<std::string, QWidget*> rowOf_;  // the widget the form row holds, when not the control
     QProgressBar* gauge_ = nullptr;
     std::function<std::optional<divelog::Image>()> chooseImage_;
     int filling_ = 0;

@@ -45,7 +45,10 @@ struct FormControl {
     const CodeList* codes = nullptr;  // Popup: its items
     std::int32_t maximum = 0;         // Slider
     bool storesAtOnce = false;        // a change is written into the shown record at once
-    std::string_view readout{};       // key of the readout shown beside it (see FormState)
+    // Key of a read-out shown beside the control (see FormState): a slider's
+    // value text, a figure worked out from the form; "gauge" puts the
+    // inspection gauge with the read-outs "gauge" and "status" under it.
+    std::string_view readout{};
 };
 
 // A column of the list window's table, named by the field it shows.
