@@ -21,11 +21,6 @@
 #include "settings/AppContext.h"
 #include "tools/DocumentToolbar.h"
 
-namespace {
-QString q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-}  // namespace
 
 RegisterEditWindow::RegisterEditWindow(divelog::RegisterSession& session,
                                        divelog::AppContext& context, const UiText& text,
