@@ -98,9 +98,12 @@ void DiveCard::Writer::general() {
     line("Card Site");
     value(d_.site());
     optionalLine("Card Pays", d_.pays());
-    out_.append(t_.format(kTable, "Card GPS", "\nerror !", {title(F::gpsSystem, d_.gpsSystem())}));
+    // The form proposes a template position; only one the diver typed is told.
     const std::string gps = d_.gps().value_or(std::string());
-    if (gps != t_.text(kTable, "GPS template", "error !")) value(gps);
+    if (!gps.empty() && gps != t_.text(kTable, "GPS template", "error !")) {
+        out_.append(t_.format(kTable, "Card GPS", "\nerror !", {title(F::gpsSystem, d_.gpsSystem())}));
+        value(gps);
+    }
 
     line("Card Tide coefficient");
     value(d_.coeff() > 0 ? integerText(d_.coeff()) : std::string("-"));

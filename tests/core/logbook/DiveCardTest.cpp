@@ -131,6 +131,11 @@ TEST(DiveCard, LinesThatDependOnTheDive) {
     EXPECT_NE(cardOf(d, english(), true).plainText().find("Water temperature: 18 °F"),
               std::string::npos);
 
+    EXPECT_EQ(cardOf(d).plainText().find("Position"), std::string::npos) << "the form's template";
+    d.setGps(std::string("N 43°12.500' E 005°20.100'"));
+    d.setGpsSystem(2);
+    EXPECT_NE(cardOf(d).plainText().find("Position (ED50): N 43°12.500'"), std::string::npos);
+
     d.setVentForce(5);
     d.setVentSecteur(3);
     EXPECT_NE(cardOf(d).plainText().find("Wind: from E, force 4"), std::string::npos);
