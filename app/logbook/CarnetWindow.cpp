@@ -24,6 +24,7 @@
 #include "profile/ProfilWindow.h"
 #include "profile/ProfileDataWindow.h"
 #include "settings/AppContext.h"
+#include "stats/LogbookReports.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ CarnetWindow::CarnetWindow(std::unique_ptr<divelog::Carnet> carnet, divelog::App
     buildTable();
     buildToolbar();
     buildMenuActions();
+    buildStatisticsAndCard();
 
     found_ = new QLabel(this);
     found_->setObjectName(QStringLiteral("foundDives"));
@@ -138,9 +140,8 @@ void CarnetWindow::buildToolbar() {
     toolbar_->setHandler("deleteDive", [this] { deleteDive(); });
     toolbar_->setHandler("profil", [this] { displayProfilWindow(); });
     toolbar_->setHandler("profilData", [this] { profilInfo(); });
-    // Printing, the imports, the dive card and the statistics come with later
-    // versions; their items keep their place meanwhile.
-    for (const char* later : {"imprimer", "importUDCF", "importUDDF", "synthese", "statistics"})
+    // The imports come with a later version; their items keep their place meanwhile.
+    for (const char* later : {"importUDCF", "importUDDF"})
         toolbar_->setHandler(later, [this] { notAvailable(); });
 }
 
@@ -169,6 +170,23 @@ void CarnetWindow::buildMenuActions() {
     redo_->setShortcut(QKeySequence::Redo);
     connect(redo_, &QAction::triggered, this, &CarnetWindow::redo);
     updateHistoryActions();
+}
+
+void CarnetWindow::buildStatisticsAndCard() {
+    reports_ = std::make_unique<LogbookReports>(*this, context_, text_);
+    LogbookReports* r = reports_.get();
+    toolbar_->setHandler("imprimer", [r] { r->printLogbookWithDialog(); });
+    toolbar_->setHandler("synthese", [r] { r->showCardScope(); });
+    toolbar_->setHandler("statistics", [r] { r->showStatistics(); });
+    auto add = [this](const char* name, const char* key, void (LogbookReports::*slot)()) {
+        auto* a = new QAction(text_.main(key), this);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, reports_.get(), slot);
+        menuActions_ << a;
+    };
+    add("printLogbook", "Print logbook", &LogbookReports::printLogbookWithDialog);
+    add("printSynthesis", "Print synthesis", &LogbookReports::printCardWithDialog);
+    add("printStatistics", "Print statistics", &LogbookReports::printStatisticsWithDialog);
 }
 
 void CarnetWindow::observeNotifications() {
@@ -256,6 +274,7 @@ void CarnetWindow::importProfil() {
 }
 
 void CarnetWindow::updateProfileWindows() {
+    if (reports_) reports_->formRefreshed();
     const bool profileShown = profile_ && profile_->isVisible();
     const bool dataShown = profileData_ && profileData_->isVisible();
     if (!profileShown && !dataShown) return;

@@ -1,0 +1,78 @@
+#include "tools/StyledTextDocument.h"
+
+#include <QFontDatabase>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextBlockFormat>
+#include <QTextOption>
+
+namespace styledtext {
+
+QColor colourOf(divelog::TextStyle style) {
+    switch (style) {
+        case divelog::TextStyle::Plain: return Qt::black;
+        case divelog::TextStyle::Value: return QColor(0, 0, 205);
+        case divelog::TextStyle::Note: return QColor(0, 128, 0);
+        case divelog::TextStyle::Header: return QColor(200, 0, 0);
+    }
+    return Qt::black;
+}
+
+constexpr qsizetype kParagraph = 2000;
+
+void fill(QTextDocument& document, const divelog::StyledText& text) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPixelSize(kPixelSize);
+    document.clear();
+    document.setDefaultFont(font);
+    // Report lines put a figure and its share after tabs, past the longest
+    // label: stops for a window's plain layout and, below, for a printed page's.
+    const QList<QTextOption::Tab> tabs = {QTextOption::Tab(16.0 * kPixelSize, QTextOption::LeftTab),
+                                          QTextOption::Tab(21.0 * kPixelSize, QTextOption::LeftTab)};
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabs(tabs);
+    document.setDefaultTextOption(option);
+
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    // Every paragraph inherits the stops of the first.
+    QTextBlockFormat block;
+    block.setTabPositions(tabs);
+    cursor.setBlockFormat(block);
+    // One format per look, made once: a card of every dive has a million runs.
+    QTextCharFormat formats[4][2];
+    for (int style = 0; style < 4; ++style)
+        for (int underline = 0; underline < 2; ++underline) {
+            QTextCharFormat& f = formats[style][underline];
+            const auto s = static_cast<divelog::TextStyle>(style);
+            f.setForeground(colourOf(s));
+            f.setFontUnderline(underline == 1);
+            f.setFontWeight(s == divelog::TextStyle::Header ? QFont::Bold : QFont::Normal);
+        }
+    // Lines break within paragraphs of a few thousand characters: a new
+    // paragraph per line would make a card of every dive half a million of
+    // them, one per line of text.
+    qsizetype paragraph = 0;
+    for (const divelog::StyledRun& run : text.runs()) {
+        QString piece = QString::fromStdString(run.text);
+        const QTextCharFormat& format = formats[static_cast<int>(run.style)][run.underline ? 1 : 0];
+        qsizetype from = 0;
+        for (qsizetype i = 0; i < piece.size(); ++i) {
+            if (piece[i] != QLatin1Char('\n')) continue;
+            if (paragraph + (i - from) > kParagraph) {
+                cursor.insertText(piece.mid(from, i - from), format);
+                cursor.insertBlock();
+                paragraph = 0;
+                from = i + 1;
+            } else {
+                piece[i] = QChar::LineSeparator;
+            }
+        }
+        paragraph += piece.size() - from;
+        cursor.insertText(piece.mid(from), format);
+    }
+    cursor.endEditBlock();
+}
+
+}  // namespace styledtext
