@@ -35,12 +35,9 @@ LogbookReports::LogbookReports(CarnetWindow& window, divelog::AppContext& contex
     : window_(window), context_(context), text_(text) {
     window_.carnet().addObserver(this, [this](const divelog::CarnetChange&) { onChange(); });
     namespace n = divelog::notification;
-    // Units change what the figures and the card say; the logbook has
-    // refreshed its form by the time this observer runs.
-    context_.notifications().addObserver(this, n::kUpdateEditDive, [this] {
-        onChange();
-        formRefreshed();
-    });
+    // Units change what the figures and the card say. The logbook refreshes
+    // its form on the same notification, and the shown windows follow that.
+    context_.notifications().addObserver(this, n::kUpdateEditDive, [this] { onChange(); });
     context_.notifications().addObserver(this, n::kProfile, [this] {
         if (graphes_) graphes_->redraw();
     });
