@@ -28,8 +28,6 @@ QLabel* figureLabel(QWidget* parent, const QString& name) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    l->setMinimumWidth(60);
     return l;
 }
 
@@ -85,6 +83,7 @@ QWidget* StatisticsWindow::categoryBox(const char* titleKey,
     auto* box = new QGroupBox(text_.carnet(titleKey), this);
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(2);
+    grid->setHorizontalSpacing(16);
     for (std::size_t row = 0; row < categories.size(); ++row) {
         const divelog::StatCategory c = categories[row];
         const auto& info = divelog::StatCategories::info(c);
@@ -96,6 +95,9 @@ QWidget* StatisticsWindow::categoryBox(const char* titleKey,
                         r, 0);
         counts_[index(c)] = figureLabel(box, QStringLiteral("count ") + name);
         shares_[index(c)] = figureLabel(box, QStringLiteral("share ") + name);
+        // Wide enough for the widest figure, so columns keep still as figures change.
+        counts_[index(c)]->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
+        shares_[index(c)]->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("100.0 %")));
         grid->addWidget(counts_[index(c)], r, 1);
         grid->addWidget(shares_[index(c)], r, 2);
     }
