@@ -87,7 +87,7 @@ void ProfilWindow::present() {
 void ProfilWindow::print(QPrinter& printer) const {
     const PrintSettings settings = PrintSettings::chart();
     Printing::apply(printer, settings);
-    // The chart is laid out for the page, not scaled up; the summary goes below.
+    // The chart is laid out for the page's width; the summary goes below it.
     const QSizeF page = Printing::contentSize(printer, settings);
     const double aspect = divelog::ProfileChart::kDefaultHeight / divelog::ProfileChart::kDefaultWidth;
     Printing::printPicture(printer, settings, aspect, [&](QPainter& painter, QSizeF size) {

@@ -27,14 +27,14 @@
 #include "logbook/Carnet.h"
 #include "logbook/CarnetSession.h"
 #include "logbook/CarnetWindow.h"
-#include "stats/LogbookReports.h"
-#include "stats/StatisticsWindow.h"
 #include "logbook/DiveEditWindow.h"
 #include "logbook/DiveFormBinder.h"
 #include "logbook/DiveSearchField.h"
 #include "logbook/DiveTableModel.h"
 #include "logbook/LogbookToolbar.h"
 #include "logbook/RenumberPanel.h"
+#include "stats/LogbookReports.h"
+#include "stats/StatisticsWindow.h"
 
 namespace {
 
