@@ -27,6 +27,7 @@
 #include "profile/ProfilWindow.h"
 #include "profile/ProfileDataWindow.h"
 #include "settings/AppContext.h"
+#include "stats/LogbookReports.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ CarnetWindow::CarnetWindow(std::unique_ptr<divelog::Carnet> carnet, divelog::App
     buildTable();
     buildToolbar();
     buildMenuActions();
+    buildStatisticsAndCard();
 
     found_ = new QLabel(this);
     found_->setObjectName(QStringLiteral("foundDives"));
@@ -143,10 +145,6 @@ void CarnetWindow::buildToolbar() {
     toolbar_->setHandler("profilData", [this] { profilInfo(); });
     toolbar_->setHandler("importUDCF", [this] { importDives(QStringLiteral("UDCF")); });
     toolbar_->setHandler("importUDDF", [this] { importDives(QStringLiteral("UDDF")); });
-    // Printing, the dive card and the statistics come with later versions;
-    // their items keep their place meanwhile.
-    for (const char* later : {"imprimer", "synthese", "statistics"})
-        toolbar_->setHandler(later, [this] { notAvailable(); });
 }
 
 void CarnetWindow::buildMenuActions() {
@@ -182,6 +180,23 @@ void CarnetWindow::buildMenuActions() {
     redo_->setShortcut(QKeySequence::Redo);
     connect(redo_, &QAction::triggered, this, &CarnetWindow::redo);
     updateHistoryActions();
+}
+
+void CarnetWindow::buildStatisticsAndCard() {
+    reports_ = std::make_unique<LogbookReports>(*this, context_, text_);
+    LogbookReports* r = reports_.get();
+    toolbar_->setHandler("imprimer", [r] { r->printLogbookWithDialog(); });
+    toolbar_->setHandler("synthese", [r] { r->showCardScope(); });
+    toolbar_->setHandler("statistics", [r] { r->showStatistics(); });
+    auto add = [this](const char* name, const char* key, void (LogbookReports::*slot)()) {
+        auto* a = new QAction(text_.main(key), this);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, reports_.get(), slot);
+        menuActions_ << a;
+    };
+    add("printLogbook", "Print logbook", &LogbookReports::printLogbookWithDialog);
+    add("printSynthesis", "Print synthesis", &LogbookReports::printCardWithDialog);
+    add("printStatistics", "Print statistics", &LogbookReports::printStatisticsWithDialog);
 }
 
 void CarnetWindow::observeNotifications() {
@@ -341,6 +356,7 @@ bool CarnetWindow::importFile(const QString& format, const QString& path) {
 }
 
 void CarnetWindow::updateProfileWindows() {
+    if (reports_) reports_->formRefreshed();
     const bool profileShown = profile_ && profile_->isVisible();
     const bool dataShown = profileData_ && profileData_->isVisible();
     if (!profileShown && !dataShown) return;
@@ -529,7 +545,6 @@ void CarnetWindow::refreshForm() {
     count_->setText(q(session_->readouts().diveCount));
 }
 
-void CarnetWindow::notAvailable() { prompts_.inform(this, text_.main("Feature not available")); }
 
 void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
     found_->clear();  // the count of the last search no longer says what is selected

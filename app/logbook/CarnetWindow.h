@@ -15,6 +15,7 @@ class CarnetSession;
 class DiveEditWindow;
 class DiveSearchField;
 class DiveTableModel;
+class LogbookReports;
 class LogbookToolbar;
 class ProfileDataWindow;
 class ProfilWindow;
@@ -46,6 +47,8 @@ public:
     RenumberPanel* renumberPanel();
     ProfilWindow* profileWindow();
     ProfileDataWindow* profileDataWindow();
+    // The statistics, their graphs, the dive card and the prints.
+    LogbookReports& reports() { return *reports_; }
     QList<QAction*> documentActions() const override { return menuActions_; }
     // Asks about a new dive typed in the form and stored nowhere, before an
     // action would drop it; adds or discards it as told. False: cancelled.
@@ -98,11 +101,11 @@ private:
     void buildTable();
     void buildToolbar();
     void buildMenuActions();
+    void buildStatisticsAndCard();
     void observeNotifications();
     void applyColumnVisibility();
     void redisplay();
     void refreshForm();
-    void notAvailable();
     // The table, its selection, the counts, the toolbars and the edit window
     // after a command; then the alerts the command returned.
     void afterCommand(const std::vector<std::string>& alerts = {});
@@ -117,6 +120,8 @@ private:
     std::vector<std::size_t> selectedRows() const;
 
     std::unique_ptr<divelog::CarnetSession> session_;
+    // Goes before the session and the document it follows.
+    std::unique_ptr<LogbookReports> reports_;
     DiveTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* count_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "Printing.h"
 #include "localisation/UiText.h"
 #include "logbook/DiveFormReadouts.h"
 #include "profile/Profil.h"
@@ -84,26 +85,22 @@ void ProfilWindow::present() {
 }
 
 void ProfilWindow::print(QPrinter& printer) const {
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setPageMargins(QMarginsF(10, 20, 10, 20), QPageLayout::Point);
-    QPainter painter(&printer);
-    // Lay the chart out in points for the page width, keeping its proportions,
-    // and draw it at the printer's own resolution.
-    const QRectF page = printer.pageLayout().paintRect(QPageLayout::Point);
-    const double scale = printer.resolution() / 72.0;
-    const double width = page.width();
-    const double height = width * divelog::ProfileChart::kDefaultHeight / divelog::ProfileChart::kDefaultWidth;
-    painter.scale(scale, scale);
-    const divelog::ProfileChart chart = view_->layoutFor(QSizeF(width, height));
-    Profil::paintChart(painter, chart, view_->look());
-    QFont font = painter.font();
-    font.setPixelSize(11);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(0, height + 12, width, page.height() - height - 12),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     windowTitle() + QStringLiteral("\n") + location_->text() + QStringLiteral("\n\n") +
-                         summary_->text());
+    const PrintSettings settings = PrintSettings::chart();
+    Printing::apply(printer, settings);
+    // The chart is laid out for the page's width; the summary goes below it.
+    const QSizeF page = Printing::contentSize(printer, settings);
+    const double aspect = divelog::ProfileChart::kDefaultHeight / divelog::ProfileChart::kDefaultWidth;
+    Printing::printPicture(printer, settings, aspect, [&](QPainter& painter, QSizeF size) {
+        Profil::paintChart(painter, view_->layoutFor(size), view_->look());
+        QFont font = painter.font();
+        font.setPixelSize(11);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, size.height() + 12, size.width(), page.height() - size.height() - 12),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         windowTitle() + QStringLiteral("\n") + location_->text() +
+                             QStringLiteral("\n\n") + summary_->text());
+    });
 }
 
 void ProfilWindow::printWithDialog() {

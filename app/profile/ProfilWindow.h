@@ -29,7 +29,7 @@ public:
     // The profile settings changed.
     void redraw();
     // Portrait, centred across the page, margins 20 points top and bottom
-    // and 10 at the sides; the chart is laid out for the page, not scaled up.
+    // and 10 at the sides, drawn at 0.75; the chart is laid out for the page.
     void print(QPrinter& printer) const;
     void present();
 

@@ -137,7 +137,7 @@ void RegisterWindow::buildMenuActions() {
     add("registerPrintList", "Print list", "Print list...", QKeySequence::Print,
         &RegisterWindow::askToPrintList);
     if (session_->spec().hasCard())
-        add("registerPrintSynthesis", "Print synthesis", "Print synthesis card...", QKeySequence(),
+        add("registerPrintSynthesis", "Print register card", "Print summary card...", QKeySequence(),
             &RegisterWindow::askToPrintSynthesis);
     undo_ = new QAction(text_.main("Undo"), this);
     undo_->setObjectName(QStringLiteral("undo"));

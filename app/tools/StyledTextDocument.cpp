@@ -18,29 +18,59 @@ QColor colourOf(divelog::TextStyle style) {
     return Qt::black;
 }
 
+constexpr qsizetype kParagraph = 2000;
+
 void fill(QTextDocument& document, const divelog::StyledText& text) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(kPixelSize);
     document.clear();
     document.setDefaultFont(font);
+    // Report lines put a figure and its share after tabs, past the longest
+    // label: stops for a window's plain layout and, below, for a printed page's.
+    const QList<QTextOption::Tab> tabs = {QTextOption::Tab(16.0 * kPixelSize, QTextOption::LeftTab),
+                                          QTextOption::Tab(21.0 * kPixelSize, QTextOption::LeftTab)};
     QTextOption option = document.defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabs(tabs);
     document.setDefaultTextOption(option);
 
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
-    // Report lines put a figure and its share after tabs, past the longest
-    // label; every paragraph inherits the stops of the first.
+    // Every paragraph inherits the stops of the first.
     QTextBlockFormat block;
-    block.setTabPositions({QTextOption::Tab(16.0 * kPixelSize, QTextOption::LeftTab),
-                           QTextOption::Tab(21.0 * kPixelSize, QTextOption::LeftTab)});
+    block.setTabPositions(tabs);
     cursor.setBlockFormat(block);
-    QTextCharFormat format;
+    // One format per look, made once: a card of every dive has a million runs.
+    QTextCharFormat formats[4][2];
+    for (int style = 0; style < 4; ++style)
+        for (int underline = 0; underline < 2; ++underline) {
+            QTextCharFormat& f = formats[style][underline];
+            const auto s = static_cast<divelog::TextStyle>(style);
+            f.setForeground(colourOf(s));
+            f.setFontUnderline(underline == 1);
+            f.setFontWeight(s == divelog::TextStyle::Header ? QFont::Bold : QFont::Normal);
+        }
+    // Lines break within paragraphs of a few thousand characters: a new
+    // paragraph per line would make a card of every dive half a million of
+    // them, one per line of text.
+    qsizetype paragraph = 0;
     for (const divelog::StyledRun& run : text.runs()) {
-        format.setForeground(colourOf(run.style));
-        format.setFontUnderline(run.underline);
-        format.setFontWeight(run.style == divelog::TextStyle::Header ? QFont::Bold : QFont::Normal);
-        cursor.insertText(QString::fromStdString(run.text), format);
+        QString piece = QString::fromStdString(run.text);
+        const QTextCharFormat& format = formats[static_cast<int>(run.style)][run.underline ? 1 : 0];
+        qsizetype from = 0;
+        for (qsizetype i = 0; i < piece.size(); ++i) {
+            if (piece[i] != QLatin1Char('\n')) continue;
+            if (paragraph + (i - from) > kParagraph) {
+                cursor.insertText(piece.mid(from, i - from), format);
+                cursor.insertBlock();
+                paragraph = 0;
+                from = i + 1;
+            } else {
+                piece[i] = QChar::LineSeparator;
+            }
+        }
+        paragraph += piece.size() - from;
+        cursor.insertText(piece.mid(from), format);
     }
     cursor.endEditBlock();
 }

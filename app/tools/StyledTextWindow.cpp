@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 #include "tools/StyledTextDocument.h"
@@ -13,7 +13,9 @@
 StyledTextWindow::StyledTextWindow(const QString& layoutName, const QString& printLabel,
                                    divelog::SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), layout_(layoutName), settings_(settings) {
-    view_ = new QTextEdit(this);
+    // Lays out only what is in view: the card of every dive of a large
+    // logbook is millions of characters.
+    view_ = new QPlainTextEdit(this);
     view_->setObjectName(QStringLiteral("styledText"));
     view_->setReadOnly(true);
     view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

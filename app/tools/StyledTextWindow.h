@@ -8,7 +8,7 @@ namespace divelog {
 class SettingsStore;
 }
 class QLabel;
-class QTextEdit;
+class QPlainTextEdit;
 class QTextDocument;
 
 // A window showing a report of the core (the dive card, the statistics
@@ -23,7 +23,7 @@ public:
     // Replaces the text; an empty one shows `emptyNote` instead.
     void setText(const divelog::StyledText& text, const QString& emptyNote = {});
     const QTextDocument& document() const;
-    QTextEdit* view() const { return view_; }
+    QPlainTextEdit* view() const { return view_; }
     bool showsText() const { return !empty_; }
     void present();
 
@@ -36,7 +36,7 @@ protected:
 private:
     QString layout_;
     divelog::SettingsStore& settings_;
-    QTextEdit* view_ = nullptr;
+    QPlainTextEdit* view_ = nullptr;
     QLabel* note_ = nullptr;
     bool empty_ = true;
 };

@@ -25,12 +25,6 @@ void StyledText::add(std::string_view text, TextStyle style, bool underline) {
 
 void StyledText::append(std::string_view text, TextStyle style) { add(text, style, false); }
 
-void StyledText::appendSplit(std::string_view text, std::size_t plainPrefix, TextStyle style) {
-    const std::size_t at = byteOffset(text, plainPrefix);
-    add(text.substr(0, at), TextStyle::Plain, false);
-    add(text.substr(at), style, false);
-}
-
 void StyledText::appendHeader(std::string_view text, std::size_t underlineFrom) {
     const std::size_t at = byteOffset(text, underlineFrom);
     add(text.substr(0, at), TextStyle::Header, false);

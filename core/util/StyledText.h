@@ -29,9 +29,6 @@ struct StyledRun {
 class StyledText {
 public:
     void append(std::string_view text, TextStyle style = TextStyle::Plain);
-    // A text whose first `plainPrefix` characters (not bytes) are left as they
-    // are and the rest is `style`; an offset past the end styles nothing.
-    void appendSplit(std::string_view text, std::size_t plainPrefix, TextStyle style);
     // A section title, underlined from the character `underlineFrom` (counted
     // from 0) to its end; an offset past the end underlines nothing.
     void appendHeader(std::string_view text, std::size_t underlineFrom);

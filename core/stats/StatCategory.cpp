@@ -1,0 +1,109 @@
+#include "stats/StatCategory.h"
+
+#include "localisation/Localisation.h"
+#include "logbook/DiveCodes.h"
+
+namespace divelog {
+
+namespace {
+
+using C = StatCategory;
+using F = Plongee::Field;
+
+// clang-format off
+constexpr StatCategoryInfo kInfo[] = {
+    {C::Bio, "bio", "Statistics bio", F::typePlongee, 12},
+    {C::Quarry, "carriere", "Statistics quarry", F::typePlongee, 13},
+    {C::Drift, "derivante", "Statistics drift", F::typePlongee, 9},
+    {C::Wrecks, "epaves", "Statistics wrecks", F::typePlongee, 0},
+    {C::Recreational, "explo", "Statistics recreational", F::typePlongee, 1},
+    {C::Training, "formation", "Statistics training", F::typePlongee, 11},
+    {C::Night, "nocturne", "Statistics night", std::nullopt, 0, "Night dive"},
+    {C::Photo, "photo", "Statistics photo", F::typePlongee, 3},
+    {C::Recuperation, "recuperation", "Statistics recuperation", F::typePlongee, 14},
+    {C::Ice, "glace", "Statistics ice", F::typePlongee, 10},
+    {C::Cave, "speleo", "Statistics cave", F::typePlongee, 5},
+    {C::Tek, "tek", "Statistics tek", F::configuration, 1},
+    {C::Work, "travail", "Statistics work", F::typePlongee, 7},
+    {C::Video, "video", "Statistics video", F::typePlongee, 6},
+    {C::Other, "autre", "Statistics other", F::typePlongee, 8},
+    {C::OpenCircuit, "co", "", F::rebreather, 0},
+    {C::SemiClosed, "scr", "", F::rebreather, 1},
+    {C::ClosedCircuit, "ccr", "", std::nullopt, 0, "Closed circuit"},
+    {C::Air, "air", "Statistics air", F::gaz, 0},
+    {C::Nitrox, "nitrox", "Statistics nitrox", F::gaz, 1},
+    {C::Trimix, "trimix", "Statistics trimix", F::gaz, 2},
+    {C::Heliox, "heliox", "Statistics heliox", F::gaz, 3},
+    {C::Depth1, "prof_1", "Statistics prof_1", std::nullopt, 0, "0 - 9 m"},
+    {C::Depth2, "prof_2", "Statistics prof_2", std::nullopt, 0, "10 - 19 m"},
+    {C::Depth3, "prof_3", "Statistics prof_3", std::nullopt, 0, "20 - 29 m"},
+    {C::Depth4, "prof_4", "Statistics prof_4", std::nullopt, 0, "30 - 39 m"},
+    {C::Depth5, "prof_5", "Statistics prof_5", std::nullopt, 0, "40 - 49 m"},
+    {C::Depth6, "prof_6", "Statistics prof_6", std::nullopt, 0, "50 - 59 m"},
+    {C::Depth7, "prof_7", "Statistics prof_7", std::nullopt, 0, "60 m et +"},
+};
+static_assert(std::size(kInfo) == kStatCategoryCount);
+
+constexpr C kDiveTypes[] = {C::Bio, C::Quarry, C::Drift, C::Wrecks, C::Recreational,
+                            C::Training, C::Night, C::Photo, C::Recuperation, C::Ice,
+                            C::Cave, C::Tek, C::Work, C::Video, C::Other};
+constexpr C kApparatus[] = {C::OpenCircuit, C::SemiClosed, C::ClosedCircuit};
+constexpr C kGases[] = {C::Air, C::Nitrox, C::Trimix, C::Heliox};
+constexpr C kDepths[] = {C::Depth1, C::Depth2, C::Depth3, C::Depth4,
+                         C::Depth5, C::Depth6, C::Depth7};
+// clang-format on
+
+// Dive-type code -> category, from the table above.
+constexpr std::array<std::optional<C>, 15> kByDiveType = [] {
+    std::array<std::optional<C>, 15> a{};
+    for (const auto& i : kInfo)
+        if (i.codeField == F::typePlongee) a[static_cast<std::size_t>(i.code)] = i.id;
+    return a;
+}();
+
+}  // namespace
+
+std::span<const StatCategoryInfo> StatCategories::all() { return kInfo; }
+std::span<const StatCategory> StatCategories::diveTypes() { return kDiveTypes; }
+std::span<const StatCategory> StatCategories::apparatus() { return kApparatus; }
+std::span<const StatCategory> StatCategories::gases() { return kGases; }
+std::span<const StatCategory> StatCategories::depthBands() { return kDepths; }
+
+std::string StatCategories::title(StatCategory c, const Localisation& texts) {
+    const StatCategoryInfo& i = info(c);
+    if (i.codeField) return DiveCodes::title(*i.codeField, i.code, texts);
+    return texts.text("Carnet", i.titleKey, i.titleKey);
+}
+
+std::optional<StatCategory> StatCategories::ofDiveType(std::int32_t code) {
+    if (code < 0 || code >= static_cast<std::int32_t>(kByDiveType.size())) return std::nullopt;
+    return kByDiveType[static_cast<std::size_t>(code)];
+}
+
+std::optional<StatCategory> StatCategories::ofApparatus(std::int32_t rebreather) {
+    if (DiveCodes::isClosedCircuit(rebreather)) return C::ClosedCircuit;
+    if (rebreather == 0) return C::OpenCircuit;
+    if (rebreather == 1) return C::SemiClosed;
+    return std::nullopt;
+}
+
+StatCategory StatCategories::gasFamily(std::int32_t rebreather, std::int32_t gaz) {
+    if (DiveCodes::isClosedCircuit(rebreather)) return C::Nitrox;
+    switch (gaz) {
+        case 0: return C::Air;
+        case 1: return C::Nitrox;
+        case 2:  // trimix
+        case 4:  // triox
+        case 5:  // heliair: helium and nitrogen, so a trimix
+            return C::Trimix;
+        default: return C::Heliox;
+    }
+}
+
+StatCategory StatCategories::depthBand(long long metres) {
+    if (metres < 10) return C::Depth1;
+    if (metres >= 60) return C::Depth7;
+    return kDepths[static_cast<std::size_t>(metres / 10)];
+}
+
+}  // namespace divelog

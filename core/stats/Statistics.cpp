@@ -1,0 +1,103 @@
+#include "stats/Statistics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "logbook/Carnet.h"
+#include "profile/OxygenExposure.h"
+#include "stats/EarlierDives.h"
+
+namespace divelog {
+
+namespace {
+
+constexpr std::int32_t kNoTemperature = -50;
+
+// Whole metres, truncated as a depth gauge's logbook rounds them down; a
+// depth that is no number counts as 0.
+long long wholeMetres(float typed, bool usUnits) {
+    const double m = metresOfTypedDepth(static_cast<double>(typed), usUnits);
+    if (!std::isfinite(m) || std::fabs(m) > 1e9) return 0;
+    return static_cast<long long>(std::trunc(m));
+}
+
+void takeMax(std::optional<long long>& extreme, long long v) {
+    extreme = extreme ? std::max(*extreme, v) : v;
+}
+void takeMin(std::optional<long long>& extreme, long long v) {
+    extreme = extreme ? std::min(*extreme, v) : v;
+}
+
+}  // namespace
+
+long long celsiusOfTyped(long long t, bool usUnits) {
+    if (!usUnits) return t;
+    return static_cast<long long>(std::lround((static_cast<double>(t) - 32.0) * 5.0 / 9.0));
+}
+
+float Statistics::share(StatCategory c) const {
+    if (diveCount <= 0) return 0.0f;
+    return static_cast<float>(count(c)) / static_cast<float>(diveCount) * 100.0f;
+}
+
+std::optional<long long> Statistics::meanDepth() const {
+    if (diveCount <= 0) return std::nullopt;
+    return depthTotal / diveCount;
+}
+
+std::optional<long long> Statistics::meanTime() const {
+    if (diveCount <= 0) return std::nullopt;
+    return timeTotal / diveCount;
+}
+
+Statistics Statistics::of(const Carnet& carnet, const EarlierDives& earlier, Options options) {
+    Statistics s;
+    s.logbookDives = static_cast<long long>(carnet.recordCount());
+    s.diveCount = s.logbookDives;
+    if (options.countEarlier) {
+        s.earlierCounted = true;
+        for (const StatCategoryInfo& i : StatCategories::all())
+            s.counts[static_cast<std::size_t>(i.id)] = earlier.count(i.earlierKey);
+        s.depthTotal = earlier.count("total profondeur");
+        s.timeTotal = earlier.count("total temps");
+        s.diveCount += earlier.count("total plongees");
+        // Extremes of earlier dives only when there were earlier dives.
+        if (earlier.entered()) {
+            s.maxDepth = earlier.extreme("prof max");
+            s.maxTime = earlier.extreme("temps max");
+            s.minTemperature = earlier.extreme("temperature min");
+            s.maxTemperature = earlier.extreme("temperature max");
+        }
+    }
+
+    auto bump = [&s](StatCategory c) { ++s.counts[static_cast<std::size_t>(c)]; };
+    long long temperatureSum = 0, temperatureCount = 0;
+    for (const auto& dive : carnet.dives()) {
+        const Plongee& d = *dive;
+        if (auto c = StatCategories::ofDiveType(d.typePlongee())) bump(*c);
+        if (d.nocturne() == 1) bump(StatCategory::Night);
+        if (d.configuration() == 1) bump(StatCategory::Tek);
+        if (auto c = StatCategories::ofApparatus(d.rebreather())) bump(*c);
+        bump(StatCategories::gasFamily(d.rebreather(), d.gaz()));
+
+        const long long depth = wholeMetres(d.profondeur(), options.usUnits);
+        takeMax(s.maxDepth, depth);
+        s.depthTotal += depth;
+        bump(StatCategories::depthBand(depth));
+
+        takeMax(s.maxTime, d.temps());
+        s.timeTotal += d.temps();
+
+        if (d.tempEau() != kNoTemperature) {
+            const long long w = celsiusOfTyped(d.tempEau(), options.usUnits);
+            temperatureSum += w;
+            ++temperatureCount;
+            takeMin(s.minTemperature, w);
+            takeMax(s.maxTemperature, w);
+        }
+    }
+    if (temperatureCount > 0) s.meanTemperature = temperatureSum / temperatureCount;
+    return s;
+}
+
+}  // namespace divelog

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "stats/StatCategory.h"
+
+namespace divelog {
+
+class Carnet;
+class EarlierDives;
+
+// The logbook's figures, with or without the diver's earlier dives. Depths
+// are whole metres and temperatures whole degrees Celsius, whatever units the
+// dives were typed in, since the earlier totals and the depth bands are
+// metric. A figure nothing measured is absent, never 0 or a sentinel.
+struct Statistics {
+    struct Options {
+        bool countEarlier = true;  // the window's "no previous dives" box unticked
+        bool usUnits = false;      // the dives' depths are feet, temperatures °F
+    };
+
+    std::array<long long, kStatCategoryCount> counts{};
+    long long logbookDives = 0;
+    long long diveCount = 0;  // N: the logbook's dives and the earlier ones counted
+    bool earlierCounted = false;
+
+    std::optional<long long> maxDepth;  // metres
+    std::optional<long long> maxTime;   // minutes
+    long long depthTotal = 0;           // metres
+    long long timeTotal = 0;            // minutes
+    std::optional<long long> minTemperature, maxTemperature;
+    // Over the logbook's dives that give a temperature only: the earlier
+    // dives left no sum to average.
+    std::optional<long long> meanTemperature;
+
+    long long count(StatCategory c) const { return counts[static_cast<std::size_t>(c)]; }
+    // Percent of N in single precision; 0 when there are no dives at all.
+    float share(StatCategory c) const;
+    std::optional<long long> meanDepth() const;
+    std::optional<long long> meanTime() const;
+
+    static Statistics of(const Carnet& carnet, const EarlierDives& earlier, Options options);
+};
+
+// Whole degrees Celsius of a typed water temperature.
+long long celsiusOfTyped(long long temperature, bool usUnits);
+
+}  // namespace divelog

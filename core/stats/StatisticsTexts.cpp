@@ -1,0 +1,44 @@
+#include "stats/StatisticsTexts.h"
+
+#include "localisation/Localisation.h"
+
+namespace divelog {
+
+namespace {
+
+constexpr std::string_view kTable = "Carnet";
+
+std::string figure(const Localisation& t, std::string_view key, const std::optional<long long>& v) {
+    if (!v) return StatisticsTexts::kNone;
+    return t.format(kTable, key, key, {static_cast<std::int64_t>(*v)});
+}
+
+}  // namespace
+
+StatisticsTexts StatisticsTexts::of(const Statistics& s, const Localisation& t) {
+    StatisticsTexts x;
+    x.state = t.format(kTable, "Total dives", "error !", {static_cast<std::int64_t>(s.diveCount)});
+    for (const StatCategoryInfo& i : StatCategories::all()) {
+        const auto k = static_cast<std::size_t>(i.id);
+        x.counts[k] = std::to_string(s.counts[k]);
+        // The video share keeps the leading space its column always had.
+        x.shares[k] = formatText(i.id == StatCategory::Video ? " %.1f %%" : "%.1f %%",
+                                 {static_cast<double>(s.share(i.id))});
+    }
+    x.maxDepth = figure(t, "%d m", s.maxDepth);
+    x.meanDepth = figure(t, "%d m", s.meanDepth());
+    x.depthTotal = figure(t, "%d m", s.depthTotal);
+    x.maxTime = figure(t, "%d min.", s.maxTime);
+    x.meanTime = figure(t, "%d min.", s.meanTime());
+    const long long hours = s.timeTotal / 60;
+    x.timeTotal = t.format(kTable, "%d h %.2d min.\r(%d min.)", "%d h %.2d min.\r(%d min.)",
+                           {static_cast<std::int64_t>(hours),
+                            static_cast<std::int64_t>(s.timeTotal - 60 * hours),
+                            static_cast<std::int64_t>(s.timeTotal)});
+    x.minTemperature = figure(t, "Celsius", s.minTemperature);
+    x.maxTemperature = figure(t, "Celsius", s.maxTemperature);
+    x.meanTemperature = figure(t, "Celsius", s.meanTemperature);
+    return x;
+}
+
+}  // namespace divelog
