@@ -41,9 +41,13 @@ struct Window {
     }
 };
 
+// Made on first use and taken down in main(), while the QApplication still
+// exists: a static would outlive it and crash at exit.
+std::unique_ptr<Window> shared;
+
 Window& window() {
-    static Window w;
-    return w;
+    if (!shared) shared = std::make_unique<Window>();
+    return *shared;
 }
 
 void BM_PaintVisibleRows(benchmark::State& state) {
@@ -83,5 +87,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    shared.reset();
     return 0;
 }
