@@ -1,5 +1,7 @@
 #include "DocumentWindow.h"
 
+#include <QAction>
+
 #include <QCloseEvent>
 #include <QFileInfo>
 
@@ -119,4 +121,26 @@ void DocumentWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     emit closed(this);
+}
+
+void DocumentWindow::makeHistoryActions(std::function<void()> undo, std::function<void()> redo) {
+    undo_ = new QAction(text_.main("Undo"), this);
+    undo_->setObjectName(QStringLiteral("undo"));
+    undo_->setShortcut(QKeySequence::Undo);
+    connect(undo_, &QAction::triggered, this, std::move(undo));
+    redo_ = new QAction(text_.main("Redo"), this);
+    redo_->setObjectName(QStringLiteral("redo"));
+    redo_->setShortcut(QKeySequence::Redo);
+    connect(redo_, &QAction::triggered, this, std::move(redo));
+}
+
+void DocumentWindow::showHistory(bool canUndo, bool canRedo, const std::string& undoName,
+                                 const std::string& redoName) {
+    if (!undo_ || !redo_) return;
+    undo_->setEnabled(canUndo);
+    redo_->setEnabled(canRedo);
+    undo_->setText(undoName.empty() ? text_.main("Undo")
+                                    : text_.format("Main", "Undo %@", "error !", {undoName}));
+    redo_->setText(redoName.empty() ? text_.main("Redo")
+                                    : text_.format("Main", "Redo %@", "error !", {redoName}));
 }

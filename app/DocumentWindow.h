@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <functional>
+#include <string>
 #include <memory>
 
 #include "document/Document.h"
@@ -31,8 +33,8 @@ public:
     virtual QList<QAction*> documentActions() const { return {}; }
     // The document's Undo and Redo for the Edit menu; null for a kind
     // without a history.
-    virtual QAction* undoAction() const { return nullptr; }
-    virtual QAction* redoAction() const { return nullptr; }
+    QAction* undoAction() const { return undo_; }
+    QAction* redoAction() const { return redo_; }
 
     // Each returns true when the document ended up written (or, for revert,
     // reread); failures have been reported to the user.
@@ -65,6 +67,11 @@ protected:
     virtual bool exportTo(const QString& /*type*/, const QString& /*path*/) { return false; }
     // Called after every change made through this window.
     void documentEdited();
+    // Makes the Undo and Redo actions, run by `undo` and `redo`.
+    void makeHistoryActions(std::function<void()> undo, std::function<void()> redo);
+    // Enables them and names them after the steps they would take ("Undo Delete 3 Dives").
+    void showHistory(bool canUndo, bool canRedo, const std::string& undoName,
+                     const std::string& redoName);
     void refreshTitle();
     void closeEvent(QCloseEvent* event) override;
 
@@ -74,6 +81,9 @@ protected:
 
 private:
     bool writeTo(const QString& path);
+
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
 
     std::unique_ptr<divelog::Document> document_;
 };

@@ -171,14 +171,7 @@ void CarnetWindow::buildMenuActions() {
         menuActions_ << a;
     }
     // Undo and redo are this document's; the Edit menu shows them.
-    undo_ = new QAction(text_.main("Undo"), this);
-    undo_->setObjectName(QStringLiteral("undo"));
-    undo_->setShortcut(QKeySequence::Undo);
-    connect(undo_, &QAction::triggered, this, &CarnetWindow::undo);
-    redo_ = new QAction(text_.main("Redo"), this);
-    redo_->setObjectName(QStringLiteral("redo"));
-    redo_->setShortcut(QKeySequence::Redo);
-    connect(redo_, &QAction::triggered, this, &CarnetWindow::redo);
+    makeHistoryActions([this] { undo(); }, [this] { redo(); });
     updateHistoryActions();
 }
 
@@ -240,7 +233,7 @@ DiveEditWindow* CarnetWindow::editWindow() {
     connect(edit_, &DiveEditWindow::nextRequested, this, &CarnetWindow::nextDive);
     connect(edit_, &DiveEditWindow::formRefreshed, this, &CarnetWindow::updateProfileWindows);
     edit_->setCloseGuard([this] { return onEditWindowClosing(); });
-    edit_->addActions({undo_, redo_});
+    edit_->addActions({undoAction(), redoAction()});
     return edit_;
 }
 
@@ -495,15 +488,8 @@ void CarnetWindow::redo() {
 }
 
 void CarnetWindow::updateHistoryActions() {
-    const QString undoName = q(session_->undoName()), redoName = q(session_->redoName());
-    undo_->setEnabled(session_->canUndo());
-    redo_->setEnabled(session_->canRedo());
-    undo_->setText(undoName.isEmpty() ? text_.main("Undo")
-                                      : text_.format("Main", "Undo %@", "error !",
-                                                     {undoName.toStdString()}));
-    redo_->setText(redoName.isEmpty() ? text_.main("Redo")
-                                      : text_.format("Main", "Redo %@", "error !",
-                                                     {redoName.toStdString()}));
+    showHistory(session_->canUndo(), session_->canRedo(), session_->undoName(),
+                session_->redoName());
 }
 
 void CarnetWindow::reloadView() {

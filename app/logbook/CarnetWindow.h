@@ -53,9 +53,6 @@ public:
     // Asks about a new dive typed in the form and stored nowhere, before an
     // action would drop it; adds or discards it as told. False: cancelled.
     bool settleUnstoredDive();
-    // Edit > Undo and Redo, named after the action they would take back.
-    QAction* undoAction() const override { return undo_; }
-    QAction* redoAction() const override { return redo_; }
 
 public slots:
     void newDive();
@@ -135,8 +132,6 @@ private:
     std::optional<std::uint64_t> profileDataDive_;  // the dive the data window was filled for
     bool profileDataFilled_ = false;
     QList<QAction*> menuActions_;
-    QAction* undo_ = nullptr;
-    QAction* redo_ = nullptr;
     // Set while the window itself changes the table's selection.
     bool showingSelection_ = false;
 };

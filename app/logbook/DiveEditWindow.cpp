@@ -27,6 +27,7 @@
 #include "logbook/DiveViewKit.h"
 #include "logbook/LogbookToolbar.h"
 #include "logbook/ToolbarCarnet.h"
+#include "tools/WindowFrame.h"
 #include "settings/AppContext.h"
 
 namespace {
@@ -170,11 +171,7 @@ void DiveEditWindow::goView(int view) {
 void DiveEditWindow::present(QWidget* logbook) {
     if (!placed_ && logbook) {
         placed_ = true;
-        const QRect screen = logbook->screen() ? logbook->screen()->availableGeometry() : QRect();
-        const QRect frame = logbook->frameGeometry();
-        int x = frame.right() + 8;
-        if (screen.isValid() && x + width() > screen.right()) x = screen.right() - width();
-        move(std::max(x, screen.isValid() ? screen.left() : 0), frame.top());
+        windowframe::placeBeside(this, logbook);
     }
     show();
     raise();

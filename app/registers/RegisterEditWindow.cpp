@@ -20,6 +20,7 @@
 #include "registers/RegisterToolbars.h"
 #include "settings/AppContext.h"
 #include "tools/DocumentToolbar.h"
+#include "tools/WindowFrame.h"
 
 
 RegisterEditWindow::RegisterEditWindow(divelog::RegisterSession& session,
@@ -153,11 +154,7 @@ void RegisterEditWindow::showForm() {
 void RegisterEditWindow::present(QWidget* owner) {
     if (!placed_ && owner) {
         placed_ = true;
-        const QRect screen = owner->screen() ? owner->screen()->availableGeometry() : QRect();
-        const QRect frame = owner->frameGeometry();
-        int x = frame.right() + 8;
-        if (screen.isValid() && x + width() > screen.right()) x = screen.right() - width();
-        move(std::max(x, screen.isValid() ? screen.left() : 0), frame.top());
+        windowframe::placeBeside(this, owner);
     }
     show();
     raise();

@@ -139,14 +139,7 @@ void RegisterWindow::buildMenuActions() {
     if (session_->spec().hasCard())
         add("registerPrintSynthesis", "Print register card", "Print summary card...", QKeySequence(),
             &RegisterWindow::askToPrintSynthesis);
-    undo_ = new QAction(text_.main("Undo"), this);
-    undo_->setObjectName(QStringLiteral("undo"));
-    undo_->setShortcut(QKeySequence::Undo);
-    connect(undo_, &QAction::triggered, this, &RegisterWindow::undo);
-    redo_ = new QAction(text_.main("Redo"), this);
-    redo_->setObjectName(QStringLiteral("redo"));
-    redo_->setShortcut(QKeySequence::Redo);
-    connect(redo_, &QAction::triggered, this, &RegisterWindow::redo);
+    makeHistoryActions([this] { undo(); }, [this] { redo(); });
 }
 
 RegisterEditWindow* RegisterWindow::editWindow() {
@@ -173,7 +166,7 @@ RegisterEditWindow* RegisterWindow::editWindow() {
     });
     binder.setImageChooser([this] { return chooseImage(); });
     edit_->setCloseGuard([this] { return onEditWindowClosing(); });
-    edit_->addActions({undo_, redo_});
+    edit_->addActions({undoAction(), redoAction()});
     return edit_;
 }
 
@@ -345,15 +338,8 @@ void RegisterWindow::redo() {
 }
 
 void RegisterWindow::updateHistoryActions() {
-    const QString undoName = q(session_->undoName()), redoName = q(session_->redoName());
-    undo_->setEnabled(session_->canUndo());
-    redo_->setEnabled(session_->canRedo());
-    undo_->setText(undoName.isEmpty()
-                       ? text_.main("Undo")
-                       : text_.format("Main", "Undo %@", "error !", {undoName.toStdString()}));
-    redo_->setText(redoName.isEmpty()
-                       ? text_.main("Redo")
-                       : text_.format("Main", "Redo %@", "error !", {redoName.toStdString()}));
+    showHistory(session_->canUndo(), session_->canRedo(), session_->undoName(),
+                session_->redoName());
 }
 
 void RegisterWindow::askToPrintList() {

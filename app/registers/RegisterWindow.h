@@ -40,8 +40,6 @@ public:
     RegisterEditWindow* editWindow();
     StyledTextWindow* synthesisWindow();
     QList<QAction*> documentActions() const override { return menuActions_; }
-    QAction* undoAction() const override { return undo_; }
-    QAction* redoAction() const override { return redo_; }
     // Asks about a new card typed in the form and stored nowhere, before an
     // action would drop it. False: the user cancelled.
     bool settleUnstoredCard();
@@ -93,8 +91,6 @@ private:
     RegisterEditWindow* edit_ = nullptr;
     StyledTextWindow* synthesis_ = nullptr;
     QList<QAction*> menuActions_;
-    QAction* undo_ = nullptr;
-    QAction* redo_ = nullptr;
     bool showingSelection_ = false;
     bool asking_ = false;
 };

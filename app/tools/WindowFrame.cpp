@@ -46,4 +46,12 @@ void remember(const QWidget* window, divelog::SettingsStore& store, const QStrin
                                           .toStdString());
 }
 
+void placeBeside(QWidget* window, const QWidget* owner) {
+    const QRect screen = owner->screen() ? owner->screen()->availableGeometry() : QRect();
+    const QRect frame = owner->frameGeometry();
+    int x = frame.right() + 8;
+    if (screen.isValid() && x + window->width() > screen.right()) x = screen.right() - window->width();
+    window->move(std::max(x, screen.isValid() ? screen.left() : 0), frame.top());
+}
+
 }  // namespace windowframe

@@ -17,5 +17,7 @@ namespace windowframe {
 bool restore(QWidget* window, const divelog::SettingsStore& store, const QString& layout,
              bool size);
 void remember(const QWidget* window, divelog::SettingsStore& store, const QString& layout);
+// Moves a window to the right of `owner`, top edges level, kept on the screen.
+void placeBeside(QWidget* window, const QWidget* owner);
 
 }  // namespace windowframe
