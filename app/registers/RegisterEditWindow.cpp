@@ -77,14 +77,15 @@ RegisterEditWindow::RegisterEditWindow(divelog::RegisterSession& session,
     };
     connect(binder_.get(), &RegisterFormBinder::committed, this, edited);
 
-    QSize largest;
-    for (QWidget* content : contents_) largest = largest.expandedTo(content->sizeHint());
     showForm();
     goView(1);
+    // Read-outs hold their texts now, so the views ask for the room they need.
+    QSize largest;
+    for (QWidget* content : contents_) largest = largest.expandedTo(content->sizeHint());
     // Large enough for the largest view where the screen allows.
     const QSize chrome = sizeHint() - views_->currentWidget()->sizeHint();
     QSize wanted = (largest + chrome + QSize(24, 24)).expandedTo(sizeHint());
-    wanted.setWidth(std::max(wanted.width(), 560));
+    wanted.setWidth(std::max(wanted.width(), 600));
     if (const QScreen* s = screen())
         wanted = wanted.boundedTo(s->availableGeometry().size() * 0.95);
     resize(wanted);

@@ -57,7 +57,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<divelog::RegisterDocument> docume
     statusBar()->addPermanentWidget(count_);
     statusBar()->setSizeGripEnabled(false);
     int width = 40;
-    for (const auto& c : session_->spec().columns()) width += c.width;
+    for (int c = 0; c < model_->columnCount(); ++c) width += table_->columnWidth(c);
     resize(std::clamp(width, 700, 1400), 560);
     session_->documentLoaded();
     afterCommand();
@@ -93,8 +93,14 @@ void RegisterWindow::buildTable() {
     header->setHighlightSections(false);
     header->setStretchLastSection(true);
     const auto columns = session_->spec().columns();
-    for (std::size_t c = 0; c < columns.size(); ++c)
-        table_->setColumnWidth(static_cast<int>(c), columns[c].width);
+    // At least as wide as the column's title.
+    const QFontMetrics metrics = header->fontMetrics();
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const int column = static_cast<int>(c);
+        const QString title = model_->headerData(column, Qt::Horizontal).toString();
+        table_->setColumnWidth(column,
+                               std::max(columns[c].width, metrics.horizontalAdvance(title) + 24));
+    }
     setCentralWidget(table_);
     connect(header, &QHeaderView::sectionClicked, this, &RegisterWindow::sortByColumn);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,

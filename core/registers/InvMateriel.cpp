@@ -152,6 +152,11 @@ std::string InvMateriel::cellText(const Record& r, std::size_t field,
     switch (field) {
         case M::nextRevision:
             if (r.integer(M::noInspection) == 1) return "-";
+            [[fallthrough]];
+        case M::lastRevision:
+        case M::nextRequalification:
+            // The date that stands for "no date" shows as none.
+            if (r.date(field) == Materiel::noDate()) return std::string();
             break;
         case M::factureMatos:
             return r.integer(field) == 1 ? texts.text("Main", "Check") : std::string();

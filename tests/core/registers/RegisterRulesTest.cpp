@@ -134,6 +134,8 @@ TEST(EquipmentRules, TheGaugeAndItsColoursFollowTheInspectionDates) {
     r.setInteger(Materiel::noInspection, 1);
     EXPECT_FALSE(equipment.cellStyle(r, Materiel::nextRevision, now).background);
     EXPECT_EQ(cell(equipment, r, Materiel::nextRevision), "-");
+    r.setDate(Materiel::lastRevision, Materiel::noDate());
+    EXPECT_EQ(cell(equipment, r, Materiel::lastRevision), "");
 
     RegisterForm form(equipment);
     form.blank({0, now, english()});
@@ -143,7 +145,7 @@ TEST(EquipmentRules, TheGaugeAndItsColoursFollowTheInspectionDates) {
     FormState state = equipment.formState(form, now, english());
     EXPECT_NEAR(*state.gauge, 50, 0.01);
     EXPECT_EQ(state.readouts["gauge"].text, "50 %");
-    EXPECT_EQ(state.readouts["status"].text, "of the time to the next inspection");
+    EXPECT_EQ(state.readouts["status"].text, "elapsed");
     EXPECT_FALSE(state.readouts["status"].colour);
     form.setDate("nextRevision", Date{now.seconds - kDay}, now);
     state = equipment.formState(form, now, english());
