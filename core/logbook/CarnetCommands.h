@@ -74,20 +74,21 @@ private:
 };
 
 // Numbers every dive from a first number on. The numbers the dives had are
-// read as the first run writes the new ones.
+// read as the first run writes the new ones, and kept as runs: a logbook
+// numbered in order costs a few bytes of history, whatever its size.
 class SwapNumbers : public UndoCommand {
 public:
     SwapNumbers(Carnet& carnet, std::int32_t first);
     void redo() override;
     void undo() override { CarnetEdit::swapNumbers(carnet_, numbers_); }
     std::string name(const Localisation& texts) const override;
-    std::size_t heldBytes() const override { return numbers_.capacity() * sizeof(std::int32_t); }
+    std::size_t heldBytes() const override { return numbers_.capacity() * sizeof(NumberRun); }
 
 private:
     Carnet& carnet_;
     std::int32_t first_;
     bool done_ = false;
-    std::vector<std::int32_t> numbers_;  // those not in the list
+    NumberRuns numbers_;  // those not in the list
 };
 
 // Puts the list in another order. The order is no content: it leaves the

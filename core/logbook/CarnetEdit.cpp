@@ -72,25 +72,43 @@ void CarnetEdit::swapField(Carnet& c, std::size_t row, Plongee::Field field,
     c.notify({CarnetChange::Kind::Changed, {row}, {c.ids_[row]}, {}, field});
 }
 
-void CarnetEdit::swapNumbers(Carnet& c, std::vector<std::int32_t>& numbers) {
-    CarnetChange change{CarnetChange::Kind::Changed, {}, c.ids_, {}, Plongee::Field::noPlongee};
-    change.rows.reserve(c._carnet.size());
-    for (std::size_t i = 0; i < c._carnet.size() && i < numbers.size(); ++i) {
-        const std::int32_t old = c._carnet[i]->noPlongee();
-        c._carnet[i]->setNoPlongee(numbers[i]);
-        numbers[i] = old;
-        change.rows.push_back(i);
+namespace {
+
+void appendNumber(NumberRuns& runs, std::int32_t n) {
+    if (!runs.empty()) {
+        NumberRun& last = runs.back();
+        if (static_cast<std::int64_t>(last.first) + last.count == n) {
+            ++last.count;
+            return;
+        }
     }
-    change.ids.resize(change.rows.size());
+    runs.push_back({n, 1});
+}
+
+}  // namespace
+
+void CarnetEdit::swapNumbers(Carnet& c, NumberRuns& numbers) {
+    NumberRuns old;
+    std::size_t i = 0;
+    for (const NumberRun& run : numbers) {
+        for (std::uint32_t k = 0; k < run.count && i < c._carnet.size(); ++k, ++i) {
+            Plongee& dive = *c._carnet[i];
+            appendNumber(old, dive.noPlongee());
+            dive.setNoPlongee(static_cast<std::int32_t>(run.first + static_cast<std::int64_t>(k)));
+        }
+    }
+    numbers = std::move(old);
+    CarnetChange change{CarnetChange::Kind::Changed, {}, {}, {}, Plongee::Field::noPlongee};
+    change.allRows = true;
     c.notify(change);
 }
 
-std::vector<std::int32_t> CarnetEdit::renumber(Carnet& c, std::int32_t first) {
-    std::vector<std::int32_t> old(c._carnet.size());
+NumberRuns CarnetEdit::renumber(Carnet& c, std::int32_t first) {
+    NumberRuns old;
     std::int32_t number = first;
-    for (std::size_t i = 0; i < c._carnet.size(); ++i) {
-        old[i] = c._carnet[i]->noPlongee();
-        c._carnet[i]->setNoPlongee(number);
+    for (auto& dive : c._carnet) {
+        appendNumber(old, dive->noPlongee());
+        dive->setNoPlongee(number);
         if (number < std::numeric_limits<std::int32_t>::max()) ++number;
     }
     CarnetChange change{CarnetChange::Kind::Changed, {}, {}, {}, Plongee::Field::noPlongee};

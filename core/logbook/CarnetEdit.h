@@ -15,6 +15,14 @@ struct PlacedDive {
     std::unique_ptr<Plongee> dive;
 };
 
+// Dive numbers in list order as runs of consecutive numbers: a logbook
+// numbered in order is one run, however many dives it holds.
+struct NumberRun {
+    std::int32_t first;
+    std::uint32_t count;
+};
+using NumberRuns = std::vector<NumberRun>;
+
 // The raw changes the logbook's commands are made of. Each tells the
 // observers what it did; none touches the history. Rows are trusted: the
 // commands compute them from the list they change.
@@ -30,11 +38,11 @@ public:
     // Exchanges one field's value with `value`.
     static void swapField(Carnet& carnet, std::size_t row, Plongee::Field field,
                           Plongee::Value& value);
-    // Exchanges every dive's number with `numbers` (one per dive, list order).
-    static void swapNumbers(Carnet& carnet, std::vector<std::int32_t>& numbers);
+    // Exchanges every dive's number with `numbers` (list order).
+    static void swapNumbers(Carnet& carnet, NumberRuns& numbers);
     // Numbers the dives from `first` on (stopping at the top of the range) and
     // returns the numbers they had.
-    static std::vector<std::int32_t> renumber(Carnet& carnet, std::int32_t first);
+    static NumberRuns renumber(Carnet& carnet, std::int32_t first);
     // Puts the dive of old row order[i] at row i.
     static void reorder(Carnet& carnet, const std::vector<std::size_t>& order);
 };
