@@ -136,6 +136,8 @@ std::span<const FormControl> AdressesStruct::controls() const { return kControls
 
 void AdressesStruct::blank(RegisterForm& form, const BlankContext& context) const {
     form.assign("type", std::int32_t{1});  // the pop-up's second item
+    for (const FormControl& c : kControls)
+        if (c.kind == C::Number) form.assign(c.field, std::string());
     form.assign("miseAJour", std::optional<Date>(context.now));
     for (std::string_view hour : OpeningHours::fields()) form.assign(hour, std::string("-"));
 }
