@@ -37,7 +37,7 @@ const auto kColumns = std::to_array<ColumnSpec>({
     {"pays", "Country", 90},
     {"telephone", "Phone", 110},
     {"cotation", "Cotation", 90},
-    {"nbPlongees", "NBDives", 60},
+    {"nbPlongees", "Dives", 60},
     {"miseAJour", "Update", 90},
 });
 

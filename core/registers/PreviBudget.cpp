@@ -31,7 +31,7 @@ const RegisterNames kNames{"newPrestation",
 const auto kColumns = std::to_array<ColumnSpec>({
     {"prestation", "Prestation", 160},
     {"entreprise", "Entreprise", 140},
-    {"prixUnitaire_0", "Price per unit", 90},
+    {"prixUnitaire_0", "Price per unit", 100},
     {"quantite_0", "Quantity", 70},
     {"qualitePrix", "Cotation", 90},
     {"delai", "Delay", 90},
