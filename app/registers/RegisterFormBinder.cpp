@@ -78,9 +78,9 @@ QWidget* RegisterFormBinder::buildView(int view) {
         // Text fields share a row's width; numbers keep their own.
         const bool stretches = c.kind == ControlKind::Text || c.kind == ControlKind::Combo;
         // Numbers sharing a row keep one width, so the rows line up.
-        const bool sharesRow = (c.joinsRow && rowLine) || (i + 1 < controls.size() &&
-                                                           controls[i + 1].view == view &&
-                                                           controls[i + 1].joinsRow);
+        const bool sharesRow =
+            (c.joinsRow && rowLine) ||
+            (i + 1 < controls.size() && controls[i + 1].view == view && controls[i + 1].joinsRow);
         if (sharesRow && c.kind == ControlKind::Number)
             w->setSizePolicy(QSizePolicy::Fixed, w->sizePolicy().verticalPolicy());
         if (c.joinsRow && rowLine) {

@@ -128,8 +128,8 @@ const RegisterNames& AdressesStruct::names() const { return kNames; }
 std::span<const ColumnSpec> AdressesStruct::columns() const { return kColumns; }
 
 std::span<const std::string_view> AdressesStruct::viewTitles() const {
-    static constexpr std::string_view titles[] = {"View structure", "View address",
-                                                  "View prices", "View hours"};
+    static constexpr std::string_view titles[] = {"View structure", "View address", "View prices",
+                                                  "View hours"};
     return titles;
 }
 std::span<const FormControl> AdressesStruct::controls() const { return kControls; }
@@ -179,8 +179,8 @@ void AdressesStruct::writeCard(const Record& r, RegisterCardWriter& card) const 
     card.field("Type", codeLabel(Structures::kinds(), r.integer(S::type), texts));
     text("Affiliation", S::affiliation);
     text("Gerant", S::gerant);
-    card.field("Address", r.textOr(S::adresse) + " " + integerText(r.integer(S::codePostal)) +
-                              " " + r.textOr(S::ville) + " " + r.textOr(S::pays));
+    card.field("Address", r.textOr(S::adresse) + " " + integerText(r.integer(S::codePostal)) + " " +
+                              r.textOr(S::ville) + " " + r.textOr(S::pays));
     text("Phone", S::telephone);
     text("Mobile", S::portable);
     text("Fax", S::fax);

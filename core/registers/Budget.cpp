@@ -8,6 +8,8 @@ namespace {
 
 using T = FieldType;
 
+// One field a line, in archive order.
+// clang-format off
 constexpr std::array<RecordField, Budget::kFieldCount> kFields = {{
     {"prestation", T::Text},
     {"quantite_0", T::Int},
@@ -42,6 +44,7 @@ constexpr std::array<RecordField, Budget::kFieldCount> kFields = {{
     {"miseAJour", T::Date},
     {"notes", T::Text},
 }};
+// clang-format on
 
 constexpr std::array<CodeLabel, 6> kPriceRatings = {{{0, "N/A", "Budget"},
                                                      {1, "Very bad", "Budget"},

@@ -20,11 +20,11 @@ constexpr std::array<RecordField, DiversDocs::kFieldCount> kFields = {{
 }};
 
 constexpr std::array<CodeLabel, 6> kKinds = {{{0, "TableView attestation", "Documents"},
-                                             {1, "TableView certification", "Documents"},
-                                             {2, "TableView certifMed", "Documents"},
-                                             {3, "TableView facture", "Documents"},
-                                             {4, "TableView licence", "Documents"},
-                                             {5, "TableView autre", "Documents"}}};
+                                              {1, "TableView certification", "Documents"},
+                                              {2, "TableView certifMed", "Documents"},
+                                              {3, "TableView facture", "Documents"},
+                                              {4, "TableView licence", "Documents"},
+                                              {5, "TableView autre", "Documents"}}};
 
 }  // namespace
 

@@ -5,37 +5,15 @@
 
 namespace divelog {
 
-const std::array<std::string_view, OpeningHours::kDays * OpeningHours::kPerDay>&
-OpeningHours::fields() {
-    static constexpr std::array<std::string_view, kDays * kPerDay> names = {
-        "horaireLundi_1",
-        "horaireLundi_2",
-        "horaireLundi_3",
-        "horaireLundi_4",
-        "horaireMardi_1",
-        "horaireMardi_2",
-        "horaireMardi_3",
-        "horaireMardi_4",
-        "horaireMercredi_1",
-        "horaireMercredi_2",
-        "horaireMercredi_3",
-        "horaireMercredi_4",
-        "horaireJeudi_1",
-        "horaireJeudi_2",
-        "horaireJeudi_3",
-        "horaireJeudi_4",
-        "horaireVendredi_1",
-        "horaireVendredi_2",
-        "horaireVendredi_3",
-        "horaireVendredi_4",
-        "horaireSamedi_1",
-        "horaireSamedi_2",
-        "horaireSamedi_3",
-        "horaireSamedi_4",
-        "horaireDimanche_1",
-        "horaireDimanche_2",
-        "horaireDimanche_3",
-        "horaireDimanche_4"};
+const std::array<std::string_view, OpeningHours::kFieldCount>& OpeningHours::fields() {
+    static constexpr std::array<std::string_view, kFieldCount> names = {
+        "horaireLundi_1",    "horaireLundi_2",    "horaireLundi_3",    "horaireLundi_4",
+        "horaireMardi_1",    "horaireMardi_2",    "horaireMardi_3",    "horaireMardi_4",
+        "horaireMercredi_1", "horaireMercredi_2", "horaireMercredi_3", "horaireMercredi_4",
+        "horaireJeudi_1",    "horaireJeudi_2",    "horaireJeudi_3",    "horaireJeudi_4",
+        "horaireVendredi_1", "horaireVendredi_2", "horaireVendredi_3", "horaireVendredi_4",
+        "horaireSamedi_1",   "horaireSamedi_2",   "horaireSamedi_3",   "horaireSamedi_4",
+        "horaireDimanche_1", "horaireDimanche_2", "horaireDimanche_3", "horaireDimanche_4"};
     return names;
 }
 

@@ -14,8 +14,9 @@ class RegisterCardWriter;
 struct OpeningHours {
     static constexpr std::size_t kDays = 7;
     static constexpr std::size_t kPerDay = 4;
+    static constexpr std::size_t kFieldCount = kDays * kPerDay;
     // Field names, day by day ("horaireLundi_1" ...).
-    static const std::array<std::string_view, kDays * kPerDay>& fields();
+    static const std::array<std::string_view, kFieldCount>& fields();
     // The card's label keys of the days ("Monday" ...).
     static const std::array<std::string_view, kDays>& dayKeys();
     // A day's four hours as the card shows them: "8h - 12h / 14h - 18h".

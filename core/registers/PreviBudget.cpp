@@ -74,8 +74,8 @@ const auto kControls = std::to_array<FormControl>({
     {"notes", C::Notes, 3, "Remarks"},
 });
 
-constexpr std::array<std::string_view, B::kCards> kCardUnits = {
-    "unitesCarte_1", "unitesCarte_2", "unitesCarte_3", "unitesCarte_4"};
+constexpr std::array<std::string_view, B::kCards> kCardUnits = {"unitesCarte_1", "unitesCarte_2",
+                                                                "unitesCarte_3", "unitesCarte_4"};
 constexpr std::array<std::string_view, B::kCards> kCardPrices = {"prixCarte_1", "prixCarte_2",
                                                                  "prixCarte_3", "prixCarte_4"};
 constexpr std::array<std::string_view, B::kCards> kPerUnitKeys = {"perUnit_1", "perUnit_2",
@@ -115,8 +115,7 @@ double PreviBudget::total(const RegisterForm& form) {
     static constexpr std::array<std::string_view, B::kTotalledLines> quantities = {
         "quantite_0", "quantite_1", "quantite_2", "quantite_3", "quantite_4"};
     static constexpr std::array<std::string_view, B::kTotalledLines> prices = {
-        "prixUnitaire_0", "prixUnitaire_1", "prixUnitaire_2", "prixUnitaire_3",
-        "prixUnitaire_4"};
+        "prixUnitaire_0", "prixUnitaire_1", "prixUnitaire_2", "prixUnitaire_3", "prixUnitaire_4"};
     double sum = 0;
     for (int i = 0; i < B::kTotalledLines; ++i)
         sum += static_cast<double>(formCount(form, quantities[i])) *

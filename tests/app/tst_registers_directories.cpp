@@ -42,14 +42,18 @@ private slots:
         QTest::addColumn<QString>("addItem");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("count");
-        QTest::newRow("budget") << int(DocumentKind::Budget) << "addPrestation" << "entreprise"
+        QTest::newRow("budget") << int(DocumentKind::Budget) << "addPrestation"
+                                << "entreprise"
                                 << "2 services";
-        QTest::newRow("firms") << int(DocumentKind::Entreprises) << "addFirm" << "entreprise"
+        QTest::newRow("firms") << int(DocumentKind::Entreprises) << "addFirm"
+                               << "entreprise"
                                << "2 firms";
-        QTest::newRow("structures")
-            << int(DocumentKind::Structures) << "addStructure" << "nom" << "2 structures";
-        QTest::newRow("documents")
-            << int(DocumentKind::DiversDocuments) << "addDoc" << "titre" << "2 documents";
+        QTest::newRow("structures") << int(DocumentKind::Structures) << "addStructure"
+                                    << "nom"
+                                    << "2 structures";
+        QTest::newRow("documents") << int(DocumentKind::DiversDocuments) << "addDoc"
+                                   << "titre"
+                                   << "2 documents";
     }
     void eachKindIsTypedSavedAndReopened() {
         QFETCH(int, kind);
@@ -145,8 +149,10 @@ private slots:
     void theStructuresEditToolbarOffersSave() {
         RegisterWindow* w = newRegister(DocumentKind::Structures);
         QVERIFY(w->editWindow()->toolbar()->action("saveDocument"));
-        QVERIFY(!newRegister(DocumentKind::Entreprises)->editWindow()->toolbar()->action(
-            "saveDocument"));
+        QVERIFY(!newRegister(DocumentKind::Entreprises)
+                     ->editWindow()
+                     ->toolbar()
+                     ->action("saveDocument"));
     }
 
     void noWindowShowsARawKey() {

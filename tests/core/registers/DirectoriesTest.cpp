@@ -27,10 +27,15 @@ void setHours(Record& r, std::size_t first) {
 }
 
 std::vector<std::string> hourLines() {
-    return {"",          "Opening hours", "Monday: 8h - 12h / 14h - 18h",
-            "Tuesday: - - - / - - -",     "Wednesday: - - - / - - -",
-            "Thursday: - - - / - - -",    "Friday: - - - / - - -",
-            "Saturday: - - - / - - -",    "Sunday: - - - / - - -"};
+    return {"",
+            "Opening hours",
+            "Monday: 8h - 12h / 14h - 18h",
+            "Tuesday: - - - / - - -",
+            "Wednesday: - - - / - - -",
+            "Thursday: - - - / - - -",
+            "Friday: - - - / - - -",
+            "Saturday: - - - / - - -",
+            "Sunday: - - - / - - -"};
 }
 
 }  // namespace
@@ -53,8 +58,9 @@ TEST(FirmRules, OldUpdateDatesTurnOrangeThenRedAndRatingsBrown) {
     const Date now = dateNow();
     Record r(Entreprises::schema());
     auto updated = [&](std::optional<double> daysAgo) {
-        r.setDate(Entreprises::miseAJour,
-                  daysAgo ? std::optional<Date>(Date{now.seconds - *daysAgo * kDay}) : std::nullopt);
+        r.setDate(
+            Entreprises::miseAJour,
+            daysAgo ? std::optional<Date>(Date{now.seconds - *daysAgo * kDay}) : std::nullopt);
         return firms.cellStyle(r, Entreprises::miseAJour, now).text;
     };
     EXPECT_EQ(updated(100), colours::kBlack);

@@ -65,8 +65,11 @@ TEST(DocumentCard, EveryPaperIsListedAndOverdueRenewalsStandOutInRed) {
     r.setImage(DiversDocs::photocopy, std::nullopt);
     doc.add(r);
 
-    const std::vector<std::string> head = {"", "--------------------", "Kind: Medical certificate",
-                                           "Title: Fitness to dive", "Issued by: Dr Martin",
+    const std::vector<std::string> head = {"",
+                                           "--------------------",
+                                           "Kind: Medical certificate",
+                                           "Title: Fitness to dive",
+                                           "Issued by: Dr Martin",
                                            "Issued on: 02/05/2024"};
     std::vector<std::string> expected = {"Miscellaneous documents"};
     expected.insert(expected.end(), head.begin(), head.end());
