@@ -64,28 +64,58 @@ QWidget* RegisterFormBinder::buildView(int view) {
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->setRowWrapPolicy(QFormLayout::DontWrapRows);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (const FormControl& c : spec.controls()) {
+    const auto controls = spec.controls();
+    QHBoxLayout* rowLine = nullptr;  // the row later controls may join
+    bool rowStretches = false;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const FormControl& c = controls[i];
         if (c.view != view) continue;
         QWidget* w = make(c);
         w->setObjectName(q(c.field));
         widgets_[s(c.field)] = w;
-        auto* label = new QLabel(
-            c.labelKey.empty() ? QString() : UiText::asTitle(text_.text(spec.table(), c.labelKey)),
-            page);
+        const QString title =
+            c.labelKey.empty() ? QString() : UiText::asTitle(text_.text(spec.table(), c.labelKey));
+        // Text fields share a row's width; numbers keep their own.
+        const bool stretches = c.kind == ControlKind::Text || c.kind == ControlKind::Combo;
+        // Numbers sharing a row keep one width, so the rows line up.
+        const bool sharesRow =
+            (c.joinsRow && rowLine) ||
+            (i + 1 < controls.size() && controls[i + 1].view == view && controls[i + 1].joinsRow);
+        if (sharesRow && c.kind == ControlKind::Number)
+            w->setSizePolicy(QSizePolicy::Fixed, w->sizePolicy().verticalPolicy());
+        if (c.joinsRow && rowLine) {
+            if (!title.isEmpty()) {
+                auto* label = new QLabel(title, page);
+                labels_[s(c.field)] = label;
+                rowLine->addWidget(label);
+            }
+            rowLine->addWidget(w, stretches ? 1 : 0);
+            rowStretches = rowStretches || stretches;
+            if (!c.readout.empty()) addReadout(c, rowLine, page);
+            const bool last = i + 1 >= controls.size() || !controls[i + 1].joinsRow;
+            if (last && !rowStretches) rowLine->addStretch(1);
+            continue;
+        }
+        rowLine = nullptr;
+        auto* label = new QLabel(title, page);
         labels_[s(c.field)] = label;
         layoutOf_[s(c.field)] = form;
         QWidget* row = w;
-        if (!c.readout.empty() && c.kind != ControlKind::Slider && c.readout != "gauge") {
-            // A figure the register works out from the form, shown beside the control.
+        const bool joinedNext =
+            i + 1 < controls.size() && controls[i + 1].view == view && controls[i + 1].joinsRow;
+        const bool besideReadout =
+            !c.readout.empty() && c.kind != ControlKind::Slider && c.readout != "gauge";
+        if (joinedNext || besideReadout) {
+            // Controls joining this row, or a figure the register works out
+            // from the form, shown beside the control.
             row = new QWidget(page);
             auto* line = new QHBoxLayout(row);
             line->setContentsMargins(0, 0, 0, 0);
-            auto* readout = new QLabel(row);
-            readout->setObjectName(q(std::string(c.readout)));
-            readouts_[s(c.readout)] = readout;
-            line->addWidget(w, 1);
-            line->addWidget(readout);
+            line->addWidget(w, joinedNext && !stretches ? 0 : 1);
+            if (besideReadout) addReadout(c, line, page);
             rowOf_[s(c.field)] = row;
+            rowLine = joinedNext ? line : nullptr;
+            rowStretches = stretches;
         }
         form->addRow(label, row);
         if (c.readout == "gauge") {
@@ -313,6 +343,13 @@ void RegisterFormBinder::showImage(const std::string& field) {
     }
 }
 
+void RegisterFormBinder::addReadout(const FormControl& c, QHBoxLayout* line, QWidget* page) {
+    auto* readout = new QLabel(page);
+    readout->setObjectName(q(std::string(c.readout)));
+    readouts_[s(c.readout)] = readout;
+    line->addWidget(readout);
+}
+
 void RegisterFormBinder::fill() {
     ++filling_;
     for (const FormControl& c : session_.spec().controls()) {
@@ -376,8 +413,12 @@ void RegisterFormBinder::applyState(const divelog::FormState& state) {
     for (auto& [field, w] : widgets_) {
         const bool hidden = state.hidden.count(field) > 0;
         auto row = rowOf_.find(field);
-        if (QFormLayout* form = layoutOf_[field])
+        if (QFormLayout* form = layoutOf_[field]) {
             form->setRowVisible(row == rowOf_.end() ? w : row->second, !hidden);
+        } else {  // on another control's row
+            w->setVisible(!hidden);
+            if (QLabel* label = labels_[field]) label->setVisible(!hidden);
+        }
         w->setEnabled(state.disabled.count(field) == 0);
     }
     for (auto& [key, label] : readouts_) {

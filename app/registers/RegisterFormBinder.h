@@ -13,6 +13,7 @@ class RegisterSession;
 }  // namespace divelog
 class QComboBox;
 class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QWidget;
@@ -56,6 +57,7 @@ private:
     QWidget* makeImage(const divelog::FormControl& control);
     QWidget* makeSlider(const divelog::FormControl& control);
     void fillOne(const divelog::FormControl& control, QWidget* w);
+    void addReadout(const divelog::FormControl& control, QHBoxLayout* line, QWidget* page);
     void showImage(const std::string& field);
 
     divelog::RegisterSession& session_;

@@ -4,10 +4,14 @@
 #include <cctype>
 
 #include "logbook/Carnet.h"
+#include "registers/Budget.h"
+#include "registers/DiversDocs.h"
+#include "registers/Entreprises.h"
 #include "registers/Epaves.h"
 #include "registers/Materiel.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterSpecs.h"
+#include "registers/Structures.h"
 #include "registers/UnbuiltRegister.h"
 
 namespace divelog {
@@ -32,7 +36,8 @@ const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
          "Plongee", kLogbookOldest, kLogbookNewest, "Carnet", "divelog",
          "application/x-divelog-logbook", "newCarnetDocumentMenuAction:", makeCarnet},
         {DocumentKind::DiversDocuments, "documents", "Divers documents", true,
-         "Miscellaneous documents", "DiversDocuments", "DiversDocs", 0, 0, "Documents", "dldocs",
+         "Miscellaneous documents", "DiversDocuments", "DiversDocs", 0,
+         DiversDocs::kClassVersion, "Documents", "dldocs",
          "application/x-divelog-documents", "newDocumentDocumentMenuAction:", makeRegister},
         {DocumentKind::Materiel, "equipment", "Materiel", true, "Equipment inventory",
          "InvMateriel", "Materiel", 0, Materiel::kClassVersion, "Materiel", "dlequip", "application/x-divelog-equipment",
@@ -50,13 +55,13 @@ const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
          0, Epaves::kClassVersion, "Epaves", "dlwrecks", "application/x-divelog-wrecks",
          "newEpavesDocumentMenuAction:", makeRegister},
         {DocumentKind::Budget, "budget", "Budget", false, "Budget forecast", "PreviBudget",
-         "Budget", 0, 0, "Budget", "dlbudget", "application/x-divelog-budget",
+         "Budget", 0, Budget::kClassVersion, "Budget", "dlbudget", "application/x-divelog-budget",
          "newBudgetDocumentMenuAction:", makeRegister},
         {DocumentKind::Entreprises, "firms", "Entreprises", false, "Firms directory",
-         "AdressesEts", "Entreprises", 0, 0, "Entreprises", "dlfirms",
+         "AdressesEts", "Entreprises", 0, Entreprises::kClassVersion, "Entreprises", "dlfirms",
          "application/x-divelog-firms", "newEntrepriseDocumentMenuAction:", makeRegister},
         {DocumentKind::Structures, "structures", "Structures", false, "Structures directory",
-         "AdressesStruct", "Structures", 0, 0, "Structures", "dlstructures",
+         "AdressesStruct", "Structures", 0, Structures::kClassVersion, "Structures", "dlstructures",
          "application/x-divelog-structures", "newStructureDocumentMenuAction:", makeRegister},
     }};
     return kinds;

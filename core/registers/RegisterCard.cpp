@@ -18,6 +18,7 @@ void RegisterCardWriter::heading(std::string_view key) {
     out_.append(text(key), TextStyle::Header);
 }
 void RegisterCardWriter::plain(std::string_view text) { out_.append(text, TextStyle::Plain); }
+void RegisterCardWriter::alert(std::string_view text) { out_.append(text, TextStyle::Header); }
 
 std::string cardDate(const std::optional<Date>& date) {
     if (!date) return std::string();
@@ -31,7 +32,7 @@ StyledText registerCard(const RegisterDocument& document, const Localisation& te
     const RegisterSpec& spec = document.spec();
     StyledText out;
     out.append(texts.text(spec.table(), spec.cardTitleKey()), TextStyle::Note);
-    RegisterCardWriter writer(out, texts, spec.table());
+    RegisterCardWriter writer(out, texts, spec.table(), now);
     const std::string_view separator = spec.cardSeparator();
     if (spec.separatorAfter()) out.append(separator, TextStyle::Plain);
     for (std::size_t i = 0; i < document.recordCount(); ++i) {

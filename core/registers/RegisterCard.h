@@ -17,10 +17,13 @@ class RegisterDocument;
 // the register's own table; their translations carry their own line breaks.
 class RegisterCardWriter {
 public:
-    RegisterCardWriter(StyledText& out, const Localisation& texts, std::string_view table)
-        : out_(out), texts_(texts), table_(table) {}
+    RegisterCardWriter(StyledText& out, const Localisation& texts, std::string_view table,
+                       Date now = {})
+        : out_(out), texts_(texts), table_(table), now_(now) {}
 
     const Localisation& texts() const { return texts_; }
+    // When the card is written, for what depends on it (a date gone by).
+    Date now() const { return now_; }
     // The text of a key of the register's table.
     std::string text(std::string_view key) const;
 
@@ -32,11 +35,14 @@ public:
     }
     void heading(std::string_view key);
     void plain(std::string_view text);
+    // Text that must stand out, in red.
+    void alert(std::string_view text);
 
 private:
     StyledText& out_;
     const Localisation& texts_;
     std::string_view table_;
+    Date now_;
 };
 
 // The whole card of a register: title, every record in list order with its

@@ -141,8 +141,17 @@ bool RegisterDocument::loadData(std::span<const std::uint8_t> bytes, std::string
     }
     const RecordSchema& schema = spec_.schema();
     RecordCollector collector(schema);
-    if (!decodeRecords(bytes, info().id, schema.className, 0, schema.version, collector, error))
-        return false;
+    if (!decodeRecords(bytes, info().id, schema.className, 0, schema.version, collector, error)) {
+        // No record archive at all: perhaps a file of the register's older format.
+        ArchiveHeader header;
+        ArchiveError why;
+        if (readArchiveHeader(bytes, header, why) || why.problem != ArchiveProblem::NotAnArchive)
+            return false;
+        auto older = spec_.importOlder(bytes, error);
+        if (!older) return false;
+        loadRecords(std::move(*older));
+        return true;
+    }
     loadRecords(std::move(collector.records));
     return true;
 }

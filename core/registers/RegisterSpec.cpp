@@ -57,6 +57,11 @@ void RegisterSpec::readFormText(Record& record, std::size_t field, const std::st
     }
 }
 
+std::optional<std::vector<Record>> RegisterSpec::importOlder(
+    std::span<const std::uint8_t> /*bytes*/, std::string& /*error*/) const {
+    return std::nullopt;
+}
+
 FormState RegisterSpec::formState(const RegisterForm& /*form*/, Date /*now*/,
                                   const Localisation& /*texts*/) const {
     return {};

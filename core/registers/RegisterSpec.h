@@ -49,7 +49,16 @@ struct FormControl {
     // value text, a figure worked out from the form; "gauge" puts the
     // inspection gauge with the read-outs "gauge" and "status" under it.
     std::string_view readout{};
+    // Shown on the row of the control before it, after its own short label,
+    // rather than on a row of its own (a price beside its quantity).
+    bool joinsRow = false;
 };
+
+// `control` put on the row of the control before it.
+constexpr FormControl joined(FormControl control) {
+    control.joinsRow = true;
+    return control;
+}
 
 // A column of the list window's table, named by the field it shows.
 struct ColumnSpec {
@@ -125,6 +134,12 @@ public:
     // is read back into the record.
     virtual std::string formText(const Record& record, std::size_t field) const;
     virtual void readFormText(Record& record, std::size_t field, const std::string& text) const;
+    // A file that is no record archive at all may be one of the register's
+    // older formats: a register with an importer reads its records here. By
+    // default, and when the importer cannot read it, there are none and
+    // `error` says why (left alone: the archive's own reason stands).
+    virtual std::optional<std::vector<Record>> importOlder(std::span<const std::uint8_t> bytes,
+                                                           std::string& error) const;
     // Values that follow other values (a switch that resets dates); called
     // after each change the user makes.
     virtual void applyRules(RegisterForm& /*form*/, Date /*now*/) const {}

@@ -1,6 +1,10 @@
 #include "registers/RegisterSpecs.h"
 
+#include "registers/AdressesEts.h"
+#include "registers/AdressesStruct.h"
+#include "registers/DiversDocuments.h"
 #include "registers/InvMateriel.h"
+#include "registers/PreviBudget.h"
 #include "registers/RepEpaves.h"
 
 namespace divelog {
@@ -9,6 +13,10 @@ const RegisterSpec* registerSpec(DocumentKind kind) {
     switch (kind) {
         case DocumentKind::Epaves: return &RepEpaves::instance();
         case DocumentKind::Materiel: return &InvMateriel::instance();
+        case DocumentKind::Budget: return &PreviBudget::instance();
+        case DocumentKind::Entreprises: return &AdressesEts::instance();
+        case DocumentKind::Structures: return &AdressesStruct::instance();
+        case DocumentKind::DiversDocuments: return &DiversDocuments::instance();
         default: return nullptr;
     }
 }

@@ -16,7 +16,11 @@
 
 #include "archive/BinaryArchive.h"
 #include "logbook/Carnet.h"
+#include "registers/AdressesEts.h"
+#include "registers/AdressesStruct.h"
+#include "registers/DiversDocuments.h"
 #include "registers/InvMateriel.h"
+#include "registers/PreviBudget.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
 #include "util/Date.h"
@@ -237,6 +241,15 @@ int main(int argc, char** argv) {
         write(dir, "ok-wrecks-version-" + std::to_string(v) + ".dlwrecks",
               olderRegister("wrecks", Epaves::schema(), v));
     write(dir, "ok-equipment-version-1.dlequip", olderRegister("equipment", Materiel::schema(), 1));
+    write(dir, "ok-budget-two.dlbudget", registerOf(DocumentKind::Budget, PreviBudget::instance()));
+    write(dir, "ok-firms-two.dlfirms", registerOf(DocumentKind::Entreprises, AdressesEts::instance()));
+    write(dir, "ok-structures-two.dlstructures",
+          registerOf(DocumentKind::Structures, AdressesStruct::instance()));
+    write(dir, "ok-documents-two.dldocs",
+          registerOf(DocumentKind::DiversDocuments, DiversDocuments::instance()));
+    for (int v : {1, 2})
+        write(dir, "ok-firms-version-" + std::to_string(v) + ".dlfirms",
+              olderRegister("firms", Entreprises::schema(), v));
     write(dir, "colour-archive.bin", encodeColourArchive(Colour{0.2f, 0.4f, 0.6f, 1.0f}));
 
     write(dir, "bad-empty.bin", {});
