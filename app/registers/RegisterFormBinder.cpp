@@ -14,9 +14,11 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTimeEdit>
 #include <algorithm>
 
 #include "localisation/UiText.h"
+#include "registers/ClockDuration.h"
 #include "registers/RegisterSession.h"
 #include "settings/PickLists.h"
 
@@ -42,6 +44,15 @@ QDateTime toQt(divelog::Date d) {
 divelog::Date fromQt(const QDateTime& t) {
     return divelog::dateFromLocalParts({t.date().year(), t.date().month(), t.date().day(),
                                         t.time().hour(), t.time().minute(), t.time().second()});
+}
+
+QTime durationToQt(divelog::Date d) {
+    const auto duration = divelog::ClockDuration::of(d);
+    return QTime(duration.hours, duration.minutes);
+}
+
+divelog::Date durationFromQt(const QTime& t) {
+    return divelog::ClockDuration{t.hour(), t.minute()}.date();
 }
 
 constexpr QSize kPhotoSize(280, 200);
@@ -75,7 +86,22 @@ QWidget* RegisterFormBinder::buildView(int view) {
         labels_[s(c.field)] = label;
         layoutOf_[s(c.field)] = form;
         QWidget* row = w;
-        if (!c.readout.empty() && c.kind != ControlKind::Slider && c.readout != "gauge") {
+        if (c.kind == ControlKind::DateNow) {
+            // The button goes with its date: hidden and shown with it.
+            row = new QWidget(page);
+            auto* line = new QHBoxLayout(row);
+            line->setContentsMargins(0, 0, 0, 0);
+            auto* now = new QPushButton(text_.main("Now", "Now"), row);
+            now->setObjectName(q(std::string(c.field) + "Now"));
+            const std::string field = s(c.field);
+            connect(now, &QPushButton::clicked, this, [this, field] {
+                session_.form().setDate(field, divelog::dateNow(), divelog::dateNow());
+                emit committed(q(field));
+            });
+            line->addWidget(w, 1);
+            line->addWidget(now);
+            rowOf_[field] = row;
+        } else if (!c.readout.empty() && c.kind != ControlKind::Slider && c.readout != "gauge") {
             // A figure the register works out from the form, shown beside the control.
             row = new QWidget(page);
             auto* line = new QHBoxLayout(row);
@@ -193,7 +219,8 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
             return box;
         }
         case ControlKind::Slider: return makeSlider(c);
-        case ControlKind::Date: {
+        case ControlKind::Date:
+        case ControlKind::DateNow: {
             auto* edit = new QDateTimeEdit;
             edit->setCalendarPopup(true);
             edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy HH:mm"));
@@ -203,6 +230,17 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
                 if (!filling_) session_.form().setDate(field, fromQt(t), divelog::dateNow());
             });
             connect(edit, &QDateTimeEdit::editingFinished, this,
+                    [this, field] { emit committed(q(field)); });
+            return edit;
+        }
+        case ControlKind::Duration: {
+            auto* edit = new QTimeEdit;
+            edit->setDisplayFormat(QStringLiteral("HH:mm"));
+            connect(edit, &QTimeEdit::timeChanged, this, [this, field](const QTime& t) {
+                if (!filling_)
+                    session_.form().setDate(field, durationFromQt(t), divelog::dateNow());
+            });
+            connect(edit, &QTimeEdit::editingFinished, this,
                     [this, field] { emit committed(q(field)); });
             return edit;
         }
@@ -362,10 +400,16 @@ void RegisterFormBinder::fillOne(const FormControl& c, QWidget* w) {
                 number->setValue(form.integer(field));
             break;
         }
-        case ControlKind::Date: {
+        case ControlKind::Date:
+        case ControlKind::DateNow: {
             auto* edit = static_cast<QDateTimeEdit*>(w);
             const auto date = form.date(field);
             edit->setDateTime(date ? std::max(toQt(*date), kNoDate) : kNoDate);
+            break;
+        }
+        case ControlKind::Duration: {
+            const auto date = form.date(field);
+            static_cast<QTimeEdit*>(w)->setTime(date ? durationToQt(*date) : QTime(0, 0));
             break;
         }
         case ControlKind::Image: showImage(field); break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,9 @@ public:
         : out_(out), texts_(texts), table_(table) {}
 
     const Localisation& texts() const { return texts_; }
+    // The row of the record being written, counted from 0.
+    std::size_t row() const { return row_; }
+    void setRow(std::size_t row) { row_ = row; }
     // The text of a key of the register's table.
     std::string text(std::string_view key) const;
 
@@ -37,6 +41,7 @@ private:
     StyledText& out_;
     const Localisation& texts_;
     std::string_view table_;
+    std::size_t row_ = 0;
 };
 
 // The whole card of a register: title, every record in list order with its
