@@ -6,6 +6,7 @@
 #include "logbook/Carnet.h"
 #include "registers/Epaves.h"
 #include "registers/Materiel.h"
+#include "registers/Rebreather.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterSpecs.h"
 #include "registers/UnbuiltRegister.h"
@@ -38,7 +39,7 @@ const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
          "InvMateriel", "Materiel", 0, Materiel::kClassVersion, "Materiel", "dlequip", "application/x-divelog-equipment",
          "newMaterielDocumentMenuAction:", makeRegister},
         {DocumentKind::Rebreather, "rebreather", "Rebreather", true, "Rebreather service log",
-         "RebreatherServ", "Rebreather", 0, 0, "Rebreather", "dlrebreather",
+         "RebreatherServ", "Rebreather", 0, Rebreather::kClassVersion, "Rebreather", "dlrebreather",
          "application/x-divelog-rebreather", "newRebreatherDocumentMenuAction:", makeRegister},
         {DocumentKind::Consommables, "consumables", "Consommables", false, "Consumables inventory",
          "InvConso", "Consommables", 0, 0, "Consommables", "dlconsumables",

@@ -1,6 +1,7 @@
 #include "registers/RegisterSpecs.h"
 
 #include "registers/InvMateriel.h"
+#include "registers/RebreatherServ.h"
 #include "registers/RepEpaves.h"
 
 namespace divelog {
@@ -9,6 +10,7 @@ const RegisterSpec* registerSpec(DocumentKind kind) {
     switch (kind) {
         case DocumentKind::Epaves: return &RepEpaves::instance();
         case DocumentKind::Materiel: return &InvMateriel::instance();
+        case DocumentKind::Rebreather: return &RebreatherServ::instance();
         default: return nullptr;
     }
 }
