@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "logbook/Carnet.h"
+#include "registers/Compresseur.h"
 #include "registers/Epaves.h"
 #include "registers/Materiel.h"
 #include "registers/Rebreather.h"
@@ -45,7 +46,7 @@ const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
          "InvConso", "Consommables", 0, 0, "Consommables", "dlconsumables",
          "application/x-divelog-consumables", "newConsommablesDocumentMenuAction:", makeRegister},
         {DocumentKind::Compresseur, "compressor", "Compresseur", false, "Compressor maintenance",
-         "MaintComp", "Compresseur", 0, 0, "Compresseur", "dlcompressor",
+         "MaintComp", "Compresseur", 0, Compresseur::kClassVersion, "Compresseur", "dlcompressor",
          "application/x-divelog-compressor", "newCompresseurDocumentMenuAction:", makeRegister},
         {DocumentKind::Epaves, "wrecks", "Epaves", false, "Wreck directory", "RepEpaves", "Epaves",
          0, Epaves::kClassVersion, "Epaves", "dlwrecks", "application/x-divelog-wrecks",

@@ -1,6 +1,7 @@
 #include "registers/RegisterSpecs.h"
 
 #include "registers/InvMateriel.h"
+#include "registers/MaintComp.h"
 #include "registers/RebreatherServ.h"
 #include "registers/RepEpaves.h"
 
@@ -11,6 +12,7 @@ const RegisterSpec* registerSpec(DocumentKind kind) {
         case DocumentKind::Epaves: return &RepEpaves::instance();
         case DocumentKind::Materiel: return &InvMateriel::instance();
         case DocumentKind::Rebreather: return &RebreatherServ::instance();
+        case DocumentKind::Compresseur: return &MaintComp::instance();
         default: return nullptr;
     }
 }
