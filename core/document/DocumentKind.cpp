@@ -5,6 +5,7 @@
 
 #include "logbook/Carnet.h"
 #include "registers/Compresseur.h"
+#include "registers/Consommables.h"
 #include "registers/Epaves.h"
 #include "registers/Materiel.h"
 #include "registers/Rebreather.h"
@@ -43,8 +44,9 @@ const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
          "RebreatherServ", "Rebreather", 0, Rebreather::kClassVersion, "Rebreather", "dlrebreather",
          "application/x-divelog-rebreather", "newRebreatherDocumentMenuAction:", makeRegister},
         {DocumentKind::Consommables, "consumables", "Consommables", false, "Consumables inventory",
-         "InvConso", "Consommables", 0, 0, "Consommables", "dlconsumables",
-         "application/x-divelog-consumables", "newConsommablesDocumentMenuAction:", makeRegister},
+         "InvConso", "Consommables", 0, Consommables::kClassVersion, "Consommables",
+         "dlconsumables", "application/x-divelog-consumables",
+         "newConsommablesDocumentMenuAction:", makeRegister},
         {DocumentKind::Compresseur, "compressor", "Compresseur", false, "Compressor maintenance",
          "MaintComp", "Compresseur", 0, Compresseur::kClassVersion, "Compresseur", "dlcompressor",
          "application/x-divelog-compressor", "newCompresseurDocumentMenuAction:", makeRegister},

@@ -1,5 +1,6 @@
 #include "registers/RegisterSpecs.h"
 
+#include "registers/InvConso.h"
 #include "registers/InvMateriel.h"
 #include "registers/MaintComp.h"
 #include "registers/RebreatherServ.h"
@@ -13,6 +14,7 @@ const RegisterSpec* registerSpec(DocumentKind kind) {
         case DocumentKind::Materiel: return &InvMateriel::instance();
         case DocumentKind::Rebreather: return &RebreatherServ::instance();
         case DocumentKind::Compresseur: return &MaintComp::instance();
+        case DocumentKind::Consommables: return &InvConso::instance();
         default: return nullptr;
     }
 }

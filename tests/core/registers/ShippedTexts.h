@@ -28,7 +28,7 @@ inline const Localisation& english() {
             }
             if (p == p.parent_path()) break;
         }
-        for (const char* table : {"Main", "Rebreather", "Compresseur"}) {
+        for (const char* table : {"Main", "Rebreather", "Compresseur", "Consommables"}) {
             std::ifstream in(dir / (std::string(table) + ".strings"));
             std::stringstream text;
             text << in.rdbuf();
