@@ -27,10 +27,10 @@ const RegisterNames kNames{"newPart",
 
 const auto kColumns = std::to_array<ColumnSpec>({
     {"reference", "Reference", 120},
-    {"marque", "Trade mark", 110},
+    {"marque", "Trade mark", 130},
     {"utilisation", "Use", 160},
     {"stock", "Quantity", 70},
-    {"reserve", "Reserve", 70},
+    {"reserve", "Reserve", 85},
     {"rangement", "Location", 120},
     {"dateInventaire", "Count date", 90},
     {"notes", "Remarks", 160},
