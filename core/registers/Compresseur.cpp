@@ -8,16 +8,34 @@ namespace {
 
 using T = FieldType;
 
+// clang-format off
 constexpr std::array<RecordField, Compresseur::kFieldCount> kFields = {{
-    {"marque", T::Text},   {"modele", T::Text},       {"cumulTemps", T::Text},
-    {"date", T::Date},     {"temps", T::Date},        {"vidange", T::Int},
-    {"typeHuile", T::Int}, {"filtreAir", T::Int},     {"operationFiltre", T::Int},
-    {"cartouche", T::Int}, {"charbon", T::Int},       {"alumine", T::Int},
-    {"tamis", T::Int},     {"depoussierage", T::Int}, {"controles", T::Int},
-    {"soupapes", T::Int},  {"intSoupape", T::Int},    {"anHuile", T::Float},
-    {"anCO2", T::Float},   {"anCO", T::Float},        {"anH2O", T::Float},
-    {"anCO2Unit", T::Int}, {"anCOUnit", T::Int},      {"notes", T::Text},
+    {"marque", T::Text},
+    {"modele", T::Text},
+    {"cumulTemps", T::Text},
+    {"date", T::Date},
+    {"temps", T::Date},
+    {"vidange", T::Int},
+    {"typeHuile", T::Int},
+    {"filtreAir", T::Int},
+    {"operationFiltre", T::Int},
+    {"cartouche", T::Int},
+    {"charbon", T::Int},
+    {"alumine", T::Int},
+    {"tamis", T::Int},
+    {"depoussierage", T::Int},
+    {"controles", T::Int},
+    {"soupapes", T::Int},
+    {"intSoupape", T::Int},
+    {"anHuile", T::Float},
+    {"anCO2", T::Float},
+    {"anCO", T::Float},
+    {"anH2O", T::Float},
+    {"anCO2Unit", T::Int},
+    {"anCOUnit", T::Int},
+    {"notes", T::Text},
 }};
+// clang-format on
 
 constexpr std::array<CodeLabel, 2> kOilTypes = {
     {{0, "Oil mineral", "Compresseur"}, {1, "Oil synthesis", "Compresseur"}}};
