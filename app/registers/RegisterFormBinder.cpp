@@ -14,9 +14,11 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTimeEdit>
 #include <algorithm>
 
 #include "localisation/UiText.h"
+#include "registers/ClockDuration.h"
 #include "registers/RegisterSession.h"
 #include "settings/PickLists.h"
 
@@ -42,6 +44,15 @@ QDateTime toQt(divelog::Date d) {
 divelog::Date fromQt(const QDateTime& t) {
     return divelog::dateFromLocalParts({t.date().year(), t.date().month(), t.date().day(),
                                         t.time().hour(), t.time().minute(), t.time().second()});
+}
+
+QTime durationToQt(divelog::Date d) {
+    const auto duration = divelog::ClockDuration::of(d);
+    return QTime(duration.hours, duration.minutes);
+}
+
+divelog::Date durationFromQt(const QTime& t) {
+    return divelog::ClockDuration{t.hour(), t.minute()}.date();
 }
 
 constexpr QSize kPhotoSize(280, 200);
@@ -105,13 +116,24 @@ QWidget* RegisterFormBinder::buildView(int view) {
             i + 1 < controls.size() && controls[i + 1].view == view && controls[i + 1].joinsRow;
         const bool besideReadout =
             !c.readout.empty() && c.kind != ControlKind::Slider && c.readout != "gauge";
-        if (joinedNext || besideReadout) {
-            // Controls joining this row, or a figure the register works out
-            // from the form, shown beside the control.
+        const bool withNow = c.kind == ControlKind::DateNow;
+        if (joinedNext || besideReadout || withNow) {
+            // Controls joining this row, a figure the register works out from
+            // the form, or a date's Now button: shown, and hidden, with the control.
             row = new QWidget(page);
             auto* line = new QHBoxLayout(row);
             line->setContentsMargins(0, 0, 0, 0);
             line->addWidget(w, joinedNext && !stretches ? 0 : 1);
+            if (withNow) {
+                auto* now = new QPushButton(text_.main("Now", "Now"), row);
+                now->setObjectName(q(std::string(c.field) + "Now"));
+                const std::string field = s(c.field);
+                connect(now, &QPushButton::clicked, this, [this, field] {
+                    session_.form().setDate(field, divelog::dateNow(), divelog::dateNow());
+                    emit committed(q(field));
+                });
+                line->addWidget(now);
+            }
             if (besideReadout) addReadout(c, line, page);
             rowOf_[s(c.field)] = row;
             rowLine = joinedNext ? line : nullptr;
@@ -223,7 +245,8 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
             return box;
         }
         case ControlKind::Slider: return makeSlider(c);
-        case ControlKind::Date: {
+        case ControlKind::Date:
+        case ControlKind::DateNow: {
             auto* edit = new QDateTimeEdit;
             edit->setCalendarPopup(true);
             edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy HH:mm"));
@@ -233,6 +256,17 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
                 if (!filling_) session_.form().setDate(field, fromQt(t), divelog::dateNow());
             });
             connect(edit, &QDateTimeEdit::editingFinished, this,
+                    [this, field] { emit committed(q(field)); });
+            return edit;
+        }
+        case ControlKind::Duration: {
+            auto* edit = new QTimeEdit;
+            edit->setDisplayFormat(QStringLiteral("HH:mm"));
+            connect(edit, &QTimeEdit::timeChanged, this, [this, field](const QTime& t) {
+                if (!filling_)
+                    session_.form().setDate(field, durationFromQt(t), divelog::dateNow());
+            });
+            connect(edit, &QTimeEdit::editingFinished, this,
                     [this, field] { emit committed(q(field)); });
             return edit;
         }
@@ -399,10 +433,16 @@ void RegisterFormBinder::fillOne(const FormControl& c, QWidget* w) {
                 number->setValue(form.integer(field));
             break;
         }
-        case ControlKind::Date: {
+        case ControlKind::Date:
+        case ControlKind::DateNow: {
             auto* edit = static_cast<QDateTimeEdit*>(w);
             const auto date = form.date(field);
             edit->setDateTime(date ? std::max(toQt(*date), kNoDate) : kNoDate);
+            break;
+        }
+        case ControlKind::Duration: {
+            const auto date = form.date(field);
+            static_cast<QTimeEdit*>(w)->setTime(date ? durationToQt(*date) : QTime(0, 0));
             break;
         }
         case ControlKind::Image: showImage(field); break;

@@ -13,7 +13,7 @@ namespace divelog::rebreather {
 // Refused, never converted, when the minutes are not finite or the hours do
 // not fit 32 bits.
 Answer sodaTime(double weight, double capacity, double production);
-inline constexpr ResultFormat kSodaTimeText{"Rebreather", "Soda time"};
+inline constexpr ResultFormat kSodaTimeText{"Rebreather", "Soda endurance"};
 
 // Oxygen percent breathed from a constant-flow semi-closed loop. Refused as
 // not reachable when the flow does not exceed the consumption or the result

@@ -5,10 +5,13 @@
 
 #include "logbook/Carnet.h"
 #include "registers/Budget.h"
+#include "registers/Compresseur.h"
+#include "registers/Consommables.h"
 #include "registers/DiversDocs.h"
 #include "registers/Entreprises.h"
 #include "registers/Epaves.h"
 #include "registers/Materiel.h"
+#include "registers/Rebreather.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterSpecs.h"
 #include "registers/Structures.h"
@@ -43,13 +46,14 @@ const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
          "InvMateriel", "Materiel", 0, Materiel::kClassVersion, "Materiel", "dlequip", "application/x-divelog-equipment",
          "newMaterielDocumentMenuAction:", makeRegister},
         {DocumentKind::Rebreather, "rebreather", "Rebreather", true, "Rebreather service log",
-         "RebreatherServ", "Rebreather", 0, 0, "Rebreather", "dlrebreather",
+         "RebreatherServ", "Rebreather", 0, Rebreather::kClassVersion, "Rebreather", "dlrebreather",
          "application/x-divelog-rebreather", "newRebreatherDocumentMenuAction:", makeRegister},
         {DocumentKind::Consommables, "consumables", "Consommables", false, "Consumables inventory",
-         "InvConso", "Consommables", 0, 0, "Consommables", "dlconsumables",
-         "application/x-divelog-consumables", "newConsommablesDocumentMenuAction:", makeRegister},
+         "InvConso", "Consommables", 0, Consommables::kClassVersion, "Consommables",
+         "dlconsumables", "application/x-divelog-consumables",
+         "newConsommablesDocumentMenuAction:", makeRegister},
         {DocumentKind::Compresseur, "compressor", "Compresseur", false, "Compressor maintenance",
-         "MaintComp", "Compresseur", 0, 0, "Compresseur", "dlcompressor",
+         "MaintComp", "Compresseur", 0, Compresseur::kClassVersion, "Compresseur", "dlcompressor",
          "application/x-divelog-compressor", "newCompresseurDocumentMenuAction:", makeRegister},
         {DocumentKind::Epaves, "wrecks", "Epaves", false, "Wreck directory", "RepEpaves", "Epaves",
          0, Epaves::kClassVersion, "Epaves", "dlwrecks", "application/x-divelog-wrecks",

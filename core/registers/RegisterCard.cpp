@@ -34,9 +34,10 @@ StyledText registerCard(const RegisterDocument& document, const Localisation& te
     out.append(texts.text(spec.table(), spec.cardTitleKey()), TextStyle::Note);
     RegisterCardWriter writer(out, texts, spec.table(), now);
     const std::string_view separator = spec.cardSeparator();
-    if (spec.separatorAfter()) out.append(separator, TextStyle::Plain);
+    spec.writeCardHead(document, writer);
     for (std::size_t i = 0; i < document.recordCount(); ++i) {
         if (!spec.separatorAfter()) out.append(separator, TextStyle::Plain);
+        writer.setRow(i);
         spec.writeCard(document.record(i), writer);
         if (spec.separatorAfter()) out.append(separator, TextStyle::Plain);
     }

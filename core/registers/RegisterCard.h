@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,9 @@ public:
     const Localisation& texts() const { return texts_; }
     // When the card is written, for what depends on it (a date gone by).
     Date now() const { return now_; }
+    // The row of the record being written, counted from 0.
+    std::size_t row() const { return row_; }
+    void setRow(std::size_t row) { row_ = row; }
     // The text of a key of the register's table.
     std::string text(std::string_view key) const;
 
@@ -43,6 +47,7 @@ private:
     const Localisation& texts_;
     std::string_view table_;
     Date now_;
+    std::size_t row_ = 0;
 };
 
 // The whole card of a register: title, every record in list order with its

@@ -21,11 +21,8 @@ std::optional<std::size_t> RegisterForm::slot(std::string_view field) const {
 RegisterForm::Value RegisterForm::valueOf(const Record& record, std::size_t field) const {
     const FormControl* c = spec_.control(record.schema().fields[field].name);
     if (holdsText(c->kind)) return spec_.formText(record, field);
-    switch (c->kind) {
-        case ControlKind::Date: return record.date(field);
-        case ControlKind::Image: return record.image(field);
-        default: break;
-    }
+    if (holdsDate(c->kind)) return record.date(field);
+    if (c->kind == ControlKind::Image) return record.image(field);
     // Pop-ups, switches and sliders over a float field show its whole part.
     if (record.schema().fields[field].type == FieldType::Float)
         return static_cast<std::int32_t>(record.real(field));

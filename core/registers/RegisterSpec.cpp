@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "localisation/Localisation.h"
+#include "registers/RegisterCard.h"
 #include "registers/RegisterForm.h"
 #include "util/Numbers.h"
 
@@ -11,6 +12,11 @@ namespace divelog {
 bool holdsText(ControlKind kind) {
     return kind == ControlKind::Text || kind == ControlKind::Number || kind == ControlKind::Combo ||
            kind == ControlKind::Notes;
+}
+
+bool holdsDate(ControlKind kind) {
+    return kind == ControlKind::Date || kind == ControlKind::DateNow ||
+           kind == ControlKind::Duration;
 }
 
 std::size_t RegisterSpec::field(std::string_view name) const {
@@ -60,6 +66,11 @@ void RegisterSpec::readFormText(Record& record, std::size_t field, const std::st
 std::optional<std::vector<Record>> RegisterSpec::importOlder(
     std::span<const std::uint8_t> /*bytes*/, std::string& /*error*/) const {
     return std::nullopt;
+}
+
+void RegisterSpec::writeCardHead(const RegisterDocument& /*document*/,
+                                 RegisterCardWriter& card) const {
+    if (separatorAfter()) card.plain(cardSeparator());
 }
 
 FormState RegisterSpec::formState(const RegisterForm& /*form*/, Date /*now*/,

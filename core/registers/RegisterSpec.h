@@ -18,22 +18,26 @@ namespace divelog {
 class Localisation;
 class RegisterForm;
 class RegisterCardWriter;
+class RegisterDocument;
 
 // How the edit form shows a field. Text-like controls hold the typed text;
 // pop-ups, switches and sliders an integer; the others their value.
 enum class ControlKind : std::uint8_t {
-    Text,    // one line of text
-    Number,  // one line read as the field's number
-    Combo,   // one line with the choices of a pick list
-    Notes,   // several lines
-    Popup,   // one code of a code table
-    Switch,  // 0 or 1
-    Slider,  // an integer from 0 to `maximum`
-    Date,    // a date and time
-    Image,   // a picture
+    Text,      // one line of text
+    Number,    // one line read as the field's number
+    Combo,     // one line with the choices of a pick list
+    Notes,     // several lines
+    Popup,     // one code of a code table
+    Switch,    // 0 or 1
+    Slider,    // an integer from 0 to `maximum`
+    Date,      // a date and time
+    Image,     // a picture
+    DateNow,   // a date and time with a button that sets it to now
+    Duration,  // hours and minutes kept as a time of day (ClockDuration)
 };
 
 bool holdsText(ControlKind kind);
+bool holdsDate(ControlKind kind);
 
 // One control of the edit form, in the order the views show them.
 struct FormControl {
@@ -152,6 +156,9 @@ public:
                                 Date /*now*/) const {
         return {};
     }
+    // What the card shows between its title and the first record; by
+    // default the separator, when it follows each record.
+    virtual void writeCardHead(const RegisterDocument& document, RegisterCardWriter& card) const;
     // One record's part of the synthesis card, after its separator.
     virtual void writeCard(const Record& record, RegisterCardWriter& card) const = 0;
     // The line between records ("\r\r--------------------"); written before

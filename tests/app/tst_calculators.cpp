@@ -124,6 +124,16 @@ private slots:
         QCOMPARE(w->findChild<QLabel*>("c18Field")->text(), QString("1.8 l/min : 2.9 %"));
     }
 
+    // The table "Rebreather" also holds the service log's card labels.
+    void sodaTimeShowsItsDurationBesideTheServiceLogLabels() {
+        CalculatorWindow* w = open("displaySodaTimeWindow", "Soda Time");
+        w->findChild<QLineEdit*>("sodaWeightField")->setText("2.5");
+        w->findChild<QLineEdit*>("sodaCapacityField")->setText("100");
+        w->findChild<QLineEdit*>("metabolicProductionField")->setText("1.6");
+        w->compute();
+        QCOMPARE(w->findChild<QLabel*>("sodaTimeField")->text(), QString("Duration : 2 h 36 min"));
+    }
+
     void unitsFollowTheFieldTypedIn() {
         CalculatorWindow* w = open("displayConversionsWindow", "Physique");
         QCOMPARE(w->focusWidget()->objectName(), QString("barField"));

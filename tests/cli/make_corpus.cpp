@@ -19,8 +19,11 @@
 #include "registers/AdressesEts.h"
 #include "registers/AdressesStruct.h"
 #include "registers/DiversDocuments.h"
+#include "registers/InvConso.h"
 #include "registers/InvMateriel.h"
+#include "registers/MaintComp.h"
 #include "registers/PreviBudget.h"
+#include "registers/RebreatherServ.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
 #include "util/Date.h"
@@ -250,6 +253,17 @@ int main(int argc, char** argv) {
     for (int v : {1, 2})
         write(dir, "ok-firms-version-" + std::to_string(v) + ".dlfirms",
               olderRegister("firms", Entreprises::schema(), v));
+    write(dir, "ok-rebreather-two.dlrebreather",
+          registerOf(DocumentKind::Rebreather, RebreatherServ::instance()));
+    write(dir, "ok-rebreather-version-1.dlrebreather",
+          olderRegister("rebreather", Rebreather::schema(), 1));
+    write(dir, "ok-compressor-two.dlcompressor",
+          registerOf(DocumentKind::Compresseur, MaintComp::instance()));
+    write(dir, "ok-register-empty.dlcompressor", emptyRegister(DocumentKind::Compresseur));
+    write(dir, "ok-consumables-two.dlconsumables",
+          registerOf(DocumentKind::Consommables, InvConso::instance()));
+    write(dir, "ok-consumables-version-1.dlconsumables",
+          olderRegister("consumables", Consommables::schema(), 1));
     write(dir, "colour-archive.bin", encodeColourArchive(Colour{0.2f, 0.4f, 0.6f, 1.0f}));
 
     write(dir, "bad-empty.bin", {});

@@ -71,7 +71,7 @@ TEST(RebreatherCalculator, TablesColourEachRow) {
 
 TEST(RebreatherCalculator, ShownTexts) {
     Localisation loc;
-    loc.loadTable("Rebreather", R"("Soda time" = "%d h %02d";
+    loc.loadTable("Rebreather", R"("Soda endurance" = "%d h %02d";
 "Table not reachable" = "%.1f: no";)");
     EXPECT_EQ(show(loc, rebreather::sodaTime(2.5, 100, 1.6), rebreather::kSodaTimeText).text,
               "2 h 36");

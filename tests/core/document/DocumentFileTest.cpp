@@ -152,8 +152,8 @@ TEST_F(DocumentFileTest, ContentRefusalsSayWhatIsWrong) {
         EXPECT_FALSE(e.offset);
     }
 
-    // A register holding records was written by a version that knows them.
-    RecordListEncoder records("consumables", {{"Consommables", 2}}, 1);
+    // A register holding records of a newer class was written by a newer version.
+    RecordListEncoder records("consumables", {{"Consommables", 3}}, 1);
     records.beginRecord("Consommables").writeString(std::string("Joint"));
     records.endRecord();
     EXPECT_EQ(refusal(records.finish()).problem, DocumentProblem::NewerVersion);
