@@ -4,7 +4,6 @@
 #include "logbook/CarnetWindow.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterWindow.h"
-#include "registers/UnbuiltRegisterWindow.h"
 
 using divelog::Document;
 using divelog::DocumentKind;
@@ -48,5 +47,7 @@ DocumentWindow* makeDocumentWindow(std::unique_ptr<Document> document,
             static_cast<divelog::RegisterDocument*>(document.release()));
         return new RegisterWindow(std::move(records), context, text, prompts);
     }
-    return new UnbuiltRegisterWindow(std::move(document), context, text, prompts);
+    // Every kind has its window; a document of an unexpected class still
+    // gets the plain frame that can save it, rather than a crash.
+    return new DocumentWindow(std::move(document), context, text, prompts);
 }

@@ -15,7 +15,6 @@
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterSpecs.h"
 #include "registers/Structures.h"
-#include "registers/UnbuiltRegister.h"
 
 namespace divelog {
 
@@ -23,9 +22,7 @@ namespace {
 
 std::unique_ptr<Document> makeCarnet(DocumentKind) { return std::make_unique<Carnet>(); }
 std::unique_ptr<Document> makeRegister(DocumentKind kind) {
-    if (const RegisterSpec* spec = registerSpec(kind))
-        return std::make_unique<RegisterDocument>(kind, *spec);
-    return std::make_unique<UnbuiltRegister>(kind);
+    return std::make_unique<RegisterDocument>(kind, *registerSpec(kind));
 }
 
 constexpr int kLogbookOldest = Plongee::kOldestVersion;

@@ -36,9 +36,7 @@ struct DocumentKindInfo {
     std::string_view englishName;  // for the converter's output
     std::string_view documentClass;
     std::string_view recordClass;
-    // Record class versions the document reads. A register whose records
-    // are not known yet reads none (0 to 0): records in one of its files come
-    // from a newer program.
+    // Record class versions the document reads.
     int oldestRecordVersion;
     int newestRecordVersion;
     std::string_view windowLayout;

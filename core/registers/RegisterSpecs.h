@@ -6,8 +6,7 @@ namespace divelog {
 
 class RegisterSpec;
 
-// The register of a document kind; null for the logbook and for the
-// registers whose records this version does not know yet.
+// The register of a document kind; null for the logbook.
 const RegisterSpec* registerSpec(DocumentKind kind);
 
 }  // namespace divelog

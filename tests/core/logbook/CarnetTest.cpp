@@ -14,7 +14,7 @@
 #include "logbook/Carnet.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
-#include "registers/UnbuiltRegister.h"
+#include "document/DocumentKind.h"
 #include "util/FileIO.h"
 
 using namespace divelog;
@@ -169,9 +169,9 @@ TEST(Carnet, FailedOpenOrRevertChangesNothing) {
     ASSERT_TRUE(wrecks.save(dir.file("w.dlwrecks"), error));
     EXPECT_FALSE(c.open(dir.file("w.dlwrecks"), error));
     EXPECT_NE(error.find("wrecks"), std::string::npos);
-    UnbuiltRegister firms(DocumentKind::Entreprises);
-    EXPECT_FALSE(firms.open(dir.file("log.divelog"), error));
-    EXPECT_TRUE(firms.open(dir.file("w.dlwrecks"), error) == false);
+    auto firms = kindInfo(DocumentKind::Entreprises).makeDocument();
+    EXPECT_FALSE(firms->open(dir.file("log.divelog"), error));
+    EXPECT_FALSE(firms->open(dir.file("w.dlwrecks"), error));
 
     // Revert after the file went bad keeps what is open.
     c.addDive(dive(3));

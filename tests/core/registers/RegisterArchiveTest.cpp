@@ -8,7 +8,6 @@
 #include "registers/InvMateriel.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
-#include "registers/UnbuiltRegister.h"
 
 using namespace divelog;
 
@@ -193,14 +192,4 @@ TEST(RegisterArchive, TruncatedAndDamagedFilesAreRefusedCleanly) {
             EXPECT_EQ(d.recordCount(), 2u) << at;
         }
     }
-}
-
-// The registers not yet built still save and reopen empty, and refuse records.
-TEST(RegisterArchive, AnUnbuiltRegisterSavesAndReopensEmpty) {
-    UnbuiltRegister budget(DocumentKind::Budget);
-    UnbuiltRegister again(DocumentKind::Budget);
-    DocumentError error;
-    EXPECT_TRUE(again.load(bytesOf(budget), error)) << error.details;
-    UnbuiltRegister other(DocumentKind::Structures);
-    EXPECT_FALSE(other.load(bytesOf(budget), error));
 }
