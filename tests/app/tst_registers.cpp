@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include "AppTestHarness.h"
+#include "RegisterWindowKit.h"
 #include "registers/Epaves.h"
 #include "registers/Materiel.h"
 #include "registers/RegisterDocument.h"
@@ -24,6 +25,9 @@
 #include "registers/RegisterWindow.h"
 #include "tools/DocumentToolbar.h"
 #include "tools/StyledTextWindow.h"
+
+using registerkit::cellText;
+using registerkit::type;
 
 class RegistersTest : public QObject {
     Q_OBJECT
@@ -208,22 +212,7 @@ private slots:
 
 private:
     RegisterWindow* newRegister(divelog::DocumentKind kind) {
-        app_->controller->newDocumentOfKind(kind);
-        auto* w = qobject_cast<RegisterWindow*>(app_->controller->windows().last());
-        Q_ASSERT(w);
-        return w;
-    }
-    static void type(RegisterEditWindow* edit, const char* field, const char* text) {
-        QWidget* w = edit->control(field);
-        if (auto* box = qobject_cast<QComboBox*>(w)) w = box->lineEdit();
-        auto* line = qobject_cast<QLineEdit*>(w);
-        Q_ASSERT(line);
-        line->selectAll();
-        QTest::keyClicks(line, text);
-        emit line->editingFinished();
-    }
-    static QString cellText(RegisterWindow* w, int row, const char* field) {
-        return w->model()->index(row, w->model()->columnOf(field)).data().toString();
+        return registerkit::newRegister(*app_, kind);
     }
 
     QTemporaryDir dir_;

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "AppTestHarness.h"
+#include "RegisterWindowKit.h"
 #include "registers/DiversDocs.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterEditWindow.h"
@@ -23,6 +24,9 @@
 #include "tools/StyledTextWindow.h"
 
 using divelog::DocumentKind;
+
+using registerkit::cellText;
+using registerkit::type;
 
 class RegisterDirectoriesTest : public QObject {
     Q_OBJECT
@@ -173,43 +177,13 @@ private slots:
     }
 
 private:
-    RegisterWindow* newRegister(DocumentKind kind) {
-        app_->controller->newDocumentOfKind(kind);
-        auto* w = qobject_cast<RegisterWindow*>(app_->controller->windows().last());
-        Q_ASSERT(w);
-        return w;
-    }
-    static void type(RegisterEditWindow* edit, const char* field, const char* text) {
-        QWidget* w = edit->control(field);
-        if (auto* box = qobject_cast<QComboBox*>(w)) w = box->lineEdit();
-        auto* line = qobject_cast<QLineEdit*>(w);
-        Q_ASSERT(line);
-        line->selectAll();
-        QTest::keyClicks(line, text);
-        emit line->editingFinished();
-    }
-    static QString cellText(RegisterWindow* w, int row, const char* field) {
-        return w->model()->index(row, w->model()->columnOf(field)).data().toString();
-    }
-    // The list and the card as PDF files, kept where DIVELOG_PRINT_DIR says
-    // so that a person can look at them.
     void printBoth(RegisterWindow* w, const QString& tag) {
-        const QString folder = qEnvironmentVariableIsSet("DIVELOG_PRINT_DIR")
-                                   ? qEnvironmentVariable("DIVELOG_PRINT_DIR")
-                                   : dir_.path();
-        for (const QString name : {"list", "card"}) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            const QString pdf = folder + "/" + tag + "-" + name + ".pdf";
-            printer.setOutputFileName(pdf);
-            if (name == "list")
-                w->printList(printer);
-            else
-                w->printSynthesis(printer);
-            QVERIFY(QFileInfo(pdf).size() > 1500);
-        }
+        QVERIFY(registerkit::printBoth(w, dir_.path(), tag));
         w->showSynthesis();
         QVERIFY(w->synthesisWindow()->document().toPlainText().contains("Coral Point"));
+    }
+    RegisterWindow* newRegister(divelog::DocumentKind kind) {
+        return registerkit::newRegister(*app_, kind);
     }
 
     QTemporaryDir dir_;

@@ -14,6 +14,7 @@
 #include <ctime>
 
 #include "AppTestHarness.h"
+#include "RegisterWindowKit.h"
 #include "registers/RegisterEditWindow.h"
 #include "registers/RegisterSession.h"
 #include "registers/RegisterTableModel.h"
@@ -22,6 +23,9 @@
 #include "tools/StyledTextWindow.h"
 
 using divelog::DocumentKind;
+
+using registerkit::cellText;
+using registerkit::type;
 
 class ServiceRegistersTest : public QObject {
     Q_OBJECT
@@ -136,13 +140,17 @@ private slots:
     }
 
 private:
+    void printBoth(RegisterWindow* w, const QString& name) {
+        QVERIFY(registerkit::printBoth(w, dir_.path(), name));
+        w->showSynthesis();
+        QVERIFY(!w->synthesisWindow()->document().toPlainText().contains("error"));
+    }
+    RegisterWindow* newRegister(divelog::DocumentKind kind) {
+        return registerkit::newRegister(*app_, kind);
+    }
     static void setZone(const char* zone) {
         qputenv("TZ", zone);
         tzset();
-    }
-    RegisterWindow* newRegister(DocumentKind kind) {
-        app_->controller->newDocumentOfKind(kind);
-        return qobject_cast<RegisterWindow*>(app_->controller->windows().last());
     }
     QString saveAndClose(RegisterWindow* w, const QString& name) {
         app_->prompts->nextSavePath = dir_.filePath(name);
@@ -155,30 +163,8 @@ private:
         Q_ASSERT(w);
         return w;
     }
-    static void type(RegisterEditWindow* edit, const char* field, const char* text) {
-        auto* line = qobject_cast<QLineEdit*>(edit->control(field));
-        line->selectAll();
-        QTest::keyClicks(line, text);
-        emit line->editingFinished();
-    }
     static void check(RegisterEditWindow* edit, const char* field) {
         qobject_cast<QCheckBox*>(edit->control(field))->setChecked(true);
-    }
-    static QString cellText(RegisterWindow* w, int row, const char* field) {
-        return w->model()->index(row, w->model()->columnOf(field)).data().toString();
-    }
-    // The pages are kept in DIVELOG_KEEP_PRINTS, when it names a folder, to be looked at.
-    void printBoth(RegisterWindow* w, const QString& name) {
-        const QString folder = qEnvironmentVariable("DIVELOG_KEEP_PRINTS", dir_.path());
-        for (const QString what : {"list", "card"}) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(folder + "/" + name + "-" + what + ".pdf");
-            what == "list" ? w->printList(printer) : w->printSynthesis(printer);
-            QVERIFY(QFileInfo(printer.outputFileName()).size() > 1500);
-        }
-        w->showSynthesis();
-        QVERIFY(!w->synthesisWindow()->document().toPlainText().contains("error"));
     }
 
     QTemporaryDir dir_;
