@@ -1,5 +1,5 @@
 // Writes the seed files of tests/data/archive. Run by hand after a format
-// change:   make_corpus tests/data/archive
+// change:   build/tests/cli/make_corpus tests/data/archive
 // Names carry the expectation the replay test checks: ok-* must be accepted
 // by `divelog-convert info`, bad-* refused; other files only must not crash.
 
