@@ -136,6 +136,7 @@ void Carnet::removeObserver(const void* owner) {
 }
 
 void Carnet::notify(const CarnetChange& change) {
+    numberedFrom_.reset();  // any change may touch the numbers; renumbering sets it again
     // An observer may remove itself while being told.
     const auto observers = observers_;
     for (const auto& [owner, observer] : observers) observer(change);

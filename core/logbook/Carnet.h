@@ -105,6 +105,10 @@ private:
     DiveList _carnet;
     std::vector<DiveId> ids_;  // parallel to _carnet
     DiveId nextId_ = 1;
+    // Set while the dives are known to be numbered from this number on, one
+    // by one in list order (after a renumbering, until any other change), so
+    // the next renumbering need not read the numbers it replaces.
+    std::optional<std::int32_t> numberedFrom_;
     std::vector<std::pair<const void*, Observer>> observers_;
 };
 

@@ -97,23 +97,40 @@ void CarnetEdit::swapNumbers(Carnet& c, NumberRuns& numbers) {
             dive.setNoPlongee(static_cast<std::int32_t>(run.first + static_cast<std::int64_t>(k)));
         }
     }
+    const bool oneRun = numbers.size() == 1 && numbers.front().count == c._carnet.size();
+    const std::int32_t from = oneRun ? numbers.front().first : 0;
     numbers = std::move(old);
     CarnetChange change{CarnetChange::Kind::Changed, {}, {}, {}, Plongee::Field::noPlongee};
     change.allRows = true;
     c.notify(change);
+    if (oneRun) c.numberedFrom_ = from;
 }
 
 NumberRuns CarnetEdit::renumber(Carnet& c, std::int32_t first) {
     NumberRuns old;
+    const std::size_t n = c._carnet.size();
     std::int32_t number = first;
-    for (auto& dive : c._carnet) {
-        appendNumber(old, dive->noPlongee());
-        dive->setNoPlongee(number);
-        if (number < std::numeric_limits<std::int32_t>::max()) ++number;
+    if (c.numberedFrom_) {
+        // The numbers being replaced are known: write only.
+        old.push_back({*c.numberedFrom_, static_cast<std::uint32_t>(n)});
+        for (auto& dive : c._carnet) {
+            dive->setNoPlongee(number);
+            if (number < std::numeric_limits<std::int32_t>::max()) ++number;
+        }
+    } else {
+        for (auto& dive : c._carnet) {
+            appendNumber(old, dive->noPlongee());
+            dive->setNoPlongee(number);
+            if (number < std::numeric_limits<std::int32_t>::max()) ++number;
+        }
     }
     CarnetChange change{CarnetChange::Kind::Changed, {}, {}, {}, Plongee::Field::noPlongee};
     change.allRows = true;
     c.notify(change);
+    // Numbers that stopped at the top of the range are no longer one by one.
+    if (n > 0 && static_cast<std::int64_t>(first) + static_cast<std::int64_t>(n) - 1 <=
+                     std::numeric_limits<std::int32_t>::max())
+        c.numberedFrom_ = first;
     return old;
 }
 

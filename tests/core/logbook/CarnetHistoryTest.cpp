@@ -181,6 +181,40 @@ TEST(CarnetHistory, TheOldestStepsAreForgottenBeyondTheLimit) {
     EXPECT_TRUE(carnet.isChanged()) << "the saved state is beyond reach";
 }
 
+// A renumbering right after another writes without reading the numbers it
+// replaces; undoing still brings back each numbering in turn, and any other
+// change in between makes the next renumbering read them again.
+TEST(CarnetHistory, RenumberingAgainUndoesToEachNumbering) {
+    Carnet carnet;
+    for (int n : {5, 3, 9}) {
+        auto d = std::make_unique<Plongee>();
+        d->setNoPlongee(n);
+        carnet.addDive(std::move(d));
+    }
+    auto numbers = [&] {
+        std::vector<std::int32_t> out;
+        for (const auto& d : carnet.dives()) out.push_back(d->noPlongee());
+        return out;
+    };
+    carnet.renumber(1);
+    carnet.renumber(100);
+    carnet.setField(1, F::noPlongee, std::int32_t{7});
+    carnet.renumber(20);
+    EXPECT_EQ(numbers(), (std::vector<std::int32_t>{20, 21, 22}));
+    carnet.history().undo();
+    EXPECT_EQ(numbers(), (std::vector<std::int32_t>{100, 7, 102}));
+    carnet.history().undo();
+    carnet.history().undo();
+    EXPECT_EQ(numbers(), (std::vector<std::int32_t>{1, 2, 3}));
+    carnet.history().redo();
+    carnet.renumber(50);  // after a redo, from the numbering the redo restored
+    carnet.history().undo();
+    EXPECT_EQ(numbers(), (std::vector<std::int32_t>{100, 101, 102}));
+    carnet.history().undo();
+    carnet.history().undo();
+    EXPECT_EQ(numbers(), (std::vector<std::int32_t>{5, 3, 9}));
+}
+
 TEST(CarnetHistory, CommandsAreNamedForTheEditMenu) {
     Localisation texts;
     texts.loadTable("Main", "\"Delete %d Dives\" = \"Delete %d Dives\";\n\"Delete Dive\" = \"Delete Dive\";");
