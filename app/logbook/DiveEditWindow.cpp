@@ -27,6 +27,7 @@
 #include "logbook/DiveViewKit.h"
 #include "logbook/LogbookToolbar.h"
 #include "logbook/ToolbarCarnet.h"
+#include "tools/EditViewPage.h"
 #include "tools/WindowFrame.h"
 #include "settings/AppContext.h"
 
@@ -122,40 +123,17 @@ void DiveEditWindow::buildNavigation(QWidget* bar) {
 }
 
 QWidget* DiveEditWindow::wrapView(QWidget* view) {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(page);
-    scroll->setWidget(view);
+    EditViewPage v = EditViewPage::make(this, view, text_.carnet("Previous dive", "Previous"), text_.carnet("Next dive", "Next"), text_.carnet("Close edit window", "Close"));
+    v.previous->setObjectName(QStringLiteral("prevDive"));
+    v.next->setObjectName(QStringLiteral("nextDive"));
+    v.count->setObjectName(QStringLiteral("diveCount"));
+    connect(v.previous, &QPushButton::clicked, this, &DiveEditWindow::previousRequested);
+    connect(v.next, &QPushButton::clicked, this, &DiveEditWindow::nextRequested);
     contents_ << view;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    column->addWidget(scroll, 1);
-    auto* footer = new QHBoxLayout;
-    auto* previous = new QPushButton(text_.carnet("Previous dive", "Previous"), page);
-    auto* next = new QPushButton(text_.carnet("Next dive", "Next"), page);
-    previous->setObjectName(QStringLiteral("prevDive"));
-    next->setObjectName(QStringLiteral("nextDive"));
-    previous->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    next->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-    connect(previous, &QPushButton::clicked, this, &DiveEditWindow::previousRequested);
-    connect(next, &QPushButton::clicked, this, &DiveEditWindow::nextRequested);
-    auto* done = new QPushButton(text_.carnet("Close edit window", "Close"), page);
-    done->setObjectName(QStringLiteral("closeEditWindow"));
-    connect(done, &QPushButton::clicked, this, &QWidget::close);
-    auto* count = new QLabel(page);
-    count->setObjectName(QStringLiteral("diveCount"));
-    counts_ << count;
-    footer->addWidget(previous);
-    footer->addWidget(next);
-    footer->addStretch();
-    footer->addWidget(count);
-    footer->addStretch();
-    footer->addWidget(done);
-    column->addLayout(footer);
-    previous_ << previous;
-    next_ << next;
-    return page;
+    counts_ << v.count;
+    previous_ << v.previous;
+    next_ << v.next;
+    return v.page;
 }
 
 int DiveEditWindow::currentView() const { return views_->currentIndex() + 1; }

@@ -20,6 +20,7 @@
 #include "registers/RegisterToolbars.h"
 #include "settings/AppContext.h"
 #include "tools/DocumentToolbar.h"
+#include "tools/EditViewPage.h"
 #include "tools/WindowFrame.h"
 
 
@@ -98,39 +99,16 @@ QWidget* RegisterEditWindow::control(const std::string& field) const {
 }
 
 QWidget* RegisterEditWindow::wrapView(QWidget* view) {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(page);
-    scroll->setWidget(view);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    EditViewPage v = EditViewPage::make(this, view, text_.main("Previous card", "Previous"), text_.main("Next card", "Next"), text_.main("Close edit window", "Close"));
+    v.previous->setObjectName(QStringLiteral("prevPart"));
+    v.next->setObjectName(QStringLiteral("nextPart"));
+    connect(v.previous, &QPushButton::clicked, this, &RegisterEditWindow::previousRequested);
+    connect(v.next, &QPushButton::clicked, this, &RegisterEditWindow::nextRequested);
     contents_ << view;
-    column->addWidget(scroll, 1);
-    auto* footer = new QHBoxLayout;
-    auto* previous = new QPushButton(text_.main("Previous card", "Previous"), page);
-    auto* next = new QPushButton(text_.main("Next card", "Next"), page);
-    previous->setObjectName(QStringLiteral("prevPart"));
-    next->setObjectName(QStringLiteral("nextPart"));
-    previous->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    next->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-    connect(previous, &QPushButton::clicked, this, &RegisterEditWindow::previousRequested);
-    connect(next, &QPushButton::clicked, this, &RegisterEditWindow::nextRequested);
-    auto* done = new QPushButton(text_.main("Close edit window", "Close"), page);
-    done->setObjectName(QStringLiteral("closeEditWindow"));
-    connect(done, &QPushButton::clicked, this, &QWidget::close);
-    auto* count = new QLabel(page);
-    counts_ << count;
-    footer->addWidget(previous);
-    footer->addWidget(next);
-    footer->addStretch();
-    footer->addWidget(count);
-    footer->addStretch();
-    footer->addWidget(done);
-    column->addLayout(footer);
-    previous_ << previous;
-    next_ << next;
-    return page;
+    counts_ << v.count;
+    previous_ << v.previous;
+    next_ << v.next;
+    return v.page;
 }
 
 int RegisterEditWindow::currentView() const { return views_->currentIndex() + 1; }
