@@ -1,15 +1,20 @@
 // The logbook's everyday commands on a large logbook: selecting a row with
 // its form refresh, a search that hits many dives, deleting many selected
 // rows and renumbering every dive. Each runs at three sizes so the growth
-// shows (Big O is fitted over them).
+// shows (Big O is fitted over them). The same delete on a register, whose
+// cards share the logbook's list machinery.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "BenchLogbook.h"
+#include "BenchRegister.h"
 #include "logbook/CarnetCommands.h"
 #include "logbook/CarnetSession.h"
+#include "localisation/Localisation.h"
+#include "registers/RegisterSession.h"
+#include "settings/PickLists.h"
 
 namespace {
 
@@ -127,8 +132,32 @@ void BM_HistoryOfSingleDiveEdits(benchmark::State& state) {
     state.counters["ratio"] = perEdit / diveBytes;
 }
 
+// Deletes every card of a 1,000-card wreck directory, selected one row at a
+// time as a shift-click gathers them.
+void BM_RegisterDeleteSelectedRows(benchmark::State& state) {
+    const auto cards = static_cast<std::size_t>(state.range(0));
+    InMemorySettingsStore store;
+    PickLists lists{store};
+    Localisation texts;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = bench::makeBenchWrecks(cards);
+        auto session = std::make_unique<RegisterSession>(*doc, lists, texts);
+        std::vector<std::size_t> all;
+        for (std::size_t i = 0; i < cards; ++i) all.push_back((i * 7) % cards);
+        session->select(all);
+        state.ResumeTiming();
+        session->deleteSelected();
+        state.PauseTiming();
+        session.reset();
+        doc.reset();
+        state.ResumeTiming();
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_RegisterDeleteSelectedRows)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_UndoDeleteSelectedRows)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_HistoryOfSingleDiveEdits)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_SelectRowWithFormRefresh)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();

@@ -1,6 +1,7 @@
 // Repainting the visible rows of the dive table on a 10,000-dive logbook,
 // offscreen: what a scroll or a notification costs the diver. Also the cost
-// of the model reset that follows a sort or a delete.
+// of the model reset that follows a sort or a delete, and the repaint of a
+// 1,000-card register's table.
 
 #include <QApplication>
 #include <QImage>
@@ -13,9 +14,11 @@
 #include <memory>
 
 #include "BenchLogbook.h"
+#include "BenchRegister.h"
 #include "UserPrompts.h"
 #include "localisation/UiText.h"
 #include "logbook/CarnetWindow.h"
+#include "registers/RegisterWindow.h"
 #include "settings/AppContext.h"
 
 namespace {
@@ -28,6 +31,7 @@ struct Window {
     UiText text{context.localisation()};
     UserPrompts prompts{text};
     std::unique_ptr<CarnetWindow> window;
+    std::unique_ptr<RegisterWindow> wrecks;
 
     Window() {
         context.initialize();
@@ -38,6 +42,10 @@ struct Window {
                                                 text, prompts);
         window->resize(1400, 900);
         window->show();
+        wrecks = std::make_unique<RegisterWindow>(bench::makeBenchWrecks(1'000), context, text,
+                                                  prompts);
+        wrecks->resize(1400, 900);
+        wrecks->show();
     }
 };
 
@@ -50,9 +58,7 @@ Window& window() {
     return *shared;
 }
 
-void BM_PaintVisibleRows(benchmark::State& state) {
-    Window& w = window();
-    QTableView* table = w.window->table();
+void paintPages(benchmark::State& state, QTableView* table) {
     QWidget* viewport = table->viewport();
     QImage image(viewport->size(), QImage::Format_ARGB32_Premultiplied);
     int scroll = 0;
@@ -64,6 +70,12 @@ void BM_PaintVisibleRows(benchmark::State& state) {
     }
     state.counters["rows_shown"] =
         static_cast<double>(table->rowAt(viewport->height() - 1) - table->rowAt(0) + 1);
+}
+
+void BM_PaintVisibleRows(benchmark::State& state) { paintPages(state, window().window->table()); }
+
+void BM_RegisterPaintVisibleRows(benchmark::State& state) {
+    paintPages(state, window().wrecks->table());
 }
 
 void BM_ResetModelAndPaint(benchmark::State& state) {
@@ -80,6 +92,7 @@ void BM_ResetModelAndPaint(benchmark::State& state) {
 
 BENCHMARK(BM_PaintVisibleRows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResetModelAndPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegisterPaintVisibleRows)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
