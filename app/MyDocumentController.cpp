@@ -8,6 +8,7 @@
 #include "document/DocumentFile.h"
 #include "settings/AppContext.h"
 #include "tools/MemoWindow.h"
+#include "kinds/DocumentKinds.h"
 
 using divelog::DocumentKind;
 
@@ -59,7 +60,7 @@ void MyDocumentController::forget(DocumentWindow* window) {
 }
 
 DocumentWindow* MyDocumentController::openUntitledDocumentAndDisplay() {
-    return adopt(divelog::kindInfo(defaultType()).makeDocument());
+    return adopt(divelog::makeDocument(defaultType()));
 }
 
 void MyDocumentController::newDocumentOfKind(DocumentKind kind) {

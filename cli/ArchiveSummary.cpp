@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "logbook/Carnet.h"
 #include "document/DocumentFile.h"
+#include "kinds/DocumentKinds.h"
 
 namespace divelog::cli {
 

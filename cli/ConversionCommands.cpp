@@ -13,6 +13,7 @@
 #include "localisation/Localisation.h"
 #include "settings/SettingsStore.h"
 #include "util/FileIO.h"
+#include "kinds/DocumentKinds.h"
 
 namespace divelog::cli {
 

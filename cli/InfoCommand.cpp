@@ -12,7 +12,7 @@
 #include "document/DocumentFile.h"
 #include "exchange/DiveFile.h"
 #include "localisation/Localisation.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 #include "settings/SettingsStore.h"
 #include "util/FileIO.h"
 #include "util/Numbers.h"

@@ -16,6 +16,7 @@
 #include "document/Document.h"
 #include "document/DocumentKind.h"
 #include "logbook/Carnet.h"
+#include "kinds/DocumentKinds.h"
 
 using namespace divelog;
 
@@ -43,14 +44,14 @@ void checkRoundTrip(const Carnet& decoded) {
 void checkRegisters(std::span<const std::uint8_t> bytes) {
     for (const DocumentKindInfo& kind : documentKinds()) {
         if (kind.kind == DocumentKind::Carnet) continue;
-        std::unique_ptr<Document> doc = kind.makeDocument();
+        std::unique_ptr<Document> doc = makeDocument(kind.kind);
         std::string error;
         if (!doc->loadData(bytes, kind.id, error)) {
             if (doc->recordCount() != 0) invariantBroken("a refused load changed a register");
             continue;
         }
         const std::vector<std::uint8_t> once = doc->dataOfType(kind.id, error);
-        std::unique_ptr<Document> again = kind.makeDocument();
+        std::unique_ptr<Document> again = makeDocument(kind.kind);
         if (!again->loadData(once, kind.id, error))
             invariantBroken("an encoded register does not decode");
         if (again->recordCount() != doc->recordCount() || again->dataOfType(kind.id, error) != once)

@@ -27,6 +27,7 @@
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
 #include "util/Date.h"
+#include "kinds/DocumentKinds.h"
 
 using namespace divelog;
 using Bytes = std::vector<std::uint8_t>;
@@ -187,7 +188,7 @@ Bytes olderRegister(std::string_view kind, const RecordSchema& schema, int versi
 }
 
 Bytes emptyRegister(DocumentKind kind) {
-    auto doc = kindInfo(kind).makeDocument();
+    auto doc = makeDocument(kind);
     std::string error;
     return doc->dataOfType(doc->info().id, error);
 }

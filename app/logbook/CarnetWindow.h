@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "DocumentWindow.h"
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 namespace divelog {
 class Carnet;

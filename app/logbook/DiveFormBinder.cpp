@@ -13,7 +13,7 @@
 #include <QSlider>
 #include <QTimeEdit>
 
-#include "logbook/DiveChoices.h"
+#include "dive/DiveChoices.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveFormCombos.h"
 #include "logbook/LogbookIcons.h"

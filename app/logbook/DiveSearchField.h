@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 namespace divelog {
 class SettingsStore;

@@ -5,7 +5,7 @@
 
 #include "localisation/UiText.h"
 #include "logbook/CarnetSession.h"
-#include "logbook/DiveColumns.h"
+#include "dive/DiveColumns.h"
 #include "logbook/LogbookIcons.h"
 
 namespace {

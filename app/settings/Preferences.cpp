@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "localisation/UiText.h"
-#include "logbook/DiveColumns.h"
+#include "dive/DiveColumns.h"
 #include "settings/AppContext.h"
 #include "settings/PreferencesControls.h"
 #include "settings/PreferencesModel.h"

@@ -1,21 +1,14 @@
 #include "calculators/UnitConversions.h"
 
+#include "dive/Units.h"
+
 namespace divelog::units {
 
 namespace {
 
-// The international inch (25.4 mm) makes a litre 61.023744 cubic inches, to
-// the digits divers print; a cubic foot is 1728 cubic inches.
-constexpr double kCubicInchesPerLitre = 61.023744;
-constexpr double kCubicInchesPerCubicFoot = 1728.0;
-constexpr double kMetresPerFoot = 0.3048;          // international foot, exact
-constexpr double kKilogramsPerPound = 0.45359237;  // international pound, exact
-constexpr double kPsiPerBar = 14.50377;
-constexpr double kZeroCelsiusInKelvin = 273.15;
-
-constexpr Unit kPressure[] = {{"bar", 1, 0}, {"psi", kPsiPerBar, 0}};
+constexpr Unit kPressure[] = {{"bar", 1, 0}, {"psi", 1 / kBarPerPsi, 0}};
 constexpr Unit kVolume[] = {{"litres", 1, 0},
-                            {"cubic feet", kCubicInchesPerLitre / kCubicInchesPerCubicFoot, 0},
+                            {"cubic feet", 1 / kLitresPerCubicFoot, 0},
                             {"cubic inches", kCubicInchesPerLitre, 0}};
 constexpr Unit kLength[] = {{"metres", 1, 0}, {"feet", 1 / kMetresPerFoot, 0}};
 constexpr Unit kMass[] = {{"kilograms", 1, 0}, {"pounds", 1 / kKilogramsPerPound, 0}};

@@ -54,7 +54,7 @@ bool Document::load(std::span<const std::uint8_t> bytes, DocumentError& error) {
         history_.clear();
         return true;
     }
-    error = explainRefusal(info(), bytes, std::move(why));
+    error = explainRefusal(info(), recordVersions(), bytes, std::move(why));
     return false;
 }
 

@@ -51,6 +51,8 @@ public:
                                         std::string& error) = 0;
 
     virtual std::size_t recordCount() const = 0;
+    // The versions of its record class this document reads.
+    virtual RecordVersions recordVersions() const = 0;
 
     // Atomic save under the kind's own type; on success the path is kept and
     // the change mark cleared.

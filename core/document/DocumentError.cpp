@@ -77,8 +77,8 @@ DocumentError explainHeaderRefusal(const ArchiveError& archive) {
     return error;
 }
 
-DocumentError explainRefusal(const DocumentKindInfo& kind, std::span<const std::uint8_t> bytes,
-                             std::string reason) {
+DocumentError explainRefusal(const DocumentKindInfo& kind, RecordVersions versions,
+                             std::span<const std::uint8_t> bytes, std::string reason) {
     DocumentError error{DocumentProblem::Damaged, std::nullopt, std::move(reason)};
     ArchiveHeader header;
     ArchiveError archive;
@@ -94,8 +94,8 @@ DocumentError explainRefusal(const DocumentKindInfo& kind, std::span<const std::
     }
     for (const auto& c : header.classes) {
         if (c.name != kind.recordClass) continue;
-        if (c.version > kind.newestRecordVersion) error.problem = DocumentProblem::NewerVersion;
-        if (c.version < kind.oldestRecordVersion) error.problem = DocumentProblem::OlderVersion;
+        if (c.version > versions.newest) error.problem = DocumentProblem::NewerVersion;
+        if (c.version < versions.oldest) error.problem = DocumentProblem::OlderVersion;
         if (error.problem != DocumentProblem::Damaged) return error;
     }
     const ArchiveError structure = checkArchiveStructure(bytes);

@@ -47,10 +47,16 @@ DocumentProblem problemOfSystemError(int code);
 // A header that readArchiveHeader() refused, in the same terms.
 DocumentError explainHeaderRefusal(const ArchiveError& archive);
 
+// The versions of a record class that a document reads.
+struct RecordVersions {
+    int oldest;
+    int newest;
+};
+
 // Why a document of `kind` refused `bytes`, its decoder having said `reason`:
 // the header's verdict first, then the kind, the record versions and last the
 // archive's structure, which is where a byte offset comes from.
-DocumentError explainRefusal(const DocumentKindInfo& kind, std::span<const std::uint8_t> bytes,
-                             std::string reason);
+DocumentError explainRefusal(const DocumentKindInfo& kind, RecordVersions versions,
+                             std::span<const std::uint8_t> bytes, std::string reason);
 
 }  // namespace divelog

@@ -21,22 +21,6 @@ const DocumentKindInfo* kindOfArchive(std::span<const std::uint8_t> bytes, Docum
     return kind;
 }
 
-std::unique_ptr<Document> readDocument(std::span<const std::uint8_t> bytes, DocumentError& error) {
-    const DocumentKindInfo* kind = kindOfArchive(bytes, error);
-    if (!kind) return nullptr;
-    std::unique_ptr<Document> document = kind->makeDocument();
-    if (!document->load(bytes, error)) return nullptr;
-    return document;
-}
-
-std::unique_ptr<Document> openDocumentFile(const std::string& path, DocumentError& error) {
-    FileBytes bytes;
-    if (!readDocumentFile(path, bytes, error)) return nullptr;
-    std::unique_ptr<Document> document = readDocument(bytes.bytes(), error);
-    if (document) document->setFilePath(path);
-    return document;
-}
-
 bool readDocumentFile(const std::string& path, FileBytes& bytes, DocumentError& error) {
     errno = 0;
     std::string why;

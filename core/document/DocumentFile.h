@@ -5,7 +5,6 @@
 // ".divelog" opens as what it is.
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 
@@ -16,13 +15,6 @@ namespace divelog {
 // The kind named by the archive header in `bytes`; null with `error` set when
 // the bytes are no record archive or name no kind this program knows.
 const DocumentKindInfo* kindOfArchive(std::span<const std::uint8_t> bytes, DocumentError& error);
-
-// A new document of the header's kind holding the records of `bytes`; null
-// with `error` set on any refusal. The document has no path yet.
-std::unique_ptr<Document> readDocument(std::span<const std::uint8_t> bytes, DocumentError& error);
-
-// readDocument() on the file at `path`; the document keeps the path, unchanged.
-std::unique_ptr<Document> openDocumentFile(const std::string& path, DocumentError& error);
 
 // The whole file, or false with the system's reason in `error`.
 [[nodiscard]] bool readDocumentFile(const std::string& path, FileBytes& bytes,

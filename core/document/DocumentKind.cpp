@@ -3,72 +3,43 @@
 #include <algorithm>
 #include <cctype>
 
-#include "logbook/Carnet.h"
-#include "registers/Budget.h"
-#include "registers/Compresseur.h"
-#include "registers/Consommables.h"
-#include "registers/DiversDocs.h"
-#include "registers/Entreprises.h"
-#include "registers/Epaves.h"
-#include "registers/Materiel.h"
-#include "registers/Rebreather.h"
-#include "registers/RegisterDocument.h"
-#include "registers/RegisterSpecs.h"
-#include "registers/Structures.h"
-
 namespace divelog {
-
-namespace {
-
-std::unique_ptr<Document> makeCarnet(DocumentKind) { return std::make_unique<Carnet>(); }
-std::unique_ptr<Document> makeRegister(DocumentKind kind) {
-    return std::make_unique<RegisterDocument>(kind, *registerSpec(kind));
-}
-
-constexpr int kLogbookOldest = Plongee::kOldestVersion;
-constexpr int kLogbookNewest = Plongee::kClassVersion;
-
-}  // namespace
 
 const std::array<DocumentKindInfo, kDocumentKindCount>& documentKinds() {
     static const std::array<DocumentKindInfo, kDocumentKindCount> kinds = {{
-        {DocumentKind::Carnet, "logbook", "Carnet de plongee", true, "Dive logbook", "Carnet",
-         "Plongee", kLogbookOldest, kLogbookNewest, "Carnet", "divelog",
-         "application/x-divelog-logbook", "newCarnetDocumentMenuAction:", makeCarnet},
+        {DocumentKind::Carnet, "logbook", "Carnet de plongee", true, "Dive logbook", "Carnet", "Plongee", "Carnet", "divelog",
+         "application/x-divelog-logbook", "newCarnetDocumentMenuAction:"},
         {DocumentKind::DiversDocuments, "documents", "Divers documents", true,
-         "Miscellaneous documents", "DiversDocuments", "DiversDocs", 0,
-         DiversDocs::kClassVersion, "Documents", "dldocs",
-         "application/x-divelog-documents", "newDocumentDocumentMenuAction:", makeRegister},
+         "Miscellaneous documents", "DiversDocuments", "DiversDocs", "Documents", "dldocs",
+         "application/x-divelog-documents", "newDocumentDocumentMenuAction:"},
         {DocumentKind::Materiel, "equipment", "Materiel", true, "Equipment inventory",
-         "InvMateriel", "Materiel", 0, Materiel::kClassVersion, "Materiel", "dlequip", "application/x-divelog-equipment",
-         "newMaterielDocumentMenuAction:", makeRegister},
+         "InvMateriel", "Materiel", "Materiel", "dlequip", "application/x-divelog-equipment",
+         "newMaterielDocumentMenuAction:"},
         {DocumentKind::Rebreather, "rebreather", "Rebreather", true, "Rebreather service log",
-         "RebreatherServ", "Rebreather", 0, Rebreather::kClassVersion, "Rebreather", "dlrebreather",
-         "application/x-divelog-rebreather", "newRebreatherDocumentMenuAction:", makeRegister},
+         "RebreatherServ", "Rebreather", "Rebreather", "dlrebreather",
+         "application/x-divelog-rebreather", "newRebreatherDocumentMenuAction:"},
         {DocumentKind::Consommables, "consumables", "Consommables", false, "Consumables inventory",
-         "InvConso", "Consommables", 0, Consommables::kClassVersion, "Consommables",
+         "InvConso", "Consommables", "Consommables",
          "dlconsumables", "application/x-divelog-consumables",
-         "newConsommablesDocumentMenuAction:", makeRegister},
+         "newConsommablesDocumentMenuAction:"},
         {DocumentKind::Compresseur, "compressor", "Compresseur", false, "Compressor maintenance",
-         "MaintComp", "Compresseur", 0, Compresseur::kClassVersion, "Compresseur", "dlcompressor",
-         "application/x-divelog-compressor", "newCompresseurDocumentMenuAction:", makeRegister},
+         "MaintComp", "Compresseur", "Compresseur", "dlcompressor",
+         "application/x-divelog-compressor", "newCompresseurDocumentMenuAction:"},
         {DocumentKind::Epaves, "wrecks", "Epaves", false, "Wreck directory", "RepEpaves", "Epaves",
-         0, Epaves::kClassVersion, "Epaves", "dlwrecks", "application/x-divelog-wrecks",
-         "newEpavesDocumentMenuAction:", makeRegister},
+         "Epaves", "dlwrecks", "application/x-divelog-wrecks",
+         "newEpavesDocumentMenuAction:"},
         {DocumentKind::Budget, "budget", "Budget", false, "Budget forecast", "PreviBudget",
-         "Budget", 0, Budget::kClassVersion, "Budget", "dlbudget", "application/x-divelog-budget",
-         "newBudgetDocumentMenuAction:", makeRegister},
+         "Budget", "Budget", "dlbudget", "application/x-divelog-budget",
+         "newBudgetDocumentMenuAction:"},
         {DocumentKind::Entreprises, "firms", "Entreprises", false, "Firms directory",
-         "AdressesEts", "Entreprises", 0, Entreprises::kClassVersion, "Entreprises", "dlfirms",
-         "application/x-divelog-firms", "newEntrepriseDocumentMenuAction:", makeRegister},
+         "AdressesEts", "Entreprises", "Entreprises", "dlfirms",
+         "application/x-divelog-firms", "newEntrepriseDocumentMenuAction:"},
         {DocumentKind::Structures, "structures", "Structures", false, "Structures directory",
-         "AdressesStruct", "Structures", 0, Structures::kClassVersion, "Structures", "dlstructures",
-         "application/x-divelog-structures", "newStructureDocumentMenuAction:", makeRegister},
+         "AdressesStruct", "Structures", "Structures", "dlstructures",
+         "application/x-divelog-structures", "newStructureDocumentMenuAction:"},
     }};
     return kinds;
 }
-
-std::unique_ptr<Document> DocumentKindInfo::makeDocument() const { return make(kind); }
 
 const DocumentKindInfo& kindInfo(DocumentKind kind) {
     return documentKinds()[static_cast<std::size_t>(kind)];

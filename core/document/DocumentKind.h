@@ -1,13 +1,10 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
 #include <string_view>
 
 namespace divelog {
-
-class Document;
 
 enum class DocumentKind {
     Carnet,           // dive logbook
@@ -26,8 +23,8 @@ enum class DocumentKind {
 // controller, the File > New menu, the file filters and the converter read.
 // `id` is what files store in their header and the code compares; the type
 // name is only shown (looked up in "Main" when `typeNameLocalised`), so a file
-// saved under one language opens under another. Adding a kind is one row here
-// plus its own document class.
+// saved under one language opens under another. Adding a kind is one row here,
+// its own document class and one row of the maker in kinds/.
 struct DocumentKindInfo {
     DocumentKind kind;
     std::string_view id;
@@ -36,17 +33,10 @@ struct DocumentKindInfo {
     std::string_view englishName;  // for the converter's output
     std::string_view documentClass;
     std::string_view recordClass;
-    // Record class versions the document reads.
-    int oldestRecordVersion;
-    int newestRecordVersion;
     std::string_view windowLayout;
     std::string_view extension;  // without the dot
     std::string_view mimeType;
     std::string_view newCommand;  // the menu command's name, a selector with its colon
-    std::unique_ptr<Document> (*make)(DocumentKind);
-
-    // A new, empty document of this kind.
-    std::unique_ptr<Document> makeDocument() const;
 };
 
 inline constexpr std::size_t kDocumentKindCount = 10;

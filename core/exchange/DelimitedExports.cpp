@@ -5,7 +5,7 @@
 #include "exchange/MacRoman.h"
 #include "exchange/TextOutput.h"
 #include "localisation/Localisation.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 #include "util/Numbers.h"
 
 namespace divelog {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "localisation/Localisation.h"
-#include "logbook/DiveCodes.h"
-#include "profile/OxygenExposure.h"
+#include "dive/DiveCodes.h"
+#include "dive/Units.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -17,12 +17,12 @@ std::string two(int v) { return formatText("%02d", {std::int64_t{v}}); }
 // Both files declare metric units: feet and Fahrenheit typed under "us
 // units" are written as metres and degrees Celsius.
 std::int64_t metresTruncated(double typed, bool usUnits) {
-    const double m = metresOfTypedDepth(typed, usUnits);
+    const double m = units::metresOfTypedDepth(typed, usUnits);
     return std::isfinite(m) ? static_cast<std::int64_t>(std::trunc(std::clamp(m, -1e9, 1e9))) : 0;
 }
 
 std::int64_t metresRounded(double typed, bool usUnits) {
-    const double m = metresOfTypedDepth(typed, usUnits);
+    const double m = units::metresOfTypedDepth(typed, usUnits);
     return std::isfinite(m) ? std::llround(std::clamp(m, -1e9, 1e9)) : 0;
 }
 

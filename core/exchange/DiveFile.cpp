@@ -63,16 +63,18 @@ bool DiveFile::read(std::span<const std::uint8_t> bytes, std::string_view fileNa
                     const SettingsStore& settings, const Localisation& texts, DiveFile& out,
                     std::string& error) {
     DocumentError refusal;
-    if (kindOfArchive(bytes, refusal)) {
-        std::unique_ptr<Document> document = readDocument(bytes, refusal);
-        const auto* carnet = dynamic_cast<const Carnet*>(document.get());
-        if (!carnet) {
-            error = document ? "a " + std::string(document->info().englishName) + " holds no dives"
-                             : refusal.details;
+    if (const DocumentKindInfo* kind = kindOfArchive(bytes, refusal)) {
+        if (kind->kind != DocumentKind::Carnet) {
+            error = "a " + std::string(kind->englishName) + " holds no dives";
+            return false;
+        }
+        Carnet carnet;
+        if (!carnet.load(bytes, refusal)) {
+            error = refusal.details;
             return false;
         }
         out.format = "logbook";
-        for (const auto& d : carnet->dives()) out.dives.push_back(std::make_unique<Plongee>(*d));
+        for (const auto& d : carnet.dives()) out.dives.push_back(std::make_unique<Plongee>(*d));
         return true;
     }
     const DiveImporter* importer = importerFor(bytes, fileName);

@@ -6,8 +6,8 @@
 
 #include "exchange/XmlReading.h"
 #include "localisation/Localisation.h"
-#include "logbook/DiveChoices.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveChoices.h"
+#include "dive/DiveCodes.h"
 #include "util/Numbers.h"
 
 namespace divelog {

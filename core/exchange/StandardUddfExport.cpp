@@ -6,8 +6,8 @@
 #include <tuple>
 
 #include "exchange/XmlWriter.h"
-#include "logbook/DiveCodes.h"
-#include "profile/OxygenExposure.h"
+#include "dive/DiveCodes.h"
+#include "dive/Units.h"
 #include "localisation/Localisation.h"
 #include "util/Numbers.h"
 
@@ -33,7 +33,7 @@ std::string kelvin(std::int32_t typed, bool usUnits) {
 }
 
 std::string metres(double typed, bool usUnits) {
-    return decimalText(narrowToFloat(metresOfTypedDepth(typed, usUnits)));
+    return decimalText(narrowToFloat(units::metresOfTypedDepth(typed, usUnits)));
 }
 
 std::string pascals(double bar) { return formatText("%.0f", {bar * kPascalPerBar}); }
@@ -134,7 +134,7 @@ void Writer::dive(const Plongee& d, std::size_t index) {
     xml_.element("datetime", dateTime(day, clock));
     if (d.tempAir() != -50) xml_.element("airtemperature", kelvin(d.tempAir(), us));
     if (d.altitude() != 0)
-        xml_.element("altitude", decimalText(std::round(metresOfTypedDepth(d.altitude(), us))));
+        xml_.element("altitude", decimalText(std::round(units::metresOfTypedDepth(d.altitude(), us))));
     xml_.close();
     tank(d, 1);
     if (secondCylinder(d)) tank(d, 2);

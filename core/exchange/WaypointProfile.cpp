@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "exchange/ImportRules.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 
 namespace divelog {
 

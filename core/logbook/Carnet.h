@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "document/Document.h"
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 namespace divelog {
 
@@ -50,6 +50,9 @@ public:
 
     const DiveList& dives() const { return _carnet; }
     std::size_t recordCount() const override { return _carnet.size(); }
+    RecordVersions recordVersions() const override {
+        return {Plongee::kOldestVersion, Plongee::kClassVersion};
+    }
     const Plongee& dive(std::size_t index) const { return *_carnet.at(index); }
     DiveId idAt(std::size_t index) const { return ids_.at(index); }
     std::optional<std::size_t> rowOf(DiveId id) const;

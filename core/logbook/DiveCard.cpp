@@ -7,8 +7,8 @@
 
 #include "logbook/Carnet.h"
 #include "logbook/DiveCardWriter.h"
-#include "logbook/DiveCodes.h"
-#include "logbook/MixGas.h"
+#include "dive/DiveCodes.h"
+#include "dive/MixGas.h"
 #include "util/Numbers.h"
 
 namespace divelog {

@@ -2,8 +2,8 @@
 
 #include "logbook/DiveCard.h"
 #include "logbook/DiveCardWriter.h"
-#include "logbook/DiveCodes.h"
-#include "logbook/MixGas.h"
+#include "dive/DiveCodes.h"
+#include "dive/MixGas.h"
 #include "profile/CylinderUse.h"
 #include "util/Numbers.h"
 

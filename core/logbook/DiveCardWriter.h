@@ -8,7 +8,7 @@
 
 #include "localisation/Localisation.h"
 #include "logbook/DiveCard.h"
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 namespace divelog {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "logbook/DiveFormReadouts.h"
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 #include "profile/ProfileChart.h"
 #include "profile/ProfileSeries.h"
 #include "util/Date.h"

@@ -4,9 +4,10 @@
 #include <algorithm>
 
 #include "localisation/Localisation.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 #include "logbook/DiveForm.h"
 #include "profile/DiveAnalysis.h"
+#include "dive/Units.h"
 #include "profile/OxygenExposure.h"
 #include "settings/SettingsStore.h"
 
@@ -69,12 +70,12 @@ void DiveForm::refreshOxygenExposure(FormReadouts& r, bool usUnits) const {
     OxygenInputs in;
     in.bottomO2Percent = decimalValue(F::o2Mix);
     in.maxDepthMetres = r.profile.points >= 2 ? double{r.profile.maxDepth}
-                                              : metresOfTypedDepth(decimalValue(F::profondeur), usUnits);
+                                              : units::metresOfTypedDepth(decimalValue(F::profondeur), usUnits);
     in.apparatus = tag(F::rebreather);
     in.setPointCode = tag(F::ppO2);
     for (std::size_t k = 0; k < 5; ++k)
         in.stops[k] = {switchOn(Plongee::kStopSwitch[k]), decimalValue(Plongee::kStopO2[k]),
-                       metresOfTypedDepth(decimalValue(Plongee::kStopDepth[k]), usUnits)};
+                       units::metresOfTypedDepth(decimalValue(Plongee::kStopDepth[k]), usUnits)};
     r.oxygen = OxygenExposure{};
     r.oxygen.highestPpO2 = highestPpO2(in);
     r.oxygen.diveTime = decimalValue(F::temps);

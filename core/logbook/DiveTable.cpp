@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 #include "util/Numbers.h"
 
 namespace divelog {

@@ -11,7 +11,7 @@
 #include "document/SortMemory.h"
 #include "localisation/Localisation.h"
 #include "logbook/Carnet.h"
-#include "logbook/DiveColumns.h"
+#include "dive/DiveColumns.h"
 #include "logbook/TableAppearance.h"
 
 namespace divelog {

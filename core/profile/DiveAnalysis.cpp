@@ -1,6 +1,6 @@
 #include "profile/DiveAnalysis.h"
 
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 #include "profile/CnsClock.h"
 #include "profile/OxygenExposure.h"
 #include "util/Numbers.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "localisation/Localisation.h"
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 #include "profile/ProfileSummary.h"
 
 namespace divelog {

@@ -3,34 +3,29 @@
 #include <algorithm>
 #include <cmath>
 
-#include "logbook/DiveCodes.h"
-#include "logbook/Plongee.h"
+#include "dive/DiveCodes.h"
+#include "dive/Plongee.h"
+#include "dive/Units.h"
 #include "profile/ProfileSummary.h"
 
 namespace divelog {
 
 namespace {
-constexpr double kMetresPerFoot = 0.3048;
-
 double ambientBar(double metres) { return metres / 10.0 + 1.0; }
 }  // namespace
-
-double metresOfTypedDepth(double depth, bool usUnits) {
-    return usUnits ? depth * kMetresPerFoot : depth;
-}
 
 OxygenInputs OxygenInputs::of(const Plongee& d, const ProfileSummary& summary, bool usUnits) {
     OxygenInputs in;
     in.bottomO2Percent = d.o2Mix();
     in.maxDepthMetres = summary.points >= 2 ? double{summary.maxDepth}
-                                            : metresOfTypedDepth(d.profondeur(), usUnits);
+                                            : units::metresOfTypedDepth(d.profondeur(), usUnits);
     in.apparatus = d.rebreather();
     in.setPointCode = d.ppO2();
     for (std::size_t k = 0; k < 5; ++k) {
         in.stops[k].made = std::get<std::int32_t>(d.value(Plongee::kStopSwitch[k])) != 0;
         in.stops[k].o2Percent = std::get<std::int32_t>(d.value(Plongee::kStopO2[k]));
         in.stops[k].depthMetres =
-            metresOfTypedDepth(std::get<float>(d.value(Plongee::kStopDepth[k])), usUnits);
+            units::metresOfTypedDepth(std::get<float>(d.value(Plongee::kStopDepth[k])), usUnits);
     }
     return in;
 }

@@ -29,9 +29,6 @@ struct OxygenInputs {
     static OxygenInputs of(const Plongee& dive, const ProfileSummary& summary, bool usUnits);
 };
 
-// Metres of a typed depth: feet under "us units".
-double metresOfTypedDepth(double depth, bool usUnits);
-
 // The highest partial pressure of oxygen breathed, in bar: the bottom gas at
 // the deepest point (for a closed circuit its set point, never above the
 // ambient pressure) or a stop gas that was switched on, 10 m of water per bar.

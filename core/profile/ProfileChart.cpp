@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "localisation/Localisation.h"
-#include "logbook/DiveCodes.h"
-#include "logbook/Plongee.h"
+#include "dive/DiveCodes.h"
+#include "dive/Plongee.h"
 #include "settings/SettingsStore.h"
 #include "util/Numbers.h"
 

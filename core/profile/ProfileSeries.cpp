@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 namespace divelog {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "localisation/Localisation.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 #include "util/Numbers.h"
 
 namespace divelog {

@@ -28,6 +28,8 @@ std::vector<std::size_t> RegisterDocument::rowsOf(const std::vector<RecordId>& i
     return rows;
 }
 
+RecordVersions RegisterDocument::recordVersions() const { return {0, spec_.schema().version}; }
+
 bool RegisterDocument::ownsClass(const Record& record) const {
     return &record.schema() == &spec_.schema();
 }

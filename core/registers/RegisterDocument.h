@@ -48,6 +48,7 @@ public:
 
     const RegisterSpec& spec() const { return spec_; }
     std::size_t recordCount() const override { return records_.size(); }
+    RecordVersions recordVersions() const override;
     const Record& record(std::size_t row) const { return *records_.at(row); }
     RecordId idAt(std::size_t row) const { return ids_.at(row); }
     std::optional<std::size_t> rowOf(RecordId id) const;

@@ -1,7 +1,7 @@
 #include "settings/PreferenceKeys.h"
 
 #include "archive/BinaryArchive.h"
-#include "logbook/DiveColumns.h"
+#include "dive/DiveColumns.h"
 #include "util/Numbers.h"
 
 namespace divelog {

@@ -36,9 +36,6 @@ const PreferenceKey* preferenceKey(const std::string& key);
 // save, in column order, then "column_epave" that only the logbook writes.
 const std::vector<std::string>& columnKeys();
 
-// Metres between two decompression stops when the setting holds no positive number.
-inline constexpr double kDefaultStopInterval = 3;
-
 SettingValue colourValue(const Colour& c);
 
 }  // namespace divelog

@@ -1,7 +1,7 @@
 #include "stats/StatCategory.h"
 
 #include "localisation/Localisation.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 
 namespace divelog {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 namespace divelog {
 

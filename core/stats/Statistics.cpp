@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "logbook/Carnet.h"
-#include "profile/OxygenExposure.h"
+#include "dive/Units.h"
 #include "stats/EarlierDives.h"
 
 namespace divelog {
@@ -16,7 +16,7 @@ constexpr std::int32_t kNoTemperature = -50;
 // Whole metres, truncated as a depth gauge's logbook rounds them down; a
 // depth that is no number counts as 0.
 long long wholeMetres(float typed, bool usUnits) {
-    const double m = metresOfTypedDepth(static_cast<double>(typed), usUnits);
+    const double m = units::metresOfTypedDepth(static_cast<double>(typed), usUnits);
     if (!std::isfinite(m) || std::fabs(m) > 1e9) return 0;
     return static_cast<long long>(std::trunc(m));
 }

@@ -14,6 +14,7 @@
 #include "logbook/Carnet.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
+#include "kinds/DocumentKinds.h"
 
 using namespace divelog;
 namespace fs = std::filesystem;

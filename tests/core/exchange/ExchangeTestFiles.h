@@ -10,7 +10,7 @@
 #include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
 #include "localisation/Localisation.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 #include "settings/SettingsStore.h"
 #include "util/Numbers.h"
 

@@ -16,6 +16,7 @@
 #include "registers/RepEpaves.h"
 #include "document/DocumentKind.h"
 #include "util/FileIO.h"
+#include "kinds/DocumentKinds.h"
 
 using namespace divelog;
 namespace fs = std::filesystem;
@@ -169,7 +170,7 @@ TEST(Carnet, FailedOpenOrRevertChangesNothing) {
     ASSERT_TRUE(wrecks.save(dir.file("w.dlwrecks"), error));
     EXPECT_FALSE(c.open(dir.file("w.dlwrecks"), error));
     EXPECT_NE(error.find("wrecks"), std::string::npos);
-    auto firms = kindInfo(DocumentKind::Entreprises).makeDocument();
+    auto firms = makeDocument(DocumentKind::Entreprises);
     EXPECT_FALSE(firms->open(dir.file("log.divelog"), error));
     EXPECT_FALSE(firms->open(dir.file("w.dlwrecks"), error));
 

@@ -10,7 +10,7 @@
 #include "localisation/Localisation.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveCard.h"
-#include "logbook/MixGas.h"
+#include "dive/MixGas.h"
 
 using namespace divelog;
 

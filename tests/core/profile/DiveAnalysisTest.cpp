@@ -8,6 +8,7 @@
 
 #include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
+#include "dive/Units.h"
 #include "profile/CnsClock.h"
 #include "profile/CylinderUse.h"
 #include "profile/DiveAnalysis.h"
@@ -83,8 +84,8 @@ TEST(OxygenExposure, TheHighestPartialPressureBreathed) {
     ccr.apparatus = 1;  // semi-closed: the bottom gas
     EXPECT_NEAR(*highestPpO2(ccr), 0.21 * 1.3, 1e-12);
 
-    EXPECT_NEAR(metresOfTypedDepth(100, true), 30.48, 1e-12);
-    EXPECT_EQ(metresOfTypedDepth(100, false), 100);
+    EXPECT_NEAR(units::metresOfTypedDepth(100, true), 30.48, 1e-12);
+    EXPECT_EQ(units::metresOfTypedDepth(100, false), 100);
 }
 
 // The form's read-outs and the stored dive's analysis agree, dive by dive.

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "logbook/DiveChoices.h"
+#include "dive/DiveChoices.h"
 #include "logbook/DiveForm.h"
 #include "settings/AppContext.h"
 

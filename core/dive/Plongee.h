@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "logbook/PlongeeFields.h"
+#include "dive/PlongeeFields.h"
 #include "util/Date.h"
 
 namespace divelog {
@@ -129,6 +129,9 @@ private:
 #undef DIVELOG_TYPE_INTS
 #undef DIVELOG_TYPE_REALS
 };
+
+// Metres between two decompression stops when the setting holds no positive number.
+inline constexpr double kDefaultStopInterval = 3;
 
 // What a blank form proposes for a new dive; the caller gathers the settings.
 struct NewDiveDefaults {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 namespace divelog {
 

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 using namespace divelog;
 

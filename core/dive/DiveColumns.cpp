@@ -1,4 +1,4 @@
-#include "logbook/DiveColumns.h"
+#include "dive/DiveColumns.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 #include <bit>
 #include <charconv>
@@ -6,7 +6,6 @@
 
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveWriter.h"
-#include "settings/PreferenceKeys.h"
 #include "util/Numbers.h"
 
 namespace divelog {

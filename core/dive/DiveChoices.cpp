@@ -1,6 +1,6 @@
-#include "logbook/DiveChoices.h"
+#include "dive/DiveChoices.h"
 
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 
 namespace divelog {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "logbook/Plongee.h"
+#include "dive/Plongee.h"
 
 namespace divelog {
 

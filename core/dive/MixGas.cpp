@@ -1,6 +1,6 @@
-#include "logbook/MixGas.h"
+#include "dive/MixGas.h"
 
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 
 namespace divelog {
 

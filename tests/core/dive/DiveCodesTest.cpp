@@ -6,8 +6,8 @@
 #include <set>
 
 #include "localisation/Localisation.h"
-#include "logbook/DiveChoices.h"
-#include "logbook/DiveCodes.h"
+#include "dive/DiveChoices.h"
+#include "dive/DiveCodes.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveTable.h"
 #include "settings/SettingsStore.h"

@@ -1,4 +1,4 @@
-#include "logbook/DiveCodes.h"
+#include "dive/DiveCodes.h"
 
 #include <array>
 
