@@ -96,7 +96,7 @@ std::unique_ptr<Carnet> makeBenchLogbook(std::size_t dives, std::size_t samples)
         p->setPRESS_Data(std::move(pressure));
         list.push_back(std::move(p));
     }
-    carnet->loadDives(std::move(list));
+    carnet->loadList(std::move(list));
     return carnet;
 }
 

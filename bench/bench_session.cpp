@@ -122,10 +122,10 @@ void BM_HistoryOfSingleDiveEdits(benchmark::State& state) {
         for (int edit = 0; edit < 1000; ++edit) {
             w.session->select({static_cast<std::size_t>(edit) * 2});
             w.session->form().setText(Plongee::Field::temps, std::to_string(30 + edit % 40));
-            w.session->updateDive();
+            w.session->update();
         }
         perEdit = static_cast<double>(w.carnet->history().heldBytes()) / 1000.0;
-        diveBytes = static_cast<double>(approximateBytes(w.carnet->dive(0)));
+        diveBytes = static_cast<double>(sizeof(Plongee) + w.carnet->dive(0).heldBytes());
     }
     state.counters["history_bytes_per_edit"] = perEdit;
     state.counters["one_dive_bytes"] = diveBytes;

@@ -95,7 +95,7 @@ int runImport(const Invocation& call, std::ostream& out, std::ostream& err) {
         }
         Carnet::DiveList kept;
         for (const auto& d : existing->dives()) kept.push_back(std::make_unique<Plongee>(*d));
-        carnet.loadDives(std::move(kept));
+        carnet.loadList(std::move(kept));
     }
     // Every file is read before anything is written.
     std::string report;
@@ -113,7 +113,7 @@ int runImport(const Invocation& call, std::ostream& out, std::ostream& err) {
         }
     }
     const std::size_t count = added.size();
-    if (count) carnet.appendDives(std::move(added));
+    if (count) carnet.append(std::move(added));
     std::string error;
     if (!carnet.save(path, error)) {
         reportRefusal(err, path, error);

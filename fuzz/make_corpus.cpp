@@ -76,10 +76,10 @@ Plongee sampleDive(std::int32_t number, DateParts when, const char* lieu, const 
 
 Bytes twoDiveLogbook() {
     Carnet carnet;
-    carnet.addDive(std::make_unique<Plongee>(
-        sampleDive(1, {2024, 5, 31, 10, 15, 0}, "Port-Cros", "La Gabinière")));
-    carnet.addDive(std::make_unique<Plongee>(
-        sampleDive(2, {2023, 6, 1, 9, 0, 0}, "Marseille", "Le Liban")));
+    carnet.add(
+        sampleDive(1, {2024, 5, 31, 10, 15, 0}, "Port-Cros", "La Gabinière"));
+    carnet.add(
+        sampleDive(2, {2023, 6, 1, 9, 0, 0}, "Marseille", "Le Liban"));
     std::string error;
     return carnet.dataOfType("logbook", error);
 }

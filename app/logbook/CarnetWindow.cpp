@@ -28,6 +28,7 @@
 #include "profile/ProfileDataWindow.h"
 #include "settings/AppContext.h"
 #include "stats/LogbookReports.h"
+#include "tools/ListTableBinding.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ CarnetWindow::~CarnetWindow() {
     context_.notifications().removeObserver(this);
     // The session dies before the child widgets; none of them may reach it
     // or this window's slots while they are taken down.
-    disconnect(table_->selectionModel(), nullptr, this, nullptr);
+    binding_->detach();
     disconnect(model_, nullptr, this, nullptr);
     delete edit_;
     delete table_;
@@ -99,29 +100,25 @@ void CarnetWindow::buildTable() {
     QFont bold = table_->font();
     bold.setBold(true);
     model_->setBoldFont(bold);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListTableBinding::configure(table_);
     table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-    table_->setAlternatingRowColors(true);
-    table_->setWordWrap(false);
     table_->setIconSize(QSize(16, 16));
-    // Fixed row heights and set widths: sizing to contents would visit every
-    // dive of a large logbook.
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
-    table_->verticalHeader()->hide();
-    QHeaderView* header = table_->horizontalHeader();
-    header->setSectionsClickable(true);
-    header->setHighlightSections(false);
-    header->setStretchLastSection(true);
+    // Set widths: sizing to contents would visit every dive of a large logbook.
     for (int c = 0; c < model_->columnCount(); ++c)
         table_->setColumnWidth(c, columnWidth(DiveTableModel::field(c)));
     applyColumnVisibility();
     setCentralWidget(table_);
 
-    connect(header, &QHeaderView::sectionClicked, this, &CarnetWindow::sortByColumn);
-    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &CarnetWindow::onSelectionChanged);
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &CarnetWindow::sortByColumn);
+    binding_ = new ListTableBinding(
+        table_, *session_, [this](QWidget* parent) { return prompts_.askToAddDive(parent); }, this);
+    binding_->setQuestionParent([this]() -> QWidget* {
+        return edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
+    });
+    binding_->setOnStored([this](const std::vector<std::string>& alerts) { afterCommand(alerts); });
+    binding_->setOnSelected(
+        [this](const std::vector<std::string>& alerts) { afterSelection(alerts); });
     connect(table_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { openEditWindowOn(index.row()); });
     // After the editor has closed: moving the current index while the view
@@ -355,11 +352,11 @@ void CarnetWindow::updateProfileWindows() {
     if (!profileShown && !dataShown) return;
     const divelog::DiveForm& form = session_->form();
     if (profileShown) profile_->show(form.profileChartData(), session_->readouts());
-    if (dataShown && (!profileDataFilled_ || profileDataDive_ != session_->boundDive())) {
+    if (dataShown && (!profileDataFilled_ || profileDataDive_ != session_->boundRecord())) {
         profileData_->fill(form.profile(),
                            text_.format("Carnet", "Dive number profile datas title", "error !",
                                         {std::int64_t{form.intValue(divelog::Plongee::Field::noPlongee)}}));
-        profileDataDive_ = session_->boundDive();
+        profileDataDive_ = session_->boundRecord();
         profileDataFilled_ = true;
     }
 }
@@ -372,22 +369,7 @@ RenumberPanel* CarnetWindow::renumberPanel() {
     return renumber_;
 }
 
-bool CarnetWindow::settleUnstoredDive() {
-    if (!session_->hasUnstoredDive()) return true;
-    QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
-    switch (prompts_.askToAddDive(parent)) {
-        case UserPrompts::NewDiveChoice::Add: {
-            const auto alerts = session_->addDive();
-            afterCommand(alerts);
-            return true;
-        }
-        case UserPrompts::NewDiveChoice::Discard:
-            session_->discardUnstoredDive();
-            return true;
-        case UserPrompts::NewDiveChoice::Cancel: return false;
-    }
-    return false;
-}
+bool CarnetWindow::settleUnstoredDive() { return binding_->settleUnstored(); }
 
 void CarnetWindow::showAlerts(const std::vector<std::string>& alerts) {
     QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
@@ -396,21 +378,21 @@ void CarnetWindow::showAlerts(const std::vector<std::string>& alerts) {
 
 void CarnetWindow::newDive() {
     if (!settleUnstoredDive()) return;
-    const auto alerts = session_->newDive();
+    const auto alerts = session_->newRecord();
     editWindow()->present(this);
     afterCommand(alerts);
     edit_->control("noPlongee")->setFocus();
 }
 
 void CarnetWindow::addDive() {
-    const auto alerts = session_->addDive();
+    const auto alerts = session_->add();
     afterCommand(alerts);
     table_->scrollToBottom();
 }
 
-void CarnetWindow::insertDive() { afterCommand(session_->insertDive()); }
+void CarnetWindow::insertDive() { afterCommand(session_->insert()); }
 
-void CarnetWindow::updateDive() { afterCommand(session_->updateDive()); }
+void CarnetWindow::updateDive() { afterCommand(session_->update()); }
 
 void CarnetWindow::deleteDive() {
     if (session_->selection().empty()) return;
@@ -420,9 +402,9 @@ void CarnetWindow::deleteDive() {
     afterCommand();
 }
 
-void CarnetWindow::previousDive() { afterCommand(session_->previousDive()); }
+void CarnetWindow::previousDive() { afterCommand(session_->previous()); }
 
-void CarnetWindow::nextDive() { afterCommand(session_->nextDive()); }
+void CarnetWindow::nextDive() { afterCommand(session_->next()); }
 
 void CarnetWindow::blankFields() {
     session_->blankFields();
@@ -439,8 +421,8 @@ void CarnetWindow::openEditWindow() {
 
 void CarnetWindow::openEditWindowOn(int row) {
     if (row < 0) return;
-    const bool other = session_->carnet().idAt(static_cast<std::size_t>(row)) != session_->boundDive();
-    if (other && !settleUnstoredDive()) return;
+    if (session_->wouldDropUnstored({static_cast<std::size_t>(row)}) && !settleUnstoredDive())
+        return;
     const auto alerts = session_->editWindow(static_cast<std::size_t>(row));
     editWindow()->present(this);
     afterCommand(alerts);
@@ -534,60 +516,13 @@ void CarnetWindow::refreshForm() {
 
 void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
     found_->clear();  // the count of the last search no longer says what is selected
-    showingSelection_ = true;
-    showSelection();
-    showingSelection_ = false;
-
+    binding_->showSelection();
     count_->setText(q(session_->readouts().diveCount));
-    const std::size_t dives = carnet().recordCount();
-    toolbar_->updateEnabling(dives);
-    if (edit_) {
-        edit_->toolbar()->updateEnabling(dives, session_->canUpdate());
-        edit_->showForm();
-    }
-    updateHistoryActions();
-    updateProfileWindows();
-    documentEdited();
-    showAlerts(alerts);
+    toolbar_->updateEnabling(carnet().recordCount());
+    afterSelection(alerts);
 }
 
-void CarnetWindow::showSelection() {
-    // One call for the whole selection: a search may select thousands of rows.
-    const std::vector<std::size_t> rows = session_->selection();
-    QItemSelection selection;
-    const int last = model_->columnCount() - 1;
-    for (std::size_t i = 0; i < rows.size();) {
-        std::size_t j = i;
-        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
-        selection.select(model_->index(static_cast<int>(rows[i]), 0),
-                         model_->index(static_cast<int>(rows[j]), last));
-        i = j + 1;
-    }
-    QItemSelectionModel* model = table_->selectionModel();
-    model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (auto row = session_->singleSelection()) {
-        const QModelIndex index = model_->index(static_cast<int>(*row), 0);
-        model->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        table_->scrollTo(index);
-    }
-    for (QAction* a : menuActions_)
-        if (a->objectName() == QLatin1String("logbookDeleteDive")) a->setEnabled(!rows.empty());
-}
-
-void CarnetWindow::onSelectionChanged() {
-    if (showingSelection_) return;
-    const std::vector<std::size_t> rows = selectedRows();
-    // One row loads its dive into the form, which would drop a new dive typed there.
-    if (rows.size() == 1 &&
-        session_->carnet().idAt(rows.front()) != session_->boundDive() && !settleUnstoredDive()) {
-        showingSelection_ = true;
-        showSelection();  // back to what was selected
-        showingSelection_ = false;
-        return;
-    }
-    const auto alerts = session_->select(rows);
-    // select() refreshes only when it loads a dive; the enabling follows any selection.
-    if (session_->selection().size() != 1) session_->refresh();
+void CarnetWindow::afterSelection(const std::vector<std::string>& alerts) {
     if (edit_) {
         edit_->toolbar()->updateEnabling(carnet().recordCount(), session_->canUpdate());
         edit_->showForm();
@@ -599,11 +534,4 @@ void CarnetWindow::onSelectionChanged() {
     updateProfileWindows();
     documentEdited();
     showAlerts(alerts);
-}
-
-std::vector<std::size_t> CarnetWindow::selectedRows() const {
-    std::vector<std::size_t> rows;
-    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
-        rows.push_back(static_cast<std::size_t>(index.row()));
-    return rows;
 }

@@ -16,6 +16,7 @@ class DiveEditWindow;
 class DiveSearchField;
 class DiveTableModel;
 class LogbookReports;
+class ListTableBinding;
 class LogbookToolbar;
 class ProfileDataWindow;
 class ProfilWindow;
@@ -106,15 +107,15 @@ private:
     // The table, its selection, the counts, the toolbars and the edit window
     // after a command; then the alerts the command returned.
     void afterCommand(const std::vector<std::string>& alerts = {});
-    void showSelection();
-    void onSelectionChanged();
+    // The edit window, the menus and the profile windows after the selection
+    // or the list changed; then the alerts.
+    void afterSelection(const std::vector<std::string>& alerts);
     bool onEditWindowClosing();
     void showAlerts(const std::vector<std::string>& alerts);
     // The profile windows follow the dive shown; the data window is filled
     // again only when another dive is shown, so typing in it is not lost.
     void updateProfileWindows();
     void updateHistoryActions();
-    std::vector<std::size_t> selectedRows() const;
 
     std::unique_ptr<divelog::CarnetSession> session_;
     // Goes before the session and the document it follows.
@@ -132,6 +133,5 @@ private:
     std::optional<std::uint64_t> profileDataDive_;  // the dive the data window was filled for
     bool profileDataFilled_ = false;
     QList<QAction*> menuActions_;
-    // Set while the window itself changes the table's selection.
-    bool showingSelection_ = false;
+    ListTableBinding* binding_ = nullptr;
 };

@@ -19,15 +19,9 @@ QColor toQColor(const divelog::Colour& c) {
 }  // namespace
 
 DiveTableModel::DiveTableModel(divelog::CarnetSession& session, const UiText& text, QObject* parent)
-    : QAbstractTableModel(parent),
-      session_(session),
-      text_(text),
-      rows_(static_cast<int>(session.carnet().recordCount())) {
+    : ListTableModel(session.carnet(), parent), session_(session), text_(text) {
     bold_.setBold(true);
-    session_.carnet().addObserver(this, [this](const divelog::CarnetChange& c) { follow(c); });
 }
-
-DiveTableModel::~DiveTableModel() { session_.carnet().removeObserver(this); }
 
 divelog::Plongee::Field DiveTableModel::field(int column) {
     const auto columns = divelog::DiveColumns::all();
@@ -43,19 +37,13 @@ int DiveTableModel::columnOf(divelog::Plongee::Field f) {
     return -1;
 }
 
-int DiveTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
-}
-
 int DiveTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(divelog::DiveColumns::all().size());
 }
 
 QVariant DiveTableModel::data(const QModelIndex& index, int role) const {
-    const auto row = static_cast<std::size_t>(index.row());
-    if (!index.isValid() || index.row() >= rows_ || row >= session_.carnet().recordCount())
-        return {};
-    const divelog::Plongee& dive = session_.carnet().dive(row);
+    if (!holds(index)) return {};
+    const divelog::Plongee& dive = session_.carnet().dive(static_cast<std::size_t>(index.row()));
     const divelog::Plongee::Field column = field(index.column());
     switch (role) {
         case Qt::DisplayRole: {
@@ -121,71 +109,4 @@ bool DiveTableModel::setData(const QModelIndex& index, const QVariant& value, in
 
 void DiveTableModel::readAppearance(const divelog::SettingsStore& store) {
     look_ = divelog::TableAppearance::read(store);
-}
-
-void DiveTableModel::repaintAll() {
-    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
-}
-
-void DiveTableModel::follow(const divelog::CarnetChange& change) {
-    using Kind = divelog::CarnetChange::Kind;
-    // Consecutive rows go as one range, so a large delete is a few signals.
-    auto ranges = [](const std::vector<std::size_t>& rows) {
-        std::vector<std::pair<int, int>> out;
-        for (std::size_t i = 0; i < rows.size();) {
-            std::size_t j = i;
-            while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
-            out.emplace_back(static_cast<int>(rows[i]), static_cast<int>(rows[j]));
-            i = j + 1;
-        }
-        return out;
-    };
-    switch (change.kind) {
-        case Kind::Inserted:
-            // Rows are where the dives now are: ascending, each range lands in place.
-            for (auto [first, last] : ranges(change.rows)) {
-                beginInsertRows({}, first, last);
-                rows_ += last - first + 1;
-                endInsertRows();
-            }
-            break;
-        case Kind::Removed: {
-            // Rows are where the dives were: last range first keeps the others valid.
-            auto r = ranges(change.rows);
-            for (auto it = r.rbegin(); it != r.rend(); ++it) {
-                beginRemoveRows({}, it->first, it->second);
-                rows_ -= it->second - it->first + 1;
-                endRemoveRows();
-            }
-            break;
-        }
-        case Kind::Changed:
-            if (change.allRows) {
-                repaintAll();
-                break;
-            }
-            for (auto [first, last] : ranges(change.rows))
-                emit dataChanged(index(first, 0), index(last, columnCount() - 1));
-            break;
-        case Kind::Moved: {
-            emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-            const QModelIndexList before = persistentIndexList();
-            QModelIndexList after;
-            after.reserve(before.size());
-            for (const QModelIndex& i : before) {
-                const auto old = static_cast<std::size_t>(i.row());
-                after << (old < change.newRowOf.size()
-                              ? index(static_cast<int>(change.newRowOf[old]), i.column())
-                              : QModelIndex());
-            }
-            changePersistentIndexList(before, after);
-            emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-            break;
-        }
-        case Kind::Reset:
-            beginResetModel();
-            rows_ = static_cast<int>(session_.carnet().recordCount());
-            endResetModel();
-            break;
-    }
 }

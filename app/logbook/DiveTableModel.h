@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <QFont>
 
 #include "logbook/Carnet.h"
 #include "logbook/TableAppearance.h"
+#include "tools/ListTableModel.h"
 
 namespace divelog {
 class CarnetSession;
@@ -15,16 +15,13 @@ class UiText;
 // The dive list as table rows, one column per dive table column in its
 // initial order (hidden ones are hidden by the view). Cells are asked of the
 // table rules when the view paints them, so a logbook of thousands of dives
-// costs nothing until a row is scrolled into view. The model follows the
-// logbook's own account of each change, row by row. The colouring settings
+// costs nothing until a row is scrolled into view. The colouring settings
 // are a snapshot, read again by readAppearance() when the preferences say so.
-class DiveTableModel : public QAbstractTableModel {
+class DiveTableModel : public ListTableModel {
     Q_OBJECT
 public:
     DiveTableModel(divelog::CarnetSession& session, const UiText& text, QObject* parent = nullptr);
-    ~DiveTableModel() override;
 
-    int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
@@ -39,18 +36,13 @@ public:
 
     void readAppearance(const divelog::SettingsStore& store);
     void setBoldFont(const QFont& font) { bold_ = font; }
-    // Every visible cell again: the settings behind the texts or colours changed.
-    void repaintAll();
 
 signals:
     void cellEdited(int row);
 
 private:
-    void follow(const divelog::CarnetChange& change);
-
     divelog::CarnetSession& session_;
     const UiText& text_;
     divelog::TableAppearance look_;
     QFont bold_;
-    int rows_ = 0;
 };

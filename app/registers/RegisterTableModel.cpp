@@ -16,18 +16,7 @@ QColor toQColor(const divelog::Colour& c) {
 
 RegisterTableModel::RegisterTableModel(divelog::RegisterDocument& document, const UiText& text,
                                        QObject* parent)
-    : QAbstractTableModel(parent),
-      document_(document),
-      text_(text),
-      rows_(static_cast<int>(document.recordCount())) {
-    document_.addObserver(this, [this](const divelog::RegisterChange& c) { follow(c); });
-}
-
-RegisterTableModel::~RegisterTableModel() { document_.removeObserver(this); }
-
-int RegisterTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
-}
+    : ListTableModel(document, parent), document_(document), text_(text) {}
 
 int RegisterTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(document_.spec().columns().size());
@@ -47,10 +36,9 @@ int RegisterTableModel::columnOf(std::string_view f) const {
 }
 
 QVariant RegisterTableModel::data(const QModelIndex& index, int role) const {
-    const auto row = static_cast<std::size_t>(index.row());
-    if (!index.isValid() || index.row() >= rows_ || row >= document_.recordCount()) return {};
+    if (!holds(index)) return {};
     const divelog::RegisterSpec& spec = document_.spec();
-    const divelog::Record& record = document_.record(row);
+    const divelog::Record& record = document_.record(static_cast<std::size_t>(index.row()));
     const std::size_t f = spec.field(field(index.column()));
     switch (role) {
         case Qt::DisplayRole: {
@@ -79,50 +67,4 @@ QVariant RegisterTableModel::headerData(int section, Qt::Orientation orientation
     if (role == Qt::DisplayRole)
         return UiText::asTitle(text_.text(spec.table(), column.titleKey, column.field));
     return {};
-}
-
-void RegisterTableModel::follow(const divelog::RegisterChange& change) {
-    using Kind = divelog::RegisterChange::Kind;
-    switch (change.kind) {
-        case Kind::Inserted:
-            // Rows are where the records now are, ascending: each lands in place.
-            for (std::size_t r : change.rows) {
-                beginInsertRows({}, static_cast<int>(r), static_cast<int>(r));
-                ++rows_;
-                endInsertRows();
-            }
-            break;
-        case Kind::Removed:
-            // Rows are where the records were: the last first keeps the others valid.
-            for (auto it = change.rows.rbegin(); it != change.rows.rend(); ++it) {
-                beginRemoveRows({}, static_cast<int>(*it), static_cast<int>(*it));
-                --rows_;
-                endRemoveRows();
-            }
-            break;
-        case Kind::Changed:
-            for (std::size_t r : change.rows)
-                emit dataChanged(index(static_cast<int>(r), 0),
-                                 index(static_cast<int>(r), columnCount() - 1));
-            break;
-        case Kind::Moved: {
-            emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-            const QModelIndexList before = persistentIndexList();
-            QModelIndexList after;
-            for (const QModelIndex& i : before) {
-                const auto old = static_cast<std::size_t>(i.row());
-                after << (old < change.newRowOf.size()
-                              ? index(static_cast<int>(change.newRowOf[old]), i.column())
-                              : QModelIndex());
-            }
-            changePersistentIndexList(before, after);
-            emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-            break;
-        }
-        case Kind::Reset:
-            beginResetModel();
-            rows_ = static_cast<int>(document_.recordCount());
-            endResetModel();
-            break;
-    }
 }

@@ -1,23 +1,19 @@
 #pragma once
 
-#include <QAbstractTableModel>
-
 #include "registers/RegisterDocument.h"
+#include "tools/ListTableModel.h"
 
 class UiText;
 
 // A register's records as table rows, one column per column of the
 // register's table. Texts and colours are asked of the register's rules when
-// a cell is painted; the model follows the document's own account of each
-// change, row by row.
-class RegisterTableModel : public QAbstractTableModel {
+// a cell is painted.
+class RegisterTableModel : public ListTableModel {
     Q_OBJECT
 public:
     RegisterTableModel(divelog::RegisterDocument& document, const UiText& text,
                        QObject* parent = nullptr);
-    ~RegisterTableModel() override;
 
-    int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
@@ -28,9 +24,6 @@ public:
     int columnOf(std::string_view field) const;
 
 private:
-    void follow(const divelog::RegisterChange& change);
-
     divelog::RegisterDocument& document_;
     const UiText& text_;
-    int rows_ = 0;
 };

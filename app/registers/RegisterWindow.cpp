@@ -24,6 +24,7 @@
 #include "registers/RegisterToolbars.h"
 #include "settings/AppContext.h"
 #include "tools/DocumentToolbar.h"
+#include "tools/ListTableBinding.h"
 #include "tools/StyledTextWindow.h"
 
 namespace {
@@ -65,7 +66,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<divelog::RegisterDocument> docume
 
 RegisterWindow::~RegisterWindow() {
     // The session dies before the child widgets; none may reach it meanwhile.
-    disconnect(table_->selectionModel(), nullptr, this, nullptr);
+    binding_->detach();
     delete edit_;
     delete table_;
     delete model_;
@@ -80,18 +81,9 @@ void RegisterWindow::buildTable() {
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("registerTable"));
     table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListTableBinding::configure(table_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setAlternatingRowColors(true);
-    table_->setWordWrap(false);
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
-    table_->verticalHeader()->hide();
     QHeaderView* header = table_->horizontalHeader();
-    header->setSectionsClickable(true);
-    header->setHighlightSections(false);
-    header->setStretchLastSection(true);
     const auto columns = session_->spec().columns();
     // At least as wide as the column's title.
     const QFontMetrics metrics = header->fontMetrics();
@@ -103,8 +95,13 @@ void RegisterWindow::buildTable() {
     }
     setCentralWidget(table_);
     connect(header, &QHeaderView::sectionClicked, this, &RegisterWindow::sortByColumn);
-    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &RegisterWindow::onSelectionChanged);
+    binding_ = new ListTableBinding(
+        table_, *session_, [this](QWidget* parent) { return prompts_.askToAddCard(parent); }, this);
+    binding_->setQuestionParent([this]() -> QWidget* {
+        return edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
+    });
+    binding_->setOnStored([this](const std::vector<std::string>&) { afterCommand(); });
+    binding_->setOnSelected([this](const std::vector<std::string>&) { afterSelection(); });
     connect(table_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { openEditWindowOn(index.row()); });
 }
@@ -217,23 +214,11 @@ std::optional<divelog::Image> RegisterWindow::chooseImage() {
     return divelog::Image{std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
 }
 
-bool RegisterWindow::settleUnstoredCard() {
-    if (!session_->hasUnstoredRecord()) return true;
-    QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
-    switch (prompts_.askToAddCard(parent)) {
-        case UserPrompts::NewDiveChoice::Add:
-            session_->add();
-            afterCommand();
-            return true;
-        case UserPrompts::NewDiveChoice::Discard: session_->discardUnstoredRecord(); return true;
-        case UserPrompts::NewDiveChoice::Cancel: return false;
-    }
-    return false;
-}
+bool RegisterWindow::settleUnstoredCard() { return binding_->settleUnstored(); }
 
 void RegisterWindow::newCard() {
     if (!settleUnstoredCard()) return;
-    session_->blankFields();
+    session_->newRecord();
     editWindow()->present(this);
     afterCommand();
     if (QWidget* first = edit_->control(std::string(session_->spec().controls().front().field))) {
@@ -292,7 +277,7 @@ void RegisterWindow::openEditWindow() {
 void RegisterWindow::openEditWindowOn(int row) {
     if (row < 0) return;
     const auto r = static_cast<std::size_t>(row);
-    if (registerDocument().idAt(r) != session_->boundRecord() && !settleUnstoredCard()) return;
+    if (session_->wouldDropUnstored({r}) && !settleUnstoredCard()) return;
     session_->editWindow(r);
     editWindow()->present(this);
     afterCommand();
@@ -405,51 +390,14 @@ void RegisterWindow::closeEvent(QCloseEvent* event) {
 }
 
 void RegisterWindow::afterCommand() {
-    showingSelection_ = true;
-    showSelection();
-    showingSelection_ = false;
+    binding_->showSelection();
     count_->setText(q(session_->countText()).trimmed());
-    toolbar_->updateEnabling([this](const std::string& id) { return session_->isItemEnabled(id); });
-    if (edit_) edit_->showForm();
-    for (QAction* a : menuActions_)
-        if (a->objectName() == QLatin1String("registerDeleteCard"))
-            a->setEnabled(!session_->selection().empty());
-    updateHistoryActions();
-    documentEdited();
+    afterSelection();
 }
 
-void RegisterWindow::showSelection() {
-    const std::vector<std::size_t> rows = session_->selection();
-    QItemSelection selection;
-    const int last = model_->columnCount() - 1;
-    for (std::size_t r : rows)
-        selection.select(model_->index(static_cast<int>(r), 0),
-                         model_->index(static_cast<int>(r), last));
-    QItemSelectionModel* model = table_->selectionModel();
-    model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (auto row = session_->singleSelection()) {
-        const QModelIndex index = model_->index(static_cast<int>(*row), 0);
-        model->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        table_->scrollTo(index);
-    }
-}
-
-void RegisterWindow::onSelectionChanged() {
-    if (showingSelection_) return;
-    std::vector<std::size_t> rows;
-    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
-        rows.push_back(static_cast<std::size_t>(index.row()));
-    // One row loads its card into the form, which would drop a new card typed there.
-    if (rows.size() == 1 && registerDocument().idAt(rows.front()) != session_->boundRecord() &&
-        !settleUnstoredCard()) {
-        showingSelection_ = true;
-        showSelection();
-        showingSelection_ = false;
-        return;
-    }
-    session_->select(rows);
-    if (edit_) edit_->showForm();
+void RegisterWindow::afterSelection() {
     toolbar_->updateEnabling([this](const std::string& id) { return session_->isItemEnabled(id); });
+    if (edit_) edit_->showForm();
     for (QAction* a : menuActions_)
         if (a->objectName() == QLatin1String("registerDeleteCard"))
             a->setEnabled(!session_->selection().empty());

@@ -12,6 +12,7 @@ class RegisterDocument;
 class RegisterSession;
 }  // namespace divelog
 class DocumentToolbar;
+class ListTableBinding;
 class QLabel;
 class QPrinter;
 class QTableView;
@@ -77,8 +78,7 @@ private:
     void openEditWindowOn(int row);
     bool onEditWindowClosing();
     void afterCommand();
-    void showSelection();
-    void onSelectionChanged();
+    void afterSelection();
     void onComboEditFinished(const QString& field);
     void updateHistoryActions();
     std::optional<divelog::Image> chooseImage();
@@ -91,6 +91,6 @@ private:
     RegisterEditWindow* edit_ = nullptr;
     StyledTextWindow* synthesis_ = nullptr;
     QList<QAction*> menuActions_;
-    bool showingSelection_ = false;
+    ListTableBinding* binding_ = nullptr;
     bool asking_ = false;
 };

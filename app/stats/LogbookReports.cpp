@@ -33,7 +33,7 @@ constexpr auto kPortrait = QPageLayout::Portrait;
 
 LogbookReports::LogbookReports(CarnetWindow& window, divelog::AppContext& context, const UiText& text)
     : window_(window), context_(context), text_(text) {
-    window_.carnet().addObserver(this, [this](const divelog::CarnetChange&) { onChange(); });
+    window_.carnet().addObserver(this, [this](const divelog::ListChange&) { onChange(); });
     namespace n = divelog::notification;
     // Units change what the figures and the card say. The logbook refreshes
     // its form on the same notification, and the shown windows follow that.

@@ -10,7 +10,7 @@
 
 namespace divelog {
 class AppContext;
-struct CarnetChange;
+struct ListChange;
 }  // namespace divelog
 class CardScopePanel;
 class CarnetWindow;

@@ -275,6 +275,19 @@ bool Plongee::decode(ArchiveReader& r, int version) {
     return true;
 }
 
+std::size_t Plongee::heldBytes(const Value& v) {
+    if (auto s = std::get_if<std::string>(&v)) return s->capacity();
+    if (auto i = std::get_if<std::vector<std::int32_t>>(&v)) return i->capacity() * 4;
+    if (auto d = std::get_if<std::vector<double>>(&v)) return d->capacity() * 8;
+    return 0;
+}
+
+std::size_t Plongee::heldBytes() const {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < fields().size(); ++i) n += heldBytes(value(static_cast<Field>(i)));
+    return n;
+}
+
 Plongee makeNewDive(const NewDiveDefaults& d) {
     Plongee p;
     p.setNoPlongee(d.number);

@@ -116,6 +116,11 @@ public:
     void encode(ArchiveWriter& out) const;
     bool decode(ArchiveReader& in, int version);
 
+    // Bytes held beyond the record itself (texts and series), roughly, for
+    // the history's footprint; and the same for one value.
+    std::size_t heldBytes() const;
+    static std::size_t heldBytes(const Value& value);
+
     friend bool operator==(const Plongee&, const Plongee&) = default;
 
 private:

@@ -286,7 +286,7 @@ private slots:
                                        Fields{{"bateau", "ALDEBARAN II"}, {"site", "C"}},
                                        Fields{{"bateau", "aldebaran"}, {"site", "D"}}});
         clickRow(w, 1);
-        const auto bound = w->session().boundDive();
+        const auto bound = w->session().boundRecord();
         QSignalSpy changes(w->table()->selectionModel(), &QItemSelectionModel::selectionChanged);
 
         QTest::keyClicks(w->searchField()->lineEdit(), "aldeb");
@@ -294,7 +294,7 @@ private slots:
         QCOMPARE(changes.count(), 1);
         QCOMPARE(w->table()->selectionModel()->selectedRows().size(), 3);
         QCOMPARE(w->foundLabel()->text(), QString("3 dives found"));
-        QCOMPARE(w->session().boundDive(), bound);
+        QCOMPARE(w->session().boundRecord(), bound);
 
         // One hit is shown as a click would show it.
         w->searchField()->lineEdit()->setText("II");

@@ -22,7 +22,7 @@ bool saveLogbook(const QString& path, int dives) {
     for (int i = 1; i <= dives; ++i) {
         divelog::NewDiveDefaults d;
         d.number = i;
-        carnet.addDive(std::make_unique<divelog::Plongee>(divelog::makeNewDive(d)));
+        carnet.add(divelog::makeNewDive(d));
     }
     std::string error;
     return carnet.save(path.toStdString(), error);

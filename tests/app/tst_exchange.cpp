@@ -27,7 +27,7 @@ private slots:
             d->setTemps(40 + n);
             dives.push_back(std::move(d));
         }
-        w_->carnet().loadDives(std::move(dives));
+        w_->carnet().loadList(std::move(dives));
     }
     void cleanup() {
         app_.reset();

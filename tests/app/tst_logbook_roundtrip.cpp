@@ -50,7 +50,7 @@ std::unique_ptr<divelog::Carnet> logbookOf(int dives) {
     for (int i = 1; i <= dives; ++i) {
         divelog::NewDiveDefaults d;
         d.number = i;
-        carnet->addDive(std::make_unique<divelog::Plongee>(divelog::makeNewDive(d)));
+        carnet->add(divelog::makeNewDive(d));
     }
     return carnet;
 }

@@ -58,7 +58,7 @@ private slots:
         w_ = qobject_cast<CarnetWindow*>(app_->controller->windows().last());
         divelog::Carnet::DiveList dives;
         dives.push_back(sixtyMinuteDive());
-        w_->carnet().loadDives(std::move(dives));
+        w_->carnet().loadList(std::move(dives));
         w_->session().select({0});
     }
     void cleanup() {

@@ -90,7 +90,7 @@ private slots:
         app_ = std::make_unique<AppHarness>(dir_.filePath("settings.ini"));
         app_->controller->newCarnetDocumentMenuAction();
         w_ = qobject_cast<CarnetWindow*>(app_->controller->windows().last());
-        w_->carnet().loadDives(dives(12));
+        w_->carnet().loadList(dives(12));
         w_->session().documentLoaded();
         w_->model()->repaintAll();
         w_->show();
@@ -185,7 +185,7 @@ private slots:
 
     void everyPrintReachesThePage() {
         LogbookReports& r = w_->reports();
-        w_->carnet().loadDives(dives(150));
+        w_->carnet().loadList(dives(150));
         w_->session().documentLoaded();
         w_->model()->repaintAll();
         w_->session().select({149});

@@ -99,14 +99,14 @@ protected:
         return p;
     }
 
-    static std::unique_ptr<Plongee> dive(std::int32_t number, std::optional<Date> date) {
+    static Plongee dive(std::int32_t number, std::optional<Date> date) {
         NewDiveDefaults defaults;
         defaults.number = number;
-        auto p = std::make_unique<Plongee>(makeNewDive(defaults));
-        p->setDate(date);
-        p->setLieu(std::string("Port-Cros"));
-        p->setProfondeur(28.4f);
-        p->setProfilProfondeur(std::vector<double>{0, 12.5, 28.4, 6, 0});
+        Plongee p = makeNewDive(defaults);
+        p.setDate(date);
+        p.setLieu(std::string("Port-Cros"));
+        p.setProfondeur(28.4f);
+        p.setProfilProfondeur(std::vector<double>{0, 12.5, 28.4, 6, 0});
         return p;
     }
 
@@ -136,8 +136,8 @@ protected:
 TEST_F(ConvertTest, InfoDescribesALogbook) {
     Carnet carnet;
     // List order is not date order: the summary must look at every dive.
-    carnet.addDive(dive(1, dateFromLocalParts({2024, 5, 31, 10, 15, 0})));
-    carnet.addDive(dive(2, dateFromLocalParts({2023, 6, 1, 23, 30, 0})));
+    carnet.add(dive(1, dateFromLocalParts({2024, 5, 31, 10, 15, 0})));
+    carnet.add(dive(2, dateFromLocalParts({2023, 6, 1, 23, 30, 0})));
     std::string file = saveLogbook("two.divelog", carnet);
 
     Outcome r = run({"info", file});
@@ -167,10 +167,10 @@ TEST_F(ConvertTest, InfoDescribesALogbook) {
 
 TEST_F(ConvertTest, InfoSaysNoneWhenNoDiveHasAUsableDate) {
     Carnet carnet;
-    carnet.addDive(dive(1, std::nullopt));
-    carnet.addDive(dive(2, Date{std::numeric_limits<double>::quiet_NaN()}));
-    carnet.addDive(dive(3, Date{std::numeric_limits<double>::infinity()}));
-    carnet.addDive(dive(4, Date{-1e300}));
+    carnet.add(dive(1, std::nullopt));
+    carnet.add(dive(2, Date{std::numeric_limits<double>::quiet_NaN()}));
+    carnet.add(dive(3, Date{std::numeric_limits<double>::infinity()}));
+    carnet.add(dive(4, Date{-1e300}));
     Outcome r = run({"info", saveLogbook("undated.divelog", carnet)});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     auto lines = r.outLines();
@@ -180,7 +180,7 @@ TEST_F(ConvertTest, InfoSaysNoneWhenNoDiveHasAUsableDate) {
     EXPECT_EQ(lines[5], "last dive: none");
 
     // One dated dive among damaged ones is both the first and the last.
-    carnet.addDive(dive(5, dateFromLocalParts({2020, 2, 29, 12, 0, 0})));
+    carnet.add(dive(5, dateFromLocalParts({2020, 2, 29, 12, 0, 0})));
     r = run({"info", saveLogbook("undated.divelog", carnet)});
     lines = r.outLines();
     ASSERT_EQ(lines.size(), 6u) << r.out;
@@ -205,8 +205,8 @@ TEST_F(ConvertTest, InfoDescribesAnEmptyRegister) {
 
 TEST_F(ConvertTest, InfoRefusesUnreadableAndDamagedFiles) {
     Carnet carnet;
-    carnet.addDive(dive(1, dateFromLocalParts({2024, 5, 31, 10, 15, 0})));
-    carnet.addDive(dive(2, dateFromLocalParts({2023, 6, 1, 9, 0, 0})));
+    carnet.add(dive(1, dateFromLocalParts({2024, 5, 31, 10, 15, 0})));
+    carnet.add(dive(2, dateFromLocalParts({2023, 6, 1, 9, 0, 0})));
     std::vector<std::uint8_t> good;
     std::string error;
     ASSERT_TRUE(readWholeFile(saveLogbook("good.divelog", carnet), good, error));
@@ -279,7 +279,7 @@ TEST_F(ConvertTest, UsageErrorsExitTwoWithUsageOnStderr) {
 TEST_F(ConvertTest, InfoFailsWhenItCannotWriteItsOutput) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     Carnet carnet;
-    carnet.addDive(dive(1, std::nullopt));
+    carnet.add(dive(1, std::nullopt));
     Outcome r = run({"info", saveLogbook("one.divelog", carnet)}, "/dev/full");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.errLines().size(), 1u) << r.err;
@@ -290,10 +290,10 @@ TEST_F(ConvertTest, InfoFailsWhenItCannotWriteItsOutput) {
 TEST_F(ConvertTest, ConvertWritesAnExportTypeThatInfoReadsBack) {
     Carnet carnet;
     auto d = dive(7, dateFromLocalParts({2024, 5, 31, 10, 15, 0}));
-    d->setHeure(dateFromLocalParts({2001, 1, 1, 10, 15, 0}));
-    d->setLieu(std::string("Port \"Cros\"\nEast"));
-    d->setTemps(41);
-    carnet.addDive(std::move(d));
+    d.setHeure(dateFromLocalParts({2001, 1, 1, 10, 15, 0}));
+    d.setLieu(std::string("Port \"Cros\"\nEast"));
+    d.setTemps(41);
+    carnet.add(std::move(d));
     const std::string logbook = saveLogbook("one.divelog", carnet), out = path("one.uddf");
     Outcome r = run({"convert", logbook, out, "--to", "export uddf 3.2 (standard)"});
     EXPECT_EQ(r.exitCode, 0) << r.err;

@@ -181,7 +181,7 @@ TEST(PlongeeArchive, OlderAndNewerVersionsAndShortRecordsAreRefused) {
 TEST(PlongeeArchive, CurrentWriterMatchesTheDocumentedOrderOfVersion23) {
     Plongee p = decodeOne(archiveOfVersion(23));
     Carnet c;
-    c.addDive(std::make_unique<Plongee>(p));
+    c.add(p);
     std::string error;
     EXPECT_EQ(c.dataOfType("logbook", error), archiveOfVersion(23));
 }
@@ -195,7 +195,7 @@ TEST(PlongeeArchive, StopDepthsTravelAsFloatBitsAndAbsentObjectsStayAbsent) {
     p.setDeco_Level_3_sw(3);
     p.setNoPlongee(42);
     Carnet c;
-    c.addDive(std::make_unique<Plongee>(p));
+    c.add(p);
     std::string error;
     auto bytes = c.dataOfType("logbook", error);
 

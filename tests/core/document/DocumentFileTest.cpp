@@ -42,11 +42,11 @@ protected:
     static Bytes logbookBytes(int dives) {
         Carnet carnet;
         for (int i = 1; i <= dives; ++i) {
-            auto p = std::make_unique<Plongee>();
-            p->setNoPlongee(i);
-            p->setLieu(std::string("Port-Cros"));
-            p->setProfilProfondeur(std::vector<double>{0, 12.5, 28.4, 6, 0});
-            carnet.addDive(std::move(p));
+            Plongee p;
+            p.setNoPlongee(i);
+            p.setLieu(std::string("Port-Cros"));
+            p.setProfilProfondeur(std::vector<double>{0, 12.5, 28.4, 6, 0});
+            carnet.add(std::move(p));
         }
         std::string error;
         return carnet.dataOfType("logbook", error);
@@ -77,7 +77,7 @@ std::size_t bodyOffset(const Bytes& b) {
 TEST_F(DocumentFileTest, KindComesFromTheHeaderNotTheName) {
     std::string error;
     Carnet carnet;
-    carnet.addDive(std::make_unique<Plongee>());
+    carnet.add(Plongee());
     ASSERT_TRUE(carnet.save(path("Dives v1.5"), error)) << error;
     RegisterDocument wrecks(DocumentKind::Epaves, RepEpaves::instance());
     ASSERT_TRUE(wrecks.save(path("J.Doe log"), error)) << error;
@@ -201,7 +201,7 @@ TEST_F(DocumentFileTest, AnOpenDocumentRefusesAnotherKindAndStaysAsItWas) {
     RegisterDocument wrecks(DocumentKind::Epaves, RepEpaves::instance());
     ASSERT_TRUE(wrecks.save(path("w.dlwrecks"), why));
     Carnet carnet;
-    carnet.addDive(std::make_unique<Plongee>());
+    carnet.add(Plongee());
     DocumentError error;
     EXPECT_FALSE(carnet.open(path("w.dlwrecks"), error));
     EXPECT_EQ(error.problem, DocumentProblem::OtherKind);

@@ -15,14 +15,14 @@ using F = Plongee::Field;
 
 namespace {
 
-std::unique_ptr<Plongee> randomDive(std::mt19937& rng, std::int32_t number) {
-    auto d = std::make_unique<Plongee>(makeNewDive(NewDiveDefaults{number}));
-    d->setSite("Site " + std::to_string(rng() % 50));
-    d->setProfondeur(static_cast<float>(rng() % 600) / 10.0f);
-    d->setTemps(static_cast<std::int32_t>(rng() % 90));
+Plongee randomDive(std::mt19937& rng, std::int32_t number) {
+    Plongee d = makeNewDive(NewDiveDefaults{number});
+    d.setSite("Site " + std::to_string(rng() % 50));
+    d.setProfondeur(static_cast<float>(rng() % 600) / 10.0f);
+    d.setTemps(static_cast<std::int32_t>(rng() % 90));
     std::vector<double> depth(rng() % 40 + 1);
     for (auto& x : depth) x = static_cast<double>(rng() % 400) / 10.0;
-    d->setProfilProfondeur(std::move(depth));
+    d.setProfilProfondeur(std::move(depth));
     return d;
 }
 
@@ -31,8 +31,8 @@ std::unique_ptr<Plongee> randomDive(std::mt19937& rng, std::int32_t number) {
 struct Shadow {
     std::vector<DiveId> ids;
 
-    void follow(const Carnet& carnet, const CarnetChange& c) {
-        using Kind = CarnetChange::Kind;
+    void follow(const Carnet& carnet, const ListChange& c) {
+        using Kind = ListChange::Kind;
         switch (c.kind) {
             case Kind::Inserted:
                 for (std::size_t i = 0; i < c.rows.size(); ++i)
@@ -79,26 +79,26 @@ TEST(CarnetHistory, AThousandRandomCommandsUndoToTheByteAndRedoToTheEnd) {
     std::mt19937 rng(20261207);
     Carnet carnet;
     Carnet::DiveList start;
-    for (int n = 1; n <= 200; ++n) start.push_back(randomDive(rng, n));
-    carnet.loadDives(std::move(start));
+    for (int n = 1; n <= 200; ++n) start.push_back(std::make_unique<Plongee>(randomDive(rng, n)));
+    carnet.loadList(std::move(start));
     Shadow shadow;
-    carnet.addObserver(&shadow, [&](const CarnetChange& c) { shadow.follow(carnet, c); });
-    shadow.follow(carnet, {CarnetChange::Kind::Reset, {}, {}, {}, {}});
+    carnet.addObserver(&shadow, [&](const ListChange& c) { shadow.follow(carnet, c); });
+    shadow.follow(carnet, {ListChange::Kind::Reset, {}, {}, {}, {}});
 
     const auto original = bytesOf(carnet);
     const auto originalIds = idsOf(carnet);
     auto anyRow = [&] { return static_cast<std::size_t>(rng() % carnet.recordCount()); };
     const F sortable[] = {F::noPlongee, F::site, F::profondeur, F::temps, F::date};
     for (int step = 0; step < 1000; ++step) {
-        if (carnet.recordCount() < 20) carnet.addDive(randomDive(rng, 900 + step));
+        if (carnet.recordCount() < 20) carnet.add(randomDive(rng, 900 + step));
         switch (rng() % 8) {
-            case 0: carnet.addDive(randomDive(rng, step)); break;
-            case 1: carnet.insertDive(anyRow(), randomDive(rng, step)); break;
-            case 2: carnet.updateDive(carnet.idAt(anyRow()), randomDive(rng, step)); break;
+            case 0: carnet.add(randomDive(rng, step)); break;
+            case 1: carnet.insert(anyRow(), randomDive(rng, step)); break;
+            case 2: carnet.update(carnet.idAt(anyRow()), randomDive(rng, step)); break;
             case 3: {
                 std::vector<std::size_t> rows(rng() % 10 + 1);
                 for (auto& r : rows) r = anyRow();
-                carnet.deleteDives(rows);
+                carnet.erase(rows);
                 break;
             }
             case 4: carnet.renumber(static_cast<std::int32_t>(rng() % 500)); break;
@@ -109,8 +109,8 @@ TEST(CarnetHistory, AThousandRandomCommandsUndoToTheByteAndRedoToTheEnd) {
             case 6: carnet.sortDives(sortable[rng() % 5], rng() % 2 == 0); break;
             case 7: {
                 Carnet::DiveList more;
-                for (std::uint32_t k = 0; k < rng() % 3 + 1; ++k) more.push_back(randomDive(rng, step));
-                carnet.appendDives(std::move(more));
+                for (std::uint32_t k = 0; k < rng() % 3 + 1; ++k) more.push_back(std::make_unique<Plongee>(randomDive(rng, step)));
+                carnet.append(std::move(more));
                 break;
             }
         }
@@ -140,8 +140,8 @@ TEST(CarnetHistory, AThousandRandomCommandsUndoToTheByteAndRedoToTheEnd) {
 
 TEST(CarnetHistory, TheChangedMarkFollowsTheSavedState) {
     Carnet carnet;
-    carnet.addDive(std::make_unique<Plongee>());
-    carnet.addDive(std::make_unique<Plongee>());
+    carnet.add(Plongee());
+    carnet.add(Plongee());
     carnet.clearChanged();  // as a save does
     carnet.renumber(10);
     EXPECT_TRUE(carnet.isChanged());
@@ -171,7 +171,7 @@ TEST(CarnetHistory, TheChangedMarkFollowsTheSavedState) {
 
 TEST(CarnetHistory, TheOldestStepsAreForgottenBeyondTheLimit) {
     Carnet carnet;
-    carnet.addDive(std::make_unique<Plongee>());
+    carnet.add(Plongee());
     carnet.clearChanged();
     for (std::size_t n = 0; n < UndoStack::kMaxCommands + 5; ++n)
         carnet.renumber(static_cast<std::int32_t>(n));
@@ -187,9 +187,9 @@ TEST(CarnetHistory, TheOldestStepsAreForgottenBeyondTheLimit) {
 TEST(CarnetHistory, RenumberingAgainUndoesToEachNumbering) {
     Carnet carnet;
     for (int n : {5, 3, 9}) {
-        auto d = std::make_unique<Plongee>();
-        d->setNoPlongee(n);
-        carnet.addDive(std::move(d));
+        Plongee d;
+        d.setNoPlongee(n);
+        carnet.add(std::move(d));
     }
     auto numbers = [&] {
         std::vector<std::int32_t> out;
@@ -219,11 +219,11 @@ TEST(CarnetHistory, CommandsAreNamedForTheEditMenu) {
     Localisation texts;
     texts.loadTable("Main", "\"Delete %d Dives\" = \"Delete %d Dives\";\n\"Delete Dive\" = \"Delete Dive\";");
     Carnet carnet;
-    for (int n = 0; n < 5; ++n) carnet.addDive(std::make_unique<Plongee>());
+    for (int n = 0; n < 5; ++n) carnet.add(Plongee());
     EXPECT_EQ(carnet.history().nextUndo()->name(texts), "Add Dive");
-    carnet.deleteDives({0, 2, 4});
+    carnet.erase({0, 2, 4});
     EXPECT_EQ(carnet.history().nextUndo()->name(texts), "Delete 3 Dives");
-    carnet.deleteDives({1});
+    carnet.erase({1});
     EXPECT_EQ(carnet.history().nextUndo()->name(texts), "Delete Dive");
     carnet.history().undo();
     EXPECT_EQ(carnet.history().nextRedo()->name(texts), "Delete Dive");
@@ -234,19 +234,19 @@ TEST(CarnetHistory, TheHistoryHoldsOnlyWhatChanged) {
     Carnet carnet;
     Carnet::DiveList dives;
     for (int n = 1; n <= 10; ++n) {
-        auto d = randomDive(rng, n);
+        auto d = std::make_unique<Plongee>(randomDive(rng, n));
         d->setProfilProfondeur(std::vector<double>(500, 12.5));
         d->setPRESS_Data(std::vector<double>(500, 180.0));
         d->setGAZ_Flag(std::vector<std::int32_t>(500, 0));
         dives.push_back(std::move(d));
     }
-    carnet.loadDives(std::move(dives));
-    const std::size_t oneDive = approximateBytes(carnet.dive(0));
+    carnet.loadList(std::move(dives));
+    const std::size_t oneDive = sizeof(Plongee) + carnet.dive(0).heldBytes();
     for (int edit = 0; edit < 1000; ++edit) {
         const std::size_t row = static_cast<std::size_t>(edit) % 10;
-        auto copy = std::make_unique<Plongee>(carnet.dive(row));
-        copy->setTemps(edit);
-        carnet.updateDive(carnet.idAt(row), std::move(copy));
+        Plongee copy = carnet.dive(row);
+        copy.setTemps(edit);
+        carnet.update(carnet.idAt(row), std::move(copy));
     }
     EXPECT_EQ(carnet.history().count(), 1000u);
     EXPECT_LT(carnet.history().heldBytes(), 1000 * 2 * oneDive);
@@ -262,19 +262,19 @@ TEST(CarnetHistory, UndoingADeleteBringsBackTheSameDivesInTheirPlaces) {
     std::mt19937 rng(3);
     Carnet carnet;
     Carnet::DiveList dives;
-    for (int n = 1; n <= 50; ++n) dives.push_back(randomDive(rng, n));
-    carnet.loadDives(std::move(dives));
+    for (int n = 1; n <= 50; ++n) dives.push_back(std::make_unique<Plongee>(randomDive(rng, n)));
+    carnet.loadList(std::move(dives));
     const auto ids = idsOf(carnet);
     const auto bytes = bytesOf(carnet);
-    std::vector<CarnetChange> seen;
-    carnet.addObserver(&seen, [&](const CarnetChange& c) { seen.push_back(c); });
-    carnet.deleteDives({49, 0, 7, 8, 9, 30});
+    std::vector<ListChange> seen;
+    carnet.addObserver(&seen, [&](const ListChange& c) { seen.push_back(c); });
+    carnet.erase({49, 0, 7, 8, 9, 30});
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].kind, CarnetChange::Kind::Removed);
+    EXPECT_EQ(seen[0].kind, ListChange::Kind::Removed);
     EXPECT_EQ(seen[0].rows, (std::vector<std::size_t>{0, 7, 8, 9, 30, 49}));
     carnet.history().undo();
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].kind, CarnetChange::Kind::Inserted);
+    EXPECT_EQ(seen[1].kind, ListChange::Kind::Inserted);
     EXPECT_EQ(seen[1].rows, seen[0].rows);
     EXPECT_EQ(seen[1].ids, seen[0].ids);
     EXPECT_EQ(idsOf(carnet), ids);

@@ -33,7 +33,7 @@ struct SessionFixture : ::testing::Test {
             dives.push_back(std::move(d));
         }
         dives[2]->setLieu(std::string("Île Maïre"));
-        carnet.loadDives(std::move(dives));
+        carnet.loadList(std::move(dives));
         session = std::make_unique<CarnetSession>(carnet, context);
     }
 
@@ -53,8 +53,8 @@ struct SessionFixture : ::testing::Test {
 TEST_F(SessionFixture, BrowsingEveryDiveChangesNothing) {
     auto before = bytes();
     session->select({0});
-    for (int i = 0; i < 6; ++i) session->nextDive();
-    for (int i = 0; i < 6; ++i) session->previousDive();
+    for (int i = 0; i < 6; ++i) session->next();
+    for (int i = 0; i < 6; ++i) session->previous();
     session->closeEditWindow();
     session->editWindow(3);
     session->closeEditWindow();
@@ -66,26 +66,26 @@ TEST_F(SessionFixture, BrowsingEveryDiveChangesNothing) {
 TEST_F(SessionFixture, ANewDiveTypedInTheFormIsStoredNowhereUntilAdded) {
     auto before = bytes();
     session->select({2});
-    session->newDive();
-    EXPECT_FALSE(session->hasUnstoredDive()) << "nothing typed yet";
+    session->newRecord();
+    EXPECT_FALSE(session->hasUnstoredRecord()) << "nothing typed yet";
     session->form().setText(F::site, "typed but not added");
-    EXPECT_TRUE(session->hasUnstoredDive());
+    EXPECT_TRUE(session->hasUnstoredRecord());
     EXPECT_FALSE(session->canUpdate());
     session->closeEditWindow();
-    session->updateDive();
-    session->nextDive();
+    session->update();
+    session->next();
     session->select({4});
     EXPECT_EQ(bytes(), before) << "the new dive goes over no other dive";
     EXPECT_EQ(session->form().text(F::site), "typed but not added") << "nor is it dropped";
-    EXPECT_TRUE(session->hasUnstoredDive()) << "and is still there to be asked about";
+    EXPECT_TRUE(session->hasUnstoredRecord()) << "and is still there to be asked about";
 
-    session->addDive();
+    session->add();
     EXPECT_EQ(sites().back(), "typed but not added");
-    EXPECT_FALSE(session->hasUnstoredDive());
+    EXPECT_FALSE(session->hasUnstoredRecord());
 
     session->form().setText(F::site, "second thoughts");
-    session->discardUnstoredDive();
-    EXPECT_FALSE(session->hasUnstoredDive());
+    session->discardUnstoredRecord();
+    EXPECT_FALSE(session->hasUnstoredRecord());
     EXPECT_EQ(session->form().text(F::site), "");
     EXPECT_EQ(session->form().text(F::noPlongee), "7");
 }
@@ -98,14 +98,14 @@ TEST_F(SessionFixture, EditDiveOfAnEmptyLogbookOpensANewDive) {
     EXPECT_EQ(s.form().text(F::noPlongee), "1");
     EXPECT_EQ(s.readouts().windowTitle, "Dive 1") << "titled as a new dive, not as dive 0";
     s.form().setText(F::site, "Niolon");
-    EXPECT_TRUE(s.hasUnstoredDive());
+    EXPECT_TRUE(s.hasUnstoredRecord());
     s.editWindow();
     EXPECT_EQ(s.form().text(F::site), "Niolon") << "reopening keeps what was typed";
 }
 
 TEST_F(SessionFixture, ANewDiveStartsNow) {
     const std::time_t before = std::time(nullptr);
-    session->newDive();
+    session->newRecord();
     const DateParts now = localParts(session->form().date(F::heure));
     std::tm t{};
     localtime_r(&before, &t);
@@ -118,7 +118,7 @@ TEST_F(SessionFixture, EditsFollowTheirDiveThroughSortsAndInserts) {
     session->sortByColumn(F::profondeur);  // descending: dive 2 is now fourth
     EXPECT_EQ(carnet.dive(0).noPlongee(), 5);
     EXPECT_EQ(session->singleSelection(), 3u) << "the selection follows its dive";
-    session->nextDive();
+    session->next();
     EXPECT_EQ(carnet.dive(3).site(), "Site 2 (north)") << "stored into its own dive";
     EXPECT_EQ(session->singleSelection(), 4u);
 
@@ -136,7 +136,7 @@ TEST_F(SessionFixture, UpdateWritesOnlyIntoTheBoundDive) {
     EXPECT_EQ(r.countText, "One dive found");
     EXPECT_EQ(session->form().text(F::site), "Site 3");
     session->form().setText(F::bateau, "Calypso");
-    session->updateDive();
+    session->update();
     EXPECT_EQ(carnet.dive(2).bateau(), "Calypso");
     EXPECT_EQ(carnet.dive(2).noPlongee(), 3);
     EXPECT_EQ(carnet.dive(0).site(), "Site 1") << "dive 1 is not copied over dive 3";
@@ -144,9 +144,9 @@ TEST_F(SessionFixture, UpdateWritesOnlyIntoTheBoundDive) {
     // Several hits select without loading; Update still writes only the shown dive.
     r = session->find(F::bateau, "aldebaran");
     EXPECT_EQ(r.rows, (std::vector<std::size_t>{0, 1, 3, 4}));
-    EXPECT_EQ(session->boundDive(), carnet.idAt(2));
+    EXPECT_EQ(session->boundRecord(), carnet.idAt(2));
     session->form().setText(F::site, "Riou");
-    session->updateDive();
+    session->update();
     EXPECT_EQ(sites(), (std::vector<std::string>{"Site 1", "Site 2", "Riou", "Site 4", "Site 5"}));
 
     // An empty search selects nothing.
@@ -213,12 +213,12 @@ TEST_F(SessionFixture, DeleteRenumberAndOneRefreshPerAction) {
 TEST_F(SessionFixture, DeletingTheShownDiveUnbindsTheForm) {
     session->select({1});
     session->deleteSelected();
-    EXPECT_FALSE(session->boundDive());
+    EXPECT_FALSE(session->boundRecord());
     EXPECT_FALSE(session->canUpdate());
     session->form().setText(F::site, "edited after the delete");
     session->closeEditWindow();
     EXPECT_EQ(carnet.recordCount(), 4u);
-    EXPECT_TRUE(session->hasUnstoredDive());
+    EXPECT_TRUE(session->hasUnstoredRecord());
 }
 
 TEST_F(SessionFixture, UndoTakesBackTheLastActionAndTheChangedMark) {
@@ -271,12 +271,12 @@ TEST_F(SessionFixture, ApplyingProfileDataIsOneStepOnTheShownDiveOnly) {
     EXPECT_EQ(session->form().profile().SLOW_Flag, std::vector<std::int32_t>{0});
 
     // With a new dive in the form, the series stay with it; no dive is reloaded.
-    session->newDive();
+    session->newRecord();
     session->form().setText(F::site, "typed");
     sheet.setText(SeriesId::Depth, "0\n7\n0");
     ASSERT_TRUE(session->applyProfile(sheet).sheet.ok);
     EXPECT_EQ(session->form().text(F::site), "typed");
     EXPECT_EQ(session->form().profile().profilProfondeur, (std::vector<double>{0, 7, 0}));
     EXPECT_EQ(carnet.dive(1).profilProfondeur(), std::vector<double>{0.0});
-    EXPECT_TRUE(session->hasUnstoredDive());
+    EXPECT_TRUE(session->hasUnstoredRecord());
 }

@@ -23,10 +23,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::unique_ptr<Plongee> dive(std::int32_t number, std::string site = "") {
-    auto p = std::make_unique<Plongee>();
-    p->setNoPlongee(number);
-    if (!site.empty()) p->setSite(site);
+Plongee dive(std::int32_t number, std::string site = "") {
+    Plongee p;
+    p.setNoPlongee(number);
+    if (!site.empty()) p.setSite(site);
     return p;
 }
 
@@ -64,14 +64,14 @@ std::string contents(const std::string& path) {
 TEST(Carnet, NextDiveNumberFollowsTheLastDiveInListOrder) {
     Carnet c;
     EXPECT_EQ(c.nextDiveNumber(), 1);
-    for (int n : {1, 2, 10}) c.addDive(dive(n));
+    for (int n : {1, 2, 10}) c.add(dive(n));
     EXPECT_EQ(c.nextDiveNumber(), 11);
     Carnet d;
-    d.addDive(dive(10));
-    d.addDive(dive(2));
+    d.add(dive(10));
+    d.add(dive(2));
     EXPECT_EQ(d.nextDiveNumber(), 3);
     // The top of the range is proposed again rather than overflowing.
-    d.addDive(dive(std::numeric_limits<std::int32_t>::max()));
+    d.add(dive(std::numeric_limits<std::int32_t>::max()));
     EXPECT_EQ(d.nextDiveNumber(), std::numeric_limits<std::int32_t>::max());
     d.renumber(std::numeric_limits<std::int32_t>::max() - 1);
     EXPECT_EQ(numbers(d), (std::vector<std::int32_t>{std::numeric_limits<std::int32_t>::max() - 1,
@@ -82,44 +82,44 @@ TEST(Carnet, NextDiveNumberFollowsTheLastDiveInListOrder) {
 TEST(Carnet, ListOperationsAndChangeMarking) {
     Carnet c;
     EXPECT_FALSE(c.isChanged());
-    c.addDive(dive(1));
-    c.addDive(dive(3));
+    c.add(dive(1));
+    c.add(dive(3));
     EXPECT_TRUE(c.isChanged());
 
-    EXPECT_TRUE(c.insertDive(1, dive(2)));  // before the selected dive
+    EXPECT_TRUE(c.insert(1, dive(2)));  // before the selected dive
     EXPECT_EQ(numbers(c), (std::vector<std::int32_t>{1, 2, 3}));
-    EXPECT_TRUE(c.updateDive(c.idAt(2), dive(30)));
+    EXPECT_TRUE(c.update(c.idAt(2), dive(30)));
     EXPECT_EQ(numbers(c), (std::vector<std::int32_t>{1, 2, 30}));
 
     c.clearChanged();
-    EXPECT_FALSE(c.insertDive(3, dive(9)));
-    EXPECT_FALSE(c.updateDive(9999, dive(9)));
-    EXPECT_TRUE(c.updateDive(c.idAt(0), dive(1))) << "the same dive again";
+    EXPECT_FALSE(c.insert(3, dive(9)));
+    EXPECT_FALSE(c.update(9999, dive(9)));
+    EXPECT_TRUE(c.update(c.idAt(0), dive(1))) << "the same dive again";
     EXPECT_FALSE(c.setField(0, Plongee::Field::noPlongee, std::int32_t{1}));
     EXPECT_FALSE(c.setField(0, Plongee::Field::noPlongee, std::string("1"))) << "wrong kind";
-    EXPECT_EQ(c.deleteDives({5}), 0u);
+    EXPECT_EQ(c.erase({5}), 0u);
     EXPECT_FALSE(c.isChanged()) << "nothing happened, nothing to save";
 
-    EXPECT_EQ(c.previousIndex(0), std::nullopt);
-    EXPECT_EQ(c.previousIndex(2), 1u);
-    EXPECT_EQ(c.nextIndex(2), std::nullopt);
-    EXPECT_EQ(c.nextIndex(0), 1u);
+    EXPECT_EQ(c.previousRow(0), std::nullopt);
+    EXPECT_EQ(c.previousRow(2), 1u);
+    EXPECT_EQ(c.nextRow(2), std::nullopt);
+    EXPECT_EQ(c.nextRow(0), 1u);
 }
 
 TEST(Carnet, DeleteRemovesEverySelectedRowOnce) {
     Carnet c;
-    for (int n = 1; n <= 6; ++n) c.addDive(dive(n));
+    for (int n = 1; n <= 6; ++n) c.add(dive(n));
     c.clearChanged();
-    EXPECT_EQ(c.deleteDives({4, 0, 2, 2, 99}), 3u);
+    EXPECT_EQ(c.erase({4, 0, 2, 2, 99}), 3u);
     EXPECT_EQ(numbers(c), (std::vector<std::int32_t>{2, 4, 6}));
     EXPECT_TRUE(c.isChanged());
-    EXPECT_EQ(c.deleteDives({0, 1, 2}), 3u);
+    EXPECT_EQ(c.erase({0, 1, 2}), 3u);
     EXPECT_EQ(c.recordCount(), 0u);
 }
 
 TEST(Carnet, DataForTypes) {
     Carnet c;
-    c.addDive(dive(1, "Les Moyades"));
+    c.add(dive(1, "Les Moyades"));
     std::string error;
     EXPECT_FALSE(c.dataOfType("logbook", error).empty());
     EXPECT_TRUE(c.dataOfType("Some other type", error).empty());
@@ -130,8 +130,8 @@ TEST(Carnet, DataForTypes) {
 TEST(Carnet, SaveAndOpenRoundTrip) {
     TempDir dir;
     Carnet c;
-    c.addDive(dive(1, "Les Moyades"));
-    c.addDive(dive(2, "Planier"));
+    c.add(dive(1, "Les Moyades"));
+    c.add(dive(2, "Planier"));
     std::string error;
     ASSERT_TRUE(c.save(dir.file("a.divelog"), error)) << error;
     EXPECT_FALSE(c.isChanged());
@@ -149,8 +149,8 @@ TEST(Carnet, SaveAndOpenRoundTrip) {
 TEST(Carnet, FailedOpenOrRevertChangesNothing) {
     TempDir dir;
     Carnet c;
-    c.addDive(dive(1));
-    c.addDive(dive(2));
+    c.add(dive(1));
+    c.add(dive(2));
     std::string error;
     ASSERT_TRUE(c.save(dir.file("log.divelog"), error));
     std::string good = contents(dir.file("log.divelog"));
@@ -175,7 +175,7 @@ TEST(Carnet, FailedOpenOrRevertChangesNothing) {
     EXPECT_FALSE(firms->open(dir.file("w.dlwrecks"), error));
 
     // Revert after the file went bad keeps what is open.
-    c.addDive(dive(3));
+    c.add(dive(3));
     std::ofstream(dir.file("log.divelog"), std::ios::binary | std::ios::trunc) << "garbage";
     EXPECT_FALSE(c.revert(error));
     EXPECT_EQ(c.recordCount(), 3u);
@@ -186,11 +186,11 @@ TEST(Carnet, FailedOpenOrRevertChangesNothing) {
 TEST(Carnet, FailedSaveLeavesTheOldFileIntact) {
     TempDir dir;
     Carnet c;
-    c.addDive(dive(1));
+    c.add(dive(1));
     std::string error;
     ASSERT_TRUE(c.save(dir.file("log.divelog"), error));
     std::string before = contents(dir.file("log.divelog"));
-    for (int n = 2; n < 200; ++n) c.addDive(dive(n, std::string(100, 'x')));
+    for (int n = 2; n < 200; ++n) c.add(dive(n, std::string(100, 'x')));
 
     // A file size limit makes the write fail as a full disk would, even for root.
     struct rlimit old {};
@@ -227,9 +227,9 @@ TEST(Carnet, StreamedSaveWritesTheSameBytesAsTheArchive) {
     Carnet c;
     for (int n = 0; n < 600; ++n) {
         auto d = dive(n, "Site " + std::to_string(n));
-        d->setProfilProfondeur(std::vector<double>(400, n * 0.5));
-        d->setGAZ_Flag(std::vector<std::int32_t>(400, n));
-        c.addDive(std::move(d));
+        d.setProfilProfondeur(std::vector<double>(400, n * 0.5));
+        d.setGAZ_Flag(std::vector<std::int32_t>(400, n));
+        c.add(std::move(d));
     }
     std::string error;
     ASSERT_TRUE(c.save(dir.file("big.divelog"), error)) << error;

@@ -74,7 +74,7 @@ TEST(DiveCard, AllDivesAreSeparatedByBulletLinesAndTheSelectedScopeNeedsARow) {
     Carnet carnet;
     Carnet::DiveList dives;
     for (int i = 0; i < 3; ++i) dives.push_back(std::make_unique<Plongee>(plainDive()));
-    carnet.loadDives(std::move(dives));
+    carnet.loadList(std::move(dives));
     const DiveCard card(english(), false);
     std::string bullets;
     for (std::size_t i = 0; i < DiveCard::kSeparatorBullets; ++i) bullets += "•";

@@ -229,7 +229,7 @@ TEST_F(TableFixture, SortDirectionMemoryAndStableSort) {
         dives.push_back(std::move(p));
     }
     Carnet carnet;
-    carnet.loadDives(std::move(dives));
+    carnet.loadList(std::move(dives));
     carnet.sortDives(F::profondeur, false);
     EXPECT_EQ(carnet.dive(0).noPlongee(), 2);
     EXPECT_EQ(carnet.dive(1).noPlongee(), 1) << "equal depths keep their order";

@@ -144,7 +144,7 @@ TEST(RegisterArchive, OtherKindsAndClassesAreRefusedAndNothingChanges) {
     RegisterDocument equipment(DocumentKind::Materiel, InvMateriel::instance());
     equipment.add(filled(Materiel::schema(), 4));
     Carnet logbook;
-    logbook.addDive(std::make_unique<Plongee>());
+    logbook.add(Plongee());
 
     DocumentError error;
     EXPECT_FALSE(wrecks.load(bytesOf(equipment), error));

@@ -103,7 +103,7 @@ TEST(SideRegisterArchive, OlderFirmsReadTheirPostalCodeAsTextAndNoRating) {
 // refused, never decoded into firms.
 TEST(SideRegisterArchive, FilesOfAnotherKindOrClassAreRefused) {
     Carnet logbook;
-    logbook.addDive(std::make_unique<Plongee>());
+    logbook.add(Plongee());
     RegisterDocument budget(DocumentKind::Budget, PreviBudget::instance());
     budget.add(filled(Budget::schema(), 3));
     for (DocumentKind kind : {DocumentKind::Entreprises, DocumentKind::Structures}) {

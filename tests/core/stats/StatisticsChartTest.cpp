@@ -25,7 +25,7 @@ std::unique_ptr<Carnet> divesAt(const std::vector<float>& depths, std::int32_t g
         d->setGaz(gas);
         dives.push_back(std::move(d));
     }
-    carnet->loadDives(std::move(dives));
+    carnet->loadList(std::move(dives));
     return carnet;
 }
 

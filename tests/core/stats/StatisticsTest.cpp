@@ -42,7 +42,7 @@ std::unique_ptr<Carnet> logbook(const std::vector<DiveSpec>& specs) {
         d->setConfiguration(s.configuration);
         dives.push_back(std::move(d));
     }
-    carnet->loadDives(std::move(dives));
+    carnet->loadList(std::move(dives));
     return carnet;
 }
 

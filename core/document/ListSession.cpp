@@ -1,0 +1,264 @@
+#include "document/ListSession.h"
+
+#include <algorithm>
+
+#include "localisation/Localisation.h"
+
+namespace divelog {
+
+ListSession::ListSession(ListDocument& list, const Localisation& texts)
+    : list_(list), texts_(texts) {
+    list_.addObserver(this, [this](const ListChange& change) { onChange(change); });
+}
+
+ListSession::~ListSession() { list_.removeObserver(this); }
+
+std::optional<std::size_t> ListSession::singleSelection() const {
+    if (selected_.size() != 1) return std::nullopt;
+    return list_.rowOf(selected_.front());
+}
+
+std::optional<std::size_t> ListSession::boundRow() const {
+    return bound_ ? list_.rowOf(*bound_) : std::nullopt;
+}
+
+bool ListSession::wouldDropUnstored(const std::vector<std::size_t>& rows) const {
+    if (isChanging() || !hasUnstoredRecord() || rows.size() != 1) return false;
+    return rows.front() < list_.recordCount() && list_.idAt(rows.front()) != bound_;
+}
+
+void ListSession::onChange(const ListChange& change) {
+    using Kind = ListChange::Kind;
+    auto concerns = [&](RecordId id) { return change.concerns(id); };
+    switch (change.kind) {
+        case Kind::Removed:
+            std::erase_if(selected_, concerns);
+            // The form keeps what it shows; a removed record can no longer take it.
+            if (bound_ && concerns(*bound_)) bound_.reset();
+            break;
+        case Kind::Changed:
+            if (!bound_ || !concerns(*bound_)) break;
+            if (change.field)
+                showChangedField(*boundRow(), *change.field);
+            else if (!formModified())
+                showRecord(*boundRow());
+            break;
+        case Kind::Reset:
+            selected_.clear();
+            if (bound_ && !list_.rowOf(*bound_)) bound_.reset();
+            break;
+        case Kind::Inserted:
+        case Kind::Moved: break;
+    }
+}
+
+void ListSession::showChangedField(std::size_t row, std::size_t) {
+    if (!formModified()) showRecord(row);
+}
+
+void ListSession::selectRows(const std::vector<std::size_t>& rows) {
+    selected_.clear();
+    for (std::size_t r : rows) selected_.push_back(list_.idAt(r));
+}
+
+void ListSession::bind(std::size_t row) {
+    showRecord(row);
+    bound_ = list_.idAt(row);
+}
+
+void ListSession::blank(Blank why) {
+    blankForm(why);
+    bound_.reset();
+}
+
+ListSession::Alerts ListSession::select(std::vector<std::size_t> rows) {
+    if (isChanging()) return {};
+    Changing changing(*this);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::erase_if(rows, [&](std::size_t r) { return r >= list_.recordCount(); });
+    Alerts alerts;
+    // A new record typed in the form stays until the user says what to do with it.
+    if (rows.size() == 1 && list_.idAt(rows.front()) != bound_ && !hasUnstoredRecord()) {
+        alerts = storePendingEdits();
+        bind(rows.front());
+    }
+    selectRows(rows);
+    refresh();
+    return alerts;
+}
+
+void ListSession::documentLoaded() {
+    Changing changing(*this);
+    selected_.clear();
+    blank(Blank::Loaded);
+    if (auto row = rowShownAtLoad(); row && *row < list_.recordCount()) {
+        selectRows({*row});
+        bind(*row);
+    }
+    refresh();
+}
+
+ListSession::Alerts ListSession::storePendingEdits() { return storePendingEdits({}); }
+
+ListSession::Alerts ListSession::storePendingEdits(std::string_view nameKey) {
+    Alerts alerts;
+    if (!bound_ || !formModified() || !list_.rowOf(*bound_)) return alerts;
+    Changing changing(*this);
+    storeInto(*bound_, nameKey, alerts);
+    formStored();
+    return alerts;
+}
+
+ListSession::Alerts ListSession::newRecord() {
+    if (hasUnstoredRecord()) return {};
+    Changing changing(*this);
+    Alerts alerts = storePendingEdits();
+    blank(Blank::New);
+    if (!blankKeepsSelection()) selected_.clear();
+    refresh();
+    return alerts;
+}
+
+ListSession::Alerts ListSession::blankFields() {
+    Changing changing(*this);
+    Alerts alerts = storePendingEdits();
+    blank(Blank::Erase);
+    if (!blankKeepsSelection()) selected_.clear();
+    refresh();
+    return alerts;
+}
+
+void ListSession::discardUnstoredRecord() {
+    Changing changing(*this);
+    blank(Blank::Discard);
+    refresh();
+}
+
+ListSession::Alerts ListSession::add() {
+    Changing changing(*this);
+    Alerts alerts;
+    storeAsNew(std::nullopt, alerts);
+    selected_.clear();
+    blank(Blank::New);
+    refresh();
+    return alerts;
+}
+
+ListSession::Alerts ListSession::insert() {
+    auto row = singleSelection();
+    if (!row) return {};
+    Changing changing(*this);
+    Alerts alerts;
+    const auto id = storeAsNew(*row, alerts);
+    if (auto at = id ? list_.rowOf(*id) : std::nullopt) {
+        bind(*at);
+        selected_ = {*id};
+    }
+    refresh();
+    return alerts;
+}
+
+ListSession::Alerts ListSession::update() {
+    Alerts alerts;
+    if (!bound_ || !list_.rowOf(*bound_)) return alerts;
+    Changing changing(*this);
+    storeInto(*bound_, {}, alerts);
+    formStored();
+    refresh();
+    return alerts;
+}
+
+bool ListSession::deleteSelected() {
+    const std::vector<std::size_t> rows = selection();
+    if (rows.empty()) return false;
+    Changing changing(*this);
+    const bool showsDeleted =
+        bound_ && std::find(selected_.begin(), selected_.end(), *bound_) != selected_.end();
+    list_.erase(rows);
+    selected_.clear();
+    // The form would otherwise show a record that is gone.
+    if (showsDeleted) blank(Blank::New);
+    refresh();
+    return true;
+}
+
+ListSession::Alerts ListSession::step(bool forward) {
+    auto row = singleSelection();
+    if (!row) row = boundRow();
+    if (!row || hasUnstoredRecord()) return {};
+    Changing changing(*this);
+    Alerts alerts = storePendingEdits();
+    if (auto next = forward ? list_.nextRow(*row) : list_.previousRow(*row)) {
+        selectRows({*next});
+        bind(*next);
+    }
+    refresh();
+    return alerts;
+}
+
+ListSession::Alerts ListSession::previous() { return step(false); }
+ListSession::Alerts ListSession::next() { return step(true); }
+
+ListSession::Alerts ListSession::editWindow(std::optional<std::size_t> row) {
+    if (!row) row = singleSelection();
+    Changing changing(*this);
+    Alerts alerts;
+    if (row && *row < list_.recordCount()) {
+        if (list_.idAt(*row) != bound_ && !hasUnstoredRecord()) {
+            alerts = storePendingEdits();
+            bind(*row);
+        }
+        selectRows({*row});
+    } else if (!bound_ && !formModified()) {
+        // Nothing to show: the window opens on a new record.
+        blank(Blank::New);
+    }
+    refresh();
+    return alerts;
+}
+
+ListSession::Alerts ListSession::closeEditWindow() {
+    Changing changing(*this);
+    Alerts alerts = storePendingEdits();
+    refresh();
+    return alerts;
+}
+
+bool ListSession::canUndo() const {
+    return list_.history().canUndo() || (bound_ && formModified());
+}
+
+bool ListSession::canRedo() const { return list_.history().canRedo(); }
+
+std::string ListSession::undoName() const {
+    // Pending edits are stored first and so are what an undo takes back.
+    if (bound_ && formModified()) {
+        const std::string_view key = list_.names().update;
+        return texts_.text("Main", key, key);
+    }
+    const UndoCommand* c = list_.history().nextUndo();
+    return c ? c->name(texts_) : std::string();
+}
+
+std::string ListSession::redoName() const {
+    const UndoCommand* c = list_.history().nextRedo();
+    return c ? c->name(texts_) : std::string();
+}
+
+ListSession::Alerts ListSession::undo() {
+    Changing changing(*this);
+    Alerts alerts = storePendingEdits();
+    list_.history().undo();
+    refresh();
+    return alerts;
+}
+
+ListSession::Alerts ListSession::redo() {
+    Changing changing(*this);
+    list_.history().redo();
+    refresh();
+    return {};
+}
+
+}  // namespace divelog
