@@ -58,7 +58,7 @@ bool DocumentWindow::saveAs() {
     QStringList filters{filter};
     const QList<ExportType> exports = exportTypes();
     for (const ExportType& e : exports)
-        filters << e.name + QStringLiteral(" (*.") + e.extension + ')';
+        filters << (e.label.isEmpty() ? e.name : e.label) + QStringLiteral(" (*.") + e.extension + ')';
     QString chosen;
     const QString typed = prompts_.savePathOfType(this, suggested, filters, suffix, chosen);
     if (typed.isEmpty()) return false;
@@ -66,6 +66,10 @@ bool DocumentWindow::saveAs() {
     if (exportIndex >= 0 && exportIndex < exports.size()) {
         const ExportType& e = exports[exportIndex];
         QString path = typed;
+        // The document's own extension came from the panel's first filter, not the user.
+        if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0 &&
+            !QFileInfo(typed).completeBaseName().isEmpty())
+            path.chop(suffix.size() + 1);
         if (QFileInfo(path).suffix().compare(e.extension, Qt::CaseInsensitive) != 0)
             path += '.' + e.extension;
         return exportTo(e.name, path);
@@ -132,6 +136,21 @@ void DocumentWindow::makeHistoryActions(std::function<void()> undo, std::functio
     redo_->setObjectName(QStringLiteral("redo"));
     redo_->setShortcut(QKeySequence::Redo);
     connect(redo_, &QAction::triggered, this, std::move(redo));
+}
+
+void DocumentWindow::shareShortcutsWith(QWidget* child) {
+    if (undo_ && redo_) child->addActions({undo_, redo_});
+    for (QAction* a : findChildren<QAction*>()) {
+        const QKeySequence key = a->shortcut();
+        if (key == QKeySequence(QKeySequence::Save) || key == QKeySequence(QKeySequence::SaveAs) ||
+            key == QKeySequence(QKeySequence::Quit))
+            child->addAction(a);
+    }
+    auto* close = new QAction(text_.main("Close"), child);
+    close->setObjectName(QStringLiteral("closeWindow"));
+    close->setShortcuts({QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)});
+    connect(close, &QAction::triggered, child, &QWidget::close);
+    child->addAction(close);
 }
 
 void DocumentWindow::showHistory(bool canUndo, bool canRedo, const std::string& undoName,

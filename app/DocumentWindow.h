@@ -58,8 +58,9 @@ protected:
     // The export types offered beside the document's own in Save As: the
     // type's name and its file extension.
     struct ExportType {
-        QString name;
+        QString name;  // the type's key, as stored and matched
         QString extension;
+        QString label;  // what the save panel shows
     };
     virtual QList<ExportType> exportTypes() const { return {}; }
     // Writes the document under an export type; the document keeps its file
@@ -72,6 +73,10 @@ protected:
     // Enables them and names them after the steps they would take ("Undo Delete 3 Dives").
     void showHistory(bool canUndo, bool canRedo, const std::string& undoName,
                      const std::string& redoName);
+    // A window of this document (an edit window) answers the document's
+    // Undo, Redo, Save and Save As and the application's Quit as this one
+    // does; Close and Escape close it.
+    void shareShortcutsWith(QWidget* child);
     void refreshTitle();
     void closeEvent(QCloseEvent* event) override;
 

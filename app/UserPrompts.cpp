@@ -88,6 +88,20 @@ UserPrompts::NewDiveChoice UserPrompts::askToAddCard(QWidget* parent) {
                     text_.main("New card not stored"));
 }
 
+UserPrompts::ApplyChoice UserPrompts::askToApplyProfile(QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(),
+                    text_.main("Apply the profile typed?"), QMessageBox::NoButton, parent);
+    box.setInformativeText(text_.main("Profile not applied"));
+    QPushButton* apply = box.addButton(text_.main("Apply"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(text_.main("Discard"), QMessageBox::DestructiveRole);
+    box.addButton(text_.main("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(apply);
+    box.exec();
+    if (box.clickedButton() == apply) return ApplyChoice::Apply;
+    if (box.clickedButton() == discard) return ApplyChoice::Discard;
+    return ApplyChoice::Cancel;
+}
+
 UserPrompts::NewDiveChoice UserPrompts::askToAdd(QWidget* parent, const QString& question,
                                                  const QString& detail) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
@@ -113,6 +127,12 @@ QString UserPrompts::savePathOfType(QWidget* parent, const QString& suggestedNam
     QFileDialog dialog(parent, text_.main("Save As..."), QString(), filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    // The suffix added to a bare name follows the type chosen: "exp" saved as
+    // a CSV export becomes "exp.csv", not "exp.divelog.csv".
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        const qsizetype dot = f.lastIndexOf(QStringLiteral("(*."));
+        if (dot >= 0) dialog.setDefaultSuffix(f.mid(dot + 3).chopped(1));
+    });
     if (QFileInfo(suggestedName).isRelative()) dialog.setDirectory(documentsFolder());
     dialog.selectFile(suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

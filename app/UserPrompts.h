@@ -13,6 +13,7 @@ class UserPrompts {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
     enum class NewDiveChoice { Add, Discard, Cancel };
+    enum class ApplyChoice { Apply, Discard, Cancel };
 
     explicit UserPrompts(const UiText& text) : text_(text) {}
     virtual ~UserPrompts() = default;
@@ -37,6 +38,8 @@ public:
     virtual NewDiveChoice askToAddDive(QWidget* parent);
     // The same for a card typed in a register's edit form.
     virtual NewDiveChoice askToAddCard(QWidget* parent);
+    // Samples typed in the profile-data window and not applied are about to be dropped.
+    virtual ApplyChoice askToApplyProfile(QWidget* parent);
     virtual QString openPath(QWidget* parent, const QString& filter);
     // A save panel offering several file types; `chosenFilter` tells which
     // one the user picked. Empty when the user cancels.

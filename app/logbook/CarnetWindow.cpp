@@ -116,6 +116,7 @@ void CarnetWindow::buildTable() {
     binding_->setQuestionParent([this]() -> QWidget* {
         return edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
     });
+    binding_->setLeaveGuard([this] { return settleProfileData(); });
     binding_->setOnStored([this](const std::vector<std::string>& alerts) { afterCommand(alerts); });
     binding_->setOnSelected(
         [this](const std::vector<std::string>& alerts) { afterSelection(alerts); });
@@ -230,7 +231,7 @@ DiveEditWindow* CarnetWindow::editWindow() {
     connect(edit_, &DiveEditWindow::nextRequested, this, &CarnetWindow::nextDive);
     connect(edit_, &DiveEditWindow::formRefreshed, this, &CarnetWindow::updateProfileWindows);
     edit_->setCloseGuard([this] { return onEditWindowClosing(); });
-    edit_->addActions({undoAction(), redoAction()});
+    shareShortcutsWith(edit_);
     return edit_;
 }
 
@@ -243,6 +244,7 @@ ProfileDataWindow* CarnetWindow::profileDataWindow() {
     if (!profileData_) {
         profileData_ = new ProfileDataWindow(text_, this);
         connect(profileData_, &ProfileDataWindow::applyRequested, this, &CarnetWindow::importProfil);
+        profileData_->setCloseGuard([this] { return settleProfileData(); });
     }
     return profileData_;
 }
@@ -258,7 +260,9 @@ void CarnetWindow::profilInfo() {
     updateProfileWindows();
 }
 
-void CarnetWindow::importProfil() {
+void CarnetWindow::importProfil() { applyProfileData(); }
+
+bool CarnetWindow::applyProfileData() {
     const auto applied = session_->applyProfile(profileDataWindow()->sheet());
     if (!applied.sheet.ok) {
         const divelog::SeriesInfo& s = divelog::ProfileSeries::info(*applied.sheet.badSeries);
@@ -267,16 +271,37 @@ void CarnetWindow::importProfil() {
                                      {static_cast<std::int64_t>(applied.sheet.badLine),
                                       std::string(s.field)}),
                         QString());
-        return;
+        return false;
     }
     profileDataFilled_ = false;  // shown again from what was stored
     afterCommand(applied.alerts);
+    return true;
+}
+
+bool CarnetWindow::settleProfileData() {
+    if (!profileData_ || !profileData_->isVisible() || !profileData_->hasUnappliedEdits())
+        return true;
+    switch (prompts_.askToApplyProfile(profileData_)) {
+        case UserPrompts::ApplyChoice::Apply: return applyProfileData();
+        case UserPrompts::ApplyChoice::Discard:
+            profileDataFilled_ = false;  // shown again from the form
+            updateProfileWindows();
+            return true;
+        case UserPrompts::ApplyChoice::Cancel: return false;
+    }
+    return false;
+}
+
+bool CarnetWindow::settleBeforeLeavingDive() {
+    return settleProfileData() && settleUnstoredDive();
 }
 
 QList<DocumentWindow::ExportType> CarnetWindow::exportTypes() const {
     QList<ExportType> types;
-    for (const auto& e : divelog::ExchangeFormats::exporters())
-        types.append({q(std::string(e->typeName())), q(std::string(e->extension()))});
+    for (const auto& e : divelog::ExchangeFormats::exporters()) {
+        const std::string name(e->typeName());
+        types.append({q(name), q(std::string(e->extension())), text_.main(name, name)});
+    }
     return types;
 }
 
@@ -377,7 +402,7 @@ void CarnetWindow::showAlerts(const std::vector<std::string>& alerts) {
 }
 
 void CarnetWindow::newDive() {
-    if (!settleUnstoredDive()) return;
+    if (!settleBeforeLeavingDive()) return;
     const auto alerts = session_->newRecord();
     editWindow()->present(this);
     afterCommand(alerts);
@@ -402,14 +427,18 @@ void CarnetWindow::deleteDive() {
     afterCommand();
 }
 
-void CarnetWindow::previousDive() { afterCommand(session_->previous()); }
+void CarnetWindow::previousDive() {
+    if (settleProfileData()) afterCommand(session_->previous());
+}
 
-void CarnetWindow::nextDive() { afterCommand(session_->next()); }
+void CarnetWindow::nextDive() {
+    if (settleProfileData()) afterCommand(session_->next());
+}
 
 void CarnetWindow::blankFields() {
-    session_->blankFields();
-    session_->refresh();
-    afterCommand();
+    // A new dive typed there is asked about, as a new card is in the registers.
+    if (!settleBeforeLeavingDive()) return;
+    afterCommand(session_->blankFields());
     if (edit_) edit_->control("noPlongee")->setFocus();
 }
 
@@ -421,8 +450,9 @@ void CarnetWindow::openEditWindow() {
 
 void CarnetWindow::openEditWindowOn(int row) {
     if (row < 0) return;
-    if (session_->wouldDropUnstored({static_cast<std::size_t>(row)}) && !settleUnstoredDive())
-        return;
+    const std::vector<std::size_t> rows{static_cast<std::size_t>(row)};
+    if (session_->wouldShowAnother(rows) && !settleProfileData()) return;
+    if (session_->wouldDropUnstored(rows) && !settleUnstoredDive()) return;
     const auto alerts = session_->editWindow(static_cast<std::size_t>(row));
     editWindow()->present(this);
     afterCommand(alerts);
@@ -442,6 +472,8 @@ bool CarnetWindow::onEditWindowClosing() {
 }
 
 void CarnetWindow::find(divelog::Plongee::Field field, const QString& text) {
+    // One hit shows its dive as a click would.
+    if (!settleProfileData()) return;
     const divelog::SearchResult result = session_->find(field, text.toStdString());
     afterCommand(result.alerts);
     found_->setText(q(result.countText));
@@ -482,9 +514,9 @@ void CarnetWindow::reloadView() {
 void CarnetWindow::prepareToSave() { showAlerts(session_->storePendingEdits()); }
 
 void CarnetWindow::closeEvent(QCloseEvent* event) {
-    // What was typed is not lost with the window: a new dive is asked about,
-    // the edits of the dive shown are stored.
-    if (!settleUnstoredDive()) {
+    // What was typed is not lost with the window: a new dive and samples not
+    // applied are asked about, the edits of the dive shown are stored.
+    if (!settleBeforeLeavingDive()) {
         event->ignore();
         return;
     }

@@ -54,6 +54,10 @@ public:
     // Asks about a new dive typed in the form and stored nowhere, before an
     // action would drop it; adds or discards it as told. False: cancelled.
     bool settleUnstoredDive();
+    // Asks about samples typed in the profile-data window and not applied,
+    // before another dive is shown or the window closes: applies them, drops
+    // them, or (false) cancels.
+    bool settleProfileData();
 
 public slots:
     void newDive();
@@ -111,6 +115,10 @@ private:
     // or the list changed; then the alerts.
     void afterSelection(const std::vector<std::string>& alerts);
     bool onEditWindowClosing();
+    bool settleBeforeLeavingDive();
+    // The profile-data window's sheet into the form and the dive shown; false
+    // (with an alert) when a value is no number.
+    bool applyProfileData();
     void showAlerts(const std::vector<std::string>& alerts);
     // The profile windows follow the dive shown; the data window is filled
     // again only when another dive is shown, so typing in it is not lost.

@@ -177,6 +177,7 @@ void DiveEditWindow::showReadouts() {
     for (std::size_t c = 0; c < 2; ++c) parts_.usedPressure[c]->setText(q(r.usedPressureText[c]));
 
     control("flow")->setEnabled(r.flowEnabled);
+    control("ppO2")->setEnabled(r.setPointEnabled);
     control("o2Mix")->setEnabled(r.oxygenEnabled);
     control("heMix")->setEnabled(r.heliumEnabled);
     control("o2Mix_2")->setEnabled(r.oxygen2Enabled);

@@ -1,6 +1,7 @@
 #include "profile/ProfileDataWindow.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -44,6 +45,12 @@ ProfileDataWindow::ProfileDataWindow(const UiText& text, QWidget* parent)
         grid->addWidget(row.area, 1, column);
         grid->addWidget(row.count, 2, column);
         grid->addWidget(row.replace, 3, column);
+        connect(row.area, &QPlainTextEdit::textChanged, this, [this] {
+            if (!filling_) edited_ = true;
+        });
+        connect(row.replace, &QCheckBox::toggled, this, [this] {
+            if (!filling_) edited_ = true;
+        });
         rows_.emplace(s.id, row);
         ++column;
     }
@@ -69,6 +76,7 @@ ProfileDataWindow::ProfileDataWindow(const UiText& text, QWidget* parent)
 }
 
 void ProfileDataWindow::fill(const divelog::ProfileSeries& series, const QString& title) {
+    filling_ = true;
     setWindowTitle(title);
     divelog::ProfileDataSheet sheet;
     sheet.fill(series);
@@ -79,6 +87,8 @@ void ProfileDataWindow::fill(const divelog::ProfileSeries& series, const QString
         row.replace->setChecked(false);
     }
     all_->setChecked(false);
+    filling_ = false;
+    edited_ = false;
 }
 
 divelog::ProfileDataSheet ProfileDataWindow::sheet() const {
@@ -88,6 +98,14 @@ divelog::ProfileDataSheet ProfileDataWindow::sheet() const {
         sheet.setReplaces(id, row.replace->isChecked());
     }
     return sheet;
+}
+
+void ProfileDataWindow::closeEvent(QCloseEvent* event) {
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void ProfileDataWindow::present() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <map>
 
 #include "profile/ProfileDataSheet.h"
@@ -26,9 +27,17 @@ public:
     QCheckBox* replaceBox(divelog::SeriesId id) const { return rows_.at(id).replace; }
     QCheckBox* allBox() const { return all_; }
     void present();
+    // Whether the user changed an area or a box since the last fill: typed
+    // samples not applied yet, which nothing may drop without asking.
+    bool hasUnappliedEdits() const { return edited_; }
+    // Asked before the window closes; false keeps it open.
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
 
 signals:
     void applyRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct Row {
@@ -39,4 +48,7 @@ private:
     const UiText& text_;
     std::map<divelog::SeriesId, Row> rows_;
     QCheckBox* all_ = nullptr;
+    std::function<bool()> closeGuard_;
+    bool filling_ = false;
+    bool edited_ = false;
 };

@@ -169,7 +169,7 @@ RegisterEditWindow* RegisterWindow::editWindow() {
     });
     binder.setImageChooser([this] { return chooseImage(); });
     edit_->setCloseGuard([this] { return onEditWindowClosing(); });
-    edit_->addActions({undoAction(), redoAction()});
+    shareShortcutsWith(edit_);
     return edit_;
 }
 

@@ -41,6 +41,10 @@ void ListTableBinding::setQuestionParent(std::function<QWidget*()> parent) {
     questionParent_ = std::move(parent);
 }
 
+void ListTableBinding::setLeaveGuard(std::function<bool()> guard) {
+    leaveGuard_ = std::move(guard);
+}
+
 void ListTableBinding::detach() {
     disconnect(table_->selectionModel(), nullptr, this, nullptr);
 }
@@ -90,10 +94,14 @@ void ListTableBinding::onSelectionChanged() {
     // session's own change of the list: nothing the user chose.
     if (showing_ || session_.isChanging()) return;
     const std::vector<std::size_t> rows = selectedRows();
+    if (leaveGuard_ && session_.wouldShowAnother(rows) && !leaveGuard_()) {
+        showSelection();  // back to what was selected
+        return;
+    }
     // One row loads its record into the form, which would drop a new record typed there.
     const bool asked = session_.wouldDropUnstored(rows);
     if (asked && !settleUnstored()) {
-        showSelection();  // back to what was selected
+        showSelection();
         return;
     }
     const Alerts alerts = session_.select(rows);

@@ -41,6 +41,9 @@ public:
     void setOnStored(std::function<void(const Alerts&)> onStored);
     // The window in front, for the question: the edit window while it shows.
     void setQuestionParent(std::function<QWidget*()> parent);
+    // Asked before a click shows another record, for what the window holds of
+    // the one shown (samples typed and not applied); false keeps the selection.
+    void setLeaveGuard(std::function<bool()> guard);
 
     // Asks about a new record typed in the form and stored nowhere, before an
     // action would drop it; adds or discards it as told. False: cancelled.
@@ -60,5 +63,6 @@ private:
     QWidget* window_;
     std::function<void(const Alerts&)> onSelected_, onStored_;
     std::function<QWidget*()> questionParent_;
+    std::function<bool()> leaveGuard_;
     bool showing_ = false;
 };

@@ -22,9 +22,13 @@ std::optional<std::size_t> ListSession::boundRow() const {
     return bound_ ? list_.rowOf(*bound_) : std::nullopt;
 }
 
-bool ListSession::wouldDropUnstored(const std::vector<std::size_t>& rows) const {
-    if (isChanging() || !hasUnstoredRecord() || rows.size() != 1) return false;
+bool ListSession::wouldShowAnother(const std::vector<std::size_t>& rows) const {
+    if (isChanging() || rows.size() != 1) return false;
     return rows.front() < list_.recordCount() && list_.idAt(rows.front()) != bound_;
+}
+
+bool ListSession::wouldDropUnstored(const std::vector<std::size_t>& rows) const {
+    return hasUnstoredRecord() && wouldShowAnother(rows);
 }
 
 void ListSession::onChange(const ListChange& change) {
@@ -50,6 +54,7 @@ void ListSession::onChange(const ListChange& change) {
         case Kind::Inserted:
         case Kind::Moved: break;
     }
+    listChanged(change);
 }
 
 void ListSession::showChangedField(std::size_t row, std::size_t) {

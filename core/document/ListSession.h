@@ -55,8 +55,10 @@ public:
     bool hasUnstoredRecord() const { return !bound_ && formModified(); }
     // The form shows a record of the list, so Update has something to write into.
     bool canUpdate() const { return bound_.has_value(); }
-    // Whether showing `rows` (a click, a double-click) would replace the new
-    // record typed in the form: the window asks first.
+    // Whether selecting `rows` (a click, a double-click) shows another record
+    // than the one in the form.
+    bool wouldShowAnother(const std::vector<std::size_t>& rows) const;
+    // Whether it would replace the new record typed in the form: the window asks first.
     bool wouldDropUnstored(const std::vector<std::size_t>& rows) const;
     // True while the session itself changes the list.
     bool isChanging() const { return changing_ > 0; }
@@ -132,6 +134,8 @@ protected:
     virtual void showChangedField(std::size_t row, std::size_t field);
     // After every command: what the form shows beside the record.
     virtual void refresh() {}
+    // After the session followed a change of the list, whoever made it.
+    virtual void listChanged(const ListChange&) {}
     // The row a freshly read document shows, if any.
     virtual std::optional<std::size_t> rowShownAtLoad() const { return std::nullopt; }
     // Whether New and Erase keep the selection.

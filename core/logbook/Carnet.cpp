@@ -21,6 +21,12 @@ std::int32_t Carnet::nextDiveNumber() const {
     return last == std::numeric_limits<std::int32_t>::max() ? last : last + 1;
 }
 
+std::int32_t Carnet::numberAfterHighest() const {
+    std::int32_t highest = 0;
+    for (const auto& d : records_) highest = std::max(highest, d->noPlongee());
+    return highest == std::numeric_limits<std::int32_t>::max() ? highest : highest + 1;
+}
+
 void Carnet::renumber(std::int32_t first) {
     if (records_.empty()) return;
     history().push(std::make_unique<SwapNumbers>(*this, first));

@@ -31,6 +31,9 @@ public:
     // Number of the last dive in list order + 1; 1 for an empty logbook. A
     // last number at the top of the range proposes that number again.
     std::int32_t nextDiveNumber() const;
+    // The highest number + 1 (1 for an empty logbook): where dives read from a
+    // file start, so they never take a number the logbook already holds.
+    std::int32_t numberAfterHighest() const;
 
     // The logbook's own commands, each one step of the history.
     // Numbers the dives from `first` on, in list order.

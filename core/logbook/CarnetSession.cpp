@@ -34,7 +34,11 @@ CarnetSession::CarnetSession(Carnet& carnet, AppContext& context)
 void CarnetSession::blankForm(Blank why) {
     form_.clear(ClearContext::from(context_.settings(), context_.localisation(), dateNow()));
     // Erase leaves the number to the user; the other blanks propose the next one.
-    if (why != Blank::Erase) form_.setDiveNumber(carnet_.nextDiveNumber());
+    proposedNumber_.reset();
+    if (why != Blank::Erase) {
+        proposedNumber_ = carnet_.nextDiveNumber();
+        form_.setDiveNumber(*proposedNumber_);
+    }
     if (why == Blank::New) form_.setDate(F::heure, dateNow());
     form_.resetModified();
 }
@@ -58,10 +62,25 @@ void CarnetSession::showChangedField(std::size_t row, std::size_t field) {
         form_.showStoredValue(f, carnet_.dive(row).text(f));
 }
 
+void CarnetSession::listChanged(const ListChange&) {
+    if (boundRecord() || !proposedNumber_) return;
+    if (form_.text(F::noPlongee) != integerText(*proposedNumber_)) {
+        proposedNumber_.reset();  // the user numbered the dive
+        return;
+    }
+    const std::int32_t next = carnet_.nextDiveNumber();
+    if (next == *proposedNumber_) return;
+    form_.showStoredValue(F::noPlongee, integerText(next));
+    proposedNumber_ = next;
+}
+
 void CarnetSession::refresh() {
     ++refreshCount_;
+    // A new dive typed in the form is not the selected row: previous and next
+    // would find nothing to store it into.
+    const auto shown = hasUnstoredRecord() ? std::nullopt : singleSelection();
     readouts_ = form_.refresh(RefreshContext{context_.settings(), context_.localisation(),
-                                             carnet_.recordCount(), singleSelection()});
+                                             carnet_.recordCount(), shown});
 }
 
 CarnetSession::ProfileApplied CarnetSession::applyProfile(const ProfileDataSheet& sheet) {

@@ -85,6 +85,7 @@ protected:
     std::optional<DiveId> storeAsNew(std::optional<std::size_t> row, Alerts& alerts) override;
     void storeInto(DiveId id, std::string_view nameKey, Alerts& alerts) override;
     void showChangedField(std::size_t row, std::size_t field) override;
+    void listChanged(const ListChange& change) override;
 
 private:
     Carnet& carnet_;
@@ -93,6 +94,10 @@ private:
     DiveTable table_;
     FormReadouts readouts_;
     std::size_t refreshCount_ = 0;
+    // The number proposed to a new dive, while the form still shows it: it
+    // follows the logbook (an import, an undo, a renumbering) until the user
+    // types another.
+    std::optional<std::int32_t> proposedNumber_;
 };
 
 }  // namespace divelog

@@ -37,6 +37,7 @@ struct RefreshContext {
     const SettingsStore& settings;
     const Localisation& localisation;
     std::size_t diveCount = 0;
+    // The row the form shows, none for a new dive: previous and next step from it.
     std::optional<std::size_t> selectedRow;
 };
 

@@ -38,6 +38,7 @@ struct FormReadouts {
     std::string cylinder1Title = "Bloc principal :";
     std::string cylinder2Title = "Bloc secondaire :";
     std::string setPointTitle = "PpO2";
+    bool setPointEnabled = false;  // only a closed circuit breathes at a set point
 
     bool flowEnabled = false;
     bool oxygenEnabled = false;  // cylinder 1, by its gas

@@ -117,6 +117,8 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
         r.setPointTitle = loc.text(kTable, "PpO2");
     }
 
+    r.setPointEnabled = DiveCodes::isClosedCircuit(apparatus);
+
     auto heliumGas = [](std::int32_t gas) { return gas == 2 || gas == 4 || gas == 5; };
     r.flowEnabled = apparatus == 1;
     r.heliumEnabled = heliumGas(tag(F::gaz));
@@ -156,7 +158,10 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     // The statistics cover the whole logbook and are the caller's next step.
 
     const std::int64_t number = intValue(F::noPlongee);
-    r.windowTitle = loc.format(kTable, "Dive number title", kFallback, {number});
+    // A form whose number was erased is a dive to come, not dive 0.
+    r.windowTitle = text(F::noPlongee).empty()
+                        ? loc.text(kTable, "New dive", "New dive")
+                        : loc.format(kTable, "Dive number title", kFallback, {number});
     r.profileTitle = loc.format(kTable, "Dive number profile title", kFallback, {number});
     r.profileLocation = text(F::lieu) + " - " + text(F::site) + " ";
 

@@ -65,6 +65,12 @@ public:
         ++newCardQuestions;
         return newCardAnswer;
     }
+    int applyQuestions = 0;
+    ApplyChoice applyAnswer = ApplyChoice::Cancel;
+    ApplyChoice askToApplyProfile(QWidget*) override {
+        ++applyQuestions;
+        return applyAnswer;
+    }
     QString nextOpenPath;
     QString openPath(QWidget*, const QString&) override { return nextOpenPath; }
     QString nextSaveFilter;  // empty: the document's own type

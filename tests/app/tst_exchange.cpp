@@ -40,6 +40,10 @@ private slots:
             QStringLiteral("Export UDCF (Universal Dive Computer Format) (*.udcf)");
         QVERIFY(w_->saveAs());
         QCOMPARE(app_->prompts->offeredFilters.size(), 9);  // the logbook and eight export types
+        // The panel shows the types in English; their French keys stay what files are matched by.
+        const QString offered = app_->prompts->offeredFilters.join('\n');
+        for (const char* french : {"Point-virgule", "Virgule", "Tabulation", "Carnet", "Profils"})
+            QVERIFY2(!offered.contains(french), french);
         QFile file(dir_.filePath("dives.udcf"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("<PLACE>Niolon - Site 2</PLACE>"));
@@ -50,11 +54,19 @@ private slots:
         w_->session().form().setText("lieu", "Ηράκλειο");
         w_->updateDive();
         app_->prompts->nextSavePath = dir_.filePath("list.csv");
-        app_->prompts->nextSaveFilter = QStringLiteral("Export Carnet CSV (Virgule) (*.csv)");
+        app_->prompts->nextSaveFilter = QStringLiteral("Export logbook CSV (commas) (*.csv)");
         QVERIFY(!w_->saveAs());
         QCOMPARE(app_->prompts->reports.size(), 1);
         QVERIFY(app_->prompts->reports.first().reason.contains("Η"));
         QVERIFY(!QFile::exists(dir_.filePath("list.csv")));
+
+        // The panel added the logbook's extension to a bare name: the export gets its own.
+        w_->session().form().setText("lieu", "Niolon");
+        w_->updateDive();
+        app_->prompts->nextSavePath = dir_.filePath("exp_comma.divelog");
+        QVERIFY(w_->saveAs());
+        QVERIFY(QFile::exists(dir_.filePath("exp_comma.csv")));
+        QVERIFY(!QFile::exists(dir_.filePath("exp_comma.divelog.csv")));
     }
 
     void anImportIsOneStepAndSaysWhatItRead() {
