@@ -10,10 +10,10 @@
 #include "document/DocumentFile.h"
 #include "exchange/DiveFile.h"
 #include "exchange/ExchangeFormats.h"
+#include "kinds/DocumentKinds.h"
 #include "localisation/Localisation.h"
 #include "settings/SettingsStore.h"
 #include "util/FileIO.h"
-#include "kinds/DocumentKinds.h"
 
 namespace divelog::cli {
 
@@ -40,7 +40,8 @@ bool readDives(const std::string& path, std::int32_t firstNumber, Context& c, Di
 
 bool sameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -72,11 +73,13 @@ int runConvert(const Invocation& call, std::ostream& out, std::ostream& err) {
     std::string why, error;
     const ExportContext context{c.texts, false, dateNow()};
     if (!writeFileAtomically(
-            target, [&](ByteOutput& o) { return exporter->write(file.dives, context, o, why); }, error)) {
+            target, [&](ByteOutput& o) { return exporter->write(file.dives, context, o, why); },
+            error)) {
         reportRefusal(err, target, why.empty() ? error : why);
         return kExitRefused;
     }
-    out << target << ": " << dives(file.dives.size()) << " written as " << exporter->typeName() << '\n';
+    out << target << ": " << dives(file.dives.size()) << " written as " << exporter->typeName()
+        << '\n';
     return out.flush() ? kExitOk : kExitRefused;
 }
 
@@ -104,7 +107,8 @@ int runImport(const Invocation& call, std::ostream& out, std::ostream& err) {
     for (std::size_t i = 1; i < call.args.size(); ++i) {
         DiveFile file;
         if (!readDives(call.args[i], next, c, file, err)) return kExitRefused;
-        report += printable(call.args[i]) + ": " + dives(file.dives.size()) + " (" + file.format + ")\n";
+        report +=
+            printable(call.args[i]) + ": " + dives(file.dives.size()) + " (" + file.format + ")\n";
         for (const std::string& note : file.notes) report += "  " + printable(note) + "\n";
         for (auto& d : file.dives) {
             d->setNoPlongee(next);  // a logbook's dives follow on, as imported ones do
@@ -119,8 +123,8 @@ int runImport(const Invocation& call, std::ostream& out, std::ostream& err) {
         reportRefusal(err, path, error);
         return kExitRefused;
     }
-    out << report << printable(path) << ": " << dives(count) << " added, " << dives(carnet.recordCount())
-        << " in all\n";
+    out << report << printable(path) << ": " << dives(count) << " added, "
+        << dives(carnet.recordCount()) << " in all\n";
     return out.flush() ? kExitOk : kExitRefused;
 }
 

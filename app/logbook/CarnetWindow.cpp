@@ -12,6 +12,8 @@
 #include <algorithm>
 
 #include "UserPrompts.h"
+#include "exchange/DiveImport.h"
+#include "exchange/ExchangeFormats.h"
 #include "localisation/UiText.h"
 #include "logbook/Carnet.h"
 #include "logbook/CarnetSession.h"
@@ -21,8 +23,6 @@
 #include "logbook/DiveTableView.h"
 #include "logbook/LogbookToolbar.h"
 #include "logbook/RenumberPanel.h"
-#include "exchange/DiveImport.h"
-#include "exchange/ExchangeFormats.h"
 #include "logbook/ToolbarCarnet.h"
 #include "profile/ProfilWindow.h"
 #include "profile/ProfileDataWindow.h"
@@ -126,8 +126,9 @@ void CarnetWindow::buildTable() {
             [this](const QModelIndex& index) { openEditWindowOn(index.row()); });
     // After the editor has closed: moving the current index while the view
     // still commits would close it under the view.
-    connect(model_, &DiveTableModel::cellEdited, this, [this] { afterCommand(); },
-            Qt::QueuedConnection);
+    connect(
+        model_, &DiveTableModel::cellEdited, this, [this] { afterCommand(); },
+        Qt::QueuedConnection);
 }
 
 void CarnetWindow::buildToolbar() {
@@ -245,7 +246,8 @@ ProfilWindow* CarnetWindow::profileWindow() {
 ProfileDataWindow* CarnetWindow::profileDataWindow() {
     if (!profileData_) {
         profileData_ = new ProfileDataWindow(text_, this);
-        connect(profileData_, &ProfileDataWindow::applyRequested, this, &CarnetWindow::importProfil);
+        connect(profileData_, &ProfileDataWindow::applyRequested, this,
+                &CarnetWindow::importProfil);
     }
     return profileData_;
 }
@@ -265,11 +267,11 @@ void CarnetWindow::importProfil() {
     const auto applied = session_->applyProfile(profileDataWindow()->sheet());
     if (!applied.sheet.ok) {
         const divelog::SeriesInfo& s = divelog::ProfileSeries::info(*applied.sheet.badSeries);
-        prompts_.report(profileData_,
-                        text_.format("Carnet", "Profile value not a number", "error !",
-                                     {static_cast<std::int64_t>(applied.sheet.badLine),
-                                      std::string(s.field)}),
-                        QString());
+        prompts_.report(
+            profileData_,
+            text_.format("Carnet", "Profile value not a number", "error !",
+                         {static_cast<std::int64_t>(applied.sheet.badLine), std::string(s.field)}),
+            QString());
         return;
     }
     profileDataFilled_ = false;  // shown again from what was stored
@@ -285,9 +287,8 @@ QList<DocumentWindow::ExportType> CarnetWindow::exportTypes() const {
 
 bool CarnetWindow::exportTo(const QString& type, const QString& path) {
     prepareToSave();
-    const divelog::ExportContext context{context_.localisation(),
-                                         context_.settings().boolForKey("us units"),
-                                         divelog::dateNow()};
+    const divelog::ExportContext context{
+        context_.localisation(), context_.settings().boolForKey("us units"), divelog::dateNow()};
     std::string why, error;
     const bool written = divelog::writeFileAtomically(
         path.toStdString(),
@@ -302,16 +303,20 @@ bool CarnetWindow::exportTo(const QString& type, const QString& path) {
 }
 
 void CarnetWindow::importDives(const QString& format) {
-    const divelog::DiveImporter* importer = divelog::ExchangeFormats::importer(format.toStdString());
+    const divelog::DiveImporter* importer =
+        divelog::ExchangeFormats::importer(format.toStdString());
     if (!importer) return;
     QStringList globs;
-    for (std::string_view ext : importer->extensions()) globs << QStringLiteral("*.") + q(std::string(ext));
-    const QString path = prompts_.openPath(this, format + QStringLiteral(" (") + globs.join(' ') + ')');
+    for (std::string_view ext : importer->extensions())
+        globs << QStringLiteral("*.") + q(std::string(ext));
+    const QString path =
+        prompts_.openPath(this, format + QStringLiteral(" (") + globs.join(' ') + ')');
     if (!path.isEmpty()) importFile(format, path);
 }
 
 bool CarnetWindow::importFile(const QString& format, const QString& path) {
-    const divelog::DiveImporter* importer = divelog::ExchangeFormats::importer(format.toStdString());
+    const divelog::DiveImporter* importer =
+        divelog::ExchangeFormats::importer(format.toStdString());
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (!importer || !divelog::readWholeFile(path.toStdString(), bytes, error)) {
@@ -324,12 +329,12 @@ bool CarnetWindow::importFile(const QString& format, const QString& path) {
                              static_cast<int>(read.dives.size()), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    divelog::DiveImport::Built built = divelog::DiveImport::build(
-        read.dives, carnet().nextDiveNumber(), context_.settings(), context_.localisation(),
-        [&](std::size_t done) {
-            progress.setValue(static_cast<int>(done));
-            return !progress.wasCanceled();
-        });
+    divelog::DiveImport::Built built =
+        divelog::DiveImport::build(read.dives, carnet().nextDiveNumber(), context_.settings(),
+                                   context_.localisation(), [&](std::size_t done) {
+                                       progress.setValue(static_cast<int>(done));
+                                       return !progress.wasCanceled();
+                                   });
     progress.reset();
     if (built.cancelled) return false;
     const std::size_t added = built.dives.size();
@@ -356,9 +361,10 @@ void CarnetWindow::updateProfileWindows() {
     const divelog::DiveForm& form = session_->form();
     if (profileShown) profile_->show(form.profileChartData(), session_->readouts());
     if (dataShown && (!profileDataFilled_ || profileDataDive_ != session_->boundDive())) {
-        profileData_->fill(form.profile(),
-                           text_.format("Carnet", "Dive number profile datas title", "error !",
-                                        {std::int64_t{form.intValue(divelog::Plongee::Field::noPlongee)}}));
+        profileData_->fill(
+            form.profile(),
+            text_.format("Carnet", "Dive number profile datas title", "error !",
+                         {std::int64_t{form.intValue(divelog::Plongee::Field::noPlongee)}}));
         profileDataDive_ = session_->boundDive();
         profileDataFilled_ = true;
     }
@@ -381,9 +387,7 @@ bool CarnetWindow::settleUnstoredDive() {
             afterCommand(alerts);
             return true;
         }
-        case UserPrompts::NewDiveChoice::Discard:
-            session_->discardUnstoredDive();
-            return true;
+        case UserPrompts::NewDiveChoice::Discard: session_->discardUnstoredDive(); return true;
         case UserPrompts::NewDiveChoice::Cancel: return false;
     }
     return false;
@@ -439,7 +443,8 @@ void CarnetWindow::openEditWindow() {
 
 void CarnetWindow::openEditWindowOn(int row) {
     if (row < 0) return;
-    const bool other = session_->carnet().idAt(static_cast<std::size_t>(row)) != session_->boundDive();
+    const bool other =
+        session_->carnet().idAt(static_cast<std::size_t>(row)) != session_->boundDive();
     if (other && !settleUnstoredDive()) return;
     const auto alerts = session_->editWindow(static_cast<std::size_t>(row));
     editWindow()->present(this);
@@ -531,7 +536,6 @@ void CarnetWindow::refreshForm() {
     count_->setText(q(session_->readouts().diveCount));
 }
 
-
 void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
     found_->clear();  // the count of the last search no longer says what is selected
     showingSelection_ = true;
@@ -578,8 +582,8 @@ void CarnetWindow::onSelectionChanged() {
     if (showingSelection_) return;
     const std::vector<std::size_t> rows = selectedRows();
     // One row loads its dive into the form, which would drop a new dive typed there.
-    if (rows.size() == 1 &&
-        session_->carnet().idAt(rows.front()) != session_->boundDive() && !settleUnstoredDive()) {
+    if (rows.size() == 1 && session_->carnet().idAt(rows.front()) != session_->boundDive() &&
+        !settleUnstoredDive()) {
         showingSelection_ = true;
         showSelection();  // back to what was selected
         showingSelection_ = false;

@@ -136,9 +136,7 @@ std::string DiveCodes::shortForm(Plongee::Field field, std::int32_t code,
     return localised(m->shortForm.empty() ? m->title : m->shortForm, *m, texts);
 }
 
-bool DiveCodes::isClosedCircuit(std::int32_t apparatus) {
-    return apparatus >= 2 && apparatus <= 4;
-}
+bool DiveCodes::isClosedCircuit(std::int32_t apparatus) { return apparatus >= 2 && apparatus <= 4; }
 
 std::optional<double> DiveCodes::setPointBar(std::int32_t code) {
     const CodeMeaning* m = meaning(F::ppO2, code);

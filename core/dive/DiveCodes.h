@@ -16,12 +16,12 @@ class Localisation;
 // the "Carnet" table that stands for itself when no translation is loaded.
 struct CodeMeaning {
     std::int32_t code;
-    std::string_view title;      // choice-list title; empty for a legacy code nobody offers
-    std::string_view label = {};  // label with the dive's numbers (gas); empty: the title
+    std::string_view title;           // choice-list title; empty for a legacy code nobody offers
+    std::string_view label = {};      // label with the dive's numbers (gas); empty: the title
     std::string_view shortForm = {};  // what the dive table shows; empty: the title
     std::string_view image = {};      // picture name; empty for none
-    double value = 0;                  // set point in bar, sampling interval in seconds
-    bool notGiven = false;             // the code says nothing was recorded
+    double value = 0;                 // set point in bar, sampling interval in seconds
+    bool notGiven = false;            // the code says nothing was recorded
 };
 
 // The codes of one field, in the order a choice list offers them (best first,

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "localisation/Localisation.h"
 #include "dive/DiveCodes.h"
 #include "dive/Units.h"
+#include "localisation/Localisation.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -35,8 +35,9 @@ std::int64_t celsius(std::int32_t typed, bool usUnits) {
 
 std::string DiveElementWriter::exportMoment(Date now) {
     const DateParts p = localParts(now);
-    return " " + two(p.day) + "-" + two(p.month) + "-" + formatText("%04d", {std::int64_t{p.year}}) +
-           " - " + two(p.hour) + ":" + two(p.minute) + ":" + two(p.second) + " ";
+    return " " + two(p.day) + "-" + two(p.month) + "-" +
+           formatText("%04d", {std::int64_t{p.year}}) + " - " + two(p.hour) + ":" + two(p.minute) +
+           ":" + two(p.second) + " ";
 }
 
 void DiveElementWriter::write(const Plongee& d) {
@@ -46,7 +47,8 @@ void DiveElementWriter::write(const Plongee& d) {
 
     xml_.open(name("DATE", "date"));
     const DateParts day = d.date() ? localParts(*d.date()) : DateParts{};
-    xml_.element(name("YEAR", "year"), d.date() ? formatText("%04d", {std::int64_t{day.year}}) : "");
+    xml_.element(name("YEAR", "year"),
+                 d.date() ? formatText("%04d", {std::int64_t{day.year}}) : "");
     xml_.element(name("MONTH", "month"), d.date() ? two(day.month) : "");
     xml_.element(name("DAY", "day"), d.date() ? two(day.day) : "");
     xml_.close();

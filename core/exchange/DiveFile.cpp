@@ -21,8 +21,10 @@ std::string lower(std::string_view s) {
 // The root element's name without prefix, from the first bytes; empty when
 // the text does not start like XML in a byte-wide encoding.
 std::string rootName(std::span<const std::uint8_t> bytes) {
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), std::min<std::size_t>(bytes.size(), 65536));
-    for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
+                                std::min<std::size_t>(bytes.size(), 65536));
+    for (std::size_t at = text.find('<'); at != std::string_view::npos;
+         at = text.find('<', at + 1)) {
         if (at + 1 >= text.size()) break;
         const char c = text[at + 1];
         if (c == '?' || c == '!') {
@@ -33,11 +35,12 @@ std::string rootName(std::span<const std::uint8_t> bytes) {
             continue;
         }
         std::size_t end = at + 1;
-        while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])) && text[end] != '>' &&
-               text[end] != '/')
+        while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])) &&
+               text[end] != '>' && text[end] != '/')
             ++end;
         std::string_view name = text.substr(at + 1, end - at - 1);
-        if (const auto colon = name.find(':'); colon != std::string_view::npos) name.remove_prefix(colon + 1);
+        if (const auto colon = name.find(':'); colon != std::string_view::npos)
+            name.remove_prefix(colon + 1);
         return lower(name);
     }
     return {};
@@ -45,7 +48,8 @@ std::string rootName(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-const DiveImporter* DiveFile::importerFor(std::span<const std::uint8_t> bytes, std::string_view fileName) {
+const DiveImporter* DiveFile::importerFor(std::span<const std::uint8_t> bytes,
+                                          std::string_view fileName) {
     const std::string root = rootName(bytes);
     if (root == "uddf") return ExchangeFormats::importer("UDDF");
     if (root == "profile") return ExchangeFormats::importer("UDCF");
@@ -55,13 +59,15 @@ const DiveImporter* DiveFile::importerFor(std::span<const std::uint8_t> bytes, s
             return ExchangeFormats::importer(ext[3] == 'd' ? "UDDF" : "UDCF");
     // The companion file has no root of its own; UDCF reads it too, so it goes first.
     for (const char* format : {"Companion", "UDDF", "UDCF"})
-        if (const DiveImporter* i = ExchangeFormats::importer(format); !i->read(bytes).dives.empty()) return i;
+        if (const DiveImporter* i = ExchangeFormats::importer(format);
+            !i->read(bytes).dives.empty())
+            return i;
     return nullptr;
 }
 
-bool DiveFile::read(std::span<const std::uint8_t> bytes, std::string_view fileName, std::int32_t firstNumber,
-                    const SettingsStore& settings, const Localisation& texts, DiveFile& out,
-                    std::string& error) {
+bool DiveFile::read(std::span<const std::uint8_t> bytes, std::string_view fileName,
+                    std::int32_t firstNumber, const SettingsStore& settings,
+                    const Localisation& texts, DiveFile& out, std::string& error) {
     DocumentError refusal;
     if (const DocumentKindInfo* kind = kindOfArchive(bytes, refusal)) {
         if (kind->kind != DocumentKind::Carnet) {

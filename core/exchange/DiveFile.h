@@ -18,7 +18,7 @@ class SettingsStore;
 // logbook's own file, or a UDDF, UDCF or companion file read through the
 // dive form as an import does.
 struct DiveFile {
-    std::string format;              // "logbook", "UDDF", "UDCF" or "Companion"
+    std::string format;  // "logbook", "UDDF", "UDCF" or "Companion"
     Carnet::DiveList dives;
     std::vector<std::string> notes;  // what was left out or corrected, one line each
 
@@ -30,7 +30,8 @@ struct DiveFile {
 
     // The reader for a foreign file: by its root element ("uddf", "PROFILE"),
     // then its extension, then the first reader that finds dives in it.
-    static const DiveImporter* importerFor(std::span<const std::uint8_t> bytes, std::string_view fileName);
+    static const DiveImporter* importerFor(std::span<const std::uint8_t> bytes,
+                                           std::string_view fileName);
 };
 
 }  // namespace divelog

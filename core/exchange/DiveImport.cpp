@@ -9,8 +9,9 @@
 
 namespace divelog {
 
-DiveImport::Built DiveImport::build(const std::vector<ImportedDive>& dives, std::int32_t firstNumber,
-                                    const SettingsStore& settings, const Localisation& texts,
+DiveImport::Built DiveImport::build(const std::vector<ImportedDive>& dives,
+                                    std::int32_t firstNumber, const SettingsStore& settings,
+                                    const Localisation& texts,
                                     const std::function<bool(std::size_t)>& progress) {
     Built built;
     built.dives.reserve(dives.size());

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <optional>
 #include <variant>
 #include <vector>
 
@@ -52,7 +52,9 @@ struct ImportedDive {
     std::vector<Control> controls;
     std::optional<ProfileSeries> profile;  // replaces the blank profile when given
 
-    void set(std::string name, std::string text) { controls.push_back({std::move(name), std::move(text)}); }
+    void set(std::string name, std::string text) {
+        controls.push_back({std::move(name), std::move(text)});
+    }
     void setTag(std::string name, std::int32_t tag) { controls.push_back({std::move(name), tag}); }
     void setDate(std::string name, Date d) { controls.push_back({std::move(name), d}); }
 };
@@ -70,7 +72,7 @@ struct ImportResult {
 class DiveImporter {
 public:
     virtual ~DiveImporter() = default;
-    virtual std::string_view name() const = 0;              // "UDDF", "UDCF", ...
+    virtual std::string_view name() const = 0;                     // "UDDF", "UDCF", ...
     virtual std::vector<std::string_view> extensions() const = 0;  // for the open panel
     virtual ImportResult read(std::span<const std::uint8_t> bytes) const = 0;
 };

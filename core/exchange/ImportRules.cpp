@@ -4,10 +4,10 @@
 #include <cmath>
 #include <utility>
 
-#include "exchange/XmlReading.h"
-#include "localisation/Localisation.h"
 #include "dive/DiveChoices.h"
 #include "dive/DiveCodes.h"
+#include "exchange/XmlReading.h"
+#include "localisation/Localisation.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -101,7 +101,8 @@ bool skip(std::string_view text, std::size_t& at, char c) {
 
 bool ImportRules::dateTimeText(ImportedDive& dive, std::string_view text,
                                std::vector<std::string>& notes) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
     std::size_t at = 0;
     // Extended ("2019-02-28") or basic ("20190228") form.
     const auto year = digits(text, at, 4);
@@ -110,7 +111,8 @@ bool ImportRules::dateTimeText(ImportedDive& dive, std::string_view text,
     if (extended && !skip(text, at, '-')) at = text.size();
     const auto day = digits(text, at, 2);
     if (!year || !month || !day) {
-        if (!text.empty()) notes.emplace_back("a date-time that could not be read was left as it was");
+        if (!text.empty())
+            notes.emplace_back("a date-time that could not be read was left as it was");
         return false;
     }
     std::int64_t hour = 0, minute = 0;

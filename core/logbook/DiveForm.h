@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "logbook/DiveFormReadouts.h"
 #include "dive/Plongee.h"
+#include "logbook/DiveFormReadouts.h"
 #include "profile/ProfileChart.h"
 #include "profile/ProfileSeries.h"
 #include "util/Date.h"
@@ -49,10 +49,10 @@ struct StoreResult {
 // What a number field accepts as it is typed. Values still go through the
 // field's range rule when the form is stored.
 struct NumberRule {
-    bool decimals = false;      // one "," or "." allowed
-    bool negative = false;      // a leading "-" allowed
-    bool dashForNone = false;   // "-" alone means not given
-    int maxDigits = 6;          // before the decimal point
+    bool decimals = false;     // one "," or "." allowed
+    bool negative = false;     // a leading "-" allowed
+    bool dashForNone = false;  // "-" alone means not given
+    int maxDigits = 6;         // before the decimal point
 };
 
 // The dive edit form as data: one control per record field, holding what its

@@ -1,7 +1,7 @@
 #include "stats/StatCategory.h"
 
-#include "localisation/Localisation.h"
 #include "dive/DiveCodes.h"
+#include "localisation/Localisation.h"
 
 namespace divelog {
 

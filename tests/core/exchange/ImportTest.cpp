@@ -40,7 +40,8 @@ std::string exported(std::string_view type, const Carnet::DiveList& dives) {
 
 TEST(Import, UdcfGivesBackWhatItsExportCarries) {
     const Carnet::DiveList original = divelog::testing::twoDives();
-    Imported in = import("UDCF", exported("Export UDCF (Universal Dive Computer Format)", original), 12);
+    Imported in =
+        import("UDCF", exported("Export UDCF (Universal Dive Computer Format)", original), 12);
     ASSERT_EQ(in.dives.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
         const Plongee &a = *original[i], &b = *in.dives[i];
@@ -111,7 +112,8 @@ TEST(Import, UddfStandardStructure) {
     EXPECT_EQ(d.tempEau(), -2) << "271.15 K is -2 degrees, to the nearest";
     EXPECT_FLOAT_EQ(d.profondeur(), 31.4f);
     EXPECT_EQ(d.notes(), "Grouper");
-    EXPECT_EQ(d.profilProfondeur(), (std::vector<double>{0, 3.5, 12, 4})) << "the depth child, not the time";
+    EXPECT_EQ(d.profilProfondeur(), (std::vector<double>{0, 3.5, 12, 4}))
+        << "the depth child, not the time";
     EXPECT_EQ(d.temps(), 45);
     EXPECT_EQ(d.GAZ_Flag()->size(), 4u);
     EXPECT_EQ(d.visibilite(), 7);
@@ -188,7 +190,8 @@ TEST(Import, HostileAndBrokenFilesNeverHarm) {
     big += "--></PROFILE>";
     EXPECT_EQ(import("UDCF", big).dives.size(), 1u);
     // UTF-16 with its byte-order mark.
-    const std::string ascii = "<PROFILE><REPGROUP><DIVE><PLACE>Niolon</PLACE></DIVE></REPGROUP></PROFILE>";
+    const std::string ascii =
+        "<PROFILE><REPGROUP><DIVE><PLACE>Niolon</PLACE></DIVE></REPGROUP></PROFILE>";
     std::string utf16 = "\xFF\xFE";
     for (char c : ascii) utf16 += std::string{c, '\0'};
     Imported wide = import("UDCF", utf16);
@@ -210,12 +213,15 @@ TEST(Import, ACancelledImportKeepsNothing) {
     EXPECT_GE(asked, 2u);
     built = DiveImport::build(dives, 2147483646, settings, texts);
     ASSERT_EQ(built.dives.size(), 300u);
-    EXPECT_EQ(built.dives.back()->noPlongee(), 2147483647) << "numbers stop at the top of the range";
+    EXPECT_EQ(built.dives.back()->noPlongee(), 2147483647)
+        << "numbers stop at the top of the range";
 }
 
 TEST(Import, UddfCutIntoDivesReadsWhatADamagedFileHolds) {
     const std::string dive =
-        "<dive id='d'><informationbeforedive><datetime>2020-01-02T03:04</datetime></informationbeforedive>"
+        "<dive "
+        "id='d'><informationbeforedive><datetime>2020-01-02T03:04</datetime></"
+        "informationbeforedive>"
         "<informationafterdive><greatestdepth>7</greatestdepth><diveduration>60</diveduration>"
         "</informationafterdive></dive>";
     const std::string head =
@@ -237,14 +243,16 @@ TEST(Import, UddfCutIntoDivesReadsWhatADamagedFileHolds) {
     EXPECT_EQ(wrong.dives.size(), 1u);
     EXPECT_FALSE(wrong.result.notes.empty());
     // Latin-1 and UTF-16 files are read whole, converted.
-    Imported latin = import("UDDF", "<?xml version='1.0' encoding='ISO-8859-1'?><uddf><profiledata>"
-                                    "<repetitiongroup><dive><informationafterdive><notes><para>Gabini\xE8re"
-                                    "</para></notes></informationafterdive></dive></repetitiongroup>"
-                                    "</profiledata></uddf>");
+    Imported latin = import("UDDF",
+                            "<?xml version='1.0' encoding='ISO-8859-1'?><uddf><profiledata>"
+                            "<repetitiongroup><dive><informationafterdive><notes><para>Gabini\xE8re"
+                            "</para></notes></informationafterdive></dive></repetitiongroup>"
+                            "</profiledata></uddf>");
     ASSERT_EQ(latin.dives.size(), 1u);
     EXPECT_EQ(latin.dives[0]->notes(), "Gabini\xC3\xA8re");
     std::string utf16 = "\xFF\xFE";
-    for (char c : head.substr(head.find("<uddf>")) + dive + "</repetitiongroup></profiledata></uddf>")
+    for (char c :
+         head.substr(head.find("<uddf>")) + dive + "</repetitiongroup></profiledata></uddf>")
         utf16 += std::string{c, '\0'};
     EXPECT_EQ(import("UDDF", utf16).dives.size(), 1u);
 }
