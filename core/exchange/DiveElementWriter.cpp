@@ -27,8 +27,9 @@ std::int64_t metresRounded(double typed, bool usUnits) {
 }
 
 std::int64_t celsius(std::int32_t typed, bool usUnits) {
-    if (!usUnits || typed == -50) return typed;  // -50 says "not given" in either unit
-    return std::llround((typed - 32) * 5.0 / 9.0);
+    // "Not given" is the same value in either unit.
+    if (!usUnits || typed == units::kNoTemperature) return typed;
+    return std::llround(units::celsiusOfFahrenheit(typed));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "dive/DiveChoices.h"
 #include "dive/DiveCodes.h"
+#include "dive/Units.h"
 #include "exchange/XmlReading.h"
 #include "localisation/Localisation.h"
 #include "util/Numbers.h"
@@ -165,8 +166,8 @@ bool ImportRules::plausibleDepth(double metres) {
 }
 
 std::int64_t ImportRules::celsiusOfKelvin(double kelvin) {
-    if (!std::isfinite(kelvin) || std::fabs(kelvin) > 1e6) return -50;
-    return std::llround(kelvin - 273.15);
+    if (!std::isfinite(kelvin) || std::fabs(kelvin) > 1e6) return units::kNoTemperature;
+    return std::llround(units::celsiusOfKelvin(kelvin));
 }
 
 }  // namespace divelog

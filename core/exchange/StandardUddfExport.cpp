@@ -17,7 +17,6 @@ namespace {
 
 constexpr std::string_view kNamespace = "http://www.streit.cc/uddf/3.2/";
 constexpr std::string_view kHomePage = "https://divelog.example.org";
-constexpr double kPascalPerBar = 1e5;
 
 std::string two(int v) { return formatText("%02d", {std::int64_t{v}}); }
 
@@ -28,15 +27,14 @@ std::string dateTime(const DateParts& day, const DateParts& clock) {
 }
 
 std::string kelvin(std::int32_t typed, bool usUnits) {
-    const double celsius = usUnits ? (typed - 32) * 5.0 / 9.0 : typed;
-    return formatText("%.2f", {celsius + 273.15});
+    return formatText("%.2f", {units::kelvinOfCelsius(units::celsiusOfTyped(typed, usUnits))});
 }
 
 std::string metres(double typed, bool usUnits) {
     return decimalText(narrowToFloat(units::metresOfTypedDepth(typed, usUnits)));
 }
 
-std::string pascals(double bar) { return formatText("%.0f", {bar * kPascalPerBar}); }
+std::string pascals(double bar) { return formatText("%.0f", {bar * units::kPascalsPerBar}); }
 
 struct Gas {
     std::int64_t o2, he;
@@ -133,7 +131,8 @@ void Writer::dive(const Plongee& d, std::size_t index) {
     DateParts clock = d.heure() ? localParts(*d.heure()) : DateParts{};
     clock.second = 0;
     xml_.element("datetime", dateTime(day, clock));
-    if (d.tempAir() != -50) xml_.element("airtemperature", kelvin(d.tempAir(), us));
+    if (d.tempAir() != units::kNoTemperature)
+        xml_.element("airtemperature", kelvin(d.tempAir(), us));
     if (d.altitude() != 0)
         xml_.element("altitude",
                      decimalText(std::round(units::metresOfTypedDepth(d.altitude(), us))));
@@ -142,7 +141,8 @@ void Writer::dive(const Plongee& d, std::size_t index) {
     if (secondCylinder(d)) tank(d, 2);
     samples(d);
     xml_.open("informationafterdive");
-    if (d.tempEau() != -50) xml_.element("lowesttemperature", kelvin(d.tempEau(), us));
+    if (d.tempEau() != units::kNoTemperature)
+        xml_.element("lowesttemperature", kelvin(d.tempEau(), us));
     xml_.element("greatestdepth", metres(d.profondeur(), us));
     if (const std::string notes = d.notes().value_or(""); !notes.empty()) {
         xml_.open("notes");

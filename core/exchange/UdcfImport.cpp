@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "dive/Units.h"
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointProfile.h"
 #include "exchange/XmlReading.h"
@@ -13,9 +14,6 @@
 namespace divelog {
 
 namespace {
-
-constexpr double kMetresPerFoot = 0.3048;
-constexpr double kBarPerPsi = 0.0689475729;
 
 bool sameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -33,21 +31,21 @@ bool hasElements(pugi::xml_node n) {
 std::string two(std::int64_t v) { return formatText("%02d", {v}); }
 
 // Units the file's numbers are in; the logbook's are metric.
-struct Units {
+struct FileUnits {
     bool imperial = false;
     double metres(double v) const {
-        return imperial ? std::round(v * kMetresPerFoot * 100) / 100 : v;
+        return imperial ? std::round(units::metresOfFeet(v) * 100) / 100 : v;
     }
     std::string celsius(std::string_view text) const {
         if (!imperial) return std::string(text);
         const auto f = leadingNumber(text);
-        return f ? integerText(std::llround(std::clamp((*f - 32) * 5 / 9, -1e6, 1e6)))
+        return f ? integerText(std::llround(std::clamp(units::celsiusOfFahrenheit(*f), -1e6, 1e6)))
                  : std::string(text);
     }
     std::string bar(std::string_view text) const {
         if (!imperial) return std::string(text);
         const auto psi = leadingNumber(text);
-        return psi ? integerText(std::llround(std::clamp(*psi * kBarPerPsi, -1e9, 1e9)))
+        return psi ? integerText(std::llround(std::clamp(units::barOfPsi(*psi), -1e9, 1e9)))
                    : std::string(text);
     }
 };
@@ -116,7 +114,7 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
     parseXml(bytes, xml);
     reportDamage(xml, result);
     const pugi::xml_node root = xml.document.document_element();
-    Units units;
+    FileUnits units;
     units.imperial = sameText(trimmedText(lastChild(root, "UNITS", true)), "imperial");
     std::size_t extraMixes = 0, extraTanks = 0, cubicFeet = 0;
     for (pugi::xml_node dive : elementsAt(root, {"REPGROUP", "DIVE"}, true)) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "dive/Units.h"
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointProfile.h"
 #include "exchange/XmlReading.h"
@@ -34,7 +35,6 @@ constexpr std::array<std::string_view, 18> kSensors = {"temperature",
                                                        "setmarker",
                                                        "divemode"};
 
-constexpr double kPascalPerBar = 1e5;
 constexpr double kLongestDive = 30 * 86400.0;  // seconds; a time past this is damage
 
 std::optional<double> number(pugi::xml_node e) {
@@ -206,7 +206,7 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive,
                 if (auto v = number(c); v && *v >= 0 && *v < 1e10)
                     readings.push_back({-1,
                                         UddfDefinitions::trimmed(attributeNamed(c, "ref").value()),
-                                        *v / kPascalPerBar});
+                                        *v / units::kPascalsPerBar});
             } else if (name == "alarm") {
                 if (const std::size_t slot = alarmSlot(trimmedText(c)); slot < 4)
                     p.alarms[slot] = 1;
@@ -287,8 +287,10 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive,
         if (t.cubicMetres && *t.cubicMetres >= 0 && *t.cubicMetres < 10)
             d.set("volumeBloc" + suffix, whole(*t.cubicMetres * 1000));
         // A pressure of 0 in the tank data says nothing was read there.
-        const auto begin = t.beginPa > 0.0 ? std::optional(*t.beginPa / kPascalPerBar) : t.firstBar;
-        const auto end = t.endPa > 0.0 ? std::optional(*t.endPa / kPascalPerBar) : t.lastBar;
+        const auto begin =
+            t.beginPa > 0.0 ? std::optional(*t.beginPa / units::kPascalsPerBar) : t.firstBar;
+        const auto end =
+            t.endPa > 0.0 ? std::optional(*t.endPa / units::kPascalsPerBar) : t.lastBar;
         if (begin) d.set("pressionDepart" + suffix, whole(*begin));
         if (end) d.set("pressionFin" + suffix, whole(*end));
     }
