@@ -34,6 +34,17 @@ struct CodeTable {
     const CodeMeaning* find(std::int32_t code) const;
 };
 
+// The codes a new dive holds before anything is recorded: conditions not
+// given, the type "Other", positions in WGS84. The blank dive and the readers
+// of other programs' files start from them.
+struct NewDiveCodes {
+    static constexpr std::int32_t kWeather = 7;     // not given
+    static constexpr std::int32_t kCurrent = 6;     // not given
+    static constexpr std::int32_t kVisibility = 7;  // not given
+    static constexpr std::int32_t kDiveType = 8;    // Other
+    static constexpr std::int32_t kGpsSystem = 1;   // WGS84
+};
+
 // The one statement of every coded dive field's meaning: the form's choices,
 // the table's cells and colours, and later the card, statistics and exports
 // all read it.

@@ -6,6 +6,8 @@
 
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveWriter.h"
+#include "dive/DiveCodes.h"
+#include "dive/Units.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -285,13 +287,13 @@ Plongee makeNewDive(const NewDiveDefaults& d) {
         (p.*set)(std::string());
     p.setCountryCode(d.countryCode);
     p.setGps(d.gpsTemplate);
-    p.setGpsSystem(1);
-    p.setMeteo(7);
-    p.setCourant(6);
-    p.setVisibilite(7);
-    p.setTypePlongee(8);
-    p.setTempEau(-50);
-    p.setTempAir(-50);
+    p.setGpsSystem(NewDiveCodes::kGpsSystem);
+    p.setMeteo(NewDiveCodes::kWeather);
+    p.setCourant(NewDiveCodes::kCurrent);
+    p.setVisibilite(NewDiveCodes::kVisibility);
+    p.setTypePlongee(NewDiveCodes::kDiveType);
+    p.setTempEau(units::kNoTemperature);
+    p.setTempAir(units::kNoTemperature);
     p.setSurface(std::string("--:--"));
     const double interval = d.stopInterval > 0 ? d.stopInterval : kDefaultStopInterval;
     auto stop = [&](int n) { return narrowToFloat(n * interval); };

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "dive/DiveCodes.h"
 #include "dive/Units.h"
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointProfile.h"
@@ -119,10 +120,10 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
     std::size_t extraMixes = 0, extraTanks = 0, cubicFeet = 0;
     for (pugi::xml_node dive : elementsAt(root, {"REPGROUP", "DIVE"}, true)) {
         ImportedDive d;
-        d.setTag("meteo", 7);
-        d.setTag("courant", 6);
-        d.setTag("visibilite", 7);
-        d.setTag("typePlongee", 8);
+        d.setTag("meteo", NewDiveCodes::kWeather);
+        d.setTag("courant", NewDiveCodes::kCurrent);
+        d.setTag("visibilite", NewDiveCodes::kVisibility);
+        d.setTag("typePlongee", NewDiveCodes::kDiveType);
         // The export writes the place and the site joined by " - ".
         if (pugi::xml_node place = lastChild(dive, "PLACE", true)) {
             const std::string text = place.child_value();

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "dive/DiveCodes.h"
 #include "dive/Units.h"
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointProfile.h"
@@ -77,10 +78,10 @@ struct UddfDiveReader::Tank {
 ImportedDive UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes) {
     ImportedDive d;
     // Conditions were not recorded; the type of dive is not known.
-    d.setTag("meteo", 7);
-    d.setTag("courant", 6);
-    d.setTag("visibilite", 7);
-    d.setTag("typePlongee", 8);
+    d.setTag("meteo", NewDiveCodes::kWeather);
+    d.setTag("courant", NewDiveCodes::kCurrent);
+    d.setTag("visibilite", NewDiveCodes::kVisibility);
+    d.setTag("typePlongee", NewDiveCodes::kDiveType);
     if (lastChild(dive, "informationbeforedive", false) ||
         lastChild(dive, "informationafterdive", false))
         readVersion3(d, dive, notes);
