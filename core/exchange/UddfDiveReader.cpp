@@ -17,24 +17,13 @@ namespace divelog {
 namespace {
 
 // Waypoint readings the logbook has no series for.
-constexpr std::array<std::string_view, 18> kSensors = {"temperature",
-                                                       "heartrate",
-                                                       "pulserate",
-                                                       "bodytemperature",
-                                                       "cns",
-                                                       "otu",
-                                                       "calculatedpo2",
-                                                       "measuredpo2",
-                                                       "setpo2",
-                                                       "batterychargecondition",
-                                                       "heading",
-                                                       "gradientfactor",
-                                                       "nodecotime",
-                                                       "remainingbottomtime",
-                                                       "remainingo2time",
-                                                       "decostop",
-                                                       "setmarker",
-                                                       "divemode"};
+// clang-format off
+constexpr std::array<std::string_view, 18> kSensors = {
+    "temperature", "heartrate", "pulserate", "bodytemperature", "cns", "otu",
+    "calculatedpo2", "measuredpo2", "setpo2", "batterychargecondition", "heading",
+    "gradientfactor", "nodecotime", "remainingbottomtime", "remainingo2time", "decostop",
+    "setmarker", "divemode"};
+// clang-format on
 
 constexpr double kLongestDive = 30 * 86400.0;  // seconds; a time past this is damage
 
