@@ -6,6 +6,7 @@
 
 #include "dive/DiveChoices.h"
 #include "dive/DiveCodes.h"
+#include "dive/GasFamily.h"
 #include "dive/Units.h"
 #include "exchange/XmlReading.h"
 #include "localisation/Localisation.h"
@@ -15,20 +16,8 @@ namespace divelog {
 
 void ImportRules::gas(ImportedDive& dive, double o2Fraction, double heFraction, int cylinder) {
     const std::string suffix = cylinder == 2 ? "_2" : "";
-    const std::int64_t o = std::llround(std::clamp(o2Fraction, 0.0, 1.0) * 100);
-    const std::int64_t h = std::llround(std::clamp(heFraction, 0.0, 1.0) * 100);
-    const std::int64_t n = 100 - o - h;
-    std::optional<std::int32_t> code;
-    if (o == 21 && n == 79)
-        code = 0;
-    else if (o > 21 && h == 0)
-        code = 1;
-    else if (h > 0 && n > 0)
-        // Heliair is air with helium added: oxygen and nitrogen keep air's proportions.
-        code = std::llabs(o * 79 - n * 21) <= 100 ? 5 : o > 21 ? 4 : 2;
-    else if (h > 0 && n == 0)
-        code = 3;
-    if (code) dive.setTag("gaz" + suffix, *code);
+    const std::int64_t o = gas::wholePercent(o2Fraction), h = gas::wholePercent(heFraction);
+    if (const auto code = gas::codeOfReadMix(o, h)) dive.setTag("gaz" + suffix, *code);
     dive.set("o2Mix" + suffix, integerText(o));
     dive.set("heMix" + suffix, integerText(h));
 }

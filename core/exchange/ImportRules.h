@@ -13,9 +13,8 @@ namespace divelog {
 // date from its parts, a sampling interval, a list choice by position.
 class ImportRules {
 public:
-    // The fractions rounded to whole percent, then named: air, nitrox,
-    // trimix (triox above 21 % oxygen, heliair in air's proportions) or
-    // heliox. Sets the gas, oxygen and helium controls of cylinder 1 or 2.
+    // The fractions rounded to whole percent, then named as a read mix is
+    // (dive/GasFamily.h). Sets the gas, oxygen and helium of cylinder 1 or 2.
     static void gas(ImportedDive& dive, double o2Fraction, double heFraction, int cylinder = 1);
     // Date and time of day from year, month, day, hour and minute elements;
     // a part that does not exist leaves both as the blank form has them.
