@@ -348,6 +348,8 @@ bool CarnetWindow::importFile(const QString& format, const QString& path) {
     QStringList details;
     for (const std::string& note : read.notes) details << q(note);
     for (const std::string& key : built.alerts) details << text_.carnet(key);
+    if (const std::string note = divelog::DiveImport::correctionNote(built); !note.empty())
+        details << q(note);
     if (!details.isEmpty()) report += QStringLiteral("\n\n") + details.join('\n');
     prompts_.inform(this, report);
     return added > 0;

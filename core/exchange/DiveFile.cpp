@@ -98,6 +98,8 @@ bool DiveFile::read(std::span<const std::uint8_t> bytes, std::string_view fileNa
     out.dives = std::move(built.dives);
     out.notes = std::move(result.notes);
     for (const std::string& key : built.alerts) out.notes.push_back(texts.text("Carnet", key, key));
+    if (std::string note = DiveImport::correctionNote(built); !note.empty())
+        out.notes.push_back(std::move(note));
     return true;
 }
 

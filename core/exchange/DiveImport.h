@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "exchange/ExchangeFormat.h"
@@ -20,13 +24,19 @@ public:
     struct Built {
         Carnet::DiveList dives;
         std::vector<std::string> alerts;  // the form's alert keys, once each
+        // Fields whose value from the file the form corrected, with the
+        // number of dives, in field order.
+        std::vector<std::pair<Plongee::Field, std::size_t>> corrected;
         bool cancelled = false;
     };
     // `progress` is told how many dives are done; returning false cancels,
     // and nothing built is kept.
-    static Built build(const std::vector<ImportedDive>& dives, std::int32_t firstNumber,
+    static Built build(const std::vector<DiveDraft>& dives, std::int32_t firstNumber,
                        const SettingsStore& settings, const Localisation& texts,
                        const std::function<bool(std::size_t done)>& progress = {});
+
+    // The report's line naming the corrected fields; empty when none was.
+    static std::string correctionNote(const Built& built);
 };
 
 }  // namespace divelog

@@ -14,15 +14,26 @@
 
 namespace divelog {
 
-void ImportRules::gas(ImportedDive& dive, double o2Fraction, double heFraction, int cylinder) {
-    const std::string suffix = cylinder == 2 ? "_2" : "";
-    const std::int64_t o = gas::wholePercent(o2Fraction), h = gas::wholePercent(heFraction);
-    if (const auto code = gas::codeOfReadMix(o, h)) dive.setTag("gaz" + suffix, *code);
-    dive.set("o2Mix" + suffix, integerText(o));
-    dive.set("heMix" + suffix, integerText(h));
+namespace {
+using F = Plongee::Field;
+constexpr ImportRules::Cylinder kCylinders[] = {
+    {F::gaz, F::o2Mix, F::heMix, F::volumeBloc, F::pressionDepart, F::pressionFin},
+    {F::gaz_2, F::o2Mix_2, F::heMix_2, F::volumeBloc_2, F::pressionDepart_2, F::pressionFin_2}};
+}  // namespace
+
+const ImportRules::Cylinder& ImportRules::cylinder(int number) {
+    return kCylinders[number == 2 ? 1 : 0];
 }
 
-void ImportRules::dateAndTime(ImportedDive& dive, pugi::xml_node date, pugi::xml_node time,
+void ImportRules::gas(DiveDraft& dive, double o2Fraction, double heFraction, int number) {
+    const Cylinder& c = cylinder(number);
+    const std::int64_t o = gas::wholePercent(o2Fraction), h = gas::wholePercent(heFraction);
+    if (const auto code = gas::codeOfReadMix(o, h)) dive.setTag(c.gas, *code);
+    dive.setText(c.o2, integerText(o));
+    dive.setText(c.he, integerText(h));
+}
+
+void ImportRules::dateAndTime(DiveDraft& dive, pugi::xml_node date, pugi::xml_node time,
                               bool anyCase, std::vector<std::string>& notes) {
     auto part = [&](pugi::xml_node parent, std::string_view name) -> std::optional<std::int64_t> {
         pugi::xml_node e = lastChild(parent, name, anyCase);
@@ -38,7 +49,7 @@ void ImportRules::dateAndTime(ImportedDive& dive, pugi::xml_node date, pugi::xml
             notes.emplace_back("a date that does not exist was left as it was");
             return;
         }
-        dive.setDate("date", *day);
+        dive.setDate(F::date, *day);
     }
     if (time) {
         auto at = calendarDate(2001, 1, 1, hour, minute);
@@ -46,7 +57,7 @@ void ImportRules::dateAndTime(ImportedDive& dive, pugi::xml_node date, pugi::xml
             notes.emplace_back("a time of day that does not exist was left as it was");
             return;
         }
-        dive.setDate("heure", *at);
+        dive.setDate(F::heure, *at);
     }
 }
 
@@ -89,7 +100,7 @@ bool skip(std::string_view text, std::size_t& at, char c) {
 
 }  // namespace
 
-bool ImportRules::dateTimeText(ImportedDive& dive, std::string_view text,
+bool ImportRules::dateTimeText(DiveDraft& dive, std::string_view text,
                                std::vector<std::string>& notes) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
         text.remove_prefix(1);
@@ -124,8 +135,8 @@ bool ImportRules::dateTimeText(ImportedDive& dive, std::string_view text,
         notes.emplace_back("a date that does not exist was left as it was");
         return false;
     }
-    dive.setDate("date", *when);
-    if (hasTime) dive.setDate("heure", *calendarDate(2001, 1, 1, hour, minute));
+    dive.setDate(F::date, *when);
+    if (hasTime) dive.setDate(F::heure, *calendarDate(2001, 1, 1, hour, minute));
     return true;
 }
 
@@ -143,9 +154,9 @@ std::int32_t ImportRules::nearestSamplingCode(double seconds) {
     return best;
 }
 
-std::optional<std::int32_t> ImportRules::choiceAt(std::string_view control, std::int64_t position) {
+std::optional<std::int32_t> ImportRules::choiceAt(Plongee::Field field, std::int64_t position) {
     static const Localisation none;
-    const std::vector<Choice> items = DiveChoices::items(control, none);
+    const std::vector<Choice> items = DiveChoices::items(field, none);
     if (position < 0 || position >= static_cast<std::int64_t>(items.size())) return std::nullopt;
     return items[static_cast<std::size_t>(position)].tag;
 }

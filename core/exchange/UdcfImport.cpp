@@ -16,6 +16,8 @@ namespace divelog {
 
 namespace {
 
+using F = Plongee::Field;
+
 bool sameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
@@ -53,7 +55,7 @@ struct FileUnits {
 
 // The date and time, split into elements or written as one text
 // ("2012-07-30T10:15", or a DATE text with a TIME text "10:15").
-void dateAndTime(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>& notes) {
+void dateAndTime(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes) {
     pugi::xml_node date = lastChild(dive, "DATE", true), time = lastChild(dive, "TIME", true);
     if (pugi::xml_node both = lastChild(dive, "DATETIME", true)) {
         ImportRules::dateTimeText(d, trimmedText(both), notes);
@@ -119,31 +121,31 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
     units.imperial = sameText(trimmedText(lastChild(root, "UNITS", true)), "imperial");
     std::size_t extraMixes = 0, extraTanks = 0, cubicFeet = 0;
     for (pugi::xml_node dive : elementsAt(root, {"REPGROUP", "DIVE"}, true)) {
-        ImportedDive d;
-        d.setTag("meteo", NewDiveCodes::kWeather);
-        d.setTag("courant", NewDiveCodes::kCurrent);
-        d.setTag("visibilite", NewDiveCodes::kVisibility);
-        d.setTag("typePlongee", NewDiveCodes::kDiveType);
+        DiveDraft d;
+        d.setTag(F::meteo, NewDiveCodes::kWeather);
+        d.setTag(F::courant, NewDiveCodes::kCurrent);
+        d.setTag(F::visibilite, NewDiveCodes::kVisibility);
+        d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
         // The export writes the place and the site joined by " - ".
         if (pugi::xml_node place = lastChild(dive, "PLACE", true)) {
             const std::string text = place.child_value();
             const std::size_t cut = text.find(" - ");
-            d.set("lieu", cut == std::string::npos ? text : text.substr(0, cut));
-            if (cut != std::string::npos) d.set("site", text.substr(cut + 3));
+            d.setText(F::lieu, cut == std::string::npos ? text : text.substr(0, cut));
+            if (cut != std::string::npos) d.setText(F::site, text.substr(cut + 3));
         }
         dateAndTime(d, dive, result.notes);
         if (pugi::xml_node t = lastChild(dive, "TEMPERATURE", true))
-            d.set("tempEau", units.celsius(trimmedText(t)));
+            d.setText(F::tempEau, units.celsius(trimmedText(t)));
         if (pugi::xml_node a = lastChild(dive, "ALTITUDE", true)) {
             const auto v = leadingNumber(trimmedText(a));
-            d.set("altitude",
-                  units.imperial && v
-                      ? integerText(std::llround(units.metres(std::clamp(*v, -1e9, 1e9))))
-                      : textOf(a));
+            d.setText(F::altitude,
+                      units.imperial && v
+                          ? integerText(std::llround(units.metres(std::clamp(*v, -1e9, 1e9))))
+                          : textOf(a));
         }
         if (pugi::xml_node s = lastChild(dive, "SURFACEINTERVAL", true);
             s && textOf(s) == "infinity")
-            d.set("surface", "--:--");
+            d.setText(F::surface, "--:--");
 
         // Samples: each D a depth, timed by a T before it or by DELTA steps;
         // each ALARM sets a flag of the sample it follows.
@@ -151,7 +153,7 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
         std::int64_t interval = 0;
         if (pugi::xml_node delta = lastChild(samples, "DELTA", true))
             interval = leadingInteger(textOf(delta)).value_or(0);
-        if (auto code = ImportRules::samplingCode(interval)) d.setTag("samplingRate", *code);
+        if (auto code = ImportRules::samplingCode(interval)) d.setTag(F::samplingRate, *code);
         std::vector<Waypoint> points;
         std::size_t rejected = 0;
         bool timed = false;
@@ -193,7 +195,7 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
                                    " samples without a usable depth were left out");
         if (timed) {
             if (auto profile = WaypointProfile::of(points)) {
-                if (profile->samplingCode) d.setTag("samplingRate", *profile->samplingCode);
+                if (profile->samplingCode) d.setTag(F::samplingRate, *profile->samplingCode);
                 d.profile = std::move(profile->series);
             }
         } else {
@@ -211,17 +213,17 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
         if (pugi::xml_node m = lastChild(dive, "MAXDEPTH", true))
             if (auto v = leadingNumber(trimmedText(m))) deepest = units.metres(*v);
         for (const Waypoint& w : points) deepest = std::max(deepest.value_or(w.metres), w.metres);
-        if (deepest) d.set("profondeur", decimalText(*deepest));
+        if (deepest) d.setText(F::profondeur, decimalText(*deepest));
         std::optional<double> minutes;
         if (pugi::xml_node t = lastChild(dive, "DIVETIME", true))
             minutes = leadingNumber(trimmedText(t));
         else if (pugi::xml_node t = lastChild(dive, "DURATION", true))
             minutes = minutesOf(trimmedText(t));
         if (minutes && std::isfinite(*minutes))
-            d.set("temps", integerText(std::llround(std::clamp(*minutes, 0.0, 1e6))));
+            d.setText(F::temps, integerText(std::llround(std::clamp(*minutes, 0.0, 1e6))));
         else if (!points.empty() && interval > 0)
-            d.set("temps", integerText(static_cast<std::int64_t>(points.size()) *
-                                       std::min<std::int64_t>(interval, 86400) / 60));
+            d.setText(F::temps, integerText(static_cast<std::int64_t>(points.size()) *
+                                            std::min<std::int64_t>(interval, 86400) / 60));
 
         pugi::xml_node gases = firstChild(dive, "GASES", true);
         extraMixes += children(gases, "MIX", true).size() > 1;
@@ -236,12 +238,12 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
                     if (units.imperial)
                         ++cubicFeet;
                     else
-                        d.set("volumeBloc", textOf(v));
+                        d.setText(F::volumeBloc, textOf(v));
                 }
                 if (pugi::xml_node e = lastChild(tank, "PSTART", true))
-                    d.set("pressionDepart", units.bar(trimmedText(e)));
+                    d.setText(F::pressionDepart, units.bar(trimmedText(e)));
                 if (pugi::xml_node e = lastChild(tank, "PEND", true))
-                    d.set("pressionFin", units.bar(trimmedText(e)));
+                    d.setText(F::pressionFin, units.bar(trimmedText(e)));
             }
         }
         result.dives.push_back(std::move(d));

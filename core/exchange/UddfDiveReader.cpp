@@ -16,6 +16,8 @@ namespace divelog {
 
 namespace {
 
+using F = Plongee::Field;
+
 // Waypoint readings the logbook has no series for.
 // clang-format off
 constexpr std::array<std::string_view, 18> kSensors = {
@@ -36,8 +38,8 @@ std::optional<double> numberIn(pugi::xml_node parent, std::string_view name) {
 
 std::string whole(double v) { return integerText(std::llround(std::clamp(v, -1e9, 1e9))); }
 
-void setKelvin(ImportedDive& d, const char* control, std::optional<double> kelvin) {
-    if (kelvin) d.set(control, integerText(ImportRules::celsiusOfKelvin(*kelvin)));
+void setKelvin(DiveDraft& d, DiveForm::TextField field, std::optional<double> kelvin) {
+    if (kelvin) d.setText(field, integerText(ImportRules::celsiusOfKelvin(*kelvin)));
 }
 
 std::size_t alarmSlot(std::string_view what) {
@@ -64,13 +66,13 @@ struct UddfDiveReader::Tank {
     }
 };
 
-ImportedDive UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes) {
-    ImportedDive d;
+DiveDraft UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes) {
+    DiveDraft d;
     // Conditions were not recorded; the type of dive is not known.
-    d.setTag("meteo", NewDiveCodes::kWeather);
-    d.setTag("courant", NewDiveCodes::kCurrent);
-    d.setTag("visibilite", NewDiveCodes::kVisibility);
-    d.setTag("typePlongee", NewDiveCodes::kDiveType);
+    d.setTag(F::meteo, NewDiveCodes::kWeather);
+    d.setTag(F::courant, NewDiveCodes::kCurrent);
+    d.setTag(F::visibilite, NewDiveCodes::kVisibility);
+    d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
     if (lastChild(dive, "informationbeforedive", false) ||
         lastChild(dive, "informationafterdive", false))
         readVersion3(d, dive, notes);
@@ -79,16 +81,16 @@ ImportedDive UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>&
     return d;
 }
 
-void UddfDiveReader::readVersion2(ImportedDive& d, pugi::xml_node dive,
+void UddfDiveReader::readVersion2(DiveDraft& d, pugi::xml_node dive,
                                   std::vector<std::string>& notes) {
     ImportRules::dateAndTime(d, lastChild(dive, "date", false), lastChild(dive, "time", false),
                              false, notes);
-    setKelvin(d, "tempAir", numberIn(dive, "airtemperature"));
-    setKelvin(d, "tempEau", numberIn(dive, "lowesttemperature"));
+    setKelvin(d, F::tempAir, numberIn(dive, "airtemperature"));
+    setKelvin(d, F::tempEau, numberIn(dive, "lowesttemperature"));
     if (pugi::xml_node depth = lastChild(dive, "greatestdepth", false))
-        d.set("profondeur", textOf(depth));
+        d.setText(F::profondeur, textOf(depth));
     if (pugi::xml_node text = lastChild(lastChild(dive, "notes", false), "text", false))
-        d.set("notes", text.child_value());
+        d.setText(F::notes, text.child_value());
     pugi::xml_node samples = lastChild(dive, "samples", false);
     // The blank profile's surface sample, then one sample per waypoint.
     std::vector<double> depths{0.0};
@@ -113,22 +115,22 @@ void UddfDiveReader::readVersion2(ImportedDive& d, pugi::xml_node dive,
         d.profile = std::move(p);
     }
     if (auto s = numberIn(lastChild(samples, "waypoint", false), "divetime"))
-        d.set("temps", whole(std::clamp(std::trunc(*s / 60), 0.0, 1e6)));
+        d.setText(F::temps, whole(std::clamp(std::trunc(*s / 60), 0.0, 1e6)));
 }
 
-void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive,
+void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
                                   std::vector<std::string>& notes) {
     pugi::xml_node before = lastChild(dive, "informationbeforedive", false);
     pugi::xml_node after = lastChild(dive, "informationafterdive", false);
     if (pugi::xml_node when = lastChild(before, "datetime", false))
         ImportRules::dateTimeText(d, trimmedText(when), notes);
-    setKelvin(d, "tempAir", numberIn(before, "airtemperature"));
-    if (auto altitude = numberIn(before, "altitude")) d.set("altitude", whole(*altitude));
+    setKelvin(d, F::tempAir, numberIn(before, "airtemperature"));
+    if (auto altitude = numberIn(before, "altitude")) d.setText(F::altitude, whole(*altitude));
     for (pugi::xml_node link : children(before, "link", false))
         if (const auto* site = definitions_.site(attributeNamed(link, "ref").value())) {
-            if (!site->location.empty()) d.set("lieu", site->location);
-            if (!site->name.empty() && site->name != site->location) d.set("site", site->name);
-            if (!site->country.empty()) d.set("pays", site->country);
+            if (!site->location.empty()) d.setText(F::lieu, site->location);
+            if (!site->name.empty() && site->name != site->location) d.setText(F::site, site->name);
+            if (!site->country.empty()) d.setText(F::pays, site->country);
             break;
         }
 
@@ -273,21 +275,21 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive,
     if (const auto* mix = definitions_.mix(secondRef)) ImportRules::gas(d, mix->o2, mix->he, 2);
     for (std::size_t i = 0; i < std::min<std::size_t>(tanks.size(), 2); ++i) {
         const Tank& t = tanks[i];
-        const std::string suffix = i == 1 ? "_2" : "";
+        const ImportRules::Cylinder& cylinder = ImportRules::cylinder(i == 1 ? 2 : 1);
         if (t.cubicMetres && *t.cubicMetres >= 0 && *t.cubicMetres < 10)
-            d.set("volumeBloc" + suffix, whole(*t.cubicMetres * 1000));
+            d.setText(cylinder.volume, whole(*t.cubicMetres * 1000));
         // A pressure of 0 in the tank data says nothing was read there.
         const auto begin =
             t.beginPa > 0.0 ? std::optional(*t.beginPa / units::kPascalsPerBar) : t.firstBar;
         const auto end =
             t.endPa > 0.0 ? std::optional(*t.endPa / units::kPascalsPerBar) : t.lastBar;
-        if (begin) d.set("pressionDepart" + suffix, whole(*begin));
-        if (end) d.set("pressionFin" + suffix, whole(*end));
+        if (begin) d.setText(cylinder.start, whole(*begin));
+        if (end) d.setText(cylinder.end, whole(*end));
     }
 
     std::optional<double> deepest;
     if (auto profile = WaypointProfile::of(points)) {
-        if (profile->samplingCode) d.setTag("samplingRate", *profile->samplingCode);
+        if (profile->samplingCode) d.setTag(F::samplingRate, *profile->samplingCode);
         for (double m : profile->series.profilProfondeur)
             deepest = std::max(deepest.value_or(m), m);
         fileOrder_ += profile->inFileOrder;
@@ -297,11 +299,11 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive,
 
     const auto depth = numberIn(after, "greatestdepth");
     if (depth && ImportRules::plausibleDepth(*depth)) deepest = depth;
-    if (deepest) d.set("profondeur", decimalText(*deepest));
+    if (deepest) d.setText(F::profondeur, decimalText(*deepest));
     const auto duration = numberIn(after, "diveduration");
     if (auto seconds = duration && std::fabs(*duration) <= kLongestDive ? duration : lastTime)
-        d.set("temps", whole(std::max(0.0, std::round(*seconds / 60))));
-    setKelvin(d, "tempEau",
+        d.setText(F::temps, whole(std::max(0.0, std::round(*seconds / 60))));
+    setKelvin(d, F::tempEau,
               lastChild(after, "lowesttemperature", false) ? numberIn(after, "lowesttemperature")
                                                            : lowestKelvin);
     std::string text;
@@ -309,7 +311,7 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive,
         if (!text.empty()) text += '\n';
         text += para.child_value();
     }
-    if (!text.empty()) d.set("notes", text);
+    if (!text.empty()) d.setText(F::notes, text);
 
     extraTanks_ += tanks.size() > 2;
     const std::size_t kept =

@@ -202,7 +202,7 @@ TEST(Import, HostileAndBrokenFilesNeverHarm) {
 TEST(Import, ACancelledImportKeepsNothing) {
     InMemorySettingsStore settings;
     Localisation texts;
-    std::vector<ImportedDive> dives(300);
+    std::vector<DiveDraft> dives(300);
     std::size_t asked = 0;
     auto built = DiveImport::build(dives, 1, settings, texts, [&](std::size_t done) {
         ++asked;
@@ -255,4 +255,31 @@ TEST(Import, UddfCutIntoDivesReadsWhatADamagedFileHolds) {
          head.substr(head.find("<uddf>")) + dive + "</repetitiongroup></profiledata></uddf>")
         utf16 += std::string{c, '\0'};
     EXPECT_EQ(import("UDDF", utf16).dives.size(), 1u);
+}
+
+TEST(Import, TheFormNamesWhatItCorrectedOfTheFileOnly) {
+    // Dive 1: 127 degrees of water, and a mix of helium without oxygen.
+    const std::string file = R"(<uddf><gasdefinitions>
+      <mix id="m"><o2>0</o2><he>0.9</he></mix></gasdefinitions>
+      <profiledata><repetitiongroup>
+      <dive><tankdata><link ref="m"/></tankdata><informationafterdive>
+        <lowesttemperature>400</lowesttemperature><greatestdepth>12</greatestdepth>
+      </informationafterdive></dive>
+      <dive><informationafterdive><lowesttemperature>290</lowesttemperature></informationafterdive></dive>
+      </repetitiongroup></profiledata></uddf>)";
+    InMemorySettingsStore settings;
+    Localisation texts;
+    const ImportResult read = ExchangeFormats::importer("UDDF")->read(
+        {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()});
+    const DiveImport::Built built = DiveImport::build(read.dives, 1, settings, texts);
+    ASSERT_EQ(built.dives.size(), 2u);
+    EXPECT_EQ(built.dives[0]->tempEau(), -50);
+    EXPECT_EQ(built.dives[0]->o2Mix(), 21);
+    EXPECT_EQ(built.dives[0]->heMix(), 0);
+    EXPECT_EQ(built.dives[1]->tempEau(), 17);
+    EXPECT_EQ(built.alerts, std::vector<std::string>{"Helium percent"});
+    // The blank form's own values are not the file's.
+    EXPECT_EQ(DiveImport::correctionNote(built),
+              "values the logbook cannot hold were corrected as the dive form corrects them: "
+              "water temperature (1 dive), oxygen (1 dive), helium (1 dive)");
 }
