@@ -11,7 +11,7 @@
 #include "ExitCodes.h"
 #include "dive/DiveCodes.h"
 #include "document/DocumentFile.h"
-#include "exchange/DiveFile.h"
+#include "exchange/DiveImport.h"
 #include "localisation/Localisation.h"
 #include "settings/SettingsStore.h"
 #include "util/FileIO.h"
@@ -109,9 +109,10 @@ int runInfo(const Invocation& call, std::ostream& out, std::ostream& err) {
     }
     InMemorySettingsStore settings;
     Localisation texts;
-    DiveFile file;
-    if (!DiveFile::read(bytes, path, 1, settings, texts, file, error)) {
-        reportRefusal(err, path, isArchive || archive.details.empty() ? error : archive.details);
+    const DiveImport::Outcome file = DiveImport::run({bytes, path}, 1, settings, texts);
+    if (!file.refusal.empty()) {
+        reportRefusal(err, path,
+                      isArchive || archive.details.empty() ? file.refusal : archive.details);
         return kExitRefused;
     }
     std::string text;

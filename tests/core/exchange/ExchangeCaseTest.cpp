@@ -71,7 +71,7 @@ TEST_P(ExchangeCase, GivesItsExpectedDives) {
     const auto in = divelog::testing::readBack(format, slurp(c.input));
     ASSERT_EQ(in.dives.size(), count);
     std::string notes;
-    for (const auto& n : in.result.notes) notes += n + "\n";
+    for (const auto& n : in.report) notes += n + "\n";
     for (const auto& r : reports)
         EXPECT_NE(notes.find(r), std::string::npos) << r << " not in:\n" << notes;
     if (reports.empty()) {

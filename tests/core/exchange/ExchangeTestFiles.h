@@ -76,19 +76,21 @@ inline std::map<std::string, std::string> describe(const Plongee& d) {
     return m;
 }
 
-// A file's dives as the logbook would store them, numbered from 1.
+// A file's dives as the logbook would store them, numbered from 1, and the
+// import's report.
 struct ReadBack {
-    ImportResult result;
+    std::vector<std::string> report;
     Carnet::DiveList dives;
 };
 inline ReadBack readBack(std::string_view format, std::string_view bytes) {
     static InMemorySettingsStore settings;
     static Localisation texts;
-    ReadBack r;
-    r.result = ExchangeFormats::importer(format)->read(
-        {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-    r.dives = DiveImport::build(r.result.dives, 1, settings, texts).dives;
-    return r;
+    DiveImport::Outcome out =
+        DiveImport::run({{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
+                         {},
+                         ExchangeFormats::importer(format)},
+                        1, settings, texts);
+    return {std::move(out.report), std::move(out.dives)};
 }
 
 }  // namespace divelog::testing

@@ -6,6 +6,7 @@
 
 #include "ExchangeTestLogbook.h"
 #include "exchange/DiveImport.h"
+#include "exchange/ExchangeFormats.h"
 #include "settings/SettingsStore.h"
 
 using namespace divelog;
@@ -257,7 +258,21 @@ TEST(Import, UddfCutIntoDivesReadsWhatADamagedFileHolds) {
     EXPECT_EQ(import("UDDF", utf16).dives.size(), 1u);
 }
 
-TEST(Import, TheFormNamesWhatItCorrectedOfTheFileOnly) {
+namespace {
+
+DiveImport::Outcome run(std::string_view text, std::string_view fileName,
+                        const DiveImporter* importer = nullptr,
+                        const DiveImport::Progress& progress = {}) {
+    static InMemorySettingsStore settings;
+    static Localisation texts;
+    return DiveImport::run(
+        {{reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, fileName, importer}, 1,
+        settings, texts, progress);
+}
+
+}  // namespace
+
+TEST(ImportRun, TheReportNamesWhatTheFormCorrectedOfTheFileOnly) {
     // Dive 1: 127 degrees of water, and a mix of helium without oxygen.
     const std::string file = R"(<uddf><gasdefinitions>
       <mix id="m"><o2>0</o2><he>0.9</he></mix></gasdefinitions>
@@ -267,19 +282,58 @@ TEST(Import, TheFormNamesWhatItCorrectedOfTheFileOnly) {
       </informationafterdive></dive>
       <dive><informationafterdive><lowesttemperature>290</lowesttemperature></informationafterdive></dive>
       </repetitiongroup></profiledata></uddf>)";
-    InMemorySettingsStore settings;
-    Localisation texts;
-    const ImportResult read = ExchangeFormats::importer("UDDF")->read(
-        {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()});
-    const DiveImport::Built built = DiveImport::build(read.dives, 1, settings, texts);
-    ASSERT_EQ(built.dives.size(), 2u);
-    EXPECT_EQ(built.dives[0]->tempEau(), -50);
-    EXPECT_EQ(built.dives[0]->o2Mix(), 21);
-    EXPECT_EQ(built.dives[0]->heMix(), 0);
-    EXPECT_EQ(built.dives[1]->tempEau(), 17);
-    EXPECT_EQ(built.alerts, std::vector<std::string>{"Helium percent"});
-    // The blank form's own values are not the file's.
-    EXPECT_EQ(DiveImport::correctionNote(built),
-              "values the logbook cannot hold were corrected as the dive form corrects them: "
-              "water temperature (1 dive), oxygen (1 dive), helium (1 dive)");
+    const DiveImport::Outcome in = run(file, "dives.uddf");
+    EXPECT_EQ(in.format, "UDDF");
+    ASSERT_EQ(in.dives.size(), 2u);
+    EXPECT_EQ(in.dives[0]->tempEau(), -50);
+    EXPECT_EQ(in.dives[0]->o2Mix(), 21);
+    EXPECT_EQ(in.dives[0]->heMix(), 0);
+    EXPECT_EQ(in.dives[1]->tempEau(), 17);
+    // The alert in the texts given (none loaded: its key), then the
+    // corrections; the blank form's own values are not the file's.
+    EXPECT_EQ(in.report, (std::vector<std::string>{
+                             "Helium percent",
+                             "values the logbook cannot hold were corrected as the dive form "
+                             "corrects them: water temperature (1 dive), oxygen (1 dive), "
+                             "helium (1 dive)"}));
+}
+
+TEST(ImportRun, FindsTheReaderOrTakesTheChosenOneAndRefusesWithAReason) {
+    const std::string udcf =
+        "<PROFILE><REPGROUP><DIVE><PLACE>Riou</PLACE></DIVE></REPGROUP></PROFILE>";
+    const DiveImport::Outcome found = run(udcf, "notes.txt");
+    EXPECT_EQ(found.format, "UDCF") << "by its root element";
+    ASSERT_EQ(found.dives.size(), 1u);
+    EXPECT_TRUE(found.refusal.empty());
+    EXPECT_TRUE(found.report.empty());
+
+    const DiveImport::Outcome chosen =
+        run("not xml at all", "a.uddf", ExchangeFormats::importer("UDDF"));
+    EXPECT_EQ(chosen.refusal, "the file is not XML");
+    EXPECT_EQ(chosen.report, std::vector<std::string>{"the file is not XML"})
+        << "the application shows the reader's notes";
+    EXPECT_TRUE(chosen.dives.empty());
+
+    const DiveImport::Outcome none = run("just words", "a.txt");
+    EXPECT_EQ(none.refusal, "not a logbook, UDDF, UDCF or companion file");
+    EXPECT_TRUE(none.format.empty());
+}
+
+TEST(ImportRun, ProgressIsToldTheFileSDivesAndCancelsAll) {
+    std::string udcf = "<PROFILE><REPGROUP>";
+    for (int i = 0; i < 130; ++i) udcf += "<DIVE><PLACE>P</PLACE></DIVE>";
+    udcf += "</REPGROUP></PROFILE>";
+    std::vector<std::pair<std::size_t, std::size_t>> told;
+    DiveImport::Outcome in =
+        run(udcf, "", ExchangeFormats::importer("UDCF"), [&](std::size_t done, std::size_t total) {
+            told.emplace_back(done, total);
+            return true;
+        });
+    EXPECT_EQ(in.dives.size(), 130u);
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back(), std::pair(std::size_t{130}, std::size_t{130}));
+    in = run(udcf, "", ExchangeFormats::importer("UDCF"),
+             [](std::size_t done, std::size_t) { return done < 64; });
+    EXPECT_TRUE(in.cancelled);
+    EXPECT_TRUE(in.dives.empty());
 }
