@@ -12,9 +12,9 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <cstring>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -26,8 +26,8 @@
 #include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
 #include "exchange/UddfImport.h"
-#include "util/FileIO.h"
 #include "logbook/CarnetSession.h"
+#include "util/FileIO.h"
 
 namespace {
 
@@ -104,7 +104,8 @@ void BM_ImportUdcf2000Into10000(benchmark::State& state) {
 // A UDDF 3.2 file of 2,000 dives, about 100 MB, written once by the
 // standard export into the temporary folder.
 std::string uddfPath() {
-    return (std::filesystem::temp_directory_path() / ("bench_exchange_" + std::to_string(::getpid()) + ".uddf"))
+    return (std::filesystem::temp_directory_path() /
+            ("bench_exchange_" + std::to_string(::getpid()) + ".uddf"))
         .string();
 }
 
@@ -131,7 +132,8 @@ const std::vector<std::uint8_t>& uddfBytes() {
     static const std::vector<std::uint8_t> bytes = [] {
         std::vector<std::uint8_t> b;
         std::string error;
-        if (!readWholeFile(uddfFile(), b, error)) std::fprintf(stderr, "bench_exchange: %s\n", error.c_str());
+        if (!readWholeFile(uddfFile(), b, error))
+            std::fprintf(stderr, "bench_exchange: %s\n", error.c_str());
         return b;
     }();
     return bytes;
@@ -176,7 +178,8 @@ void BM_Uddf32ImportAgainstPlainParse(benchmark::State& state) {
         parseSeconds += std::chrono::duration<double>(t1 - t0).count();
         importSeconds += std::chrono::duration<double>(t2 - t1).count();
     }
-    const double mb = static_cast<double>(bytes.size()) * static_cast<double>(state.iterations()) / 1e6;
+    const double mb =
+        static_cast<double>(bytes.size()) * static_cast<double>(state.iterations()) / 1e6;
     state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
     state.counters["parse_MBps"] = mb / parseSeconds;
     state.counters["import_MBps"] = mb / importSeconds;
@@ -236,20 +239,43 @@ void BM_Uddf32PeakMemory(benchmark::State& state, std::string what) {
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_Export, udcf, "Export UDCF (Universal Dive Computer Format)")
-    ->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 BENCHMARK_CAPTURE(BM_Export, uddf, "Export UDDF (Universal Dive Data Format)")
-    ->Arg(10000)->Unit(benchmark::kMillisecond);
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Export, csv_semicolon, "Export Carnet CSV (Point-virgule)")
-    ->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK_CAPTURE(BM_Export, csv_comma, "Export Carnet CSV (Virgule)")->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Export, txt_tab, "Export Carnet TXT (Tabulation)")->Arg(10000)->Unit(benchmark::kMillisecond);
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK_CAPTURE(BM_Export, csv_comma, "Export Carnet CSV (Virgule)")
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Export, txt_tab, "Export Carnet TXT (Tabulation)")
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Export, profiles_csv, "Export Profils CSV (Virgule)")
-    ->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK_CAPTURE(BM_Export, csv_utf8, "Export Carnet CSV (UTF-8)")->Arg(10000)->Unit(benchmark::kMillisecond);
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK_CAPTURE(BM_Export, csv_utf8, "Export Carnet CSV (UTF-8)")
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportUdcf2000Into10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_Uddf32ImportAgainstPlainParse)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, import, "import")->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, plain_parse, "parse")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, import, "import")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, plain_parse, "parse")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string_view(argv[1]) == "--measure") return measure(argv[2], argv[3]);

@@ -8,12 +8,12 @@
 
 #include "ExitCodes.h"
 #include "document/DocumentFile.h"
-#include "exchange/DiveFile.h"
+#include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
+#include "kinds/DocumentKinds.h"
 #include "localisation/Localisation.h"
 #include "settings/SettingsStore.h"
 #include "util/FileIO.h"
-#include "kinds/DocumentKinds.h"
 
 namespace divelog::cli {
 
@@ -26,13 +26,17 @@ struct Context {
     Localisation texts;
 };
 
-bool readDives(const std::string& path, std::int32_t firstNumber, Context& c, DiveFile& file,
-               std::ostream& err) {
+bool readDives(const std::string& path, std::int32_t firstNumber, Context& c,
+               DiveImport::Outcome& file, std::ostream& err) {
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!readWholeFile(path, bytes, error) ||
-        !DiveFile::read(bytes, path, firstNumber, c.settings, c.texts, file, error)) {
+    if (!readWholeFile(path, bytes, error)) {
         reportRefusal(err, path, error);
+        return false;
+    }
+    file = DiveImport::run({bytes, path}, firstNumber, c.settings, c.texts);
+    if (!file.refusal.empty()) {
+        reportRefusal(err, path, file.refusal);
         return false;
     }
     return true;
@@ -40,7 +44,8 @@ bool readDives(const std::string& path, std::int32_t firstNumber, Context& c, Di
 
 bool sameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -66,17 +71,19 @@ int runConvert(const Invocation& call, std::ostream& out, std::ostream& err) {
         return kExitUsage;
     }
     Context c;
-    DiveFile file;
+    DiveImport::Outcome file;
     if (!readDives(in, 1, c, file, err)) return kExitRefused;
-    for (const std::string& note : file.notes) reportRefusal(err, in, note);
+    for (const std::string& note : file.report) reportRefusal(err, in, note);
     std::string why, error;
     const ExportContext context{c.texts, false, dateNow()};
     if (!writeFileAtomically(
-            target, [&](ByteOutput& o) { return exporter->write(file.dives, context, o, why); }, error)) {
+            target, [&](ByteOutput& o) { return exporter->write(file.dives, context, o, why); },
+            error)) {
         reportRefusal(err, target, why.empty() ? error : why);
         return kExitRefused;
     }
-    out << target << ": " << dives(file.dives.size()) << " written as " << exporter->typeName() << '\n';
+    out << target << ": " << dives(file.dives.size()) << " written as " << exporter->typeName()
+        << '\n';
     return out.flush() ? kExitOk : kExitRefused;
 }
 
@@ -100,12 +107,13 @@ int runImport(const Invocation& call, std::ostream& out, std::ostream& err) {
     // Every file is read before anything is written.
     std::string report;
     Carnet::DiveList added;
-    std::int32_t next = carnet.nextDiveNumber();
+    std::int32_t next = carnet.numberAfterHighest();
     for (std::size_t i = 1; i < call.args.size(); ++i) {
-        DiveFile file;
+        DiveImport::Outcome file;
         if (!readDives(call.args[i], next, c, file, err)) return kExitRefused;
-        report += printable(call.args[i]) + ": " + dives(file.dives.size()) + " (" + file.format + ")\n";
-        for (const std::string& note : file.notes) report += "  " + printable(note) + "\n";
+        report +=
+            printable(call.args[i]) + ": " + dives(file.dives.size()) + " (" + file.format + ")\n";
+        for (const std::string& note : file.report) report += "  " + printable(note) + "\n";
         for (auto& d : file.dives) {
             d->setNoPlongee(next);  // a logbook's dives follow on, as imported ones do
             if (next < std::numeric_limits<std::int32_t>::max()) ++next;
@@ -119,21 +127,21 @@ int runImport(const Invocation& call, std::ostream& out, std::ostream& err) {
         reportRefusal(err, path, error);
         return kExitRefused;
     }
-    out << report << printable(path) << ": " << dives(count) << " added, " << dives(carnet.recordCount())
-        << " in all\n";
+    out << report << printable(path) << ": " << dives(count) << " added, "
+        << dives(carnet.recordCount()) << " in all\n";
     return out.flush() ? kExitOk : kExitRefused;
 }
 
 int runValidate(const Invocation& call, std::ostream& out, std::ostream& err) {
     const std::string& path = call.args[0];
     Context c;
-    DiveFile file;
+    DiveImport::Outcome file;
     if (!readDives(path, 1, c, file, err)) return kExitRefused;
     out << printable(path) << ": " << file.format << ", " << dives(file.dives.size()) << ", "
-        << (file.notes.empty() ? "nothing left out" : "some of it left out:") << '\n';
-    for (const std::string& note : file.notes) out << "  " << printable(note) << '\n';
+        << (file.report.empty() ? "nothing left out" : "some of it left out:") << '\n';
+    for (const std::string& note : file.report) out << "  " << printable(note) << '\n';
     if (!out.flush()) return kExitRefused;
-    return file.notes.empty() ? kExitOk : kExitLossy;
+    return file.report.empty() ? kExitOk : kExitLossy;
 }
 
 }  // namespace divelog::cli

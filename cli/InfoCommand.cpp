@@ -9,10 +9,10 @@
 #include "ArchiveSummary.h"
 #include "Commands.h"
 #include "ExitCodes.h"
-#include "document/DocumentFile.h"
-#include "exchange/DiveFile.h"
-#include "localisation/Localisation.h"
 #include "dive/DiveCodes.h"
+#include "document/DocumentFile.h"
+#include "exchange/DiveImport.h"
+#include "localisation/Localisation.h"
 #include "settings/SettingsStore.h"
 #include "util/FileIO.h"
 #include "util/Numbers.h"
@@ -45,7 +45,8 @@ std::string jsonString(std::string_view text) {
 
 std::string two(int v) { return formatText("%02d", {std::int64_t{v}}); }
 
-bool printLines(std::ostream& out, std::ostream& err, const std::string& path, const std::string& text) {
+bool printLines(std::ostream& out, std::ostream& err, const std::string& path,
+                const std::string& text) {
     out << text;
     if (out.flush()) return true;
     reportRefusal(err, path, "Cannot write the output.");
@@ -59,8 +60,9 @@ std::string diveJson(const Plongee& d) {
     if (d.date()) {
         const DateParts day = localParts(*d.date());
         const DateParts clock = d.heure() ? localParts(*d.heure()) : DateParts{};
-        start = "\"" + formatText("%04d", {std::int64_t{day.year}}) + "-" + two(day.month) + "-" + two(day.day) +
-                "T" + two(clock.hour) + ":" + two(clock.minute) + ":" + two(clock.second) + "\"";
+        start = "\"" + formatText("%04d", {std::int64_t{day.year}}) + "-" + two(day.month) + "-" +
+                two(day.day) + "T" + two(clock.hour) + ":" + two(clock.minute) + ":" +
+                two(clock.second) + "\"";
     }
     static const std::vector<double> none;
     const std::vector<double>& depths = d.profilProfondeur() ? *d.profilProfondeur() : none;
@@ -77,10 +79,12 @@ std::string diveJson(const Plongee& d) {
            ",\"duration_s\":" + integerText(std::int64_t{d.temps()} * 60) +
            ",\"samples\":" + integerText(static_cast<std::int64_t>(samples)) +
            ",\"interval_s\":" + (interval ? integerText(*interval) : std::string("null")) +
-           ",\"first_sample\":" + sample(0) + ",\"last_sample\":" + sample(samples ? samples - 1 : 0) +
-           ",\"o2_percent\":" + integerText(d.o2Mix()) + ",\"he_percent\":" + integerText(d.heMix()) +
-           ",\"place\":" + jsonString(d.lieu().value_or("")) + ",\"site\":" + jsonString(d.site().value_or("")) +
-           "}\n";
+           ",\"first_sample\":" + sample(0) +
+           ",\"last_sample\":" + sample(samples ? samples - 1 : 0) +
+           ",\"o2_percent\":" + integerText(d.o2Mix()) +
+           ",\"he_percent\":" + integerText(d.heMix()) +
+           ",\"place\":" + jsonString(d.lieu().value_or("")) +
+           ",\"site\":" + jsonString(d.site().value_or("")) + "}\n";
 }
 
 int runInfo(const Invocation& call, std::ostream& out, std::ostream& err) {
@@ -105,9 +109,10 @@ int runInfo(const Invocation& call, std::ostream& out, std::ostream& err) {
     }
     InMemorySettingsStore settings;
     Localisation texts;
-    DiveFile file;
-    if (!DiveFile::read(bytes, path, 1, settings, texts, file, error)) {
-        reportRefusal(err, path, isArchive || archive.details.empty() ? error : archive.details);
+    const DiveImport::Outcome file = DiveImport::run({bytes, path}, 1, settings, texts);
+    if (!file.refusal.empty()) {
+        reportRefusal(err, path,
+                      isArchive || archive.details.empty() ? file.refusal : archive.details);
         return kExitRefused;
     }
     std::string text;

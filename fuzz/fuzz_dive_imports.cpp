@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to every dive reader (UDDF, UDCF, companion file),
 // builds the dives through the form's rules, and writes them out again as
 // UDCF and as standard UDDF, which must read back as as many dives: whatever
-// a file holds, the logbook must be able to store, export and read it again. Also built without libFuzzer as the corpus replay test, so each file
-// under tests/data/exchange stays a regression test.
+// a file holds, the logbook must be able to store, export and read it again. Also built without
+// libFuzzer as the corpus replay test, so each file under tests/data/exchange stays a regression
+// test.
 
 #include <cmath>
 #include <cstdint>
@@ -46,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (read.dives.size() > size) invariantBroken("more dives than bytes");
         DiveImport::Built built = DiveImport::build(read.dives, 1, settings, texts);
         for (const auto& d : built.dives) {
-            if (!std::isfinite(d->profondeur()) || !std::isfinite(d->lestage()) || !std::isfinite(d->flow()))
+            if (!std::isfinite(d->profondeur()) || !std::isfinite(d->lestage()) ||
+                !std::isfinite(d->flow()))
                 invariantBroken("a stored dive holds a number that is not finite");
         }
         Discard out;
@@ -55,10 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          ExportContext{texts, false, Date{}}, out, error))
             invariantBroken("imported dives do not export");
         Keep standard;
-        if (!exportDives(built.dives, "Export UDDF 3.2 (standard)", ExportContext{texts, false, Date{}},
-                         standard, error))
+        if (!exportDives(built.dives, "Export UDDF 3.2 (standard)",
+                         ExportContext{texts, false, Date{}}, standard, error))
             invariantBroken("imported dives do not export as standard UDDF");
-        if (ExchangeFormats::importer("UDDF")->read(standard.bytes).dives.size() != built.dives.size())
+        if (ExchangeFormats::importer("UDDF")->read(standard.bytes).dives.size() !=
+            built.dives.size())
             invariantBroken("a standard UDDF export does not read back as many dives");
     }
     return 0;

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <algorithm>
+#include <memory>
 
 #include "UserPrompts.h"
 #include "localisation/UiText.h"
@@ -340,22 +341,25 @@ bool CarnetWindow::importFile(const QString& format, const QString& path) {
         prompts_.report(this, text_.carnet("Import failed"), q(error), QString());
         return false;
     }
-    divelog::ImportResult read = importer->read(bytes);
     // Long imports show their progress and can be cancelled; nothing is added then.
-    QProgressDialog progress(text_.carnet("Importing dives"), text_.main("Cancel"), 0,
-                             static_cast<int>(read.dives.size()), this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    divelog::DiveImport::Built built = divelog::DiveImport::build(
-        read.dives, carnet().nextDiveNumber(), context_.settings(), context_.localisation(),
-        [&](std::size_t done) {
-            progress.setValue(static_cast<int>(done));
-            return !progress.wasCanceled();
+    std::unique_ptr<QProgressDialog> progress;
+    divelog::DiveImport::Outcome imported = divelog::DiveImport::run(
+        {bytes, {}, importer}, carnet().numberAfterHighest(), context_.settings(),
+        context_.localisation(), [&](std::size_t done, std::size_t total) {
+            if (!progress) {
+                progress = std::make_unique<QProgressDialog>(text_.carnet("Importing dives"),
+                                                             text_.main("Cancel"), 0,
+                                                             static_cast<int>(total), this);
+                progress->setWindowModality(Qt::WindowModal);
+                progress->setMinimumDuration(500);
+            }
+            progress->setValue(static_cast<int>(done));
+            return !progress->wasCanceled();
         });
-    progress.reset();
-    if (built.cancelled) return false;
-    const std::size_t added = built.dives.size();
-    if (added) session_->importDives(std::move(built.dives));
+    if (progress) progress->reset();
+    if (imported.cancelled) return false;
+    const std::size_t added = imported.dives.size();
+    if (added) session_->importDives(std::move(imported.dives));
     afterCommand();
     if (added) table_->scrollToBottom();
     QString report = added == 0   ? text_.carnet("Import found nothing")
@@ -363,8 +367,7 @@ bool CarnetWindow::importFile(const QString& format, const QString& path) {
                                   : text_.format("Carnet", "Import report", "error !",
                                                  {static_cast<std::int64_t>(added)});
     QStringList details;
-    for (const std::string& note : read.notes) details << q(note);
-    for (const std::string& key : built.alerts) details << text_.carnet(key);
+    for (const std::string& line : imported.report) details << q(line);
     if (!details.isEmpty()) report += QStringLiteral("\n\n") + details.join('\n');
     prompts_.inform(this, report);
     return added > 0;

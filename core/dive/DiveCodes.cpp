@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "dive/GasFamily.h"
 #include "localisation/Localisation.h"
 
 namespace divelog {
@@ -64,12 +65,12 @@ constexpr CodeMeaning kSetPoint[] = {
     {4, "1,5 bar", {}, {}, {}, 1.5},  {5, "1,6 bar", {}, {}, {}, 1.6}};
 // Labels take the oxygen and helium percentages; the table keeps its short forms.
 constexpr CodeMeaning kGas[] = {
-    {0, "Air", "Air", "Air"},
-    {1, "Nitrox", "Nitrox %d", "Nx %@"},
-    {2, "Trimix", "Trimix %d/%d", "Tx %@/%@"},
-    {3, "Heliox", "Heliox %d", "Heliox %@"},
-    {4, "Triox", "Triox %d/%d", "Tx %@/%@"},
-    {5, "Heliair", "Heliair %d/%d", "Tx %@/%@"}};
+    {gas::kAir, "Air", "Air", "Air"},
+    {gas::kNitrox, "Nitrox", "Nitrox %d", "Nx %@"},
+    {gas::kTrimix, "Trimix", "Trimix %d/%d", "Tx %@/%@"},
+    {gas::kHeliox, "Heliox", "Heliox %d", "Heliox %@"},
+    {gas::kTriox, "Triox", "Triox %d/%d", "Tx %@/%@"},
+    {gas::kHeliair, "Heliair", "Heliair %d/%d", "Tx %@/%@"}};
 constexpr CodeMeaning kMaterial[] = {{0, "Steel"}, {1, "Aluminum"}, {2, "Carbon"}};
 constexpr CodeMeaning kSuit[] = {
     {0, "Wet suit"}, {1, "Dry suit"}, {2, "Shorty"}, {3, "No suit"}, {4, "Semi-dry suit"},
@@ -136,9 +137,7 @@ std::string DiveCodes::shortForm(Plongee::Field field, std::int32_t code,
     return localised(m->shortForm.empty() ? m->title : m->shortForm, *m, texts);
 }
 
-bool DiveCodes::isClosedCircuit(std::int32_t apparatus) {
-    return apparatus >= 2 && apparatus <= 4;
-}
+bool DiveCodes::isClosedCircuit(std::int32_t apparatus) { return apparatus >= 2 && apparatus <= 4; }
 
 std::optional<double> DiveCodes::setPointBar(std::int32_t code) {
     const CodeMeaning* m = meaning(F::ppO2, code);

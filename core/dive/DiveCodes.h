@@ -16,12 +16,12 @@ class Localisation;
 // the "Carnet" table that stands for itself when no translation is loaded.
 struct CodeMeaning {
     std::int32_t code;
-    std::string_view title;      // choice-list title; empty for a legacy code nobody offers
-    std::string_view label = {};  // label with the dive's numbers (gas); empty: the title
+    std::string_view title;           // choice-list title; empty for a legacy code nobody offers
+    std::string_view label = {};      // label with the dive's numbers (gas); empty: the title
     std::string_view shortForm = {};  // what the dive table shows; empty: the title
     std::string_view image = {};      // picture name; empty for none
-    double value = 0;                  // set point in bar, sampling interval in seconds
-    bool notGiven = false;             // the code says nothing was recorded
+    double value = 0;                 // set point in bar, sampling interval in seconds
+    bool notGiven = false;            // the code says nothing was recorded
 };
 
 // The codes of one field, in the order a choice list offers them (best first,
@@ -32,6 +32,17 @@ struct CodeTable {
     std::span<const CodeMeaning> codes;
 
     const CodeMeaning* find(std::int32_t code) const;
+};
+
+// The codes a new dive holds before anything is recorded: conditions not
+// given, the type "Other", positions in WGS84. The blank dive and the readers
+// of other programs' files start from them.
+struct NewDiveCodes {
+    static constexpr std::int32_t kWeather = 7;     // not given
+    static constexpr std::int32_t kCurrent = 6;     // not given
+    static constexpr std::int32_t kVisibility = 7;  // not given
+    static constexpr std::int32_t kDiveType = 8;    // Other
+    static constexpr std::int32_t kGpsSystem = 1;   // WGS84
 };
 
 // The one statement of every coded dive field's meaning: the form's choices,

@@ -6,6 +6,8 @@
 
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveWriter.h"
+#include "dive/DiveCodes.h"
+#include "dive/Units.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -66,8 +68,7 @@ bool unwrap(const Plongee::Value& v, std::optional<T>& out) {
 Plongee::Value Plongee::value(Field field) const {
     switch (field) {
 #define DIVELOG_X(kind, name, Setter) \
-    case Field::name:                 \
-        return wrap(name##_);
+    case Field::name: return wrap(name##_);
         DIVELOG_PLONGEE_FIELDS(DIVELOG_X)
 #undef DIVELOG_X
     }
@@ -82,8 +83,7 @@ Plongee::Value Plongee::value(std::string_view name) const {
 bool Plongee::setValue(Field field, const Value& v) {
     switch (field) {
 #define DIVELOG_X(kind, name, Setter) \
-    case Field::name:                 \
-        return unwrap(v, name##_);
+    case Field::name: return unwrap(v, name##_);
         DIVELOG_PLONGEE_FIELDS(DIVELOG_X)
 #undef DIVELOG_X
     }
@@ -145,17 +145,17 @@ void Plongee::encode(ArchiveWriter& w) const {
     w.writeInt(temps_);
     w.writeInt(altitude_);
     w.writeInt(deco_);
-    for (auto sw : {deco_Level_3_sw_, deco_Level_2_sw_, deco_Level_1_sw_, deco_Level_4_sw_,
-                    deco_Level_5_sw_})
+    for (auto sw :
+         {deco_Level_3_sw_, deco_Level_2_sw_, deco_Level_1_sw_, deco_Level_4_sw_, deco_Level_5_sw_})
         w.writeInt(sw);
-    for (auto v : {decoO2_Level_1_, decoO2_Level_2_, decoO2_Level_3_, decoO2_Level_4_,
-                   decoO2_Level_5_})
+    for (auto v :
+         {decoO2_Level_1_, decoO2_Level_2_, decoO2_Level_3_, decoO2_Level_4_, decoO2_Level_5_})
         w.writeInt(v);
-    for (auto v : {decoHe_Level_1_, decoHe_Level_2_, decoHe_Level_3_, decoHe_Level_4_,
-                   decoHe_Level_5_})
+    for (auto v :
+         {decoHe_Level_1_, decoHe_Level_2_, decoHe_Level_3_, decoHe_Level_4_, decoHe_Level_5_})
         w.writeInt(v);
-    for (float v : {decoDepth_Level_1_, decoDepth_Level_2_, decoDepth_Level_3_,
-                    decoDepth_Level_4_, decoDepth_Level_5_})
+    for (float v : {decoDepth_Level_1_, decoDepth_Level_2_, decoDepth_Level_3_, decoDepth_Level_4_,
+                    decoDepth_Level_5_})
         w.writeInt(std::bit_cast<std::int32_t>(v));
     for (auto v : {decoTime_Level_1_, decoTime_Level_2_, decoTime_Level_3_, decoTime_Level_4_,
                    decoTime_Level_5_})
@@ -163,9 +163,9 @@ void Plongee::encode(ArchiveWriter& w) const {
     for (auto v : {volPony1_, volPony2_, volPony3_, pressDepartPony1_, pressDepartPony2_,
                    pressDepartPony3_, pressFinPony1_, pressFinPony2_, pressFinPony3_})
         w.writeInt(v);
-    for (auto v : {volBailout1_, volBailout2_, pressDepartBailout1_, pressDepartBailout2_,
-                   pressFinBailout1_, pressFinBailout2_, O2Bailout1_, O2Bailout2_, HeBailout1_,
-                   HeBailout2_})
+    for (auto v :
+         {volBailout1_, volBailout2_, pressDepartBailout1_, pressDepartBailout2_, pressFinBailout1_,
+          pressFinBailout2_, O2Bailout1_, O2Bailout2_, HeBailout1_, HeBailout2_})
         w.writeInt(v);
     w.writeInt(alliageBloc_);
     w.writeInt(volumeBloc_);
@@ -184,8 +184,8 @@ void Plongee::encode(ArchiveWriter& w) const {
     w.writeString(decoAlgoType_);
     w.writeString(decoConservatism_);
     w.writeString(runtime_);
-    for (auto v : {meteo_, ventSecteur_, ventForce_, visibilite_, courant_, typePlongee_,
-                   nocturne_, tempEau_, tempAir_, inoubliable_, combinaison_})
+    for (auto v : {meteo_, ventSecteur_, ventForce_, visibilite_, courant_, typePlongee_, nocturne_,
+                   tempEau_, tempAir_, inoubliable_, combinaison_})
         w.writeInt(v);
     w.writeString(fabricant_);
     w.writeString(ordinateur_);
@@ -214,20 +214,18 @@ bool Plongee::decode(ArchiveReader& r, int version) {
     };
 
     if (!r.readRealArray(profilProfondeur_) || !r.readIntArray(ASC_Flag_) ||
-        !r.readIntArray(SLOW_Flag_) || !r.readIntArray(SURF_Flag_) ||
-        !r.readIntArray(CEIL_Flag_) || !r.readIntArray(GAZ_Flag_) ||
-        !r.readRealArray(PRESS_Data_))
+        !r.readIntArray(SLOW_Flag_) || !r.readIntArray(SURF_Flag_) || !r.readIntArray(CEIL_Flag_) ||
+        !r.readIntArray(GAZ_Flag_) || !r.readRealArray(PRESS_Data_))
         return false;
     if (!ints({&noPlongee_, &coeff_, &pmBm_}) || !r.readDate(date_)) return false;
     if (!texts({&lieu_, &site_, &pays_, &countryCode_, &gps_})) return false;
     if (!r.readInt(gpsSystem_)) return false;
     if (!texts({&partenaires_, &epaves_, &structure_, &bateau_, &surface_})) return false;
     if (!r.readDate(heure_) || !r.readFloat(profondeur_)) return false;
-    if (!ints({&temps_, &altitude_, &deco_, &deco_Level_3_sw_, &deco_Level_2_sw_,
-               &deco_Level_1_sw_, &deco_Level_4_sw_, &deco_Level_5_sw_, &decoO2_Level_1_,
-               &decoO2_Level_2_, &decoO2_Level_3_, &decoO2_Level_4_, &decoO2_Level_5_,
-               &decoHe_Level_1_, &decoHe_Level_2_, &decoHe_Level_3_, &decoHe_Level_4_,
-               &decoHe_Level_5_}))
+    if (!ints({&temps_, &altitude_, &deco_, &deco_Level_3_sw_, &deco_Level_2_sw_, &deco_Level_1_sw_,
+               &deco_Level_4_sw_, &deco_Level_5_sw_, &decoO2_Level_1_, &decoO2_Level_2_,
+               &decoO2_Level_3_, &decoO2_Level_4_, &decoO2_Level_5_, &decoHe_Level_1_,
+               &decoHe_Level_2_, &decoHe_Level_3_, &decoHe_Level_4_, &decoHe_Level_5_}))
         return false;
     for (float* depth : {&decoDepth_Level_1_, &decoDepth_Level_2_, &decoDepth_Level_3_,
                          &decoDepth_Level_4_, &decoDepth_Level_5_}) {
@@ -240,19 +238,18 @@ bool Plongee::decode(ArchiveReader& r, int version) {
                &pressDepartPony2_, &pressDepartPony3_, &pressFinPony1_, &pressFinPony2_,
                &pressFinPony3_}))
         return false;
-    if (version >= 23 &&
-        !ints({&volBailout1_, &volBailout2_, &pressDepartBailout1_, &pressDepartBailout2_,
-               &pressFinBailout1_, &pressFinBailout2_, &O2Bailout1_, &O2Bailout2_, &HeBailout1_,
-               &HeBailout2_}))
+    if (version >= 23 && !ints({&volBailout1_, &volBailout2_, &pressDepartBailout1_,
+                                &pressDepartBailout2_, &pressFinBailout1_, &pressFinBailout2_,
+                                &O2Bailout1_, &O2Bailout2_, &HeBailout1_, &HeBailout2_}))
         return false;
-    if (!ints({&alliageBloc_, &volumeBloc_, &pressionBloc_, &pressionDepart_, &pressionFin_,
-               &gaz_}))
+    if (!ints(
+            {&alliageBloc_, &volumeBloc_, &pressionBloc_, &pressionDepart_, &pressionFin_, &gaz_}))
         return false;
     if (version >= 20 && !r.readFloat(flow_)) return false;
     if (!ints({&o2Mix_, &heMix_})) return false;
-    if (version >= 20 && !ints({&alliageBloc_2_, &volumeBloc_2_, &pressionBloc_2_,
-                                &pressionDepart_2_, &pressionFin_2_, &gaz_2_, &o2Mix_2_,
-                                &heMix_2_}))
+    if (version >= 20 &&
+        !ints({&alliageBloc_2_, &volumeBloc_2_, &pressionBloc_2_, &pressionDepart_2_,
+               &pressionFin_2_, &gaz_2_, &o2Mix_2_, &heMix_2_}))
         return false;
     if (!r.readInt(ppO2_)) return false;
     if (!texts({&decoSoftName_, &decoAlgoType_, &decoConservatism_, &runtime_})) return false;
@@ -293,23 +290,23 @@ Plongee makeNewDive(const NewDiveDefaults& d) {
     p.setNoPlongee(d.number);
     p.setDate(d.now);
     p.setHeure(dateFromLocalParts(DateParts{2001, 1, 1, 0, 0, 0}));
-    for (auto set : {&Plongee::setLieu, &Plongee::setSite, &Plongee::setPays,
-                     &Plongee::setPartenaires, &Plongee::setEpaves, &Plongee::setStructure,
-                     &Plongee::setBateau, &Plongee::setRuntime, &Plongee::setNotes,
-                     &Plongee::setEquip_1, &Plongee::setEquip_2, &Plongee::setEquip_3,
-                     &Plongee::setEquip_4, &Plongee::setEquip_5, &Plongee::setEquip_6,
-                     &Plongee::setEquip_7, &Plongee::setEquip_8, &Plongee::setEquip_9,
-                     &Plongee::setEquip_10, &Plongee::setEquip_11, &Plongee::setEquip_12})
+    for (auto set : {&Plongee::setLieu,        &Plongee::setSite,     &Plongee::setPays,
+                     &Plongee::setPartenaires, &Plongee::setEpaves,   &Plongee::setStructure,
+                     &Plongee::setBateau,      &Plongee::setRuntime,  &Plongee::setNotes,
+                     &Plongee::setEquip_1,     &Plongee::setEquip_2,  &Plongee::setEquip_3,
+                     &Plongee::setEquip_4,     &Plongee::setEquip_5,  &Plongee::setEquip_6,
+                     &Plongee::setEquip_7,     &Plongee::setEquip_8,  &Plongee::setEquip_9,
+                     &Plongee::setEquip_10,    &Plongee::setEquip_11, &Plongee::setEquip_12})
         (p.*set)(std::string());
     p.setCountryCode(d.countryCode);
     p.setGps(d.gpsTemplate);
-    p.setGpsSystem(1);
-    p.setMeteo(7);
-    p.setCourant(6);
-    p.setVisibilite(7);
-    p.setTypePlongee(8);
-    p.setTempEau(-50);
-    p.setTempAir(-50);
+    p.setGpsSystem(NewDiveCodes::kGpsSystem);
+    p.setMeteo(NewDiveCodes::kWeather);
+    p.setCourant(NewDiveCodes::kCurrent);
+    p.setVisibilite(NewDiveCodes::kVisibility);
+    p.setTypePlongee(NewDiveCodes::kDiveType);
+    p.setTempEau(units::kNoTemperature);
+    p.setTempAir(units::kNoTemperature);
     p.setSurface(std::string("--:--"));
     const double interval = d.stopInterval > 0 ? d.stopInterval : kDefaultStopInterval;
     auto stop = [&](int n) { return narrowToFloat(n * interval); };

@@ -11,6 +11,7 @@ namespace divelog::units {
 inline constexpr double kMetresPerFoot = 0.3048;          // international foot, exact
 inline constexpr double kKilogramsPerPound = 0.45359237;  // international pound, exact
 inline constexpr double kBarPerPsi = 0.0689475729;        // 6894.757 Pa
+inline constexpr double kPascalsPerBar = 1e5;
 inline constexpr double kZeroCelsiusInKelvin = 273.15;
 // The international inch (25.4 mm) makes a litre 61.023744 cubic inches, to
 // the digits divers print; a cubic foot is 1728 cubic inches.

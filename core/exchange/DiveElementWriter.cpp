@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "localisation/Localisation.h"
 #include "dive/DiveCodes.h"
 #include "dive/Units.h"
+#include "localisation/Localisation.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -27,16 +27,18 @@ std::int64_t metresRounded(double typed, bool usUnits) {
 }
 
 std::int64_t celsius(std::int32_t typed, bool usUnits) {
-    if (!usUnits || typed == -50) return typed;  // -50 says "not given" in either unit
-    return std::llround((typed - 32) * 5.0 / 9.0);
+    // "Not given" is the same value in either unit.
+    if (!usUnits || typed == units::kNoTemperature) return typed;
+    return std::llround(units::celsiusOfFahrenheit(typed));
 }
 
 }  // namespace
 
 std::string DiveElementWriter::exportMoment(Date now) {
     const DateParts p = localParts(now);
-    return " " + two(p.day) + "-" + two(p.month) + "-" + formatText("%04d", {std::int64_t{p.year}}) +
-           " - " + two(p.hour) + ":" + two(p.minute) + ":" + two(p.second) + " ";
+    return " " + two(p.day) + "-" + two(p.month) + "-" +
+           formatText("%04d", {std::int64_t{p.year}}) + " - " + two(p.hour) + ":" + two(p.minute) +
+           ":" + two(p.second) + " ";
 }
 
 void DiveElementWriter::write(const Plongee& d) {
@@ -46,7 +48,8 @@ void DiveElementWriter::write(const Plongee& d) {
 
     xml_.open(name("DATE", "date"));
     const DateParts day = d.date() ? localParts(*d.date()) : DateParts{};
-    xml_.element(name("YEAR", "year"), d.date() ? formatText("%04d", {std::int64_t{day.year}}) : "");
+    xml_.element(name("YEAR", "year"),
+                 d.date() ? formatText("%04d", {std::int64_t{day.year}}) : "");
     xml_.element(name("MONTH", "month"), d.date() ? two(day.month) : "");
     xml_.element(name("DAY", "day"), d.date() ? two(day.day) : "");
     xml_.close();

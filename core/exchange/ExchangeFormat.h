@@ -3,14 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <optional>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "logbook/Carnet.h"
+#include "logbook/DiveForm.h"
 #include "profile/ProfileSeries.h"
 #include "util/Date.h"
 #include "util/FileIO.h"
@@ -42,24 +44,42 @@ public:
                                      ByteOutput& out, std::string& error) const = 0;
 };
 
-// A dive read from a file, as values for the edit form's controls: applied
-// in order over a blank form, then the form's own rules store the dive.
-struct ImportedDive {
-    struct Control {
-        std::string name;  // a control of the dive form
-        std::variant<std::string, std::int32_t, bool, Date> value;
+// A dive read from a file, as values for the dive form's fields: applied in
+// order over a blank form, then the form's own rules store the dive. Each
+// field is checked when the reader is compiled to have a control of the
+// value's kind, so every value reaches the form.
+class DiveDraft {
+public:
+    struct Value {
+        // The value is made in place: no variant is moved on the way.
+        template <typename T>
+        Value(Plongee::Field f, T&& v) : field(f), value(std::forward<T>(v)) {}
+        Plongee::Field field;
+        DiveForm::ControlValue value;
     };
-    std::vector<Control> controls;
     std::optional<ProfileSeries> profile;  // replaces the blank profile when given
 
-    void set(std::string name, std::string text) { controls.push_back({std::move(name), std::move(text)}); }
-    void setTag(std::string name, std::int32_t tag) { controls.push_back({std::move(name), tag}); }
-    void setDate(std::string name, Date d) { controls.push_back({std::move(name), d}); }
+    void setText(DiveForm::TextField f, std::string text) {
+        values_.emplace_back(f.field, std::move(text));
+    }
+    void setTag(DiveForm::TagField f, std::int32_t tag) { values_.emplace_back(f.field, tag); }
+    void setSwitch(DiveForm::SwitchField f, bool on) { values_.emplace_back(f.field, on); }
+    void setDate(DiveForm::DateField f, Date d) { values_.emplace_back(f.field, d); }
+
+    const std::vector<Value>& values() const { return values_; }
+    bool sets(Plongee::Field field) const {
+        for (const Value& v : values_)
+            if (v.field == field) return true;
+        return false;
+    }
+
+private:
+    std::vector<Value> values_;
 };
 
 // What a file gave: its dives, and what it held that could not be used.
 struct ImportResult {
-    std::vector<ImportedDive> dives;
+    std::vector<DiveDraft> dives;
     std::size_t skipped = 0;
     std::vector<std::string> notes;  // one line each, in English, for the import report
     bool readable = true;            // false: not a file of this format at all
@@ -70,7 +90,7 @@ struct ImportResult {
 class DiveImporter {
 public:
     virtual ~DiveImporter() = default;
-    virtual std::string_view name() const = 0;              // "UDDF", "UDCF", ...
+    virtual std::string_view name() const = 0;                     // "UDDF", "UDCF", ...
     virtual std::vector<std::string_view> extensions() const = 0;  // for the open panel
     virtual ImportResult read(std::span<const std::uint8_t> bytes) const = 0;
 };

@@ -4,35 +4,36 @@
 #include <cmath>
 #include <utility>
 
-#include "exchange/XmlReading.h"
-#include "localisation/Localisation.h"
 #include "dive/DiveChoices.h"
 #include "dive/DiveCodes.h"
+#include "dive/GasFamily.h"
+#include "dive/Units.h"
+#include "exchange/XmlReading.h"
+#include "localisation/Localisation.h"
 #include "util/Numbers.h"
 
 namespace divelog {
 
-void ImportRules::gas(ImportedDive& dive, double o2Fraction, double heFraction, int cylinder) {
-    const std::string suffix = cylinder == 2 ? "_2" : "";
-    const std::int64_t o = std::llround(std::clamp(o2Fraction, 0.0, 1.0) * 100);
-    const std::int64_t h = std::llround(std::clamp(heFraction, 0.0, 1.0) * 100);
-    const std::int64_t n = 100 - o - h;
-    std::optional<std::int32_t> code;
-    if (o == 21 && n == 79)
-        code = 0;
-    else if (o > 21 && h == 0)
-        code = 1;
-    else if (h > 0 && n > 0)
-        // Heliair is air with helium added: oxygen and nitrogen keep air's proportions.
-        code = std::llabs(o * 79 - n * 21) <= 100 ? 5 : o > 21 ? 4 : 2;
-    else if (h > 0 && n == 0)
-        code = 3;
-    if (code) dive.setTag("gaz" + suffix, *code);
-    dive.set("o2Mix" + suffix, integerText(o));
-    dive.set("heMix" + suffix, integerText(h));
+namespace {
+using F = Plongee::Field;
+constexpr ImportRules::Cylinder kCylinders[] = {
+    {F::gaz, F::o2Mix, F::heMix, F::volumeBloc, F::pressionDepart, F::pressionFin},
+    {F::gaz_2, F::o2Mix_2, F::heMix_2, F::volumeBloc_2, F::pressionDepart_2, F::pressionFin_2}};
+}  // namespace
+
+const ImportRules::Cylinder& ImportRules::cylinder(int number) {
+    return kCylinders[number == 2 ? 1 : 0];
 }
 
-void ImportRules::dateAndTime(ImportedDive& dive, pugi::xml_node date, pugi::xml_node time,
+void ImportRules::gas(DiveDraft& dive, double o2Fraction, double heFraction, int number) {
+    const Cylinder& c = cylinder(number);
+    const std::int64_t o = gas::wholePercent(o2Fraction), h = gas::wholePercent(heFraction);
+    if (const auto code = gas::codeOfReadMix(o, h)) dive.setTag(c.gas, *code);
+    dive.setText(c.o2, integerText(o));
+    dive.setText(c.he, integerText(h));
+}
+
+void ImportRules::dateAndTime(DiveDraft& dive, pugi::xml_node date, pugi::xml_node time,
                               bool anyCase, std::vector<std::string>& notes) {
     auto part = [&](pugi::xml_node parent, std::string_view name) -> std::optional<std::int64_t> {
         pugi::xml_node e = lastChild(parent, name, anyCase);
@@ -48,7 +49,7 @@ void ImportRules::dateAndTime(ImportedDive& dive, pugi::xml_node date, pugi::xml
             notes.emplace_back("a date that does not exist was left as it was");
             return;
         }
-        dive.setDate("date", *day);
+        dive.setDate(F::date, *day);
     }
     if (time) {
         auto at = calendarDate(2001, 1, 1, hour, minute);
@@ -56,7 +57,7 @@ void ImportRules::dateAndTime(ImportedDive& dive, pugi::xml_node date, pugi::xml
             notes.emplace_back("a time of day that does not exist was left as it was");
             return;
         }
-        dive.setDate("heure", *at);
+        dive.setDate(F::heure, *at);
     }
 }
 
@@ -99,9 +100,10 @@ bool skip(std::string_view text, std::size_t& at, char c) {
 
 }  // namespace
 
-bool ImportRules::dateTimeText(ImportedDive& dive, std::string_view text,
+bool ImportRules::dateTimeText(DiveDraft& dive, std::string_view text,
                                std::vector<std::string>& notes) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
     std::size_t at = 0;
     // Extended ("2019-02-28") or basic ("20190228") form.
     const auto year = digits(text, at, 4);
@@ -110,7 +112,8 @@ bool ImportRules::dateTimeText(ImportedDive& dive, std::string_view text,
     if (extended && !skip(text, at, '-')) at = text.size();
     const auto day = digits(text, at, 2);
     if (!year || !month || !day) {
-        if (!text.empty()) notes.emplace_back("a date-time that could not be read was left as it was");
+        if (!text.empty())
+            notes.emplace_back("a date-time that could not be read was left as it was");
         return false;
     }
     std::int64_t hour = 0, minute = 0;
@@ -132,8 +135,8 @@ bool ImportRules::dateTimeText(ImportedDive& dive, std::string_view text,
         notes.emplace_back("a date that does not exist was left as it was");
         return false;
     }
-    dive.setDate("date", *when);
-    if (hasTime) dive.setDate("heure", *calendarDate(2001, 1, 1, hour, minute));
+    dive.setDate(F::date, *when);
+    if (hasTime) dive.setDate(F::heure, *calendarDate(2001, 1, 1, hour, minute));
     return true;
 }
 
@@ -151,9 +154,9 @@ std::int32_t ImportRules::nearestSamplingCode(double seconds) {
     return best;
 }
 
-std::optional<std::int32_t> ImportRules::choiceAt(std::string_view control, std::int64_t position) {
+std::optional<std::int32_t> ImportRules::choiceAt(Plongee::Field field, std::int64_t position) {
     static const Localisation none;
-    const std::vector<Choice> items = DiveChoices::items(control, none);
+    const std::vector<Choice> items = DiveChoices::items(field, none);
     if (position < 0 || position >= static_cast<std::int64_t>(items.size())) return std::nullopt;
     return items[static_cast<std::size_t>(position)].tag;
 }
@@ -163,8 +166,8 @@ bool ImportRules::plausibleDepth(double metres) {
 }
 
 std::int64_t ImportRules::celsiusOfKelvin(double kelvin) {
-    if (!std::isfinite(kelvin) || std::fabs(kelvin) > 1e6) return -50;
-    return std::llround(kelvin - 273.15);
+    if (!std::isfinite(kelvin) || std::fabs(kelvin) > 1e6) return units::kNoTemperature;
+    return std::llround(units::celsiusOfKelvin(kelvin));
 }
 
 }  // namespace divelog

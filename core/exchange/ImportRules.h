@@ -13,27 +13,33 @@ namespace divelog {
 // date from its parts, a sampling interval, a list choice by position.
 class ImportRules {
 public:
-    // The fractions rounded to whole percent, then named: air, nitrox,
-    // trimix (triox above 21 % oxygen, heliair in air's proportions) or
-    // heliox. Sets the gas, oxygen and helium controls of cylinder 1 or 2.
-    static void gas(ImportedDive& dive, double o2Fraction, double heFraction, int cylinder = 1);
+    // The fields of cylinder 1 or 2.
+    struct Cylinder {
+        DiveForm::TagField gas;
+        DiveForm::TextField o2, he, volume, start, end;
+    };
+    static const Cylinder& cylinder(int number);  // 2, else 1
+
+    // The fractions rounded to whole percent, then named as a read mix is
+    // (dive/GasFamily.h). Sets the gas, oxygen and helium of cylinder 1 or 2.
+    static void gas(DiveDraft& dive, double o2Fraction, double heFraction, int cylinder = 1);
     // Date and time of day from year, month, day, hour and minute elements;
     // a part that does not exist leaves both as the blank form has them.
-    static void dateAndTime(ImportedDive& dive, pugi::xml_node date, pugi::xml_node time,
-                            bool anyCase, std::vector<std::string>& notes);
+    static void dateAndTime(DiveDraft& dive, pugi::xml_node date, pugi::xml_node time, bool anyCase,
+                            std::vector<std::string>& notes);
     // Date and time of day from an ISO 8601 text ("2019-02-28T09:07", with or
     // without seconds, a fraction, "Z" or an offset). The clock is taken as
     // written, the zone ignored: dive software writes the diver's wall clock,
     // often under a wrong "Z". A date without a time sets the date at 00:00.
     // False, and nothing set and a note, for a text that holds no such date.
-    static bool dateTimeText(ImportedDive& dive, std::string_view text,
+    static bool dateTimeText(DiveDraft& dive, std::string_view text,
                              std::vector<std::string>& notes);
     // The sampling code of an interval in whole seconds; none for another interval.
     static std::optional<std::int32_t> samplingCode(std::int64_t seconds);
     // The code whose interval is nearest to `seconds` (the shorter on a tie).
     static std::int32_t nearestSamplingCode(double seconds);
-    // The code at a position of the form's list for `control`; none outside it.
-    static std::optional<std::int32_t> choiceAt(std::string_view control, std::int64_t position);
+    // The code at a position of the form's list for `field`; none outside it.
+    static std::optional<std::int32_t> choiceAt(Plongee::Field field, std::int64_t position);
     // A depth sample a logbook can hold: finite, above -100 m, below 10,000 m.
     static bool plausibleDepth(double metres);
     // Whole degrees Celsius from kelvins, to the nearest degree.

@@ -5,9 +5,9 @@
 #include <optional>
 #include <tuple>
 
-#include "exchange/XmlWriter.h"
 #include "dive/DiveCodes.h"
 #include "dive/Units.h"
+#include "exchange/XmlWriter.h"
 #include "localisation/Localisation.h"
 #include "util/Numbers.h"
 
@@ -17,26 +17,24 @@ namespace {
 
 constexpr std::string_view kNamespace = "http://www.streit.cc/uddf/3.2/";
 constexpr std::string_view kHomePage = "https://divelog.example.org";
-constexpr double kPascalPerBar = 1e5;
 
 std::string two(int v) { return formatText("%02d", {std::int64_t{v}}); }
 
 // The schema's date-time, local and without a zone: the diver's wall clock.
 std::string dateTime(const DateParts& day, const DateParts& clock) {
-    return formatText("%04d", {std::int64_t{day.year}}) + "-" + two(day.month) + "-" + two(day.day) +
-           "T" + two(clock.hour) + ":" + two(clock.minute) + ":" + two(clock.second);
+    return formatText("%04d", {std::int64_t{day.year}}) + "-" + two(day.month) + "-" +
+           two(day.day) + "T" + two(clock.hour) + ":" + two(clock.minute) + ":" + two(clock.second);
 }
 
 std::string kelvin(std::int32_t typed, bool usUnits) {
-    const double celsius = usUnits ? (typed - 32) * 5.0 / 9.0 : typed;
-    return formatText("%.2f", {celsius + 273.15});
+    return formatText("%.2f", {units::kelvinOfCelsius(units::celsiusOfTyped(typed, usUnits))});
 }
 
 std::string metres(double typed, bool usUnits) {
     return decimalText(narrowToFloat(units::metresOfTypedDepth(typed, usUnits)));
 }
 
-std::string pascals(double bar) { return formatText("%.0f", {bar * kPascalPerBar}); }
+std::string pascals(double bar) { return formatText("%.0f", {bar * units::kPascalsPerBar}); }
 
 struct Gas {
     std::int64_t o2, he;
@@ -80,7 +78,8 @@ void Writer::definitions(const Carnet::DiveList& dives) {
         for (int c : {1, 2}) {
             if (c == 2 && !secondCylinder(*d)) continue;
             const Gas g = gasOf(*d, c);
-            std::string name = DiveCodes::gasLabel(c == 2 ? d->gaz_2() : d->gaz(), g.o2, g.he, context_.texts);
+            std::string name =
+                DiveCodes::gasLabel(c == 2 ? d->gaz_2() : d->gaz(), g.o2, g.he, context_.texts);
             if (name.empty()) name = DiveCodes::gasLabel(0, g.o2, g.he, context_.texts);
             mixNames_.try_emplace(g, std::move(name));
         }
@@ -132,15 +131,18 @@ void Writer::dive(const Plongee& d, std::size_t index) {
     DateParts clock = d.heure() ? localParts(*d.heure()) : DateParts{};
     clock.second = 0;
     xml_.element("datetime", dateTime(day, clock));
-    if (d.tempAir() != -50) xml_.element("airtemperature", kelvin(d.tempAir(), us));
+    if (d.tempAir() != units::kNoTemperature)
+        xml_.element("airtemperature", kelvin(d.tempAir(), us));
     if (d.altitude() != 0)
-        xml_.element("altitude", decimalText(std::round(units::metresOfTypedDepth(d.altitude(), us))));
+        xml_.element("altitude",
+                     decimalText(std::round(units::metresOfTypedDepth(d.altitude(), us))));
     xml_.close();
     tank(d, 1);
     if (secondCylinder(d)) tank(d, 2);
     samples(d);
     xml_.open("informationafterdive");
-    if (d.tempEau() != -50) xml_.element("lowesttemperature", kelvin(d.tempEau(), us));
+    if (d.tempEau() != units::kNoTemperature)
+        xml_.element("lowesttemperature", kelvin(d.tempEau(), us));
     xml_.element("greatestdepth", metres(d.profondeur(), us));
     if (const std::string notes = d.notes().value_or(""); !notes.empty()) {
         xml_.open("notes");
@@ -227,7 +229,8 @@ bool StandardUddfExport::write(const Carnet::DiveList& dives, const ExportContex
         for (std::size_t i = 0; i < dives.size(); ++i) {
             // Dives of one day make one repetition group.
             const DateParts day = dives[i]->date() ? localParts(*dives[i]->date()) : DateParts{};
-            if (!groupDay || day.year != groupDay->year || day.month != groupDay->month || day.day != groupDay->day) {
+            if (!groupDay || day.year != groupDay->year || day.month != groupDay->month ||
+                day.day != groupDay->day) {
                 if (groupDay) xml.close();
                 xml.open("repetitiongroup", {{"id", "group" + integerText(++groups)}});
                 groupDay = day;

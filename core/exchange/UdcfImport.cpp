@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "dive/DiveCodes.h"
+#include "dive/Units.h"
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointProfile.h"
 #include "exchange/XmlReading.h"
@@ -14,12 +16,12 @@ namespace divelog {
 
 namespace {
 
-constexpr double kMetresPerFoot = 0.3048;
-constexpr double kBarPerPsi = 0.0689475729;
+using F = Plongee::Field;
 
 bool sameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -32,24 +34,28 @@ bool hasElements(pugi::xml_node n) {
 std::string two(std::int64_t v) { return formatText("%02d", {v}); }
 
 // Units the file's numbers are in; the logbook's are metric.
-struct Units {
+struct FileUnits {
     bool imperial = false;
-    double metres(double v) const { return imperial ? std::round(v * kMetresPerFoot * 100) / 100 : v; }
+    double metres(double v) const {
+        return imperial ? std::round(units::metresOfFeet(v) * 100) / 100 : v;
+    }
     std::string celsius(std::string_view text) const {
         if (!imperial) return std::string(text);
         const auto f = leadingNumber(text);
-        return f ? integerText(std::llround(std::clamp((*f - 32) * 5 / 9, -1e6, 1e6))) : std::string(text);
+        return f ? integerText(std::llround(std::clamp(units::celsiusOfFahrenheit(*f), -1e6, 1e6)))
+                 : std::string(text);
     }
     std::string bar(std::string_view text) const {
         if (!imperial) return std::string(text);
         const auto psi = leadingNumber(text);
-        return psi ? integerText(std::llround(std::clamp(*psi * kBarPerPsi, -1e9, 1e9))) : std::string(text);
+        return psi ? integerText(std::llround(std::clamp(units::barOfPsi(*psi), -1e9, 1e9)))
+                   : std::string(text);
     }
 };
 
 // The date and time, split into elements or written as one text
 // ("2012-07-30T10:15", or a DATE text with a TIME text "10:15").
-void dateAndTime(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>& notes) {
+void dateAndTime(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes) {
     pugi::xml_node date = lastChild(dive, "DATE", true), time = lastChild(dive, "TIME", true);
     if (pugi::xml_node both = lastChild(dive, "DATETIME", true)) {
         ImportRules::dateTimeText(d, trimmedText(both), notes);
@@ -63,9 +69,9 @@ void dateAndTime(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>&
     auto part = [](pugi::xml_node parent, std::string_view name) {
         return leadingInteger(trimmedText(lastChild(parent, name, true))).value_or(0);
     };
-    std::string text = splitDate ? formatText("%04d", {part(date, "YEAR")}) + "-" + two(part(date, "MONTH")) +
-                                        "-" + two(part(date, "DAY"))
-                                  : std::string(trimmedText(date));
+    std::string text = splitDate ? formatText("%04d", {part(date, "YEAR")}) + "-" +
+                                       two(part(date, "MONTH")) + "-" + two(part(date, "DAY"))
+                                 : std::string(trimmedText(date));
     if (time && text.find_first_of("Tt ") == std::string::npos)
         text += "T" + (splitTime ? two(part(time, "HOUR")) + ":" + two(part(time, "MINUTE"))
                                  : std::string(trimmedText(time)));
@@ -92,9 +98,11 @@ std::optional<double> minutesOf(std::string_view text) {
 ProfileSeries framedProfile(const std::vector<Waypoint>& points) {
     ProfileSeries p;
     for (const Waypoint& w : points) p.profilProfondeur.push_back(w.metres);
-    for (SeriesId id : {SeriesId::Ascent, SeriesId::Slow, SeriesId::Surface, SeriesId::Ceiling, SeriesId::Gas})
+    for (SeriesId id :
+         {SeriesId::Ascent, SeriesId::Slow, SeriesId::Surface, SeriesId::Ceiling, SeriesId::Gas})
         p.flags(id).assign(points.size(), 0);
-    const SeriesId order[] = {SeriesId::Ascent, SeriesId::Slow, SeriesId::Surface, SeriesId::Ceiling};
+    const SeriesId order[] = {SeriesId::Ascent, SeriesId::Slow, SeriesId::Surface,
+                              SeriesId::Ceiling};
     for (std::size_t i = 0; i < points.size(); ++i)
         for (std::size_t k = 0; k < 4; ++k) p.flags(order[k])[i] = points[i].alarms[k];
     p.fillPlaceholders();
@@ -109,31 +117,35 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
     parseXml(bytes, xml);
     reportDamage(xml, result);
     const pugi::xml_node root = xml.document.document_element();
-    Units units;
+    FileUnits units;
     units.imperial = sameText(trimmedText(lastChild(root, "UNITS", true)), "imperial");
     std::size_t extraMixes = 0, extraTanks = 0, cubicFeet = 0;
     for (pugi::xml_node dive : elementsAt(root, {"REPGROUP", "DIVE"}, true)) {
-        ImportedDive d;
-        d.setTag("meteo", 7);
-        d.setTag("courant", 6);
-        d.setTag("visibilite", 7);
-        d.setTag("typePlongee", 8);
+        DiveDraft d;
+        d.setTag(F::meteo, NewDiveCodes::kWeather);
+        d.setTag(F::courant, NewDiveCodes::kCurrent);
+        d.setTag(F::visibilite, NewDiveCodes::kVisibility);
+        d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
         // The export writes the place and the site joined by " - ".
         if (pugi::xml_node place = lastChild(dive, "PLACE", true)) {
             const std::string text = place.child_value();
             const std::size_t cut = text.find(" - ");
-            d.set("lieu", cut == std::string::npos ? text : text.substr(0, cut));
-            if (cut != std::string::npos) d.set("site", text.substr(cut + 3));
+            d.setText(F::lieu, cut == std::string::npos ? text : text.substr(0, cut));
+            if (cut != std::string::npos) d.setText(F::site, text.substr(cut + 3));
         }
         dateAndTime(d, dive, result.notes);
-        if (pugi::xml_node t = lastChild(dive, "TEMPERATURE", true)) d.set("tempEau", units.celsius(trimmedText(t)));
+        if (pugi::xml_node t = lastChild(dive, "TEMPERATURE", true))
+            d.setText(F::tempEau, units.celsius(trimmedText(t)));
         if (pugi::xml_node a = lastChild(dive, "ALTITUDE", true)) {
             const auto v = leadingNumber(trimmedText(a));
-            d.set("altitude", units.imperial && v ? integerText(std::llround(units.metres(std::clamp(*v, -1e9, 1e9))))
-                                                  : textOf(a));
+            d.setText(F::altitude,
+                      units.imperial && v
+                          ? integerText(std::llround(units.metres(std::clamp(*v, -1e9, 1e9))))
+                          : textOf(a));
         }
-        if (pugi::xml_node s = lastChild(dive, "SURFACEINTERVAL", true); s && textOf(s) == "infinity")
-            d.set("surface", "--:--");
+        if (pugi::xml_node s = lastChild(dive, "SURFACEINTERVAL", true);
+            s && textOf(s) == "infinity")
+            d.setText(F::surface, "--:--");
 
         // Samples: each D a depth, timed by a T before it or by DELTA steps;
         // each ALARM sets a flag of the sample it follows.
@@ -141,7 +153,7 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
         std::int64_t interval = 0;
         if (pugi::xml_node delta = lastChild(samples, "DELTA", true))
             interval = leadingInteger(textOf(delta)).value_or(0);
-        if (auto code = ImportRules::samplingCode(interval)) d.setTag("samplingRate", *code);
+        if (auto code = ImportRules::samplingCode(interval)) d.setTag(F::samplingRate, *code);
         std::vector<Waypoint> points;
         std::size_t rejected = 0;
         bool timed = false;
@@ -157,8 +169,9 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
                 Waypoint w;
                 w.metres = units.metres(*v);
                 w.seconds = std::isfinite(pending) ? pending
-                            : points.empty()        ? 0
-                                                    : points.back().seconds + static_cast<double>(interval);
+                            : points.empty()
+                                ? 0
+                                : points.back().seconds + static_cast<double>(interval);
                 pending = NAN;
                 points.push_back(w);
             } else if (sameText(name, "T")) {
@@ -169,14 +182,20 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
                 }
             } else if (!points.empty() && sameText(name, "ALARM")) {
                 const std::string what = textOf(c);
-                const std::size_t slot = what == "deco" ? 0 : what == "ascent" ? 1 : what == "surface" ? 2 : what == "error" ? 3 : 4;
+                const std::size_t slot = what == "deco"      ? 0
+                                         : what == "ascent"  ? 1
+                                         : what == "surface" ? 2
+                                         : what == "error"   ? 3
+                                                             : 4;
                 if (slot < 4) points.back().alarms[slot] = 1;
             }
         }
-        if (rejected) result.notes.push_back(std::to_string(rejected) + " samples without a usable depth were left out");
+        if (rejected)
+            result.notes.push_back(std::to_string(rejected) +
+                                   " samples without a usable depth were left out");
         if (timed) {
             if (auto profile = WaypointProfile::of(points)) {
-                if (profile->samplingCode) d.setTag("samplingRate", *profile->samplingCode);
+                if (profile->samplingCode) d.setTag(F::samplingRate, *profile->samplingCode);
                 d.profile = std::move(profile->series);
             }
         } else {
@@ -194,14 +213,17 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
         if (pugi::xml_node m = lastChild(dive, "MAXDEPTH", true))
             if (auto v = leadingNumber(trimmedText(m))) deepest = units.metres(*v);
         for (const Waypoint& w : points) deepest = std::max(deepest.value_or(w.metres), w.metres);
-        if (deepest) d.set("profondeur", decimalText(*deepest));
+        if (deepest) d.setText(F::profondeur, decimalText(*deepest));
         std::optional<double> minutes;
-        if (pugi::xml_node t = lastChild(dive, "DIVETIME", true)) minutes = leadingNumber(trimmedText(t));
-        else if (pugi::xml_node t = lastChild(dive, "DURATION", true)) minutes = minutesOf(trimmedText(t));
+        if (pugi::xml_node t = lastChild(dive, "DIVETIME", true))
+            minutes = leadingNumber(trimmedText(t));
+        else if (pugi::xml_node t = lastChild(dive, "DURATION", true))
+            minutes = minutesOf(trimmedText(t));
         if (minutes && std::isfinite(*minutes))
-            d.set("temps", integerText(std::llround(std::clamp(*minutes, 0.0, 1e6))));
+            d.setText(F::temps, integerText(std::llround(std::clamp(*minutes, 0.0, 1e6))));
         else if (!points.empty() && interval > 0)
-            d.set("temps", integerText(static_cast<std::int64_t>(points.size()) * std::min<std::int64_t>(interval, 86400) / 60));
+            d.setText(F::temps, integerText(static_cast<std::int64_t>(points.size()) *
+                                            std::min<std::int64_t>(interval, 86400) / 60));
 
         pugi::xml_node gases = firstChild(dive, "GASES", true);
         extraMixes += children(gases, "MIX", true).size() > 1;
@@ -213,19 +235,29 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes) const {
             if (pugi::xml_node tank = firstChild(mix, "TANK", true)) {
                 if (pugi::xml_node v = lastChild(tank, "TANKVOLUME", true)) {
                     // Imperial tanks are sized by the gas they hold, not their water volume.
-                    if (units.imperial) ++cubicFeet;
-                    else d.set("volumeBloc", textOf(v));
+                    if (units.imperial)
+                        ++cubicFeet;
+                    else
+                        d.setText(F::volumeBloc, textOf(v));
                 }
-                if (pugi::xml_node e = lastChild(tank, "PSTART", true)) d.set("pressionDepart", units.bar(trimmedText(e)));
-                if (pugi::xml_node e = lastChild(tank, "PEND", true)) d.set("pressionFin", units.bar(trimmedText(e)));
+                if (pugi::xml_node e = lastChild(tank, "PSTART", true))
+                    d.setText(F::pressionDepart, units.bar(trimmedText(e)));
+                if (pugi::xml_node e = lastChild(tank, "PEND", true))
+                    d.setText(F::pressionFin, units.bar(trimmedText(e)));
             }
         }
         result.dives.push_back(std::move(d));
     }
-    if (extraMixes) result.notes.push_back(std::to_string(extraMixes) + " dives had more than one mix: only the first was kept");
-    if (extraTanks) result.notes.push_back(std::to_string(extraTanks) + " dives had more than one tank of a mix: only the first was kept");
+    if (extraMixes)
+        result.notes.push_back(std::to_string(extraMixes) +
+                               " dives had more than one mix: only the first was kept");
+    if (extraTanks)
+        result.notes.push_back(std::to_string(extraTanks) +
+                               " dives had more than one tank of a mix: only the first was kept");
     if (cubicFeet)
-        result.notes.push_back(std::to_string(cubicFeet) + " tank sizes in cubic feet were left out: the logbook keeps the water volume in litres");
+        result.notes.push_back(std::to_string(cubicFeet) +
+                               " tank sizes in cubic feet were left out: the logbook keeps the "
+                               "water volume in litres");
     return result;
 }
 

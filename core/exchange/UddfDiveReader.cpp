@@ -5,6 +5,8 @@
 #include <cmath>
 #include <optional>
 
+#include "dive/DiveCodes.h"
+#include "dive/Units.h"
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointProfile.h"
 #include "exchange/XmlReading.h"
@@ -14,29 +16,38 @@ namespace divelog {
 
 namespace {
 
+using F = Plongee::Field;
+
 // Waypoint readings the logbook has no series for.
+// clang-format off
 constexpr std::array<std::string_view, 18> kSensors = {
     "temperature", "heartrate", "pulserate", "bodytemperature", "cns", "otu",
     "calculatedpo2", "measuredpo2", "setpo2", "batterychargecondition", "heading",
     "gradientfactor", "nodecotime", "remainingbottomtime", "remainingo2time", "decostop",
     "setmarker", "divemode"};
+// clang-format on
 
-constexpr double kPascalPerBar = 1e5;
 constexpr double kLongestDive = 30 * 86400.0;  // seconds; a time past this is damage
 
-std::optional<double> number(pugi::xml_node e) { return e ? leadingNumber(trimmedText(e)) : std::nullopt; }
+std::optional<double> number(pugi::xml_node e) {
+    return e ? leadingNumber(trimmedText(e)) : std::nullopt;
+}
 std::optional<double> numberIn(pugi::xml_node parent, std::string_view name) {
     return number(lastChild(parent, name, false));
 }
 
 std::string whole(double v) { return integerText(std::llround(std::clamp(v, -1e9, 1e9))); }
 
-void setKelvin(ImportedDive& d, const char* control, std::optional<double> kelvin) {
-    if (kelvin) d.set(control, integerText(ImportRules::celsiusOfKelvin(*kelvin)));
+void setKelvin(DiveDraft& d, DiveForm::TextField field, std::optional<double> kelvin) {
+    if (kelvin) d.setText(field, integerText(ImportRules::celsiusOfKelvin(*kelvin)));
 }
 
 std::size_t alarmSlot(std::string_view what) {
-    return what == "deco" ? 0 : what == "ascent" ? 1 : what == "surface" ? 2 : what == "error" ? 3 : 4;
+    return what == "deco"      ? 0
+           : what == "ascent"  ? 1
+           : what == "surface" ? 2
+           : what == "error"   ? 3
+                               : 4;
 }
 
 std::string dives(std::size_t n) { return n == 1 ? "1 dive" : std::to_string(n) + " dives"; }
@@ -55,28 +66,31 @@ struct UddfDiveReader::Tank {
     }
 };
 
-ImportedDive UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes) {
-    ImportedDive d;
+DiveDraft UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes) {
+    DiveDraft d;
     // Conditions were not recorded; the type of dive is not known.
-    d.setTag("meteo", 7);
-    d.setTag("courant", 6);
-    d.setTag("visibilite", 7);
-    d.setTag("typePlongee", 8);
-    if (lastChild(dive, "informationbeforedive", false) || lastChild(dive, "informationafterdive", false))
+    d.setTag(F::meteo, NewDiveCodes::kWeather);
+    d.setTag(F::courant, NewDiveCodes::kCurrent);
+    d.setTag(F::visibilite, NewDiveCodes::kVisibility);
+    d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
+    if (lastChild(dive, "informationbeforedive", false) ||
+        lastChild(dive, "informationafterdive", false))
         readVersion3(d, dive, notes);
     else
         readVersion2(d, dive, notes);
     return d;
 }
 
-void UddfDiveReader::readVersion2(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>& notes) {
-    ImportRules::dateAndTime(d, lastChild(dive, "date", false), lastChild(dive, "time", false), false,
-                             notes);
-    setKelvin(d, "tempAir", numberIn(dive, "airtemperature"));
-    setKelvin(d, "tempEau", numberIn(dive, "lowesttemperature"));
-    if (pugi::xml_node depth = lastChild(dive, "greatestdepth", false)) d.set("profondeur", textOf(depth));
+void UddfDiveReader::readVersion2(DiveDraft& d, pugi::xml_node dive,
+                                  std::vector<std::string>& notes) {
+    ImportRules::dateAndTime(d, lastChild(dive, "date", false), lastChild(dive, "time", false),
+                             false, notes);
+    setKelvin(d, F::tempAir, numberIn(dive, "airtemperature"));
+    setKelvin(d, F::tempEau, numberIn(dive, "lowesttemperature"));
+    if (pugi::xml_node depth = lastChild(dive, "greatestdepth", false))
+        d.setText(F::profondeur, textOf(depth));
     if (pugi::xml_node text = lastChild(lastChild(dive, "notes", false), "text", false))
-        d.set("notes", text.child_value());
+        d.setText(F::notes, text.child_value());
     pugi::xml_node samples = lastChild(dive, "samples", false);
     // The blank profile's surface sample, then one sample per waypoint.
     std::vector<double> depths{0.0};
@@ -89,7 +103,8 @@ void UddfDiveReader::readVersion2(ImportedDive& d, pugi::xml_node dive, std::vec
         else
             ++rejected;
     }
-    if (rejected) notes.push_back(std::to_string(rejected) + " samples without a usable depth were left out");
+    if (rejected)
+        notes.push_back(std::to_string(rejected) + " samples without a usable depth were left out");
     if (depths.size() > 1) {
         ProfileSeries p;
         p.profilProfondeur = std::move(depths);
@@ -100,21 +115,22 @@ void UddfDiveReader::readVersion2(ImportedDive& d, pugi::xml_node dive, std::vec
         d.profile = std::move(p);
     }
     if (auto s = numberIn(lastChild(samples, "waypoint", false), "divetime"))
-        d.set("temps", whole(std::clamp(std::trunc(*s / 60), 0.0, 1e6)));
+        d.setText(F::temps, whole(std::clamp(std::trunc(*s / 60), 0.0, 1e6)));
 }
 
-void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>& notes) {
+void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
+                                  std::vector<std::string>& notes) {
     pugi::xml_node before = lastChild(dive, "informationbeforedive", false);
     pugi::xml_node after = lastChild(dive, "informationafterdive", false);
     if (pugi::xml_node when = lastChild(before, "datetime", false))
         ImportRules::dateTimeText(d, trimmedText(when), notes);
-    setKelvin(d, "tempAir", numberIn(before, "airtemperature"));
-    if (auto altitude = numberIn(before, "altitude")) d.set("altitude", whole(*altitude));
+    setKelvin(d, F::tempAir, numberIn(before, "airtemperature"));
+    if (auto altitude = numberIn(before, "altitude")) d.setText(F::altitude, whole(*altitude));
     for (pugi::xml_node link : children(before, "link", false))
         if (const auto* site = definitions_.site(attributeNamed(link, "ref").value())) {
-            if (!site->location.empty()) d.set("lieu", site->location);
-            if (!site->name.empty() && site->name != site->location) d.set("site", site->name);
-            if (!site->country.empty()) d.set("pays", site->country);
+            if (!site->location.empty()) d.setText(F::lieu, site->location);
+            if (!site->name.empty() && site->name != site->location) d.setText(F::site, site->name);
+            if (!site->country.empty()) d.setText(F::pays, site->country);
             break;
         }
 
@@ -125,7 +141,8 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive, std::vec
         if (auto id = UddfDefinitions::trimmed(attributeNamed(data, "id").value()); !id.empty())
             t.keys.push_back(id);
         for (pugi::xml_node link : children(data, "link", false)) {
-            const std::string_view ref = UddfDefinitions::trimmed(attributeNamed(link, "ref").value());
+            const std::string_view ref =
+                UddfDefinitions::trimmed(attributeNamed(link, "ref").value());
             if (const auto* mix = definitions_.mix(ref); mix && !t.mix) {
                 t.mix = mix;
                 t.mixRef = ref;
@@ -171,17 +188,20 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive, std::vec
             } else if (name == "divetime") {
                 if (auto v = number(c); v && std::fabs(*v) <= kLongestDive) p.seconds = *v;
             } else if (name == "switchmix") {
-                const std::string_view ref = UddfDefinitions::trimmed(attributeNamed(c, "ref").value());
+                const std::string_view ref =
+                    UddfDefinitions::trimmed(attributeNamed(c, "ref").value());
                 if (!definitions_.mix(ref))
                     unknownMix = true;
                 else if (std::find(mixesUsed.begin(), mixesUsed.end(), ref) == mixesUsed.end())
                     mixesUsed.push_back(ref);
             } else if (name == "tankpressure") {
                 if (auto v = number(c); v && *v >= 0 && *v < 1e10)
-                    readings.push_back({-1, UddfDefinitions::trimmed(attributeNamed(c, "ref").value()),
-                                        *v / kPascalPerBar});
+                    readings.push_back({-1,
+                                        UddfDefinitions::trimmed(attributeNamed(c, "ref").value()),
+                                        *v / units::kPascalsPerBar});
             } else if (name == "alarm") {
-                if (const std::size_t slot = alarmSlot(trimmedText(c)); slot < 4) p.alarms[slot] = 1;
+                if (const std::size_t slot = alarmSlot(trimmedText(c)); slot < 4)
+                    p.alarms[slot] = 1;
             } else {
                 const auto known = std::find(kSensors.begin(), kSensors.end(), name);
                 if (known != kSensors.end()) sensors |= 1u << (known - kSensors.begin());
@@ -217,8 +237,9 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive, std::vec
                 first = i;
                 break;
             }
-    if (first != 0) std::rotate(tanks.begin(), tanks.begin() + static_cast<std::ptrdiff_t>(first),
-                                tanks.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+    if (first != 0)
+        std::rotate(tanks.begin(), tanks.begin() + static_cast<std::ptrdiff_t>(first),
+                    tanks.begin() + static_cast<std::ptrdiff_t>(first) + 1);
     for (const Tank& t : tanks)
         if (t.mix && std::find(mixesUsed.begin(), mixesUsed.end(), t.mixRef) == mixesUsed.end())
             mixesUsed.push_back(t.mixRef);
@@ -229,8 +250,11 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive, std::vec
     for (const Reading& r : readings) {
         std::size_t tank = 0;
         if (!r.ref.empty()) {
-            const auto it = std::find_if(tanks.begin(), tanks.end(), [&](const Tank& t) { return t.named(r.ref); });
-            tank = it != tanks.end() ? static_cast<std::size_t>(it - tanks.begin()) : tanks.size() > 1 ? 2 : 0;
+            const auto it = std::find_if(tanks.begin(), tanks.end(),
+                                         [&](const Tank& t) { return t.named(r.ref); });
+            tank = it != tanks.end()  ? static_cast<std::size_t>(it - tanks.begin())
+                   : tanks.size() > 1 ? 2
+                                      : 0;
         }
         if (tank >= 2) {
             otherTank = true;
@@ -244,25 +268,30 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive, std::vec
     const std::string_view gasRef = mixesUsed.empty() ? std::string_view() : mixesUsed.front();
     if (const auto* mix = definitions_.mix(gasRef)) ImportRules::gas(d, mix->o2, mix->he, 1);
     std::string_view secondRef;
-    if (tanks.size() > 1 && tanks[1].mix) secondRef = tanks[1].mixRef;
-    else if (mixesUsed.size() > 1) secondRef = mixesUsed[1];
+    if (tanks.size() > 1 && tanks[1].mix)
+        secondRef = tanks[1].mixRef;
+    else if (mixesUsed.size() > 1)
+        secondRef = mixesUsed[1];
     if (const auto* mix = definitions_.mix(secondRef)) ImportRules::gas(d, mix->o2, mix->he, 2);
     for (std::size_t i = 0; i < std::min<std::size_t>(tanks.size(), 2); ++i) {
         const Tank& t = tanks[i];
-        const std::string suffix = i == 1 ? "_2" : "";
+        const ImportRules::Cylinder& cylinder = ImportRules::cylinder(i == 1 ? 2 : 1);
         if (t.cubicMetres && *t.cubicMetres >= 0 && *t.cubicMetres < 10)
-            d.set("volumeBloc" + suffix, whole(*t.cubicMetres * 1000));
+            d.setText(cylinder.volume, whole(*t.cubicMetres * 1000));
         // A pressure of 0 in the tank data says nothing was read there.
-        const auto begin = t.beginPa > 0.0 ? std::optional(*t.beginPa / kPascalPerBar) : t.firstBar;
-        const auto end = t.endPa > 0.0 ? std::optional(*t.endPa / kPascalPerBar) : t.lastBar;
-        if (begin) d.set("pressionDepart" + suffix, whole(*begin));
-        if (end) d.set("pressionFin" + suffix, whole(*end));
+        const auto begin =
+            t.beginPa > 0.0 ? std::optional(*t.beginPa / units::kPascalsPerBar) : t.firstBar;
+        const auto end =
+            t.endPa > 0.0 ? std::optional(*t.endPa / units::kPascalsPerBar) : t.lastBar;
+        if (begin) d.setText(cylinder.start, whole(*begin));
+        if (end) d.setText(cylinder.end, whole(*end));
     }
 
     std::optional<double> deepest;
     if (auto profile = WaypointProfile::of(points)) {
-        if (profile->samplingCode) d.setTag("samplingRate", *profile->samplingCode);
-        for (double m : profile->series.profilProfondeur) deepest = std::max(deepest.value_or(m), m);
+        if (profile->samplingCode) d.setTag(F::samplingRate, *profile->samplingCode);
+        for (double m : profile->series.profilProfondeur)
+            deepest = std::max(deepest.value_or(m), m);
         fileOrder_ += profile->inFileOrder;
         cut_ += profile->cut;
         d.profile = std::move(profile->series);
@@ -270,21 +299,23 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive, std::vec
 
     const auto depth = numberIn(after, "greatestdepth");
     if (depth && ImportRules::plausibleDepth(*depth)) deepest = depth;
-    if (deepest) d.set("profondeur", decimalText(*deepest));
+    if (deepest) d.setText(F::profondeur, decimalText(*deepest));
     const auto duration = numberIn(after, "diveduration");
     if (auto seconds = duration && std::fabs(*duration) <= kLongestDive ? duration : lastTime)
-        d.set("temps", whole(std::max(0.0, std::round(*seconds / 60))));
-    setKelvin(d, "tempEau", lastChild(after, "lowesttemperature", false) ? numberIn(after, "lowesttemperature")
-                                                                          : lowestKelvin);
+        d.setText(F::temps, whole(std::max(0.0, std::round(*seconds / 60))));
+    setKelvin(d, F::tempEau,
+              lastChild(after, "lowesttemperature", false) ? numberIn(after, "lowesttemperature")
+                                                           : lowestKelvin);
     std::string text;
     for (pugi::xml_node para : children(lastChild(after, "notes", false), "para", false)) {
         if (!text.empty()) text += '\n';
         text += para.child_value();
     }
-    if (!text.empty()) d.set("notes", text);
+    if (!text.empty()) d.setText(F::notes, text);
 
     extraTanks_ += tanks.size() > 2;
-    const std::size_t kept = (gasRef.empty() ? 0 : 1) + (secondRef.empty() || secondRef == gasRef ? 0 : 1);
+    const std::size_t kept =
+        (gasRef.empty() ? 0 : 1) + (secondRef.empty() || secondRef == gasRef ? 0 : 1);
     extraMixes_ += mixesUsed.size() > kept;
     unknownMixes_ += unknownMix;
     otherTankPressures_ += otherTank;
@@ -299,17 +330,26 @@ void UddfDiveReader::readVersion3(ImportedDive& d, pugi::xml_node dive, std::vec
 
 void UddfDiveReader::report(std::vector<std::string>& notes) const {
     if (extraTanks_)
-        notes.push_back(dives(extraTanks_) + " had more than two tanks: the logbook keeps two, the others were left out");
+        notes.push_back(
+            dives(extraTanks_) +
+            " had more than two tanks: the logbook keeps two, the others were left out");
     if (extraMixes_)
-        notes.push_back(dives(extraMixes_) + " breathed more mixes than the two the logbook keeps: the others were left out");
-    if (unknownMixes_) notes.push_back(dives(unknownMixes_) + " switched to a mix the file does not define");
+        notes.push_back(
+            dives(extraMixes_) +
+            " breathed more mixes than the two the logbook keeps: the others were left out");
+    if (unknownMixes_)
+        notes.push_back(dives(unknownMixes_) + " switched to a mix the file does not define");
     if (otherTankPressures_)
-        notes.push_back(dives(otherTankPressures_) + " had pressure readings of further tanks: left out");
-    if (badDepths_) notes.push_back(dives(badDepths_) + " had samples without a usable depth: left out");
+        notes.push_back(dives(otherTankPressures_) +
+                        " had pressure readings of further tanks: left out");
+    if (badDepths_)
+        notes.push_back(dives(badDepths_) + " had samples without a usable depth: left out");
     if (fileOrder_)
-        notes.push_back(dives(fileOrder_) + " had sample times that went backwards, repeated or were missing: "
-                                           "their samples were kept one each in file order");
-    if (cut_) notes.push_back(dives(cut_) + " had samples too far apart to keep whole: the end was cut");
+        notes.push_back(dives(fileOrder_) +
+                        " had sample times that went backwards, repeated or were missing: "
+                        "their samples were kept one each in file order");
+    if (cut_)
+        notes.push_back(dives(cut_) + " had samples too far apart to keep whole: the end was cut");
     if (!sensors_.empty()) {
         std::string line = "readings the logbook has no field for were left out:";
         for (const auto& [name, count] : sensors_) line += " " + name + " (" + dives(count) + "),";

@@ -22,14 +22,14 @@ class UddfDiveReader {
 public:
     explicit UddfDiveReader(const UddfDefinitions& definitions) : definitions_(definitions) {}
 
-    ImportedDive read(pugi::xml_node dive, std::vector<std::string>& notes);
+    DiveDraft read(pugi::xml_node dive, std::vector<std::string>& notes);
     // Appends the report's lines for what the dives read so far left behind.
     void report(std::vector<std::string>& notes) const;
 
 private:
     struct Tank;
-    void readVersion2(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>& notes);
-    void readVersion3(ImportedDive& d, pugi::xml_node dive, std::vector<std::string>& notes);
+    void readVersion2(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes);
+    void readVersion3(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes);
 
     const UddfDefinitions& definitions_;
     // Counts of dives, for the report.

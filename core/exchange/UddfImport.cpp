@@ -21,7 +21,8 @@ constexpr std::array<XmlBlockScanner::Path, 4> kPaths = {kDivePath, kMixes, kSit
 constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_doctype;
 
 std::string damageNote(std::size_t offset) {
-    return "the file is damaged near byte " + std::to_string(offset) + "; what comes after was not read";
+    return "the file is damaged near byte " + std::to_string(offset) +
+           "; what comes after was not read";
 }
 
 ImportResult readWhole(std::span<const std::uint8_t> bytes) {
@@ -68,8 +69,8 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes) const {
     auto parse = [&](const XmlBlockScanner::Block& b) -> pugi::xml_node {
         buffer.assign(text.begin() + static_cast<std::ptrdiff_t>(b.begin),
                       text.begin() + static_cast<std::ptrdiff_t>(b.end));
-        const pugi::xml_parse_result r =
-            tree.load_buffer_inplace(buffer.data(), buffer.size(), kParseOptions, pugi::encoding_utf8);
+        const pugi::xml_parse_result r = tree.load_buffer_inplace(
+            buffer.data(), buffer.size(), kParseOptions, pugi::encoding_utf8);
         // A block the scan found cut short is already reported.
         if (!r && (scan.complete || b.end != scan.errorOffset))
             result.notes.push_back("the file is damaged near byte " +

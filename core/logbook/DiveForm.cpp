@@ -15,35 +15,6 @@ namespace {
 using Kind = DiveForm::ControlKind;
 using F = Plongee::Field;
 
-Kind kindOfField(F field) {
-    switch (field) {
-        case F::pmBm: case F::gpsSystem: case F::meteo: case F::ventSecteur: case F::ventForce:
-        case F::visibilite: case F::courant: case F::typePlongee: case F::inoubliable:
-        case F::deco: case F::ppO2: case F::gaz: case F::gaz_2: case F::alliageBloc:
-        case F::alliageBloc_2: case F::combinaison: case F::samplingRate: case F::configuration:
-            return Kind::Tag;
-        case F::nocturne: case F::deco_Level_1_sw: case F::deco_Level_2_sw:
-        case F::deco_Level_3_sw: case F::deco_Level_4_sw: case F::deco_Level_5_sw:
-            return Kind::Switch;
-        case F::difficulte: return Kind::Slider;
-        case F::rebreather: return Kind::Selector;
-        default:
-            return Plongee::info(field).kind == Plongee::Kind::DATE ? Kind::Date : Kind::Text;
-    }
-}
-
-std::size_t variantIndex(Kind kind) {
-    switch (kind) {
-        case Kind::Text: return 0;
-        case Kind::Tag:
-        case Kind::Slider:
-        case Kind::Selector: return 1;
-        case Kind::Switch: return 2;
-        case Kind::Date: return 3;
-    }
-    return 0;
-}
-
 constexpr std::size_t kNoControl = static_cast<std::size_t>(-1);
 
 struct Index {
@@ -74,12 +45,8 @@ const std::vector<DiveForm::ControlInfo>& DiveForm::controls() {
         std::vector<ControlInfo> t;
         for (std::size_t i = 0; i < Plongee::fields().size(); ++i) {
             const auto field = static_cast<F>(i);
-            const auto& f = Plongee::info(field);
-            // The profile lives in ProfileSeries; the two legacy fields have no control.
-            if (f.kind == Plongee::Kind::INTS || f.kind == Plongee::Kind::REALS ||
-                field == F::computerMode || field == F::etranger)
-                continue;
-            t.push_back({f.name, kindOfField(field), field});
+            if (const auto kind = controlKindOf(field))
+                t.push_back({Plongee::nameOf(field), *kind, field});
         }
         t.push_back({"n2Mix", Kind::Text, std::nullopt});
         t.push_back({"n2Mix_2", Kind::Text, std::nullopt});
@@ -110,7 +77,8 @@ DiveForm::DiveForm() {
 
 std::size_t DiveForm::indexOf(Field field, ControlKind kind) const {
     std::size_t i = controlIndex().byField[static_cast<std::size_t>(field)];
-    if (i == kNoControl || variantIndex(controls()[i].kind) != variantIndex(kind))
+    if (i == kNoControl ||
+        DiveForm::valueIndexOf(controls()[i].kind) != DiveForm::valueIndexOf(kind))
         throw std::out_of_range("no dive form control " + std::string(Plongee::nameOf(field)) +
                                 " of that kind");
     return i;
@@ -119,7 +87,8 @@ std::size_t DiveForm::indexOf(Field field, ControlKind kind) const {
 std::size_t DiveForm::indexOf(std::string_view name, ControlKind kind) const {
     const auto& index = controlIndex().byName;
     auto it = index.find(name);
-    if (it == index.end() || variantIndex(controls()[it->second].kind) != variantIndex(kind))
+    if (it == index.end() ||
+        DiveForm::valueIndexOf(controls()[it->second].kind) != DiveForm::valueIndexOf(kind))
         throw std::out_of_range("no dive form control " + std::string(name) + " of that kind");
     return it->second;
 }
@@ -175,14 +144,18 @@ DiveForm::ControlValue DiveForm::value(std::string_view name) const {
 
 void DiveForm::setValue(std::string_view name, ControlValue value) {
     auto kind = kindOf(name);
-    if (!kind || variantIndex(*kind) != value.index())
+    if (!kind || DiveForm::valueIndexOf(*kind) != value.index())
         throw std::out_of_range("no dive form control " + std::string(name) + " of that kind");
     assign(indexOf(name, *kind), std::move(value));
 }
 
 void DiveForm::put(Field field, ControlValue value) {
     const bool was = modified_;
-    assign(indexOf(field, kindOfField(field)), std::move(value));
+    const std::size_t index = indexOf(field, *controlKindOf(field));
+    if (corrections_ && values_[index] != value &&
+        std::find(corrections_->begin(), corrections_->end(), field) == corrections_->end())
+        corrections_->push_back(field);
+    assign(index, std::move(value));
     modified_ = was;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "logbook/DiveFormReadouts.h"
 #include "dive/Plongee.h"
+#include "logbook/DiveFormReadouts.h"
 #include "profile/ProfileChart.h"
 #include "profile/ProfileSeries.h"
 #include "util/Date.h"
@@ -45,15 +46,18 @@ struct StoreResult {
     Plongee dive;
     // Message keys (table "Carnet") of the alerts to show, in order, one "OK" each.
     std::vector<std::string> alerts;
+    // The fields whose value the store replaced in the form, once each, in
+    // the order it corrected them; with or without an alert.
+    std::vector<Plongee::Field> corrected;
 };
 
 // What a number field accepts as it is typed. Values still go through the
 // field's range rule when the form is stored.
 struct NumberRule {
-    bool decimals = false;      // one "," or "." allowed
-    bool negative = false;      // a leading "-" allowed
-    bool dashForNone = false;   // "-" alone means not given
-    int maxDigits = 6;          // before the decimal point
+    bool decimals = false;     // one "," or "." allowed
+    bool negative = false;     // a leading "-" allowed
+    bool dashForNone = false;  // "-" alone means not given
+    int maxDigits = 6;         // before the decimal point
 };
 
 // The dive edit form as data: one control per record field, holding what its
@@ -83,6 +87,39 @@ public:
     };
     // Tag, Slider and Selector hold an int.
     using ControlValue = std::variant<std::string, std::int32_t, bool, Date>;
+
+    // The control a record field has; none for the profile series and the
+    // two legacy fields. Constant, so a field's kind can be checked when
+    // the code that sets it is compiled.
+    static constexpr std::optional<ControlKind> controlKindOf(Field field);
+    // The alternative of ControlValue a control of that kind holds.
+    static constexpr std::size_t valueIndexOf(ControlKind kind) {
+        switch (kind) {
+            case ControlKind::Text: return 0;
+            case ControlKind::Tag:
+            case ControlKind::Slider:
+            case ControlKind::Selector: return 1;
+            case ControlKind::Switch: return 2;
+            case ControlKind::Date: return 3;
+        }
+        return 0;
+    }
+    // A field that has a control holding values of the kind `Kind` holds:
+    // built from a field named in the code, and refused by the compiler for
+    // any other, so a value set through it always finds its control.
+    template <ControlKind Kind>
+    struct FieldOfKind {
+        consteval FieldOfKind(Field f) : field(f) {
+            const auto kind = controlKindOf(f);
+            if (!kind || valueIndexOf(*kind) != valueIndexOf(Kind))
+                throw "the dive form has no control of this kind for the field";
+        }
+        Field field;
+    };
+    using TextField = FieldOfKind<ControlKind::Text>;
+    using TagField = FieldOfKind<ControlKind::Tag>;  // a slider or a selector too
+    using SwitchField = FieldOfKind<ControlKind::Switch>;
+    using DateField = FieldOfKind<ControlKind::Date>;
 
     static constexpr std::string_view kPressureAlert = "Pressure in out";
     static constexpr std::string_view kHeliumAlert = "Helium percent";
@@ -194,6 +231,49 @@ private:
     ProfileSeries profile_;
     FormReadouts readouts_;
     bool modified_ = false;
+    std::vector<Field>* corrections_ = nullptr;  // while store() corrects
 };
+
+#define DIVELOG_FORM_CONTROL_INT ControlKind::Text
+#define DIVELOG_FORM_CONTROL_FLOAT ControlKind::Text
+#define DIVELOG_FORM_CONTROL_STRING ControlKind::Text
+#define DIVELOG_FORM_CONTROL_DATE ControlKind::Date
+#define DIVELOG_FORM_CONTROL_INTS std::nullopt
+#define DIVELOG_FORM_CONTROL_REALS std::nullopt
+
+// clang-format off
+constexpr std::optional<DiveForm::ControlKind> DiveForm::controlKindOf(Field field) {
+    switch (field) {
+        case Field::pmBm: case Field::gpsSystem: case Field::meteo: case Field::ventSecteur:
+        case Field::ventForce: case Field::visibilite: case Field::courant:
+        case Field::typePlongee: case Field::inoubliable: case Field::deco: case Field::ppO2:
+        case Field::gaz: case Field::gaz_2: case Field::alliageBloc: case Field::alliageBloc_2:
+        case Field::combinaison: case Field::samplingRate: case Field::configuration:
+            return ControlKind::Tag;
+        case Field::nocturne: case Field::deco_Level_1_sw: case Field::deco_Level_2_sw:
+        case Field::deco_Level_3_sw: case Field::deco_Level_4_sw: case Field::deco_Level_5_sw:
+            return ControlKind::Switch;
+        case Field::difficulte: return ControlKind::Slider;
+        case Field::rebreather: return ControlKind::Selector;
+        case Field::computerMode: case Field::etranger: return std::nullopt;
+        default: break;
+    }
+    // The others by what the record holds: the profile lives in ProfileSeries.
+    switch (field) {
+#define DIVELOG_X(kind, name, Setter) \
+    case Field::name: return DIVELOG_FORM_CONTROL_##kind;
+        DIVELOG_PLONGEE_FIELDS(DIVELOG_X)
+#undef DIVELOG_X
+    }
+    return std::nullopt;
+}
+// clang-format on
+
+#undef DIVELOG_FORM_CONTROL_INT
+#undef DIVELOG_FORM_CONTROL_FLOAT
+#undef DIVELOG_FORM_CONTROL_STRING
+#undef DIVELOG_FORM_CONTROL_DATE
+#undef DIVELOG_FORM_CONTROL_INTS
+#undef DIVELOG_FORM_CONTROL_REALS
 
 }  // namespace divelog

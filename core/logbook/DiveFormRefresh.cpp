@@ -3,11 +3,12 @@
 
 #include <algorithm>
 
-#include "localisation/Localisation.h"
 #include "dive/DiveCodes.h"
+#include "dive/GasFamily.h"
+#include "dive/Units.h"
+#include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
 #include "profile/DiveAnalysis.h"
-#include "dive/Units.h"
 #include "profile/OxygenExposure.h"
 #include "settings/SettingsStore.h"
 
@@ -27,11 +28,11 @@ constexpr std::string_view kVolumes = "Volume disponible : %d L\rVolume consomm√
 void DiveForm::balanceMix() {
     std::int64_t o2 = intValue(F::o2Mix), he = intValue(F::heMix);
     switch (tag(F::gaz)) {
-        case 1:  // nitrox
+        case gas::kNitrox:
             put(F::heMix, std::string("0"));
             putNitrogen(1, 100 - o2);
             break;
-        case 3:  // heliox
+        case gas::kHeliox:
             putNitrogen(1, 0);
             put(F::heMix, integerText(100 - o2));
             break;
@@ -59,8 +60,7 @@ void DiveForm::refreshCylinders(FormReadouts& r, const Localisation& loc) const 
                        : std::string();
     };
     for (std::size_t k = 0; k < 3; ++k)
-        fill(r.stages[k], Plongee::kStageVolume[k], Plongee::kStageStart[k],
-             Plongee::kStageEnd[k]);
+        fill(r.stages[k], Plongee::kStageVolume[k], Plongee::kStageStart[k], Plongee::kStageEnd[k]);
     for (std::size_t k = 0; k < 2; ++k)
         fill(r.bailouts[k], Plongee::kBailoutVolume[k], Plongee::kBailoutStart[k],
              Plongee::kBailoutEnd[k]);
@@ -69,8 +69,9 @@ void DiveForm::refreshCylinders(FormReadouts& r, const Localisation& loc) const 
 void DiveForm::refreshOxygenExposure(FormReadouts& r, bool usUnits) const {
     OxygenInputs in;
     in.bottomO2Percent = decimalValue(F::o2Mix);
-    in.maxDepthMetres = r.profile.points >= 2 ? double{r.profile.maxDepth}
-                                              : units::metresOfTypedDepth(decimalValue(F::profondeur), usUnits);
+    in.maxDepthMetres = r.profile.points >= 2
+                            ? double{r.profile.maxDepth}
+                            : units::metresOfTypedDepth(decimalValue(F::profondeur), usUnits);
     in.apparatus = tag(F::rebreather);
     in.setPointCode = tag(F::ppO2);
     for (std::size_t k = 0; k < 5; ++k)
@@ -119,12 +120,15 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
 
     r.setPointEnabled = DiveCodes::isClosedCircuit(apparatus);
 
-    auto heliumGas = [](std::int32_t gas) { return gas == 2 || gas == 4 || gas == 5; };
+    // Heliox's helium is what its oxygen leaves: nothing to type.
+    auto heliumGas = [](std::int32_t code) {
+        return gas::breathesHelium(code) && code != gas::kHeliox;
+    };
     r.flowEnabled = apparatus == 1;
     r.heliumEnabled = heliumGas(tag(F::gaz));
-    r.oxygenEnabled = tag(F::gaz) != 0;
+    r.oxygenEnabled = tag(F::gaz) != gas::kAir;
     r.helium2Enabled = heliumGas(tag(F::gaz_2));
-    r.oxygen2Enabled = tag(F::gaz_2) != 0;
+    r.oxygen2Enabled = tag(F::gaz_2) != gas::kAir;
 
     r.planningDetailsEnabled = tag(F::deco) == 3;
     r.stageButtonEnabled = false;
@@ -139,16 +143,17 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     const F ends[] = {F::pressionFin, F::pressionFin_2};
     for (std::size_t c = 0; c < 2; ++c) {
         r.usedPressure[c] = std::int64_t{intValue(starts[c])} - intValue(ends[c]);
-        r.usedPressureText[c] = loc.format(kTable, "Delta pressure", kFallback, {r.usedPressure[c]});
+        r.usedPressureText[c] =
+            loc.format(kTable, "Delta pressure", kFallback, {r.usedPressure[c]});
     }
 
     balanceMix();
     r.profile = ProfileSummary::of(profile_);
     r.profileText = ProfileSummaryText::of(r.profile, tag(F::samplingRate), loc);
     refreshOxygenExposure(r, us);
-    r.oxygen.text = r.oxygen.cnsPercent
-                        ? loc.format(kTable, "CNS", "N/A", {*r.oxygen.highestPpO2, *r.oxygen.cnsPercent})
-                        : loc.text(kTable, "CNS N/A", "N/A");
+    r.oxygen.text = r.oxygen.cnsPercent ? loc.format(kTable, "CNS", "N/A",
+                                                     {*r.oxygen.highestPpO2, *r.oxygen.cnsPercent})
+                                        : loc.text(kTable, "CNS N/A", "N/A");
 
     r.gasSummary = DiveCodes::gasLabel(tag(F::gaz), intValue(F::o2Mix), intValue(F::heMix), loc);
 

@@ -99,7 +99,9 @@ void DiveForm::storeCorrections(bool usUnits, std::vector<std::string>& alerts) 
 
 StoreResult DiveForm::store(const SettingsStore& settings) {
     StoreResult result;
+    corrections_ = &result.corrected;
     storeCorrections(settings.boolForKey("us units"), result.alerts);
+    corrections_ = nullptr;
 
     Plongee& dive = result.dive;
     for (const auto& c : controls()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dive/DiveCodes.h"
+#include "dive/GasFamily.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -47,17 +48,19 @@ std::string DiveTable::gasText(const Plongee& d) const {
     const int o1 = d.decoO2_Level_1(), o2 = d.decoO2_Level_2();
     const std::int64_t o2Mix = d.o2Mix(), heMix = d.heMix();
     switch (d.gaz()) {
-        case 0:
-            if (o1 < 22 && o2 <= 21 && !closedCircuit(d)) return DiveCodes::gasShortForm(0, 0, 0, texts_);
+        case gas::kAir:
+            if (o1 < 22 && o2 <= 21 && !closedCircuit(d))
+                return DiveCodes::gasShortForm(gas::kAir, 0, 0, texts_);
             if (o1 < 98 && o2 <= 97 && !closedCircuit(d)) return carnet("TableView air Nx");
             if (o1 >= 98 && o2 >= 23) return carnet("TableView air Nx O2");
             if (!closedCircuit(d)) return carnet("TableView air O2");
             // Closed circuit on air diluent: the set point says more than the gas.
-            if (DiveCodes::setPointBar(d.ppO2())) return DiveCodes::title(Field::ppO2, d.ppO2(), texts_);
+            if (DiveCodes::setPointBar(d.ppO2()))
+                return DiveCodes::title(Field::ppO2, d.ppO2(), texts_);
             return DiveCodes::title(Field::ppO2, 0, texts_);
-        case 1:
+        case gas::kNitrox:
             if (d.deco_Level_1_sw() != 0 && o1 >= 98) return "O2";
-            return DiveCodes::gasShortForm(1, o2Mix, heMix, texts_);
+            return DiveCodes::gasShortForm(gas::kNitrox, o2Mix, heMix, texts_);
         default: {
             std::string text = DiveCodes::gasShortForm(d.gaz(), o2Mix, heMix, texts_);
             return text.empty() ? std::to_string(d.gaz()) : text;
@@ -116,7 +119,7 @@ CellStyle DiveTable::cellStyle(const Plongee& d, Field col, const TableAppearanc
     CellStyle s;
     const int o1 = d.decoO2_Level_1();
     const int gasCode = d.gaz();
-    const bool mixed = gasCode >= 2 && gasCode <= 5;
+    const bool mixed = gas::breathesHelium(gasCode);
 
     // 1. Dives made abroad.
     if (look.foreignInColor && col != epaves && col != inoubliable) {
@@ -126,30 +129,45 @@ CellStyle DiveTable::cellStyle(const Plongee& d, Field col, const TableAppearanc
     }
     // 2. Dive number by gas and apparatus.
     if (look.mixInColor && col == noPlongee) {
-        if (gasCode == 1 && d.rebreather() == 0) paint(s, true, kGreen, kYellow);
-        else if (mixed && d.rebreather() == 0) paint(s, true, kBrown, kWhite);
-        else if (o1 >= 98) paint(s, true, kBlack, kWhite);
-        else if (d.rebreather() == 1) paint(s, true, kGrey, kYellow);
-        else if (closedCircuit(d)) paint(s, true, kBlack, kYellow);
-        else paint(s, true, std::nullopt, kNumberText);
+        if (gasCode == gas::kNitrox && d.rebreather() == 0)
+            paint(s, true, kGreen, kYellow);
+        else if (mixed && d.rebreather() == 0)
+            paint(s, true, kBrown, kWhite);
+        else if (o1 >= 98)
+            paint(s, true, kBlack, kWhite);
+        else if (d.rebreather() == 1)
+            paint(s, true, kGrey, kYellow);
+        else if (closedCircuit(d))
+            paint(s, true, kBlack, kYellow);
+        else
+            paint(s, true, std::nullopt, kNumberText);
     }
     // 3. Gas cell.
     if (look.mixInColor && col == gaz) {
-        if (gasCode == 1) paint(s, true, kGreen, kYellow);
-        else if (mixed) paint(s, true, kBrown, kWhite);
-        else if (gasCode == 0 && closedCircuit(d)) paint(s, false, kBlack, kYellow);
-        else if (gasCode == 0 && o1 < 98) paint(s, false, std::nullopt, kBlack);
-        else if (gasCode == 0) paint(s, true, kBlack, kWhite);
+        if (gasCode == gas::kNitrox)
+            paint(s, true, kGreen, kYellow);
+        else if (mixed)
+            paint(s, true, kBrown, kWhite);
+        else if (gasCode == gas::kAir && closedCircuit(d))
+            paint(s, false, kBlack, kYellow);
+        else if (gasCode == gas::kAir && o1 < 98)
+            paint(s, false, std::nullopt, kBlack);
+        else if (gasCode == gas::kAir)
+            paint(s, true, kBlack, kWhite);
     }
     // 4. Night dives.
     if (look.nocturnesInColor && col == visibilite) {
-        if (d.nocturne() == 1) paint(s, false, kNightBlue, kWhite);
-        else paint(s, false, std::nullopt, kBlack);
+        if (d.nocturne() == 1)
+            paint(s, false, kNightBlue, kWhite);
+        else
+            paint(s, false, std::nullopt, kBlack);
     }
     if (!look.nocturnesInColor && !look.mixInColor && (col == noPlongee || col == gaz))
         paint(s, false, std::nullopt, kBlack);
     // 5. The highlighted text in the chosen column.
-    const Field chosen = look.colouredTheme == 0 ? lieu : look.colouredTheme == 1 ? site : visibilite;
+    const Field chosen = look.colouredTheme == 0   ? lieu
+                         : look.colouredTheme == 1 ? site
+                                                   : visibilite;
     if (col == chosen) {
         bool equal = cellValue(d, col, look).text == look.colouredText;
         if (look.colorItem) {
@@ -163,14 +181,18 @@ CellStyle DiveTable::cellStyle(const Plongee& d, Field col, const TableAppearanc
     // 6. Cold water.
     if (col == tempEau) {
         bool cold = look.lowTemperatureInColor && d.tempEau() < look.lowTemperatureValue;
-        if (cold && look.lowTemperatureColor) s.text = *look.lowTemperatureColor;
-        else if (!cold) s.text = kBlack;
+        if (cold && look.lowTemperatureColor)
+            s.text = *look.lowTemperatureColor;
+        else if (!cold)
+            s.text = kBlack;
     }
     // 7. Depth and time.
     if (col == profondeur || col == temps) {
         const auto& c = col == profondeur ? look.depthColor : look.timeColor;
-        if (!look.depthTimeInColor) s.text = kBlack;
-        else if (c) s.text = *c;
+        if (!look.depthTimeInColor)
+            s.text = kBlack;
+        else if (c)
+            s.text = *c;
     }
     return s;
 }

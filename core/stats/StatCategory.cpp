@@ -1,7 +1,8 @@
 #include "stats/StatCategory.h"
 
-#include "localisation/Localisation.h"
 #include "dive/DiveCodes.h"
+#include "dive/GasFamily.h"
+#include "localisation/Localisation.h"
 
 namespace divelog {
 
@@ -30,10 +31,10 @@ constexpr StatCategoryInfo kInfo[] = {
     {C::OpenCircuit, "co", "", F::rebreather, 0},
     {C::SemiClosed, "scr", "", F::rebreather, 1},
     {C::ClosedCircuit, "ccr", "", std::nullopt, 0, "Closed circuit"},
-    {C::Air, "air", "Statistics air", F::gaz, 0},
-    {C::Nitrox, "nitrox", "Statistics nitrox", F::gaz, 1},
-    {C::Trimix, "trimix", "Statistics trimix", F::gaz, 2},
-    {C::Heliox, "heliox", "Statistics heliox", F::gaz, 3},
+    {C::Air, "air", "Statistics air", F::gaz, gas::kAir},
+    {C::Nitrox, "nitrox", "Statistics nitrox", F::gaz, gas::kNitrox},
+    {C::Trimix, "trimix", "Statistics trimix", F::gaz, gas::kTrimix},
+    {C::Heliox, "heliox", "Statistics heliox", F::gaz, gas::kHeliox},
     {C::Depth1, "prof_1", "Statistics prof_1", std::nullopt, 0, "0 - 9 m"},
     {C::Depth2, "prof_2", "Statistics prof_2", std::nullopt, 0, "10 - 19 m"},
     {C::Depth3, "prof_3", "Statistics prof_3", std::nullopt, 0, "20 - 29 m"},
@@ -89,15 +90,13 @@ std::optional<StatCategory> StatCategories::ofApparatus(std::int32_t rebreather)
 
 StatCategory StatCategories::gasFamily(std::int32_t rebreather, std::int32_t gaz) {
     if (DiveCodes::isClosedCircuit(rebreather)) return C::Nitrox;
-    switch (gaz) {
-        case 0: return C::Air;
-        case 1: return C::Nitrox;
-        case 2:  // trimix
-        case 4:  // triox
-        case 5:  // heliair: helium and nitrogen, so a trimix
-            return C::Trimix;
-        default: return C::Heliox;
+    switch (gas::familyOf(gaz).value_or(gas::Family::Heliox)) {
+        case gas::Family::Air: return C::Air;
+        case gas::Family::Nitrox: return C::Nitrox;
+        case gas::Family::Trimix: return C::Trimix;
+        case gas::Family::Heliox: return C::Heliox;
     }
+    return C::Heliox;
 }
 
 StatCategory StatCategories::depthBand(long long metres) {

@@ -5,9 +5,9 @@
 
 #include <set>
 
-#include "localisation/Localisation.h"
 #include "dive/DiveChoices.h"
 #include "dive/DiveCodes.h"
+#include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveTable.h"
 #include "settings/SettingsStore.h"
@@ -46,13 +46,22 @@ TEST(DiveCodes, MeaningsTheConsumersShare) {
     EXPECT_TRUE(DiveCodes::meaning(F::visibilite, 7)->notGiven);
 }
 
+TEST(DiveCodes, ANewDiveSaysNothingWasRecorded) {
+    const Localisation texts;
+    EXPECT_TRUE(DiveCodes::meaning(F::meteo, NewDiveCodes::kWeather)->notGiven);
+    EXPECT_TRUE(DiveCodes::meaning(F::courant, NewDiveCodes::kCurrent)->notGiven);
+    EXPECT_TRUE(DiveCodes::meaning(F::visibilite, NewDiveCodes::kVisibility)->notGiven);
+    EXPECT_EQ(DiveCodes::title(F::typePlongee, NewDiveCodes::kDiveType, texts), "Other");
+    EXPECT_EQ(DiveCodes::title(F::gpsSystem, NewDiveCodes::kGpsSystem, texts), "WGS84");
+}
+
 TEST(DiveCodes, GasesKeepTheirNamesInTheFormAndTheirShortFormsInTheTable) {
     Localisation texts;
     InMemorySettingsStore settings;
     DiveTable table(texts);
     const TableAppearance look;
-    const char* labels[] = {"Air", "Nitrox 30", "Trimix 30/30", "Heliox 30", "Triox 30/30",
-                            "Heliair 30/30"};
+    const char* labels[] = {"Air",       "Nitrox 30",   "Trimix 30/30",
+                            "Heliox 30", "Triox 30/30", "Heliair 30/30"};
     const char* cells[] = {"Air", "Nx 30", "Tx 30/30", "Heliox 30", "Tx 30/30", "Tx 30/30"};
     for (std::int32_t gas = 0; gas <= 5; ++gas) {
         EXPECT_EQ(DiveCodes::gasLabel(gas, 30, 30, texts), labels[gas]);

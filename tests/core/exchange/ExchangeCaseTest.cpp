@@ -31,7 +31,8 @@ std::vector<Case> cases() {
             if (fs::exists(input)) all.push_back({input, e.path()});
         }
     }
-    std::sort(all.begin(), all.end(), [](const Case& a, const Case& b) { return a.input < b.input; });
+    std::sort(all.begin(), all.end(),
+              [](const Case& a, const Case& b) { return a.input < b.input; });
     return all;
 }
 
@@ -58,16 +59,21 @@ TEST_P(ExchangeCase, GivesItsExpectedDives) {
         const std::size_t colon = line.find(": ");
         ASSERT_NE(colon, std::string::npos) << line;
         const std::string key = line.substr(0, colon), value = line.substr(colon + 2);
-        if (key == "format") format = value;
-        else if (key == "dives") count = std::stoul(value);
-        else if (key == "report") reports.push_back(value);
-        else dives.back()[key] = value;
+        if (key == "format")
+            format = value;
+        else if (key == "dives")
+            count = std::stoul(value);
+        else if (key == "report")
+            reports.push_back(value);
+        else
+            dives.back()[key] = value;
     }
     const auto in = divelog::testing::readBack(format, slurp(c.input));
     ASSERT_EQ(in.dives.size(), count);
     std::string notes;
-    for (const auto& n : in.result.notes) notes += n + "\n";
-    for (const auto& r : reports) EXPECT_NE(notes.find(r), std::string::npos) << r << " not in:\n" << notes;
+    for (const auto& n : in.report) notes += n + "\n";
+    for (const auto& r : reports)
+        EXPECT_NE(notes.find(r), std::string::npos) << r << " not in:\n" << notes;
     if (reports.empty()) {
         EXPECT_EQ(notes, "") << "a file without liberties reads without a report";
     }

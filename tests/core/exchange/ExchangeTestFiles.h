@@ -7,10 +7,10 @@
 #include <map>
 #include <string>
 
+#include "dive/DiveCodes.h"
 #include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
 #include "localisation/Localisation.h"
-#include "dive/DiveCodes.h"
 #include "settings/SettingsStore.h"
 #include "util/Numbers.h"
 
@@ -37,9 +37,10 @@ inline std::map<std::string, std::string> describe(const Plongee& d) {
     auto i = [](std::int64_t v) { return integerText(v); };
     if (d.date() && d.heure()) {
         const DateParts day = localParts(*d.date()), clock = localParts(*d.heure());
-        m["start"] = formatText("%04d-%02d-%02dT%02d:%02d", {std::int64_t{day.year}, std::int64_t{day.month},
-                                                               std::int64_t{day.day}, std::int64_t{clock.hour},
-                                                               std::int64_t{clock.minute}});
+        m["start"] =
+            formatText("%04d-%02d-%02dT%02d:%02d",
+                       {std::int64_t{day.year}, std::int64_t{day.month}, std::int64_t{day.day},
+                        std::int64_t{clock.hour}, std::int64_t{clock.minute}});
     }
     m["number"] = i(d.noPlongee());
     m["depth"] = decimalText(d.profondeur());
@@ -49,15 +50,18 @@ inline std::map<std::string, std::string> describe(const Plongee& d) {
     m["altitude"] = i(d.altitude());
     m["gas"] = i(d.gaz()) + " " + i(d.o2Mix()) + "/" + i(d.heMix());
     m["gas2"] = i(d.gaz_2()) + " " + i(d.o2Mix_2()) + "/" + i(d.heMix_2());
-    m["tank"] = i(d.volumeBloc()) + " l " + i(d.pressionDepart()) + "-" + i(d.pressionFin()) + " bar";
-    m["tank2"] = i(d.volumeBloc_2()) + " l " + i(d.pressionDepart_2()) + "-" + i(d.pressionFin_2()) + " bar";
+    m["tank"] =
+        i(d.volumeBloc()) + " l " + i(d.pressionDepart()) + "-" + i(d.pressionFin()) + " bar";
+    m["tank2"] =
+        i(d.volumeBloc_2()) + " l " + i(d.pressionDepart_2()) + "-" + i(d.pressionFin_2()) + " bar";
     m["interval"] = i(DiveCodes::samplingSeconds(d.samplingRate()).value_or(-1));
     m["profile"] = joined(d.profilProfondeur().value_or(std::vector<double>{}));
     m["pressures"] = joined(d.PRESS_Data().value_or(std::vector<double>{}));
     std::string flags;
     const auto& depths = d.profilProfondeur().value_or(std::vector<double>{});
-    for (const auto& [series, letter] : {std::pair{&d.ASC_Flag(), 'D'}, std::pair{&d.SLOW_Flag(), 'A'},
-                                        std::pair{&d.SURF_Flag(), 'S'}, std::pair{&d.CEIL_Flag(), 'E'}})
+    for (const auto& [series, letter] :
+         {std::pair{&d.ASC_Flag(), 'D'}, std::pair{&d.SLOW_Flag(), 'A'},
+          std::pair{&d.SURF_Flag(), 'S'}, std::pair{&d.CEIL_Flag(), 'E'}})
         if (*series && (*series)->size() == depths.size())
             for (std::size_t k = 0; k < depths.size(); ++k)
                 if ((**series)[k] == 1) flags += letter + i(static_cast<std::int64_t>(k)) + " ";
@@ -66,24 +70,27 @@ inline std::map<std::string, std::string> describe(const Plongee& d) {
     m["site"] = d.site().value_or("");
     m["country"] = d.pays().value_or("");
     std::string notes = d.notes().value_or("");
-    for (std::size_t k = 0; (k = notes.find('\n', k)) != std::string::npos;) notes.replace(k, 1, "\\n");
+    for (std::size_t k = 0; (k = notes.find('\n', k)) != std::string::npos;)
+        notes.replace(k, 1, "\\n");
     m["notes"] = notes;
     return m;
 }
 
-// A file's dives as the logbook would store them, numbered from 1.
+// A file's dives as the logbook would store them, numbered from 1, and the
+// import's report.
 struct ReadBack {
-    ImportResult result;
+    std::vector<std::string> report;
     Carnet::DiveList dives;
 };
 inline ReadBack readBack(std::string_view format, std::string_view bytes) {
     static InMemorySettingsStore settings;
     static Localisation texts;
-    ReadBack r;
-    r.result = ExchangeFormats::importer(format)->read(
-        {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-    r.dives = DiveImport::build(r.result.dives, 1, settings, texts).dives;
-    return r;
+    DiveImport::Outcome out =
+        DiveImport::run({{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
+                         {},
+                         ExchangeFormats::importer(format)},
+                        1, settings, texts);
+    return {std::move(out.report), std::move(out.dives)};
 }
 
 }  // namespace divelog::testing

@@ -6,6 +6,7 @@
 
 #include "ExchangeTestLogbook.h"
 #include "exchange/DiveImport.h"
+#include "exchange/ExchangeFormats.h"
 #include "settings/SettingsStore.h"
 
 using namespace divelog;
@@ -40,7 +41,8 @@ std::string exported(std::string_view type, const Carnet::DiveList& dives) {
 
 TEST(Import, UdcfGivesBackWhatItsExportCarries) {
     const Carnet::DiveList original = divelog::testing::twoDives();
-    Imported in = import("UDCF", exported("Export UDCF (Universal Dive Computer Format)", original), 12);
+    Imported in =
+        import("UDCF", exported("Export UDCF (Universal Dive Computer Format)", original), 12);
     ASSERT_EQ(in.dives.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
         const Plongee &a = *original[i], &b = *in.dives[i];
@@ -111,7 +113,8 @@ TEST(Import, UddfStandardStructure) {
     EXPECT_EQ(d.tempEau(), -2) << "271.15 K is -2 degrees, to the nearest";
     EXPECT_FLOAT_EQ(d.profondeur(), 31.4f);
     EXPECT_EQ(d.notes(), "Grouper");
-    EXPECT_EQ(d.profilProfondeur(), (std::vector<double>{0, 3.5, 12, 4})) << "the depth child, not the time";
+    EXPECT_EQ(d.profilProfondeur(), (std::vector<double>{0, 3.5, 12, 4}))
+        << "the depth child, not the time";
     EXPECT_EQ(d.temps(), 45);
     EXPECT_EQ(d.GAZ_Flag()->size(), 4u);
     EXPECT_EQ(d.visibilite(), 7);
@@ -188,7 +191,8 @@ TEST(Import, HostileAndBrokenFilesNeverHarm) {
     big += "--></PROFILE>";
     EXPECT_EQ(import("UDCF", big).dives.size(), 1u);
     // UTF-16 with its byte-order mark.
-    const std::string ascii = "<PROFILE><REPGROUP><DIVE><PLACE>Niolon</PLACE></DIVE></REPGROUP></PROFILE>";
+    const std::string ascii =
+        "<PROFILE><REPGROUP><DIVE><PLACE>Niolon</PLACE></DIVE></REPGROUP></PROFILE>";
     std::string utf16 = "\xFF\xFE";
     for (char c : ascii) utf16 += std::string{c, '\0'};
     Imported wide = import("UDCF", utf16);
@@ -199,7 +203,7 @@ TEST(Import, HostileAndBrokenFilesNeverHarm) {
 TEST(Import, ACancelledImportKeepsNothing) {
     InMemorySettingsStore settings;
     Localisation texts;
-    std::vector<ImportedDive> dives(300);
+    std::vector<DiveDraft> dives(300);
     std::size_t asked = 0;
     auto built = DiveImport::build(dives, 1, settings, texts, [&](std::size_t done) {
         ++asked;
@@ -210,12 +214,15 @@ TEST(Import, ACancelledImportKeepsNothing) {
     EXPECT_GE(asked, 2u);
     built = DiveImport::build(dives, 2147483646, settings, texts);
     ASSERT_EQ(built.dives.size(), 300u);
-    EXPECT_EQ(built.dives.back()->noPlongee(), 2147483647) << "numbers stop at the top of the range";
+    EXPECT_EQ(built.dives.back()->noPlongee(), 2147483647)
+        << "numbers stop at the top of the range";
 }
 
 TEST(Import, UddfCutIntoDivesReadsWhatADamagedFileHolds) {
     const std::string dive =
-        "<dive id='d'><informationbeforedive><datetime>2020-01-02T03:04</datetime></informationbeforedive>"
+        "<dive "
+        "id='d'><informationbeforedive><datetime>2020-01-02T03:04</datetime></"
+        "informationbeforedive>"
         "<informationafterdive><greatestdepth>7</greatestdepth><diveduration>60</diveduration>"
         "</informationafterdive></dive>";
     const std::string head =
@@ -237,14 +244,96 @@ TEST(Import, UddfCutIntoDivesReadsWhatADamagedFileHolds) {
     EXPECT_EQ(wrong.dives.size(), 1u);
     EXPECT_FALSE(wrong.result.notes.empty());
     // Latin-1 and UTF-16 files are read whole, converted.
-    Imported latin = import("UDDF", "<?xml version='1.0' encoding='ISO-8859-1'?><uddf><profiledata>"
-                                    "<repetitiongroup><dive><informationafterdive><notes><para>Gabini\xE8re"
-                                    "</para></notes></informationafterdive></dive></repetitiongroup>"
-                                    "</profiledata></uddf>");
+    Imported latin = import("UDDF",
+                            "<?xml version='1.0' encoding='ISO-8859-1'?><uddf><profiledata>"
+                            "<repetitiongroup><dive><informationafterdive><notes><para>Gabini\xE8re"
+                            "</para></notes></informationafterdive></dive></repetitiongroup>"
+                            "</profiledata></uddf>");
     ASSERT_EQ(latin.dives.size(), 1u);
     EXPECT_EQ(latin.dives[0]->notes(), "Gabini\xC3\xA8re");
     std::string utf16 = "\xFF\xFE";
-    for (char c : head.substr(head.find("<uddf>")) + dive + "</repetitiongroup></profiledata></uddf>")
+    for (char c :
+         head.substr(head.find("<uddf>")) + dive + "</repetitiongroup></profiledata></uddf>")
         utf16 += std::string{c, '\0'};
     EXPECT_EQ(import("UDDF", utf16).dives.size(), 1u);
+}
+
+namespace {
+
+DiveImport::Outcome run(std::string_view text, std::string_view fileName,
+                        const DiveImporter* importer = nullptr,
+                        const DiveImport::Progress& progress = {}) {
+    static InMemorySettingsStore settings;
+    static Localisation texts;
+    return DiveImport::run(
+        {{reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, fileName, importer}, 1,
+        settings, texts, progress);
+}
+
+}  // namespace
+
+TEST(ImportRun, TheReportNamesWhatTheFormCorrectedOfTheFileOnly) {
+    // Dive 1: 127 degrees of water, and a mix of helium without oxygen.
+    const std::string file = R"(<uddf><gasdefinitions>
+      <mix id="m"><o2>0</o2><he>0.9</he></mix></gasdefinitions>
+      <profiledata><repetitiongroup>
+      <dive><tankdata><link ref="m"/></tankdata><informationafterdive>
+        <lowesttemperature>400</lowesttemperature><greatestdepth>12</greatestdepth>
+      </informationafterdive></dive>
+      <dive><informationafterdive><lowesttemperature>290</lowesttemperature></informationafterdive></dive>
+      </repetitiongroup></profiledata></uddf>)";
+    const DiveImport::Outcome in = run(file, "dives.uddf");
+    EXPECT_EQ(in.format, "UDDF");
+    ASSERT_EQ(in.dives.size(), 2u);
+    EXPECT_EQ(in.dives[0]->tempEau(), -50);
+    EXPECT_EQ(in.dives[0]->o2Mix(), 21);
+    EXPECT_EQ(in.dives[0]->heMix(), 0);
+    EXPECT_EQ(in.dives[1]->tempEau(), 17);
+    // The alert in the texts given (none loaded: its key), then the
+    // corrections; the blank form's own values are not the file's.
+    EXPECT_EQ(in.report, (std::vector<std::string>{
+                             "Helium percent",
+                             "values the logbook cannot hold were corrected as the dive form "
+                             "corrects them: water temperature (1 dive), oxygen (1 dive), "
+                             "helium (1 dive)"}));
+}
+
+TEST(ImportRun, FindsTheReaderOrTakesTheChosenOneAndRefusesWithAReason) {
+    const std::string udcf =
+        "<PROFILE><REPGROUP><DIVE><PLACE>Riou</PLACE></DIVE></REPGROUP></PROFILE>";
+    const DiveImport::Outcome found = run(udcf, "notes.txt");
+    EXPECT_EQ(found.format, "UDCF") << "by its root element";
+    ASSERT_EQ(found.dives.size(), 1u);
+    EXPECT_TRUE(found.refusal.empty());
+    EXPECT_TRUE(found.report.empty());
+
+    const DiveImport::Outcome chosen =
+        run("not xml at all", "a.uddf", ExchangeFormats::importer("UDDF"));
+    EXPECT_EQ(chosen.refusal, "the file is not XML");
+    EXPECT_EQ(chosen.report, std::vector<std::string>{"the file is not XML"})
+        << "the application shows the reader's notes";
+    EXPECT_TRUE(chosen.dives.empty());
+
+    const DiveImport::Outcome none = run("just words", "a.txt");
+    EXPECT_EQ(none.refusal, "not a logbook, UDDF, UDCF or companion file");
+    EXPECT_TRUE(none.format.empty());
+}
+
+TEST(ImportRun, ProgressIsToldTheFileSDivesAndCancelsAll) {
+    std::string udcf = "<PROFILE><REPGROUP>";
+    for (int i = 0; i < 130; ++i) udcf += "<DIVE><PLACE>P</PLACE></DIVE>";
+    udcf += "</REPGROUP></PROFILE>";
+    std::vector<std::pair<std::size_t, std::size_t>> told;
+    DiveImport::Outcome in =
+        run(udcf, "", ExchangeFormats::importer("UDCF"), [&](std::size_t done, std::size_t total) {
+            told.emplace_back(done, total);
+            return true;
+        });
+    EXPECT_EQ(in.dives.size(), 130u);
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back(), std::pair(std::size_t{130}, std::size_t{130}));
+    in = run(udcf, "", ExchangeFormats::importer("UDCF"),
+             [](std::size_t done, std::size_t) { return done < 64; });
+    EXPECT_TRUE(in.cancelled);
+    EXPECT_TRUE(in.dives.empty());
 }

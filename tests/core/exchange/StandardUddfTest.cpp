@@ -21,7 +21,8 @@ std::string exported(const Carnet::DiveList& dives, bool usUnits = false) {
     Localisation texts;
     divelog::testing::MemoryOutput out;
     std::string error;
-    EXPECT_TRUE(exportDives(dives, kType, ExportContext{texts, usUnits, at(2026, 12, 5, 14, 3)}, out, error));
+    EXPECT_TRUE(exportDives(dives, kType, ExportContext{texts, usUnits, at(2026, 12, 5, 14, 3)},
+                            out, error));
     return out.bytes;
 }
 
@@ -83,7 +84,8 @@ int validate(const std::string& text, const std::string& name) {
 }  // namespace
 
 TEST(StandardUddf, EveryFileValidatesAgainstTheSchema) {
-    ASSERT_EQ(std::system("xmllint --version >/dev/null 2>&1"), 0) << "xmllint missing: run scripts/deps";
+    ASSERT_EQ(std::system("xmllint --version >/dev/null 2>&1"), 0)
+        << "xmllint missing: run scripts/deps";
     EXPECT_EQ(validate(exported(logbook()), "full.uddf"), 0);
     EXPECT_EQ(validate(exported(logbook(), true), "us-units.uddf"), 0);
     EXPECT_EQ(validate(exported({}), "empty.uddf"), 0);
@@ -94,7 +96,8 @@ TEST(StandardUddf, EveryFileValidatesAgainstTheSchema) {
 
 TEST(StandardUddf, OneDefinitionPerGasAndSiteOneGroupPerDay) {
     const std::string text = exported(logbook());
-    EXPECT_NE(text.find("<uddf xmlns=\"http://www.streit.cc/uddf/3.2/\" version=\"3.2.3\">"), std::string::npos);
+    EXPECT_NE(text.find("<uddf xmlns=\"http://www.streit.cc/uddf/3.2/\" version=\"3.2.3\">"),
+              std::string::npos);
     auto count = [&](std::string_view what) {
         std::size_t n = 0;
         for (std::size_t k = 0; (k = text.find(what, k)) != std::string::npos; ++k) ++n;
@@ -104,13 +107,18 @@ TEST(StandardUddf, OneDefinitionPerGasAndSiteOneGroupPerDay) {
     EXPECT_EQ(count("<site id="), 3u);
     EXPECT_EQ(count("<repetitiongroup id="), 2u) << "the 30th, then the two dives of the 31st";
     EXPECT_EQ(count("<switchmix ref="), 2u) << "on the first waypoint of each dive with samples";
-    EXPECT_NE(text.find("<tankpressurebegin>20000000</tankpressurebegin>"), std::string::npos) << "pascals";
+    EXPECT_NE(text.find("<tankpressurebegin>20000000</tankpressurebegin>"), std::string::npos)
+        << "pascals";
     EXPECT_NE(text.find("<tankvolume>0.012</tankvolume>"), std::string::npos) << "cubic metres";
-    EXPECT_NE(text.find("<lowesttemperature>291.15</lowesttemperature>"), std::string::npos) << "kelvins";
-    EXPECT_NE(text.find("<datetime>2012-07-30T10:15:00</datetime>"), std::string::npos) << "local, no zone";
+    EXPECT_NE(text.find("<lowesttemperature>291.15</lowesttemperature>"), std::string::npos)
+        << "kelvins";
+    EXPECT_NE(text.find("<datetime>2012-07-30T10:15:00</datetime>"), std::string::npos)
+        << "local, no zone";
     const std::string us = exported(logbook(), true);
-    EXPECT_NE(us.find("<greatestdepth>12.16152</greatestdepth>"), std::string::npos) << "39.9 ft in metres";
-    EXPECT_NE(us.find("<lowesttemperature>265.37</lowesttemperature>"), std::string::npos) << "18 F in kelvins";
+    EXPECT_NE(us.find("<greatestdepth>12.16152</greatestdepth>"), std::string::npos)
+        << "39.9 ft in metres";
+    EXPECT_NE(us.find("<lowesttemperature>265.37</lowesttemperature>"), std::string::npos)
+        << "18 F in kelvins";
 }
 
 TEST(StandardUddf, ReadBackGivesTheSameDives) {
@@ -144,5 +152,5 @@ TEST(StandardUddf, ReadBackGivesTheSameDives) {
     EXPECT_EQ(in.dives[2]->site(), "Badtext \xEF\xBF\xBD here") << "what XML cannot hold, replaced";
     EXPECT_EQ(in.dives[2]->gaz_2(), 1);
     EXPECT_EQ(in.dives[2]->o2Mix_2(), 50);
-    EXPECT_TRUE(in.result.notes.empty()) << in.result.notes.front();
+    EXPECT_TRUE(in.report.empty()) << in.report.front();
 }

@@ -424,7 +424,8 @@ TEST_F(DiveFormTest, RefreshStagesProfileSummaryAndOxygenExposure) {
     EXPECT_EQ(r.stages[1].title, "Pony 2 : 6 m - 50 % O₂");
     EXPECT_EQ(r.stages[0].text, "Volume disponible : 2400 L\rVolume consommé : 1800 L");
     loc.loadTable("Carnet", "\"Pony %d : %d m - %d %% O₂\" = \"Stage %d: %d m, %d %% O2\";");
-    EXPECT_EQ(refresh().stages[1].title, "Stage 2: 6 m, 50 % O2") << "translated where a table says so";
+    EXPECT_EQ(refresh().stages[1].title, "Stage 2: 6 m, 50 % O2")
+        << "translated where a table says so";
     EXPECT_TRUE(r.stages[0].use.present);
     EXPECT_EQ(r.stages[0].use.gaugeMaximum, 200);
     EXPECT_EQ(r.stages[0].use.gaugeValue, 50);
@@ -512,3 +513,42 @@ TEST_F(DiveFormTest, PickListQuestionTrimsSpacesOnlyAndAlwaysSortsAndStores) {
 }
 
 }  // namespace
+
+TEST_F(DiveFormTest, StoreNamesTheFieldsItCorrectedInTheOrderItDid) {
+    form.load(filledDive());
+    form.setText(F::heMix, "0");
+    EXPECT_TRUE(form.store(settings).corrected.empty()) << "every value in its range";
+    form.setText(F::heMix_2, "90");
+    form.setText(F::o2Mix, "0");
+    form.setText(F::profondeur, "-1");
+    form.setText(F::tempEau, "101");
+    const StoreResult r = form.store(settings);
+    EXPECT_EQ(r.corrected, (std::vector<F>{F::tempEau, F::profondeur, F::o2Mix, F::heMix_2}));
+    EXPECT_EQ(r.alerts, std::vector<std::string>{std::string(DiveForm::kHeliumAlert)})
+        << "a correction with or without an alert";
+    EXPECT_TRUE(form.store(settings).corrected.empty()) << "the form shows what it corrected";
+}
+
+TEST_F(DiveFormTest, AFieldOfAKindAlwaysFindsItsControl) {
+    // What a draft's fields are checked for when compiled must hold when run.
+    for (std::size_t i = 0; i < Plongee::fields().size(); ++i) {
+        const auto field = static_cast<F>(i);
+        const auto kind = DiveForm::controlKindOf(field);
+        const std::size_t index = kind ? DiveForm::valueIndexOf(*kind) : 4;
+        SCOPED_TRACE(Plongee::nameOf(field));
+        auto accepts = [&](auto set) {
+            try {
+                set();
+                return true;
+            } catch (const std::out_of_range&) {
+                return false;
+            }
+        };
+        EXPECT_EQ(accepts([&] { form.setText(field, "1"); }), index == 0);
+        EXPECT_EQ(accepts([&] { form.setTag(field, 1); }), index == 1);
+        EXPECT_EQ(accepts([&] { form.setSwitch(field, true); }), index == 2);
+        EXPECT_EQ(accepts([&] { form.setDate(field, Date{}); }), index == 3);
+    }
+    static_assert(DiveForm::controlKindOf(F::difficulte) == DiveForm::ControlKind::Slider);
+    static_assert(!DiveForm::controlKindOf(F::PRESS_Data));
+}
