@@ -12,39 +12,30 @@ constexpr Unit kVolume[] = {{"litres", 1, 0},
                             {"cubic inches", kCubicInchesPerLitre, 0}};
 constexpr Unit kLength[] = {{"metres", 1, 0}, {"feet", 1 / kMetresPerFoot, 0}};
 constexpr Unit kMass[] = {{"kilograms", 1, 0}, {"pounds", 1 / kKilogramsPerPound, 0}};
-constexpr Unit kTemperature[] = {
-    {"celsius", 1, 0}, {"fahrenheit", 1.8, 32}, {"kelvin", 1, kZeroCelsiusInKelvin}};
+constexpr Unit kTemperature[] = {{"celsius", 1, 0},
+                                 {"fahrenheit", kFahrenheitPerCelsius, kZeroCelsiusInFahrenheit},
+                                 {"kelvin", 1, kZeroCelsiusInKelvin}};
 
 }  // namespace
 
 std::string_view tabId(Quantity q) {
     switch (q) {
-        case Quantity::Pressure:
-            return "pression";
-        case Quantity::Volume:
-            return "volume";
-        case Quantity::Length:
-            return "longueur";
-        case Quantity::Mass:
-            return "masse";
-        case Quantity::Temperature:
-            return "temperature";
+        case Quantity::Pressure: return "pression";
+        case Quantity::Volume: return "volume";
+        case Quantity::Length: return "longueur";
+        case Quantity::Mass: return "masse";
+        case Quantity::Temperature: return "temperature";
     }
     return {};
 }
 
 std::span<const Unit> unitsOf(Quantity q) {
     switch (q) {
-        case Quantity::Pressure:
-            return kPressure;
-        case Quantity::Volume:
-            return kVolume;
-        case Quantity::Length:
-            return kLength;
-        case Quantity::Mass:
-            return kMass;
-        case Quantity::Temperature:
-            return kTemperature;
+        case Quantity::Pressure: return kPressure;
+        case Quantity::Volume: return kVolume;
+        case Quantity::Length: return kLength;
+        case Quantity::Mass: return kMass;
+        case Quantity::Temperature: return kTemperature;
     }
     return {};
 }

@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "logbook/DiveFormReadouts.h"
 #include "dive/Plongee.h"
+#include "logbook/DiveFormReadouts.h"
 #include "profile/ProfileChart.h"
 #include "profile/ProfileSeries.h"
 #include "util/Date.h"
@@ -49,10 +49,10 @@ struct StoreResult {
 // What a number field accepts as it is typed. Values still go through the
 // field's range rule when the form is stored.
 struct NumberRule {
-    bool decimals = false;      // one "," or "." allowed
-    bool negative = false;      // a leading "-" allowed
-    bool dashForNone = false;   // "-" alone means not given
-    int maxDigits = 6;          // before the decimal point
+    bool decimals = false;     // one "," or "." allowed
+    bool negative = false;     // a leading "-" allowed
+    bool dashForNone = false;  // "-" alone means not given
+    int maxDigits = 6;         // before the decimal point
 };
 
 // The dive edit form as data: one control per record field, holding what its
@@ -145,10 +145,10 @@ public:
     void resetModified() { modified_ = false; }
 
     // Shows the dive. Not-given codes show "-" (coefficient 0, temperatures
-    // -50, stop oxygen below 5), stop helium below 1 shows "0", stop depths
-    // of 0 or less show 3, 6, 9, 12, 15; an absent date shows the reference
-    // date and an absent gas-switch series one 0 per depth sample. Clears
-    // modified().
+    // units::kNoTemperature, stop oxygen below 5), stop helium below 1 shows
+    // "0", stop depths of 0 or less show 3, 6, 9, 12, 15; an absent date shows
+    // the reference date and an absent gas-switch series one 0 per depth
+    // sample. Clears modified().
     void load(const Plongee& dive);
     // Builds a new record from the form, correcting out-of-range fields in
     // the form as it goes, and fills empty profile series with placeholders.
