@@ -251,8 +251,9 @@ TEST(OpeningHoursLayout, BothBooksKeepTheHoursInOneRunOnTheLastView) {
             EXPECT_EQ(hours[i]->view, b.view);
             // A day a row, the row named by its day.
             EXPECT_EQ(hours[i]->joinsRow, i % OpeningHours::kPerDay != 0);
-            if (i % OpeningHours::kPerDay == 0)
+            if (i % OpeningHours::kPerDay == 0) {
                 EXPECT_EQ(hours[i]->labelKey, OpeningHours::kDayKeys[i / OpeningHours::kPerDay]);
+            }
         }
         EXPECT_EQ(hours[1]->labelKey, "Hours to");
         EXPECT_EQ(hours[2]->labelKey, "Hours and");
