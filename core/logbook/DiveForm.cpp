@@ -17,18 +17,33 @@ using F = Plongee::Field;
 
 Kind kindOfField(F field) {
     switch (field) {
-        case F::pmBm: case F::gpsSystem: case F::meteo: case F::ventSecteur: case F::ventForce:
-        case F::visibilite: case F::courant: case F::typePlongee: case F::inoubliable:
-        case F::deco: case F::ppO2: case F::gaz: case F::gaz_2: case F::alliageBloc:
-        case F::alliageBloc_2: case F::combinaison: case F::samplingRate: case F::configuration:
-            return Kind::Tag;
-        case F::nocturne: case F::deco_Level_1_sw: case F::deco_Level_2_sw:
-        case F::deco_Level_3_sw: case F::deco_Level_4_sw: case F::deco_Level_5_sw:
-            return Kind::Switch;
+        case F::pmBm:
+        case F::gpsSystem:
+        case F::meteo:
+        case F::ventSecteur:
+        case F::ventForce:
+        case F::visibilite:
+        case F::courant:
+        case F::typePlongee:
+        case F::inoubliable:
+        case F::deco:
+        case F::ppO2:
+        case F::gaz:
+        case F::gaz_2:
+        case F::alliageBloc:
+        case F::alliageBloc_2:
+        case F::combinaison:
+        case F::samplingRate:
+        case F::configuration: return Kind::Tag;
+        case F::nocturne:
+        case F::deco_Level_1_sw:
+        case F::deco_Level_2_sw:
+        case F::deco_Level_3_sw:
+        case F::deco_Level_4_sw:
+        case F::deco_Level_5_sw: return Kind::Switch;
         case F::difficulte: return Kind::Slider;
         case F::rebreather: return Kind::Selector;
-        default:
-            return Plongee::info(field).kind == Plongee::Kind::DATE ? Kind::Date : Kind::Text;
+        default: return Plongee::info(field).kind == Plongee::Kind::DATE ? Kind::Date : Kind::Text;
     }
 }
 
@@ -145,10 +160,6 @@ bool DiveForm::switchOn(Field f) const { return std::get<bool>(values_[indexOf(f
 void DiveForm::setSwitch(Field f, bool on) { assign(indexOf(f, Kind::Switch), on); }
 Date DiveForm::date(Field f) const { return std::get<Date>(values_[indexOf(f, Kind::Date)]); }
 void DiveForm::setDate(Field f, Date v) { assign(indexOf(f, Kind::Date), v); }
-
-const std::string& DiveForm::nitrogenText(int cylinder) const {
-    return std::get<std::string>(values_[controlIndex().nitrogen.at(cylinder == 2 ? 1 : 0)]);
-}
 
 const std::string& DiveForm::text(std::string_view name) const {
     return std::get<std::string>(values_[indexOf(name, Kind::Text)]);

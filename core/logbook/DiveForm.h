@@ -107,8 +107,6 @@ public:
     void setSwitch(Field field, bool on);
     Date date(Field field) const;
     void setDate(Field field, Date value);
-    // The shown-only nitrogen percentage of cylinder 1 or 2.
-    const std::string& nitrogenText(int cylinder) const;
 
     // The same by control name, for the window's binding.
     const std::string& text(std::string_view name) const;
