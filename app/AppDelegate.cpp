@@ -12,25 +12,17 @@
 #include "DocumentWindow.h"
 #include "MyDocumentController.h"
 #include "calculators/CalculatorFactory.h"
+#include "calculators/CalculatorLayouts.h"
 #include "settings/AppContext.h"
 #include "settings/Preferences.h"
 
 const std::vector<AppDelegate::ToolCommand>& AppDelegate::calculatorCommands() {
-    static const std::vector<ToolCommand> c = {
-        {"displayConversionsWindow", "Physique", nullptr, nullptr, false},
-        {"displayConversionsGPSWindow", "Gps", nullptr, nullptr, false},
-        {"displayProfMaxWindow", "Nitrox Prof Max", nullptr, nullptr, true},
-        {"displayBestMixWindow", "Nitrox Best Mix", nullptr, nullptr, false},
-        {"displayEquivalentDepthWindow", "Nitrox Equivalent Depth", nullptr, nullptr, false},
-        {"displayOxygenWindow", "Nitrox Oxygen Window", nullptr, nullptr, false},
-        {"displayBlendNitroxWindow", "Blend Nitrox", nullptr, nullptr, false},
-        {"displayTrimixEAD_ENDWindow", "Trimix", nullptr, nullptr, true},
-        {"displayTrimixProfMinWindow", "Trimix Prof Min", nullptr, nullptr, false},
-        {"displayBestTrimix", "Best Trimix", nullptr, nullptr, false},
-        {"displaySodaTimeWindow", "Soda Time", nullptr, nullptr, true},
-        {"displaySCRBreathedFracO2Window", "SCR Breathed Frac O2", nullptr, nullptr, false},
-        {"displaySCRIdealFlowWindow", "SCR Flow Calc", nullptr, nullptr, false},
-    };
+    static const std::vector<ToolCommand> c = [] {
+        std::vector<ToolCommand> commands;
+        for (const auto& l : divelog::calculators::calculatorLayouts())
+            commands.push_back({l.command, l.layout, nullptr, nullptr, l.separatorBefore});
+        return commands;
+    }();
     return c;
 }
 
@@ -92,8 +84,8 @@ QWidget* AppDelegate::showTool(const ToolCommand& command) {
             if (layout == QLatin1String("ComboPays"))
                 editor = std::make_unique<ComboPaysController>(context_, t, prompts);
             else
-                editor = std::make_unique<PickListEditor>(context_, t, prompts, layout,
-                                                          command.listKey);
+                editor =
+                    std::make_unique<PickListEditor>(context_, t, prompts, layout, command.listKey);
         }
         editor->present();
         return editor.get();
@@ -217,7 +209,8 @@ QMenu* AppDelegate::buildFileMenu(DocumentWindow* window) {
         QString command = QString::fromLatin1(kind.newCommand.data(), kind.newCommand.size());
         a->setObjectName(command.remove(QLatin1Char(':')));
         const divelog::DocumentKind k = kind.kind;
-        connect(a, &QAction::triggered, &controller_, [this, k] { controller_.newDocumentOfKind(k); });
+        connect(a, &QAction::triggered, &controller_,
+                [this, k] { controller_.newDocumentOfKind(k); });
         if (k == divelog::kDefaultDocumentKind) {
             a->setShortcut(QKeySequence::New);
             newMenu->addSeparator();

@@ -27,6 +27,8 @@ QValidator* numberValidator(bool negative, QObject* parent) {
 
 const QColor kAlertColour(200, 0, 0);
 
+QString nameOf(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(divelog::AppContext& context, const UiText& text,
@@ -87,16 +89,17 @@ bool CalculatorWindow::isAlert(const QWidget* widget) {
     return widget->palette().color(QPalette::WindowText) == kAlertColour;
 }
 
-QLineEdit* CalculatorWindow::numberField(const char* name, bool negative) {
+QLineEdit* CalculatorWindow::numberField(std::string_view name, bool negative) {
     auto* field = new QLineEdit(this);
-    field->setObjectName(QString::fromLatin1(name));
+    field->setObjectName(nameOf(name));
     field->setValidator(numberValidator(negative, field));
     field->setMinimumWidth(120);
     connect(field, &QLineEdit::returnPressed, this, &CalculatorWindow::compute);
     return field;
 }
 
-QLineEdit* CalculatorWindow::addNumberField(const QString& label, const char* name, bool negative) {
+QLineEdit* CalculatorWindow::addNumberField(const QString& label, std::string_view name,
+                                            bool negative) {
     QLineEdit* field = numberField(name, negative);
     form_->addRow(label, field);
     return field;
@@ -114,9 +117,9 @@ QPushButton* CalculatorWindow::addComputeButton(const QString& title) {
     return button;
 }
 
-QLabel* CalculatorWindow::addResult(const char* name) {
+QLabel* CalculatorWindow::addResult(std::string_view name) {
     auto* result = new QLabel(this);
-    result->setObjectName(QString::fromLatin1(name));
+    result->setObjectName(nameOf(name));
     result->setWordWrap(true);
     result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     result->setTextFormat(Qt::PlainText);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string_view>
 
 namespace divelog {
 class AppContext;
@@ -46,13 +47,13 @@ public slots:
 protected:
     const divelog::Localisation& loc() const;
     // A number field named after its control, computing on Return.
-    QLineEdit* numberField(const char* name, bool negative = false);
+    QLineEdit* numberField(std::string_view name, bool negative = false);
     // The same, labelled, on the form.
-    QLineEdit* addNumberField(const QString& label, const char* name, bool negative = false);
+    QLineEdit* addNumberField(const QString& label, std::string_view name, bool negative = false);
     // The compute button, under the fields.
     QPushButton* addComputeButton(const QString& title);
     // A selectable, wrapping result label with a note line under it.
-    QLabel* addResult(const char* name);
+    QLabel* addResult(std::string_view name);
     // The answer's text in this application's tables.
     divelog::Shown textOf(const divelog::Answer& answer, const divelog::ResultFormat& format) const;
     void showAnswer(QLabel* result, const divelog::Shown& shown);

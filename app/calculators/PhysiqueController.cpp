@@ -14,28 +14,6 @@ namespace un = divelog::units;
 
 namespace {
 
-// Control names per quantity, in the core's unit order.
-struct TabControls {
-    const char* group;
-    const char* fields[3];
-};
-
-TabControls controlsOf(un::Quantity q) {
-    switch (q) {
-        case un::Quantity::Pressure:
-            return {"choixPressionMatrix", {"barField", "psiField"}};
-        case un::Quantity::Volume:
-            return {"choixVolumeMatrix", {"litresField", "cubicFeetUSField", "cubicInchesUSField"}};
-        case un::Quantity::Length:
-            return {"choixLongueurMatrix", {"metresField", "feetField"}};
-        case un::Quantity::Mass:
-            return {"choixMasseMatrix", {"kilogrammeField", "livreUSField"}};
-        case un::Quantity::Temperature:
-            return {"choixTemperatureMatrix", {"celsiusField", "farenheitField", "kelvinField"}};
-    }
-    return {};
-}
-
 QString q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 }  // namespace
@@ -58,15 +36,14 @@ QWidget* PhysiqueController::buildTab(un::Quantity quantity) {
     auto* page = new QWidget(tabView_);
     page->setObjectName(q(un::tabId(quantity)));
     auto* grid = new QGridLayout(page);
-    const TabControls controls = controlsOf(quantity);
     Tab tab{quantity, new QButtonGroup(page), {}, nullptr};
-    tab.group->setObjectName(QString::fromLatin1(controls.group));
+    tab.group->setObjectName(q(un::sourceChoice(quantity)));
     const bool negative = quantity == un::Quantity::Temperature;
     const auto units = un::unitsOf(quantity);
     for (std::size_t i = 0; i < units.size(); ++i) {
         auto* radio = new QRadioButton(text_.text("Physique", units[i].key), page);
         tab.group->addButton(radio, int(i) + 1);
-        QLineEdit* field = numberField(controls.fields[i], negative);
+        QLineEdit* field = numberField(units[i].control, negative);
         field->setParent(page);
         grid->addWidget(radio, int(i), 0);
         grid->addWidget(field, int(i), 1);

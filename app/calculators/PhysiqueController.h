@@ -16,8 +16,6 @@ class PhysiqueController : public CalculatorWindow {
 public:
     PhysiqueController(divelog::AppContext& context, const UiText& text);
 
-    QTabWidget* tabView() const { return tabView_; }
-
 public slots:
     void compute() override;
 

@@ -41,11 +41,8 @@ public:
     void present();
 
 public slots:
-    void goView_1() { goView(1); }
-    void goView_2() { goView(2); }
-    void goView_3() { goView(3); }
-    void goView_4() { goView(4); }
-    void goView_5() { goView(5); }
+    // Shows view 1 to 5, as its toolbar item does.
+    void goView(int view);
     void savePrefs();
     void resetPreferences();
     void refreshWindow();
@@ -54,7 +51,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void goView(int view);
     QWidget* buildGeneralView();
     QWidget* buildLogbookView();
     QWidget* buildDisplayView();

@@ -17,10 +17,13 @@ struct Unit {
     std::string_view key;  // its label in the "Physique" table
     double perBase;
     double offset;
+    std::string_view control;  // its field in the window
 };
 
 // The tab's identifier and its title key in "Physique".
 std::string_view tabId(Quantity q);
+// The name of the tab's radio buttons, which mark the unit converted from.
+std::string_view sourceChoice(Quantity q);
 std::span<const Unit> unitsOf(Quantity q);
 
 // The value typed in unit `from` (an index into unitsOf) in every unit of

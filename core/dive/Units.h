@@ -13,6 +13,8 @@ inline constexpr double kKilogramsPerPound = 0.45359237;  // international pound
 inline constexpr double kBarPerPsi = 0.0689475729;        // 6894.757 Pa
 inline constexpr double kPascalsPerBar = 1e5;
 inline constexpr double kZeroCelsiusInKelvin = 273.15;
+inline constexpr double kZeroCelsiusInFahrenheit = 32.0;
+inline constexpr double kFahrenheitPerCelsius = 9.0 / 5.0;
 // The international inch (25.4 mm) makes a litre 61.023744 cubic inches, to
 // the digits divers print; a cubic foot is 1728 cubic inches.
 inline constexpr double kCubicInchesPerLitre = 61.023744;
@@ -23,8 +25,10 @@ inline constexpr std::int32_t kNoTemperature = -50;
 
 constexpr double metresOfFeet(double feet) { return feet * kMetresPerFoot; }
 constexpr double feetOfMetres(double metres) { return metres / kMetresPerFoot; }
-constexpr double celsiusOfFahrenheit(double f) { return (f - 32.0) * 5.0 / 9.0; }
-constexpr double fahrenheitOfCelsius(double c) { return c * 9.0 / 5.0 + 32.0; }
+constexpr double celsiusOfFahrenheit(double f) {
+    return (f - kZeroCelsiusInFahrenheit) * 5.0 / 9.0;
+}
+constexpr double fahrenheitOfCelsius(double c) { return c * 9.0 / 5.0 + kZeroCelsiusInFahrenheit; }
 constexpr double celsiusOfKelvin(double k) { return k - kZeroCelsiusInKelvin; }
 constexpr double kelvinOfCelsius(double c) { return c + kZeroCelsiusInKelvin; }
 constexpr double barOfPsi(double psi) { return psi * kBarPerPsi; }

@@ -30,14 +30,9 @@ public:
     const std::string& filePath() const { return filePath_; }
     void setFilePath(std::string path) { filePath_ = std::move(path); }
 
-    // Changed when its history moved away from the saved state, or when a
-    // change was made outside the history.
-    bool isChanged() const { return changedOutsideHistory_ || history_.changedSinceClean(); }
-    void markChanged() { changedOutsideHistory_ = true; }
-    void clearChanged() {
-        changedOutsideHistory_ = false;
-        history_.setClean();
-    }
+    // Changed when its history moved away from the saved state.
+    bool isChanged() const { return history_.changedSinceClean(); }
+    void clearChanged() { history_.setClean(); }
     UndoStack& history() { return history_; }
     const UndoStack& history() const { return history_; }
 
@@ -81,7 +76,6 @@ private:
     DocumentKind kind_;
     std::string filePath_;
     UndoStack history_;
-    bool changedOutsideHistory_ = false;
 };
 
 }  // namespace divelog

@@ -5,17 +5,16 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "logbook/Carnet.h"
-#include "logbook/DiveCardWriter.h"
 #include "dive/DiveCodes.h"
 #include "dive/MixGas.h"
+#include "dive/Units.h"
+#include "logbook/Carnet.h"
+#include "logbook/DiveCardWriter.h"
 #include "util/Numbers.h"
 
 namespace divelog {
 
 namespace {
-
-constexpr std::int32_t kNoTemperature = -50;
 
 std::string twoDigits(int a, int b, char separator) {
     char buf[16];
@@ -101,7 +100,8 @@ void DiveCard::Writer::general() {
     // The form proposes a template position; only one the diver typed is told.
     const std::string gps = d_.gps().value_or(std::string());
     if (!gps.empty() && gps != t_.text(kTable, "GPS template", "error !")) {
-        out_.append(t_.format(kTable, "Card GPS", "\nerror !", {title(F::gpsSystem, d_.gpsSystem())}));
+        out_.append(
+            t_.format(kTable, "Card GPS", "\nerror !", {title(F::gpsSystem, d_.gpsSystem())}));
         value(gps);
     }
 
@@ -142,11 +142,11 @@ void DiveCard::Writer::conditions() {
     line("Card Visibility");
     value(title(F::visibilite, d_.visibilite()));
     const char* degrees = us_ ? "%@ °F" : "%@ °C";
-    if (d_.tempEau() != kNoTemperature) {
+    if (d_.tempEau() != units::kNoTemperature) {
         line("Card Water temperature");
         value(format(degrees, {std::int64_t{d_.tempEau()}}));
     }
-    if (d_.tempAir() != kNoTemperature) {
+    if (d_.tempAir() != units::kNoTemperature) {
         line("Card Air temperature");
         value(format(degrees, {std::int64_t{d_.tempAir()}}));
     }

@@ -115,10 +115,6 @@ void DiveForm::setSwitch(Field f, bool on) { assign(indexOf(f, Kind::Switch), on
 Date DiveForm::date(Field f) const { return std::get<Date>(values_[indexOf(f, Kind::Date)]); }
 void DiveForm::setDate(Field f, Date v) { assign(indexOf(f, Kind::Date), v); }
 
-const std::string& DiveForm::nitrogenText(int cylinder) const {
-    return std::get<std::string>(values_[controlIndex().nitrogen.at(cylinder == 2 ? 1 : 0)]);
-}
-
 const std::string& DiveForm::text(std::string_view name) const {
     return std::get<std::string>(values_[indexOf(name, Kind::Text)]);
 }

@@ -145,8 +145,6 @@ public:
     void setSwitch(Field field, bool on);
     Date date(Field field) const;
     void setDate(Field field, Date value);
-    // The shown-only nitrogen percentage of cylinder 1 or 2.
-    const std::string& nitrogenText(int cylinder) const;
 
     // The same by control name, for the window's binding.
     const std::string& text(std::string_view name) const;
@@ -183,10 +181,10 @@ public:
     void resetModified() { modified_ = false; }
 
     // Shows the dive. Not-given codes show "-" (coefficient 0, temperatures
-    // -50, stop oxygen below 5), stop helium below 1 shows "0", stop depths
-    // of 0 or less show 3, 6, 9, 12, 15; an absent date shows the reference
-    // date and an absent gas-switch series one 0 per depth sample. Clears
-    // modified().
+    // units::kNoTemperature, stop oxygen below 5), stop helium below 1 shows
+    // "0", stop depths of 0 or less show 3, 6, 9, 12, 15; an absent date shows
+    // the reference date and an absent gas-switch series one 0 per depth
+    // sample. Clears modified().
     void load(const Plongee& dive);
     // Builds a new record from the form, correcting out-of-range fields in
     // the form as it goes, and fills empty profile series with placeholders.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "dive/Units.h"
 #include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
 #include "settings/PreferenceKeys.h"
@@ -58,8 +59,8 @@ void DiveForm::load(const Plongee& dive) {
         }
     }
     if (dive.coeff() == 0) put(F::coeff, std::string("-"));
-    if (dive.tempEau() == -50) put(F::tempEau, std::string("-"));
-    if (dive.tempAir() == -50) put(F::tempAir, std::string("-"));
+    if (dive.tempEau() == units::kNoTemperature) put(F::tempEau, std::string("-"));
+    if (dive.tempAir() == units::kNoTemperature) put(F::tempAir, std::string("-"));
     for (std::size_t k = 0; k < 5; ++k) {
         if (std::get<std::int32_t>(dive.value(Plongee::kStopO2[k])) < 5)
             put(Plongee::kStopO2[k], std::string("-"));
@@ -100,9 +101,9 @@ void DiveForm::clear(const ClearContext& c) {
 
     for (auto& [field, value] : kept) put(field, std::move(value));
     // What the user has not typed yet shows empty rather than 0.
-    for (F f : {F::noPlongee, F::profondeur, F::temps, F::pressionDepart, F::pressionFin,
-                F::volumeBloc_2, F::pressionBloc_2, F::pressionDepart_2, F::pressionFin_2,
-                F::lestage})
+    for (F f :
+         {F::noPlongee, F::profondeur, F::temps, F::pressionDepart, F::pressionFin, F::volumeBloc_2,
+          F::pressionBloc_2, F::pressionDepart_2, F::pressionFin_2, F::lestage})
         put(f, std::string());
     for (F f : Plongee::kStopTime) put(f, std::string("-"));
     put(F::volumeBloc, decimalText(c.tankVolume));
@@ -127,9 +128,10 @@ std::optional<NumberRule> DiveForm::numberRule(std::string_view name) {
         case F::tempEau:
         case F::tempAir: rule = {false, true, true, 3}; break;
         case F::coeff: rule = {false, false, true, 3}; break;
-        case F::o2Mix: case F::o2Mix_2: case F::heMix: case F::heMix_2:
-            rule.maxDigits = 3;
-            break;
+        case F::o2Mix:
+        case F::o2Mix_2:
+        case F::heMix:
+        case F::heMix_2: rule.maxDigits = 3; break;
         case F::altitude: rule.maxDigits = 5; break;
         default:
             if (in(Plongee::kStopO2) || in(Plongee::kStopTime)) rule = {false, false, true, 3};

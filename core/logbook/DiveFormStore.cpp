@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "dive/Units.h"
 #include "logbook/DiveForm.h"
 #include "settings/SettingsStore.h"
 
@@ -21,7 +22,8 @@ bool blank(const std::string& text) { return text.empty() || text == "-"; }
 }  // namespace
 
 std::int32_t DiveForm::storedInt(Field field) const {
-    if ((field == F::tempEau || field == F::tempAir) && text(field) == "-") return -50;
+    if ((field == F::tempEau || field == F::tempAir) && text(field) == "-")
+        return units::kNoTemperature;
     return intValue(field);
 }
 
@@ -70,6 +72,8 @@ void DiveForm::storeCorrections(bool usUnits, std::vector<std::string>& alerts) 
     if (!coeff || *coeff < 20 || *coeff > 120) put(F::coeff, std::string("-"));
 
     storeTemperature(F::tempEau, -5, 100);
+    // The lowest air temperature is also units::kNoTemperature: typed, it
+    // reads back as "-".
     storeTemperature(F::tempAir, -50, 140);
 
     storeNonNegative(F::profondeur);

@@ -4,6 +4,7 @@
 
 #include "dive/DiveCodes.h"
 #include "dive/GasFamily.h"
+#include "dive/Units.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -92,7 +93,7 @@ CellValue DiveTable::cellValue(const Plongee& d, Field col, const TableAppearanc
             return {texts_.format("Carnet", "%@ '", "%@ '", {minutes})};
         }
         case Field::tempEau:
-            if (d.tempEau() == -50) return {"-"};
+            if (d.tempEau() == units::kNoTemperature) return {"-"};
             return {texts_.format("Carnet", look.usUnits ? "Farenheit" : "Celsius", "error !",
                                   {std::int64_t{d.tempEau()}})};
         case Field::deco:

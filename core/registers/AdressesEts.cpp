@@ -7,6 +7,7 @@
 #include "registers/RegisterCard.h"
 #include "registers/RegisterForm.h"
 #include "util/Numbers.h"
+#include "util/Splice.h"
 
 namespace divelog {
 
@@ -39,7 +40,7 @@ const auto kColumns = std::to_array<ColumnSpec>({
 });
 
 // Views: 1 the firm and its address, 2 how to reach it, 3 opening hours.
-const auto kControls = std::to_array<FormControl>({
+const auto kBeforeHours = std::to_array<FormControl>({
     {"entreprise", C::Text, 1, "Name"},
     {"activite", C::Combo, 1, "Activity", "activite"},
     {"adresse", C::Text, 1, "Address"},
@@ -52,36 +53,9 @@ const auto kControls = std::to_array<FormControl>({
     {"url", C::Text, 2, "URL"},
     {"cotation", C::Slider, 2, "Cotation", {}, nullptr, 5, false, "cotation"},
     {"miseAJour", C::Date, 2, "Update"},
-    {"horaireLundi_1", C::Text, 3, "Monday"},
-    joined({"horaireLundi_2", C::Text, 3, "Hours to"}),
-    joined({"horaireLundi_3", C::Text, 3, "Hours and"}),
-    joined({"horaireLundi_4", C::Text, 3, "Hours to"}),
-    {"horaireMardi_1", C::Text, 3, "Tuesday"},
-    joined({"horaireMardi_2", C::Text, 3, "Hours to"}),
-    joined({"horaireMardi_3", C::Text, 3, "Hours and"}),
-    joined({"horaireMardi_4", C::Text, 3, "Hours to"}),
-    {"horaireMercredi_1", C::Text, 3, "Wednesday"},
-    joined({"horaireMercredi_2", C::Text, 3, "Hours to"}),
-    joined({"horaireMercredi_3", C::Text, 3, "Hours and"}),
-    joined({"horaireMercredi_4", C::Text, 3, "Hours to"}),
-    {"horaireJeudi_1", C::Text, 3, "Thursday"},
-    joined({"horaireJeudi_2", C::Text, 3, "Hours to"}),
-    joined({"horaireJeudi_3", C::Text, 3, "Hours and"}),
-    joined({"horaireJeudi_4", C::Text, 3, "Hours to"}),
-    {"horaireVendredi_1", C::Text, 3, "Friday"},
-    joined({"horaireVendredi_2", C::Text, 3, "Hours to"}),
-    joined({"horaireVendredi_3", C::Text, 3, "Hours and"}),
-    joined({"horaireVendredi_4", C::Text, 3, "Hours to"}),
-    {"horaireSamedi_1", C::Text, 3, "Saturday"},
-    joined({"horaireSamedi_2", C::Text, 3, "Hours to"}),
-    joined({"horaireSamedi_3", C::Text, 3, "Hours and"}),
-    joined({"horaireSamedi_4", C::Text, 3, "Hours to"}),
-    {"horaireDimanche_1", C::Text, 3, "Sunday"},
-    joined({"horaireDimanche_2", C::Text, 3, "Hours to"}),
-    joined({"horaireDimanche_3", C::Text, 3, "Hours and"}),
-    joined({"horaireDimanche_4", C::Text, 3, "Hours to"}),
-    {"remarques", C::Notes, 3, "Remarks"},
 });
+const auto kControls = spliced(kBeforeHours, OpeningHours::formControls(3),
+                               std::to_array<FormControl>({{"remarques", C::Notes, 3, "Remarks"}}));
 
 constexpr double kYear = 365.25 * 86400;
 
@@ -104,7 +78,7 @@ std::span<const FormControl> AdressesEts::controls() const { return kControls; }
 void AdressesEts::blank(RegisterForm& form, const BlankContext& context) const {
     form.assign("miseAJour", std::optional<Date>(context.now));
     const std::string closed = context.texts.text("Main", "Closed");
-    const auto& hours = OpeningHours::fields();
+    const auto& hours = OpeningHours::kFields;
     const std::size_t sunday = (OpeningHours::kDays - 1) * OpeningHours::kPerDay;
     for (std::size_t i = 0; i < hours.size(); ++i)
         form.assign(hours[i], i < sunday ? std::string("-") : closed);
@@ -151,7 +125,7 @@ void AdressesEts::writeCard(const Record& r, RegisterCardWriter& card) const {
     text("E-mail", E::email);
     text("URL", E::url);
     text("Activity", E::activite);
-    OpeningHours::writeCard(r, E::horaireLundi_1, card);
+    OpeningHours::writeCard(r, E::horaires, card);
     text("Remarks", E::remarques);
     card.field("Update", cardDate(r.date(E::miseAJour)));
 }

@@ -8,6 +8,7 @@
 #include "registers/RegisterCard.h"
 #include "registers/RegisterForm.h"
 #include "util/Numbers.h"
+#include "util/Splice.h"
 
 namespace divelog {
 
@@ -42,7 +43,7 @@ const auto kColumns = std::to_array<ColumnSpec>({
 });
 
 // Views: 1 the structure, 2 its address, 3 its prices, 4 opening hours.
-const auto kControls = std::to_array<FormControl>({
+const auto kBeforeHours = std::to_array<FormControl>({
     {"nom", C::Text, 1, "Name"},
     {"type", C::Popup, 1, "Type", {}, &Structures::kinds()},
     {"affiliation", C::Text, 1, "Affiliation"},
@@ -82,36 +83,9 @@ const auto kControls = std::to_array<FormControl>({
     joined({"prixForm_5", C::Number, 3, "Price"}),
     {"formation_6", C::Text, 3, "Course 6"},
     joined({"prixForm_6", C::Number, 3, "Price"}),
-    {"horaireLundi_1", C::Text, 4, "Monday"},
-    joined({"horaireLundi_2", C::Text, 4, "Hours to"}),
-    joined({"horaireLundi_3", C::Text, 4, "Hours and"}),
-    joined({"horaireLundi_4", C::Text, 4, "Hours to"}),
-    {"horaireMardi_1", C::Text, 4, "Tuesday"},
-    joined({"horaireMardi_2", C::Text, 4, "Hours to"}),
-    joined({"horaireMardi_3", C::Text, 4, "Hours and"}),
-    joined({"horaireMardi_4", C::Text, 4, "Hours to"}),
-    {"horaireMercredi_1", C::Text, 4, "Wednesday"},
-    joined({"horaireMercredi_2", C::Text, 4, "Hours to"}),
-    joined({"horaireMercredi_3", C::Text, 4, "Hours and"}),
-    joined({"horaireMercredi_4", C::Text, 4, "Hours to"}),
-    {"horaireJeudi_1", C::Text, 4, "Thursday"},
-    joined({"horaireJeudi_2", C::Text, 4, "Hours to"}),
-    joined({"horaireJeudi_3", C::Text, 4, "Hours and"}),
-    joined({"horaireJeudi_4", C::Text, 4, "Hours to"}),
-    {"horaireVendredi_1", C::Text, 4, "Friday"},
-    joined({"horaireVendredi_2", C::Text, 4, "Hours to"}),
-    joined({"horaireVendredi_3", C::Text, 4, "Hours and"}),
-    joined({"horaireVendredi_4", C::Text, 4, "Hours to"}),
-    {"horaireSamedi_1", C::Text, 4, "Saturday"},
-    joined({"horaireSamedi_2", C::Text, 4, "Hours to"}),
-    joined({"horaireSamedi_3", C::Text, 4, "Hours and"}),
-    joined({"horaireSamedi_4", C::Text, 4, "Hours to"}),
-    {"horaireDimanche_1", C::Text, 4, "Sunday"},
-    joined({"horaireDimanche_2", C::Text, 4, "Hours to"}),
-    joined({"horaireDimanche_3", C::Text, 4, "Hours and"}),
-    joined({"horaireDimanche_4", C::Text, 4, "Hours to"}),
-    {"remarques", C::Notes, 4, "Remarks"},
 });
+const auto kControls = spliced(kBeforeHours, OpeningHours::formControls(4),
+                               std::to_array<FormControl>({{"remarques", C::Notes, 4, "Remarks"}}));
 
 std::string euros(std::string_view name, float price) {
     return formatText("%@ : %.2f €\r", {std::string(name), static_cast<double>(price)});
@@ -139,7 +113,7 @@ void AdressesStruct::blank(RegisterForm& form, const BlankContext& context) cons
     for (const FormControl& c : kControls)
         if (c.kind == C::Number) form.assign(c.field, std::string());
     form.assign("miseAJour", std::optional<Date>(context.now));
-    for (std::string_view hour : OpeningHours::fields()) form.assign(hour, std::string("-"));
+    for (std::string_view hour : OpeningHours::kFields) form.assign(hour, std::string("-"));
 }
 
 FormState AdressesStruct::formState(const RegisterForm& form, Date /*now*/,
@@ -195,7 +169,7 @@ void AdressesStruct::writeCard(const Record& r, RegisterCardWriter& card) const 
         card.value(euros(r.textOr(S::plongee_1 + i), r.real(S::prix_1 + i)));
     for (std::size_t i = 0; i < S::kCourses; ++i)
         card.value(euros(r.textOr(S::formation_1 + i), r.real(S::prixForm_1 + i)));
-    OpeningHours::writeCard(r, S::horaireLundi_1, card);
+    OpeningHours::writeCard(r, S::horaires, card);
     card.field("NBDives", integerText(r.integer(S::nbPlongees)));
     text("Remarks", S::remarques);
 }

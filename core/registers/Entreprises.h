@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "registers/OpeningHours.h"
 #include "registers/RecordSchema.h"
 
 namespace divelog {
@@ -24,37 +25,8 @@ struct Entreprises {
         url,
         activite,
         miseAJour,
-        // Opening hours, Monday to Sunday, four a day: morning opening and
-        // closing, afternoon opening and closing.
-        horaireLundi_1,
-        horaireLundi_2,
-        horaireLundi_3,
-        horaireLundi_4,
-        horaireMardi_1,
-        horaireMardi_2,
-        horaireMardi_3,
-        horaireMardi_4,
-        horaireMercredi_1,
-        horaireMercredi_2,
-        horaireMercredi_3,
-        horaireMercredi_4,
-        horaireJeudi_1,
-        horaireJeudi_2,
-        horaireJeudi_3,
-        horaireJeudi_4,
-        horaireVendredi_1,
-        horaireVendredi_2,
-        horaireVendredi_3,
-        horaireVendredi_4,
-        horaireSamedi_1,
-        horaireSamedi_2,
-        horaireSamedi_3,
-        horaireSamedi_4,
-        horaireDimanche_1,
-        horaireDimanche_2,
-        horaireDimanche_3,
-        horaireDimanche_4,
-        remarques,
+        horaires,  // the first of the opening hours, in OpeningHours order
+        remarques = horaires + OpeningHours::kFieldCount,
         cotation,  // from version 3
         kFieldCount
     };

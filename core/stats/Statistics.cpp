@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "logbook/Carnet.h"
 #include "dive/Units.h"
+#include "logbook/Carnet.h"
 #include "stats/EarlierDives.h"
 
 namespace divelog {
 
 namespace {
-
-constexpr std::int32_t kNoTemperature = -50;
 
 // Whole metres, truncated as a depth gauge's logbook rounds them down; a
 // depth that is no number counts as 0.
@@ -19,6 +17,12 @@ long long wholeMetres(float typed, bool usUnits) {
     const double m = units::metresOfTypedDepth(static_cast<double>(typed), usUnits);
     if (!std::isfinite(m) || std::fabs(m) > 1e9) return 0;
     return static_cast<long long>(std::trunc(m));
+}
+
+// Whole degrees Celsius of a typed water temperature, rounded to nearest.
+long long wholeCelsius(std::int32_t typed, bool usUnits) {
+    return static_cast<long long>(
+        std::lround(units::celsiusOfTyped(static_cast<double>(typed), usUnits)));
 }
 
 void takeMax(std::optional<long long>& extreme, long long v) {
@@ -29,11 +33,6 @@ void takeMin(std::optional<long long>& extreme, long long v) {
 }
 
 }  // namespace
-
-long long celsiusOfTyped(long long t, bool usUnits) {
-    if (!usUnits) return t;
-    return static_cast<long long>(std::lround((static_cast<double>(t) - 32.0) * 5.0 / 9.0));
-}
 
 float Statistics::share(StatCategory c) const {
     if (diveCount <= 0) return 0.0f;
@@ -88,8 +87,8 @@ Statistics Statistics::of(const Carnet& carnet, const EarlierDives& earlier, Opt
         takeMax(s.maxTime, d.temps());
         s.timeTotal += d.temps();
 
-        if (d.tempEau() != kNoTemperature) {
-            const long long w = celsiusOfTyped(d.tempEau(), options.usUnits);
+        if (d.tempEau() != units::kNoTemperature) {
+            const long long w = wholeCelsius(d.tempEau(), options.usUnits);
             temperatureSum += w;
             ++temperatureCount;
             takeMin(s.minTemperature, w);

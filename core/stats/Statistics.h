@@ -43,7 +43,4 @@ struct Statistics {
     static Statistics of(const Carnet& carnet, const EarlierDives& earlier, Options options);
 };
 
-// Whole degrees Celsius of a typed water temperature.
-long long celsiusOfTyped(long long temperature, bool usUnits);
-
 }  // namespace divelog

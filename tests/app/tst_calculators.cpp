@@ -16,7 +16,7 @@
 #include "DocumentWindow.h"
 #include "calculators/CalcAnswer.h"
 #include "calculators/CalculatorWindow.h"
-#include "calculators/SCRCCRController.h"
+#include "calculators/FormCalculator.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ private slots:
     }
 
     void rebreatherTableColoursItsCells() {
-        auto* w = static_cast<SCRCCRController*>(
+        auto* w = static_cast<FormCalculator*>(
             open("displaySCRBreathedFracO2Window", "SCR Breathed Frac O2"));
         w->findChild<QLineEdit*>("brEanxField")->setText("32");
         w->findChild<QLineEdit*>("brFlowField")->setText("3");
@@ -138,7 +138,8 @@ private slots:
         CalculatorWindow* w = open("displayConversionsWindow", "Physique");
         QCOMPARE(w->focusWidget()->objectName(), QString("barField"));
         QTest::keyClicks(w->findChild<QLineEdit*>("psiField"), "3000");
-        QCOMPARE(w->findChild<QLineEdit*>("barField")->text(), QString("206.84272"));  // 3000 x 0.0689475729
+        QCOMPARE(w->findChild<QLineEdit*>("barField")->text(),
+                 QString("206.84272"));  // 3000 x 0.0689475729
         auto* tabs = w->findChild<QTabWidget*>("conversionsTabView");
         tabs->setCurrentWidget(tabs->findChild<QWidget*>("temperature"));
         QTest::keyClicks(w->findChild<QLineEdit*>("kelvinField"), "-1");

@@ -105,7 +105,7 @@ private slots:
         // Each view brings its own size: the one-field deco view is far
         // smaller than the logbook colours.
         QVERIFY(sizes[5].height() + 100 < sizes[2].height());
-        prefs->goView_5();
+        prefs->goView(5);
         QCOMPARE(prefs->size(), sizes[5]);
         QVERIFY(bar->item("deco")->isChecked());
 
@@ -254,7 +254,7 @@ private slots:
         for (CarnetWindow* w : logbooks) QVERIFY(!w->table()->isColumnHidden(coeff));
 
         Preferences* prefs = app_->delegate->showPreferencePanel();
-        prefs->goView_3();
+        prefs->goView(3);
         qobject_cast<QCheckBox*>(prefs->control("column coeff"))->click();
         qobject_cast<QCheckBox*>(prefs->control("column scaph"))->click();
         for (CarnetWindow* w : logbooks) {

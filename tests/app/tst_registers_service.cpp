@@ -160,7 +160,7 @@ private:
     }
     RegisterWindow* reopen(const QString& path) {
         auto* w = qobject_cast<RegisterWindow*>(app_->controller->openDocument(path));
-        Q_ASSERT(w);
+        QTest::qVerify(w != nullptr, "w", qPrintable(path), __FILE__, __LINE__);
         return w;
     }
     static void check(RegisterEditWindow* edit, const char* field) {

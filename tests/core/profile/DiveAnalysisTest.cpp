@@ -6,9 +6,9 @@
 #include <cmath>
 #include <random>
 
+#include "dive/Units.h"
 #include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
-#include "dive/Units.h"
 #include "profile/CnsClock.h"
 #include "profile/CylinderUse.h"
 #include "profile/DiveAnalysis.h"
@@ -132,7 +132,9 @@ TEST(DiveAnalysis, TheFormAndTheStoredDiveAgree) {
             for (std::size_t k = 0; k < 2; ++k) ASSERT_EQ(r.bailouts[k].use, gas.bailouts[k]);
             const auto stored = highestPpO2(OxygenInputs::of(d, summary, us));
             ASSERT_EQ(r.oxygen.highestPpO2.has_value(), stored.has_value()) << n;
-            if (stored) ASSERT_NEAR(*r.oxygen.highestPpO2, *stored, 1e-6) << n;
+            if (stored) {
+                ASSERT_NEAR(*r.oxygen.highestPpO2, *stored, 1e-6) << n;
+            }
         }
     }
 }

@@ -44,14 +44,14 @@ TEST(FirmRules, AClearedFormHasItsHoursAndTheRatingReadOut) {
     const Date now = dateNow();
     RegisterForm form(firms);
     form.blank({3, now, english()});
-    for (std::string_view f : OpeningHours::fields())
+    for (std::string_view f : OpeningHours::kFields)
         EXPECT_EQ(form.text(f), f.starts_with("horaireDimanche") ? "Closed" : "-") << f;
     EXPECT_EQ(form.date("miseAJour"), now);
     EXPECT_EQ(form.text("entreprise"), "");
     EXPECT_EQ(firms.formState(form, now, english()).readouts["cotation"].text, "?");
     form.setInteger("cotation", 3, now);
     EXPECT_EQ(firms.formState(form, now, english()).readouts["cotation"].text, "3");
-    EXPECT_EQ(form.record().textOr(Entreprises::horaireSamedi_4), "-");
+    EXPECT_EQ(form.record().textOr(*Entreprises::schema().indexOf("horaireSamedi_4")), "-");
 }
 
 TEST(FirmRules, OldUpdateDatesTurnOrangeThenRedAndRatingsBrown) {
@@ -91,7 +91,7 @@ TEST(FirmCard, AFirmCardFollowsItsOrderLineByLine) {
     r.setText(Entreprises::activite, std::string("Shop"));
     r.setInteger(Entreprises::cotation, 5);
     r.setDate(Entreprises::miseAJour, dateFromLocalParts({2024, 5, 31, 12, 0, 0}));
-    setHours(r, Entreprises::horaireLundi_1);
+    setHours(r, Entreprises::horaires);
     doc.add(r);
     std::vector<std::string> expected = {
         "Firms directory",
@@ -177,7 +177,7 @@ TEST(StructureCard, AStructureCardFollowsItsOrderLineByLine) {
     r.setText(Structures::formation_6, std::string("Nitrox"));
     r.setReal(Structures::prixForm_6, 120);
     r.setInteger(Structures::nbPlongees, 12);
-    setHours(r, Structures::horaireLundi_1);
+    setHours(r, Structures::horaires);
     doc.add(r);
     r.setInteger(Structures::type, 2);
     doc.add(r);
@@ -219,4 +219,44 @@ TEST(StructureCard, AStructureCardFollowsItsOrderLineByLine) {
     one[3] = "Type: N/A";
     expected.insert(expected.end(), one.begin(), one.end());
     EXPECT_EQ(cardLines(doc), expected);
+}
+
+// Both books keep their hours in one run of the archive and of the form: a
+// shifted run would read every later field of an old file into the wrong
+// place, and a control off its view would leave an hour unseen.
+TEST(OpeningHoursLayout, BothBooksKeepTheHoursInOneRunOnTheLastView) {
+    struct Book {
+        const RecordSchema& schema;
+        std::size_t first;
+        std::string_view after;
+        std::span<const FormControl> controls;
+        int view;
+    };
+    for (const Book& b :
+         {Book{Entreprises::schema(), Entreprises::horaires, "remarques", firms.controls(), 3},
+          Book{Structures::schema(), Structures::horaires, "nbPlongees", structures.controls(),
+               4}}) {
+        for (std::size_t i = 0; i < OpeningHours::kFieldCount; ++i) {
+            EXPECT_EQ(b.schema.fields[b.first + i].name, OpeningHours::kFields[i]);
+            EXPECT_EQ(b.schema.fields[b.first + i].type, FieldType::Text);
+        }
+        EXPECT_EQ(b.schema.fields[b.first + OpeningHours::kFieldCount].name, b.after);
+
+        std::vector<const FormControl*> hours;
+        for (const FormControl& c : b.controls)
+            if (c.field.starts_with("horaire")) hours.push_back(&c);
+        ASSERT_EQ(hours.size(), OpeningHours::kFieldCount);
+        for (std::size_t i = 0; i < hours.size(); ++i) {
+            EXPECT_EQ(hours[i]->field, OpeningHours::kFields[i]);
+            EXPECT_EQ(hours[i]->view, b.view);
+            // A day a row, the row named by its day.
+            EXPECT_EQ(hours[i]->joinsRow, i % OpeningHours::kPerDay != 0);
+            if (i % OpeningHours::kPerDay == 0) {
+                EXPECT_EQ(hours[i]->labelKey, OpeningHours::kDayKeys[i / OpeningHours::kPerDay]);
+            }
+        }
+        EXPECT_EQ(hours[1]->labelKey, "Hours to");
+        EXPECT_EQ(hours[2]->labelKey, "Hours and");
+        EXPECT_EQ(hours[3]->labelKey, "Hours to");
+    }
 }

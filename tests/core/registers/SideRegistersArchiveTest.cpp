@@ -8,13 +8,13 @@
 
 #include "SideRegisterSupport.h"
 #include "archive/BinaryArchive.h"
+#include "kinds/DocumentKinds.h"
 #include "logbook/Carnet.h"
 #include "registers/AdressesEts.h"
 #include "registers/AdressesStruct.h"
 #include "registers/DiversDocuments.h"
 #include "registers/PreviBudget.h"
 #include "registers/RegisterSpecs.h"
-#include "kinds/DocumentKinds.h"
 
 using namespace sidereg;
 
@@ -90,7 +90,7 @@ TEST(SideRegisterArchive, OlderFirmsReadTheirPostalCodeAsTextAndNoRating) {
     const Record& r = doc.record(0);
     EXPECT_EQ(r.textOr(Entreprises::codePostal), "codePostal");
     EXPECT_EQ(r.integer(Entreprises::cotation), 0);
-    EXPECT_EQ(r.textOr(Entreprises::horaireDimanche_4), "horaireDimanche_4");
+    EXPECT_EQ(r.textOr(*Entreprises::schema().indexOf("horaireDimanche_4")), "horaireDimanche_4");
     // Saved again, it is a version 3 firm.
     const Bytes resaved = bytesOf(doc);
     RecordListDecoder decoder(resaved);

@@ -1,0 +1,25 @@
+# cmake -DBUILD=dir -DPREFIX=dir -DPROGRAMS="a;b" -P check_install.cmake
+# Installs BUILD into a fresh PREFIX and fails unless every program lands in
+# PREFIX/bin and runs there.
+foreach(v BUILD PREFIX PROGRAMS)
+  if(NOT ${v})
+    message(FATAL_ERROR "${v} not set")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+                RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "install failed: ${err}")
+endif()
+foreach(p ${PROGRAMS})
+  if(NOT EXISTS ${PREFIX}/bin/${p})
+    message(FATAL_ERROR "${p} is not installed in ${PREFIX}/bin")
+  endif()
+endforeach()
+execute_process(COMMAND ${PREFIX}/bin/divelog-convert --help RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the installed divelog-convert --help exits ${rc}")
+endif()
+file(REMOVE_RECURSE ${PREFIX})
+message(STATUS "installed: ${PROGRAMS}")
