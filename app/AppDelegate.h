@@ -26,10 +26,10 @@ class AppDelegate : public QObject {
 public:
     // One application command that opens a tool window.
     struct ToolCommand {
-        const char* command;     // the action's object name
-        const char* layout;      // window layout name, also the key of its title in "Main"
-        const char* listKey;     // pick list shown, null for calculators
-        const char* reloadKey;   // pick list reread from the store first, or null
+        const char* command;    // the action's object name
+        const char* layout;     // window layout name, also the key of its title in "Main"
+        const char* listKey;    // pick list shown, null for calculators
+        const char* reloadKey;  // pick list reread from the store first, or null
         bool separatorBefore;
     };
     static const std::vector<ToolCommand>& calculatorCommands();

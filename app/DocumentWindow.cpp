@@ -33,8 +33,7 @@ bool DocumentWindow::writeTo(const QString& path) {
     prepareToSave();
     divelog::DocumentError error;
     if (!document_->save(path.toStdString(), error)) {
-        prompts_.report(this,
-                        text_.format("Main", "Save failed", "error !", {path.toStdString()}),
+        prompts_.report(this, text_.format("Main", "Save failed", "error !", {path.toStdString()}),
                         text_.saveProblem(error), QString::fromStdString(error.details));
         return false;
     }
@@ -52,13 +51,14 @@ bool DocumentWindow::saveAs() {
     const auto& info = document_->info();
     const QString suffix = QString::fromUtf8(info.extension.data(), info.extension.size());
     const QString filter = text_.kindName(info) + QStringLiteral(" (*.") + suffix + ')';
-    const QString suggested =
-        document_->filePath().empty() ? displayName() + '.' + suffix
-                                      : QString::fromStdString(document_->filePath());
+    const QString suggested = document_->filePath().empty()
+                                  ? displayName() + '.' + suffix
+                                  : QString::fromStdString(document_->filePath());
     QStringList filters{filter};
     const QList<ExportType> exports = exportTypes();
     for (const ExportType& e : exports)
-        filters << (e.label.isEmpty() ? e.name : e.label) + QStringLiteral(" (*.") + e.extension + ')';
+        filters << (e.label.isEmpty() ? e.name : e.label) + QStringLiteral(" (*.") + e.extension +
+                       ')';
     QString chosen;
     const QString typed = prompts_.savePathOfType(this, suggested, filters, suffix, chosen);
     if (typed.isEmpty()) return false;

@@ -3,8 +3,8 @@
 #include <QList>
 #include <QMainWindow>
 #include <functional>
-#include <string>
 #include <memory>
+#include <string>
 
 #include "document/Document.h"
 

@@ -15,9 +15,8 @@ using WindowMaker = DocumentWindow* (*)(std::unique_ptr<Document>&, divelog::App
 
 // Null when the document is not of the class its kind promises, so that it
 // still gets a window rather than a crash.
-DocumentWindow* makeCarnetWindow(std::unique_ptr<Document>& document,
-                                 divelog::AppContext& context, const UiText& text,
-                                 UserPrompts& prompts) {
+DocumentWindow* makeCarnetWindow(std::unique_ptr<Document>& document, divelog::AppContext& context,
+                                 const UiText& text, UserPrompts& prompts) {
     if (!dynamic_cast<divelog::Carnet*>(document.get())) return nullptr;
     std::unique_ptr<divelog::Carnet> carnet(static_cast<divelog::Carnet*>(document.release()));
     return new CarnetWindow(std::move(carnet), context, text, prompts);
@@ -35,9 +34,8 @@ constexpr WindowRow kWindows[] = {
 
 }  // namespace
 
-DocumentWindow* makeDocumentWindow(std::unique_ptr<Document> document,
-                                   divelog::AppContext& context, const UiText& text,
-                                   UserPrompts& prompts) {
+DocumentWindow* makeDocumentWindow(std::unique_ptr<Document> document, divelog::AppContext& context,
+                                   const UiText& text, UserPrompts& prompts) {
     for (const WindowRow& row : kWindows) {
         if (row.kind != document->kind()) continue;
         if (DocumentWindow* window = row.make(document, context, text, prompts)) return window;

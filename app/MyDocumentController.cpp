@@ -6,15 +6,17 @@
 #include "DocumentWindowFactory.h"
 #include "UserPrompts.h"
 #include "document/DocumentFile.h"
+#include "kinds/DocumentKinds.h"
 #include "settings/AppContext.h"
 #include "tools/MemoWindow.h"
-#include "kinds/DocumentKinds.h"
 
 using divelog::DocumentKind;
 
 namespace {
 
-QString sv(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString sv(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 }  // namespace
 
@@ -95,10 +97,10 @@ DocumentWindow* MyDocumentController::openDocument(const QString& path) {
 
 void MyDocumentController::reportOpenFailure(const QString& path,
                                              const divelog::DocumentError& error) {
-    prompts_->report(nullptr,
-                     text_.format("Main", "Open failed", "error !",
-                                  {QFileInfo(path).fileName().toStdString()}),
-                     text_.openProblem(error), QString::fromStdString(error.details));
+    prompts_->report(
+        nullptr,
+        text_.format("Main", "Open failed", "error !", {QFileInfo(path).fileName().toStdString()}),
+        text_.openProblem(error), QString::fromStdString(error.details));
 }
 
 void MyDocumentController::openDocumentMenuAction() {

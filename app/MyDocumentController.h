@@ -7,9 +7,9 @@
 #include <memory>
 #include <optional>
 
+#include "UserPrompts.h"
 #include "document/DocumentError.h"
 #include "document/DocumentKind.h"
-#include "UserPrompts.h"
 #include "localisation/UiText.h"
 
 namespace divelog {
@@ -18,7 +18,6 @@ class Document;
 }  // namespace divelog
 class DocumentWindow;
 class MemoWindow;
-
 
 // Keeps the open documents, each with its window, and makes new ones: a new
 // document of any kind of the kind table, opening a file as the kind its

@@ -78,8 +78,8 @@ int Printing::printDocument(QPrinter& printer, const QTextDocument& source,
 }
 
 int Printing::printTable(QPrinter& printer, const QAbstractItemModel& model,
-                         const QList<int>& columns, const QList<int>& widths,
-                         const QString& title, const PrintSettings& settings) {
+                         const QList<int>& columns, const QList<int>& widths, const QString& title,
+                         const PrintSettings& settings) {
     const QSizeF page = contentSize(printer, settings);
     double total = 0;
     for (int w : widths) total += w;
@@ -109,11 +109,12 @@ int Printing::printTable(QPrinter& printer, const QAbstractItemModel& model,
             inner.setLeft(where.right() + 3);
         }
         const QVariant align = model.data(index, Qt::TextAlignmentRole);
-        const Qt::Alignment alignment = align.isValid() ? Qt::Alignment(align.toInt())
-                                                        : (Qt::AlignLeft | Qt::AlignVCenter);
+        const Qt::Alignment alignment =
+            align.isValid() ? Qt::Alignment(align.toInt()) : (Qt::AlignLeft | Qt::AlignVCenter);
         const QString text = model.data(index, Qt::DisplayRole).toString();
-        painter.drawText(inner, alignment,
-                         painter.fontMetrics().elidedText(text, Qt::ElideRight, int(inner.width())));
+        painter.drawText(
+            inner, alignment,
+            painter.fontMetrics().elidedText(text, Qt::ElideRight, int(inner.width())));
     };
 
     for (int p = 0; p < pages; ++p) {

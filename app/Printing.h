@@ -50,8 +50,8 @@ public:
     // together when they do not fit across), the column titles on top of
     // each page and `title` with the page number below. Returns the pages.
     static int printTable(QPrinter& printer, const QAbstractItemModel& model,
-                          const QList<int>& columns, const QList<int>& widths,
-                          const QString& title, const PrintSettings& settings);
+                          const QList<int>& columns, const QList<int>& widths, const QString& title,
+                          const PrintSettings& settings);
     // One page holding a picture `aspect` times as high as it is wide, as
     // wide as the page allows; `paint` draws it for the size it is given.
     using PaintPicture = std::function<void(QPainter&, QSizeF)>;

@@ -63,10 +63,10 @@ void UserPrompts::inform(QWidget* parent, const QString& message) {
 }
 
 UserPrompts::SaveChoice UserPrompts::askToSave(QWidget* parent, const QString& documentName) {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
-                    text_.format("Main", "Save changes question", "error !",
-                                 {documentName.toStdString()}),
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(
+        QMessageBox::Warning, QApplication::applicationDisplayName(),
+        text_.format("Main", "Save changes question", "error !", {documentName.toStdString()}),
+        QMessageBox::NoButton, parent);
     box.setInformativeText(text_.main("Save changes lost"));
     QPushButton* save = box.addButton(text_.main("Save"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(text_.main("Don't Save"), QMessageBox::DestructiveRole);
@@ -124,7 +124,8 @@ QString UserPrompts::openPath(QWidget* parent, const QString& filter) {
 QString UserPrompts::savePathOfType(QWidget* parent, const QString& suggestedName,
                                     const QStringList& filters, const QString& suffix,
                                     QString& chosenFilter) {
-    QFileDialog dialog(parent, text_.main("Save As..."), QString(), filters.join(QStringLiteral(";;")));
+    QFileDialog dialog(parent, text_.main("Save As..."), QString(),
+                       filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
     // The suffix added to a bare name follows the type chosen: "exp" saved as

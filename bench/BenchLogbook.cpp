@@ -13,7 +13,7 @@ namespace {
 constexpr std::array<const char*, 8> kPlaces = {"Port-Cros", "Marseille", "Banyuls-sur-Mer",
                                                 "Hyères",    "Ajaccio",   "Saint-Raphaël",
                                                 "Lanzarote", "Dahab"};
-constexpr std::array<const char*, 8> kSites = {"La Gabinière", "Le Liban",    "Tombant du Cap",
+constexpr std::array<const char*, 8> kSites = {"La Gabinière", "Le Liban",        "Tombant du Cap",
                                                "Le Donator",   "Sec de Pyramide", "Les Moines",
                                                "Cathedral",    "Blue Hole"};
 constexpr std::array<const char*, 4> kBuddies = {"Anne Morel, Marc Dupuis", "Paul", "Claire, Jo",

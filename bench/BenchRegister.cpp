@@ -10,8 +10,8 @@ namespace divelog::bench {
 
 namespace {
 
-constexpr std::array<const char*, 6> kTypes = {"Cargo", "Tanker", "Destroyer",
-                                               "Submarine", "Liner", "Tug"};
+constexpr std::array<const char*, 6> kTypes = {"Cargo",     "Tanker", "Destroyer",
+                                               "Submarine", "Liner",  "Tug"};
 constexpr std::array<const char*, 6> kPlaces = {"Marseille", "Port-Cros", "Toulon",
                                                 "Ajaccio",   "Brest",     "Cherbourg"};
 

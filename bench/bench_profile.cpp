@@ -24,7 +24,8 @@ ProfileChartData longDive() {
         flags->assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / static_cast<double>(n);
-        s.profilProfondeur[i] = 40 * std::sin(3.14159 * t) + 2 * std::sin(static_cast<double>(i) / 50.0);
+        s.profilProfondeur[i] =
+            40 * std::sin(3.14159 * t) + 2 * std::sin(static_cast<double>(i) / 50.0);
         s.PRESS_Data[i] = 230 - 180 * t;
         if (i % 900 == 0) s.ASC_Flag[i] = 1;
         if (i % 6000 == 3000) s.GAZ_Flag[i] = 2 + static_cast<std::int32_t>(i / 6000) % 5;
@@ -46,7 +47,8 @@ void BM_ChartLayout36k(benchmark::State& state) {
     const Localisation texts;
     ProfileChartLook look;
     look.gradient = look.dashedLines = true;
-    for (auto _ : state) benchmark::DoNotOptimize(layoutProfileChart(dive(), look, 700, 620, texts));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(layoutProfileChart(dive(), look, 700, 620, texts));
 }
 
 void BM_PointerReadout36k(benchmark::State& state) {

@@ -10,9 +10,9 @@
 
 #include "BenchLogbook.h"
 #include "BenchRegister.h"
+#include "localisation/Localisation.h"
 #include "logbook/CarnetCommands.h"
 #include "logbook/CarnetSession.h"
-#include "localisation/Localisation.h"
 #include "registers/RegisterSession.h"
 #include "settings/PickLists.h"
 
@@ -160,7 +160,28 @@ void BM_RegisterDeleteSelectedRows(benchmark::State& state) {
 BENCHMARK(BM_RegisterDeleteSelectedRows)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_UndoDeleteSelectedRows)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_HistoryOfSingleDiveEdits)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_SelectRowWithFormRefresh)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(BM_SearchManyHits)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(BM_RenumberAll)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(BM_DeleteSelectedRows)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3)->Complexity();
+BENCHMARK(BM_SelectRowWithFormRefresh)
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(BM_SearchManyHits)
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(BM_RenumberAll)
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(BM_DeleteSelectedRows)
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Complexity();

@@ -32,7 +32,9 @@ namespace {
 
 using namespace divelog;
 
-const std::size_t kDives = qEnvironmentVariableIntValue("BENCH_DIVES") > 0 ? std::size_t(qEnvironmentVariableIntValue("BENCH_DIVES")) : 10'000;
+const std::size_t kDives = qEnvironmentVariableIntValue("BENCH_DIVES") > 0
+                               ? std::size_t(qEnvironmentVariableIntValue("BENCH_DIVES"))
+                               : 10'000;
 constexpr std::size_t kSamples = 60;  // the profile plays no part here
 
 struct World {
@@ -89,7 +91,8 @@ void BM_CardOfAllDives_Core(benchmark::State& state) {
     World& w = world();
     const DiveCard card(w.context.localisation(), false);
     std::size_t runs = 0;
-    for (auto _ : state) runs = card.build(w.window->carnet(), DiveCard::Scope::AllDives, {}).runs().size();
+    for (auto _ : state)
+        runs = card.build(w.window->carnet(), DiveCard::Scope::AllDives, {}).runs().size();
     state.counters["runs"] = static_cast<double>(runs);
 }
 
@@ -120,8 +123,9 @@ void clickRows(benchmark::State& state, World& w) {
     const std::size_t builds = w.window->reports().cardBuilds();
     for (auto _ : state) {
         row = (row + 37) % static_cast<int>(kDives);
-        table->selectionModel()->select(w.window->model()->index(row, 0),
-                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        table->selectionModel()->select(
+            w.window->model()->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     state.counters["card_builds"] = static_cast<double>(w.window->reports().cardBuilds() - builds);
 }

@@ -38,12 +38,12 @@ struct Window {
         loadLocalisationResources(context.localisation());
         store.setBool("mix in color", true);
         store.setBool("foreign in color", true);
-        window = std::make_unique<CarnetWindow>(bench::makeBenchLogbook(10'000, 500), context,
-                                                text, prompts);
+        window = std::make_unique<CarnetWindow>(bench::makeBenchLogbook(10'000, 500), context, text,
+                                                prompts);
         window->resize(1400, 900);
         window->show();
-        wrecks = std::make_unique<RegisterWindow>(bench::makeBenchWrecks(1'000), context, text,
-                                                  prompts);
+        wrecks =
+            std::make_unique<RegisterWindow>(bench::makeBenchWrecks(1'000), context, text, prompts);
         wrecks->resize(1400, 900);
         wrecks->show();
     }

@@ -5,9 +5,9 @@
 #include <ostream>
 
 #include "Commands.h"
-#include "logbook/Carnet.h"
 #include "document/DocumentFile.h"
 #include "kinds/DocumentKinds.h"
+#include "logbook/Carnet.h"
 
 namespace divelog::cli {
 

@@ -27,15 +27,23 @@ const std::array<Command, 4> kCommands = {{
      "Write the dives of IN (a logbook or any file that\n"
      "import reads) to OUT as an export TYPE, one of:",
      2, 2, kConvertOptions, runConvert},
-    {"import", "LOGBOOK FILE...",
+    {"import",
+     "LOGBOOK FILE...",
      "Append the dives of UDDF, UDCF and companion files to\n"
      "LOGBOOK, created when absent, saved once, atomically.\n"
      "Nothing is written unless every FILE can be read.",
-     2, Command::kAny, {}, runImport},
-    {"validate", "FILE",
+     2,
+     Command::kAny,
+     {},
+     runImport},
+    {"validate",
+     "FILE",
      "Read FILE as import would and say what would be left\n"
      "out or corrected.",
-     1, 1, {}, runValidate},
+     1,
+     1,
+     {},
+     runValidate},
 }};
 
 }  // namespace
@@ -48,8 +56,8 @@ const Command* commandNamed(std::string_view name) {
     return nullptr;
 }
 
-std::optional<Invocation> parseInvocation(const Command& command, std::span<const std::string> words,
-                                          std::string& error) {
+std::optional<Invocation> parseInvocation(const Command& command,
+                                          std::span<const std::string> words, std::string& error) {
     Invocation call;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
@@ -122,7 +130,8 @@ std::string usageText() {
             summary = eol == std::string_view::npos ? std::string_view() : summary.substr(eol + 1);
         }
         if (c.run == runConvert)
-            for (const std::string& type : exportTypeNames()) text += std::string(column + 2, ' ') + "\"" + type + "\"\n";
+            for (const std::string& type : exportTypeNames())
+                text += std::string(column + 2, ' ') + "\"" + type + "\"\n";
     }
     text +=
         "\n"

@@ -20,7 +20,7 @@ struct Invocation {
 };
 
 struct Option {
-    std::string_view name;   // "--json"
+    std::string_view name;    // "--json"
     bool takesValue = false;  // "--to TYPE" or "--to=TYPE"
     bool required = false;
 };
@@ -32,7 +32,7 @@ struct Command {
     std::string_view arguments;  // as shown in the usage, e.g. "IN OUT --to TYPE"
     std::string_view summary;    // may hold '\n' for more lines
     std::size_t minArguments;
-    std::size_t maxArguments;    // kAny: no limit
+    std::size_t maxArguments;  // kAny: no limit
     std::span<const Option> options;
     // Returns an ExitCode. Messages for the user go to `err`, one line per problem.
     int (*run)(const Invocation& call, std::ostream& out, std::ostream& err);
@@ -45,8 +45,8 @@ const Command* commandNamed(std::string_view name);
 
 // The command line after the command's name, checked against its entry;
 // none with the reason in `error` for a usage error.
-std::optional<Invocation> parseInvocation(const Command& command, std::span<const std::string> words,
-                                          std::string& error);
+std::optional<Invocation> parseInvocation(const Command& command,
+                                          std::span<const std::string> words, std::string& error);
 
 // The text printed by --help and, on stderr, after a usage error.
 std::string usageText();

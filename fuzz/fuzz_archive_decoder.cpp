@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to every reader of record archives: the header
 // reader, the logbook decoder, every register's decoder (directly and
-// through the command-line summary) and the colour decoder. Also built without libFuzzer as the corpus
-// replay test, so each file under tests/data/archive stays a regression test.
+// through the command-line summary) and the colour decoder. Also built without libFuzzer as the
+// corpus replay test, so each file under tests/data/archive stays a regression test.
 
 #include <cstdint>
 #include <cstdio>
@@ -15,8 +15,8 @@
 #include "archive/BinaryArchive.h"
 #include "document/Document.h"
 #include "document/DocumentKind.h"
-#include "logbook/Carnet.h"
 #include "kinds/DocumentKinds.h"
+#include "logbook/Carnet.h"
 
 using namespace divelog;
 
@@ -34,7 +34,8 @@ void checkRoundTrip(const Carnet& decoded) {
     std::vector<std::uint8_t> once = decoded.dataOfType("logbook", error);
     if (once.empty()) invariantBroken("a decoded logbook does not encode");
     Carnet again;
-    if (!again.loadData(once, "logbook", error)) invariantBroken("an encoded logbook does not decode");
+    if (!again.loadData(once, "logbook", error))
+        invariantBroken("an encoded logbook does not decode");
     if (again.recordCount() != decoded.recordCount()) invariantBroken("the record count changed");
     if (again.dataOfType("logbook", error) != once) invariantBroken("a second round trip differs");
 }

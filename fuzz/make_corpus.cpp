@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "archive/BinaryArchive.h"
+#include "kinds/DocumentKinds.h"
 #include "logbook/Carnet.h"
 #include "registers/AdressesEts.h"
 #include "registers/AdressesStruct.h"
@@ -27,7 +28,6 @@
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
 #include "util/Date.h"
-#include "kinds/DocumentKinds.h"
 
 using namespace divelog;
 using Bytes = std::vector<std::uint8_t>;
@@ -76,10 +76,8 @@ Plongee sampleDive(std::int32_t number, DateParts when, const char* lieu, const 
 
 Bytes twoDiveLogbook() {
     Carnet carnet;
-    carnet.add(
-        sampleDive(1, {2024, 5, 31, 10, 15, 0}, "Port-Cros", "La Gabinière"));
-    carnet.add(
-        sampleDive(2, {2023, 6, 1, 9, 0, 0}, "Marseille", "Le Liban"));
+    carnet.add(sampleDive(1, {2024, 5, 31, 10, 15, 0}, "Port-Cros", "La Gabinière"));
+    carnet.add(sampleDive(2, {2023, 6, 1, 9, 0, 0}, "Marseille", "Le Liban"));
     std::string error;
     return carnet.dataOfType("logbook", error);
 }
@@ -112,18 +110,18 @@ void writeLegacyDive(ArchiveWriter& w, int version) {
         std::memcpy(&bits, &depth, 4);
         w.writeInt(bits);
     }
-    ints(5, 0);                        // stop times
-    ints(9, 0);                        // stage cylinders
-    if (version >= 23) ints(10, 0);    // bail-out
-    ints(6, 0);                        // cylinder 1 up to gaz
-    if (version >= 20) w.writeFloat(0);  // flow
-    ints(2, 21);                       // o2Mix, heMix
-    if (version >= 20) ints(8, 0);     // cylinder 2
-    w.writeInt(0);                     // ppO2
-    texts(4, "-");                     // deco software .. runtime
-    ints(11, 4);                       // meteo .. combinaison (typePlongee 4)
-    texts(3, "old");                   // fabricant, ordinateur, serie
-    w.writeInt(0);                     // samplingRate
+    ints(5, 0);                                         // stop times
+    ints(9, 0);                                         // stage cylinders
+    if (version >= 23) ints(10, 0);                     // bail-out
+    ints(6, 0);                                         // cylinder 1 up to gaz
+    if (version >= 20) w.writeFloat(0);                 // flow
+    ints(2, 21);                                        // o2Mix, heMix
+    if (version >= 20) ints(8, 0);                      // cylinder 2
+    w.writeInt(0);                                      // ppO2
+    texts(4, "-");                                      // deco software .. runtime
+    ints(11, 4);                                        // meteo .. combinaison (typePlongee 4)
+    texts(3, "old");                                    // fabricant, ordinateur, serie
+    w.writeInt(0);                                      // samplingRate
     if (version >= 19 && version <= 21) w.writeInt(0);  // computerMode
     texts(12, "");
     w.writeInt(0);  // rebreather
@@ -246,7 +244,8 @@ int main(int argc, char** argv) {
               olderRegister("wrecks", Epaves::schema(), v));
     write(dir, "ok-equipment-version-1.dlequip", olderRegister("equipment", Materiel::schema(), 1));
     write(dir, "ok-budget-two.dlbudget", registerOf(DocumentKind::Budget, PreviBudget::instance()));
-    write(dir, "ok-firms-two.dlfirms", registerOf(DocumentKind::Entreprises, AdressesEts::instance()));
+    write(dir, "ok-firms-two.dlfirms",
+          registerOf(DocumentKind::Entreprises, AdressesEts::instance()));
     write(dir, "ok-structures-two.dlstructures",
           registerOf(DocumentKind::Structures, AdressesStruct::instance()));
     write(dir, "ok-documents-two.dldocs",
@@ -365,8 +364,9 @@ int main(int argc, char** argv) {
         encoder.endRecord();
         write(dir, "bad-register-with-records.dlequip", encoder.finish());
     }
-    std::cout << "wrote " << std::distance(std::filesystem::directory_iterator(dir),
-                                           std::filesystem::directory_iterator())
+    std::cout << "wrote "
+              << std::distance(std::filesystem::directory_iterator(dir),
+                               std::filesystem::directory_iterator())
               << " files to " << dir << '\n';
     return 0;
 }

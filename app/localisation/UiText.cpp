@@ -16,7 +16,8 @@ QString UiText::format(std::string_view table, std::string_view key, std::string
 }
 
 QString UiText::kindName(const divelog::DocumentKindInfo& kind) const {
-    return main(kind.typeName, kind.typeNameLocalised ? std::string_view("error !") : kind.typeName);
+    return main(kind.typeName,
+                kind.typeNameLocalised ? std::string_view("error !") : kind.typeName);
 }
 
 QString UiText::openProblem(const divelog::DocumentError& error) const {

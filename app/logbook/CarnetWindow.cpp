@@ -13,6 +13,8 @@
 #include <memory>
 
 #include "UserPrompts.h"
+#include "exchange/DiveImport.h"
+#include "exchange/ExchangeFormats.h"
 #include "localisation/UiText.h"
 #include "logbook/Carnet.h"
 #include "logbook/CarnetSession.h"
@@ -22,8 +24,6 @@
 #include "logbook/DiveTableView.h"
 #include "logbook/LogbookToolbar.h"
 #include "logbook/RenumberPanel.h"
-#include "exchange/DiveImport.h"
-#include "exchange/ExchangeFormats.h"
 #include "logbook/ToolbarCarnet.h"
 #include "profile/ProfilWindow.h"
 #include "profile/ProfileDataWindow.h"
@@ -125,8 +125,9 @@ void CarnetWindow::buildTable() {
             [this](const QModelIndex& index) { openEditWindowOn(index.row()); });
     // After the editor has closed: moving the current index while the view
     // still commits would close it under the view.
-    connect(model_, &DiveTableModel::cellEdited, this, [this] { afterCommand(); },
-            Qt::QueuedConnection);
+    connect(
+        model_, &DiveTableModel::cellEdited, this, [this] { afterCommand(); },
+        Qt::QueuedConnection);
 }
 
 void CarnetWindow::buildToolbar() {
@@ -244,7 +245,8 @@ ProfilWindow* CarnetWindow::profileWindow() {
 ProfileDataWindow* CarnetWindow::profileDataWindow() {
     if (!profileData_) {
         profileData_ = new ProfileDataWindow(text_, this);
-        connect(profileData_, &ProfileDataWindow::applyRequested, this, &CarnetWindow::importProfil);
+        connect(profileData_, &ProfileDataWindow::applyRequested, this,
+                &CarnetWindow::importProfil);
         profileData_->setCloseGuard([this] { return settleProfileData(); });
     }
     return profileData_;
@@ -267,11 +269,11 @@ bool CarnetWindow::applyProfileData() {
     const auto applied = session_->applyProfile(profileDataWindow()->sheet());
     if (!applied.sheet.ok) {
         const divelog::SeriesInfo& s = divelog::ProfileSeries::info(*applied.sheet.badSeries);
-        prompts_.report(profileData_,
-                        text_.format("Carnet", "Profile value not a number", "error !",
-                                     {static_cast<std::int64_t>(applied.sheet.badLine),
-                                      std::string(s.field)}),
-                        QString());
+        prompts_.report(
+            profileData_,
+            text_.format("Carnet", "Profile value not a number", "error !",
+                         {static_cast<std::int64_t>(applied.sheet.badLine), std::string(s.field)}),
+            QString());
         return false;
     }
     profileDataFilled_ = false;  // shown again from what was stored
@@ -293,9 +295,7 @@ bool CarnetWindow::settleProfileData() {
     return false;
 }
 
-bool CarnetWindow::settleBeforeLeavingDive() {
-    return settleProfileData() && settleUnstoredDive();
-}
+bool CarnetWindow::settleBeforeLeavingDive() { return settleProfileData() && settleUnstoredDive(); }
 
 QList<DocumentWindow::ExportType> CarnetWindow::exportTypes() const {
     QList<ExportType> types;
@@ -308,9 +308,8 @@ QList<DocumentWindow::ExportType> CarnetWindow::exportTypes() const {
 
 bool CarnetWindow::exportTo(const QString& type, const QString& path) {
     prepareToSave();
-    const divelog::ExportContext context{context_.localisation(),
-                                         context_.settings().boolForKey("us units"),
-                                         divelog::dateNow()};
+    const divelog::ExportContext context{
+        context_.localisation(), context_.settings().boolForKey("us units"), divelog::dateNow()};
     std::string why, error;
     const bool written = divelog::writeFileAtomically(
         path.toStdString(),
@@ -325,16 +324,20 @@ bool CarnetWindow::exportTo(const QString& type, const QString& path) {
 }
 
 void CarnetWindow::importDives(const QString& format) {
-    const divelog::DiveImporter* importer = divelog::ExchangeFormats::importer(format.toStdString());
+    const divelog::DiveImporter* importer =
+        divelog::ExchangeFormats::importer(format.toStdString());
     if (!importer) return;
     QStringList globs;
-    for (std::string_view ext : importer->extensions()) globs << QStringLiteral("*.") + q(std::string(ext));
-    const QString path = prompts_.openPath(this, format + QStringLiteral(" (") + globs.join(' ') + ')');
+    for (std::string_view ext : importer->extensions())
+        globs << QStringLiteral("*.") + q(std::string(ext));
+    const QString path =
+        prompts_.openPath(this, format + QStringLiteral(" (") + globs.join(' ') + ')');
     if (!path.isEmpty()) importFile(format, path);
 }
 
 bool CarnetWindow::importFile(const QString& format, const QString& path) {
-    const divelog::DiveImporter* importer = divelog::ExchangeFormats::importer(format.toStdString());
+    const divelog::DiveImporter* importer =
+        divelog::ExchangeFormats::importer(format.toStdString());
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (!importer || !divelog::readWholeFile(path.toStdString(), bytes, error)) {
@@ -381,9 +384,10 @@ void CarnetWindow::updateProfileWindows() {
     const divelog::DiveForm& form = session_->form();
     if (profileShown) profile_->show(form.profileChartData(), session_->readouts());
     if (dataShown && (!profileDataFilled_ || profileDataDive_ != session_->boundRecord())) {
-        profileData_->fill(form.profile(),
-                           text_.format("Carnet", "Dive number profile datas title", "error !",
-                                        {std::int64_t{form.intValue(divelog::Plongee::Field::noPlongee)}}));
+        profileData_->fill(
+            form.profile(),
+            text_.format("Carnet", "Dive number profile datas title", "error !",
+                         {std::int64_t{form.intValue(divelog::Plongee::Field::noPlongee)}}));
         profileDataDive_ = session_->boundRecord();
         profileDataFilled_ = true;
     }
@@ -547,7 +551,6 @@ void CarnetWindow::refreshForm() {
     updateProfileWindows();
     count_->setText(q(session_->readouts().diveCount));
 }
-
 
 void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
     found_->clear();  // the count of the last search no longer says what is selected

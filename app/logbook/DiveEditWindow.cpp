@@ -27,9 +27,9 @@
 #include "logbook/DiveViewKit.h"
 #include "logbook/LogbookToolbar.h"
 #include "logbook/ToolbarCarnet.h"
+#include "settings/AppContext.h"
 #include "tools/EditViewPage.h"
 #include "tools/WindowFrame.h"
-#include "settings/AppContext.h"
 
 namespace {
 
@@ -78,7 +78,8 @@ DiveEditWindow::DiveEditWindow(divelog::CarnetSession& session, divelog::AppCont
             [this] { preset([](divelog::CarnetSession& s) { s.form().razNitrox(); }); });
     connect(parts_.razHeliox, &QPushButton::clicked, this,
             [this] { preset([](divelog::CarnetSession& s) { s.form().razHeliox(); }); });
-    connect(parts_.consumptionButton, &QPushButton::clicked, this, &DiveEditWindow::showConsumption);
+    connect(parts_.consumptionButton, &QPushButton::clicked, this,
+            &DiveEditWindow::showConsumption);
 
     // Large enough for the largest view where the screen allows; smaller
     // screens scroll the view instead of cutting it off.
@@ -89,7 +90,8 @@ DiveEditWindow::DiveEditWindow(divelog::CarnetSession& session, divelog::AppCont
     // The window's frame around the view: toolbar, view buttons, footer, margins.
     const QSize chrome = sizeHint() - views_->currentWidget()->sizeHint();
     QSize wanted = (largest + chrome + QSize(24, 24)).expandedTo(sizeHint());
-    if (const QScreen* s = screen()) wanted = wanted.boundedTo(s->availableGeometry().size() * 0.95);
+    if (const QScreen* s = screen())
+        wanted = wanted.boundedTo(s->availableGeometry().size() * 0.95);
     resize(wanted);
 }
 
@@ -123,7 +125,9 @@ void DiveEditWindow::buildNavigation(QWidget* bar) {
 }
 
 QWidget* DiveEditWindow::wrapView(QWidget* view) {
-    EditViewPage v = EditViewPage::make(this, view, text_.carnet("Previous dive", "Previous"), text_.carnet("Next dive", "Next"), text_.carnet("Close edit window", "Close"));
+    EditViewPage v = EditViewPage::make(this, view, text_.carnet("Previous dive", "Previous"),
+                                        text_.carnet("Next dive", "Next"),
+                                        text_.carnet("Close edit window", "Close"));
     v.previous->setObjectName(QStringLiteral("prevDive"));
     v.next->setObjectName(QStringLiteral("nextDive"));
     v.count->setObjectName(QStringLiteral("diveCount"));

@@ -95,5 +95,4 @@ private:
     std::map<std::string, std::string> declined_;  // per combo box: the text answered "No"
     bool asking_ = false;
     bool placed_ = false;
-
 };

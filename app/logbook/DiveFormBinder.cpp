@@ -8,8 +8,8 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpressionValidator>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTimeEdit>
 
@@ -28,11 +28,12 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 // What a number field lets the user type, from the form's rule for it.
 QValidator* numberValidator(const divelog::NumberRule& rule, QObject* parent) {
-    QString pattern = QStringLiteral("%1\\d{0,%2}").arg(rule.negative ? "-?" : "").arg(rule.maxDigits);
+    QString pattern =
+        QStringLiteral("%1\\d{0,%2}").arg(rule.negative ? "-?" : "").arg(rule.maxDigits);
     if (rule.decimals) pattern += QStringLiteral("(?:[.,]\\d*)?");
     if (rule.dashForNone) pattern = QStringLiteral("-|") + pattern;
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^(?:%1)$").arg(pattern)),
-                                           parent);
+    return new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("^(?:%1)$").arg(pattern)), parent);
 }
 
 QDateTime toQt(divelog::Date d) {
@@ -89,12 +90,9 @@ std::vector<std::string> DiveFormBinder::unboundControls() const {
 
 QWidget* DiveFormBinder::make(const std::string& name) {
     switch (DiveForm::kindOf(name).value_or(Kind::Text)) {
-        case Kind::Text:
-            return makeTextField(name);
-        case Kind::Tag:
-            return makeChoice(name);
-        case Kind::Selector:
-            return makeSelector(name);
+        case Kind::Text: return makeTextField(name);
+        case Kind::Tag: return makeChoice(name);
+        case Kind::Selector: return makeSelector(name);
         case Kind::Switch: {
             auto* box = new QCheckBox;
             connect(box, &QCheckBox::toggled, this, [this, name](bool on) {
@@ -161,7 +159,8 @@ QWidget* DiveFormBinder::makeTextField(const std::string& name) {
         completer->setCompletionMode(QCompleter::PopupCompletion);
         box->setCompleter(completer);
         setItems(box, fixed ? *fixed : divelog::DiveFormCombos::items(name, context_.pickLists()));
-        if (const auto rule = DiveForm::numberRule(name)) box->setValidator(numberValidator(*rule, box));
+        if (const auto rule = DiveForm::numberRule(name))
+            box->setValidator(numberValidator(*rule, box));
         connect(box, &QComboBox::editTextChanged, this, [this, name](const QString& t) {
             if (!filling_) form_.setText(name, t.toStdString());
         });

@@ -12,8 +12,7 @@
 
 using divelog::CarnetSession;
 
-DiveSearchField::DiveSearchField(const UiText& text, divelog::SettingsStore& store,
-                                 QWidget* parent)
+DiveSearchField::DiveSearchField(const UiText& text, divelog::SettingsStore& store, QWidget* parent)
     : QWidget(parent), text_(text), store_(store) {
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("searchField"));

@@ -3,9 +3,9 @@
 #include <QBrush>
 #include <QColor>
 
+#include "dive/DiveColumns.h"
 #include "localisation/UiText.h"
 #include "logbook/CarnetSession.h"
-#include "dive/DiveColumns.h"
 #include "logbook/LogbookIcons.h"
 
 namespace {
@@ -50,8 +50,7 @@ QVariant DiveTableModel::data(const QModelIndex& index, int role) const {
             auto value = session_.table().cellValue(dive, column, look_);
             return value.text.empty() ? QVariant() : QString::fromStdString(value.text);
         }
-        case Qt::EditRole:
-            return QString::fromStdString(dive.text(column));
+        case Qt::EditRole: return QString::fromStdString(dive.text(column));
         case Qt::DecorationRole: {
             auto value = session_.table().cellValue(dive, column, look_);
             if (value.image.empty()) return {};
@@ -78,8 +77,7 @@ QVariant DiveTableModel::data(const QModelIndex& index, int role) const {
             return QVariant::fromValue(Qt::AlignVCenter |
                                        (centred ? Qt::AlignHCenter : Qt::AlignLeft));
         }
-        default:
-            return {};
+        default: return {};
     }
 }
 

@@ -37,8 +37,8 @@ QGroupBox* stopsGroup(DiveViewKit& kit) {
         const std::string n = std::to_string(k);
         auto* stop = kit.check(("deco_Level_" + n + "_sw").c_str(), ("Stop " + n).c_str());
         g->addWidget(stop, k, 0);
-        for (const char* family : {"decoDepth_Level_", "decoTime_Level_", "decoO2_Level_",
-                                   "decoHe_Level_"})
+        for (const char* family :
+             {"decoDepth_Level_", "decoTime_Level_", "decoO2_Level_", "decoHe_Level_"})
             kit.field((family + n).c_str())->setMaximumWidth(64);
         g->addWidget(kit.field(("decoDepth_Level_" + n).c_str()), k, 1);
         g->addWidget(kit.depthUnit(), k, 2);

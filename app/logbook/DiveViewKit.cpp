@@ -14,9 +14,7 @@ QWidget* DiveViewKit::field(const char* name) { return binder.widget(name); }
 
 QString DiveViewKit::label(const char* key) const { return text_.carnet(key, key); }
 
-QLabel* DiveViewKit::unit(const QString& text) const {
-    return new QLabel(text);
-}
+QLabel* DiveViewKit::unit(const QString& text) const { return new QLabel(text); }
 
 QLabel* DiveViewKit::depthUnit() {
     QLabel* l = unit(QStringLiteral("m"));

@@ -58,7 +58,8 @@ void Profil::setLook(const divelog::ProfileChartLook& look) {
 }
 
 QSize Profil::sizeHint() const {
-    return {static_cast<int>(ProfileChart::kDefaultWidth), static_cast<int>(ProfileChart::kDefaultHeight)};
+    return {static_cast<int>(ProfileChart::kDefaultWidth),
+            static_cast<int>(ProfileChart::kDefaultHeight)};
 }
 
 QSize Profil::minimumSizeHint() const { return {420, 400}; }
@@ -125,12 +126,18 @@ void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::Profi
     title.setPixelSize(11);
     for (const ChartText& t : c.texts) {
         switch (t.style) {
-            case ChartText::Style::Plain: p.setPen(Qt::black); p.setFont(small); break;
+            case ChartText::Style::Plain:
+                p.setPen(Qt::black);
+                p.setFont(small);
+                break;
             case ChartText::Style::TimeTitle:
                 p.setPen(look.gradient ? grid : QColor(Qt::black));
                 p.setFont(title);
                 break;
-            case ChartText::Style::Limit: p.setPen(Qt::red); p.setFont(title); break;
+            case ChartText::Style::Limit:
+                p.setPen(Qt::red);
+                p.setFont(title);
+                break;
         }
         p.drawText(at(c, t.at), QString::fromStdString(t.text));
     }

@@ -71,7 +71,9 @@ void ProfilWindow::show(const divelog::ProfileChartData& data, const divelog::Fo
                       QStringLiteral("\n\n") + q(r.oxygen.text));
 }
 
-void ProfilWindow::redraw() { view_->setLook(divelog::ProfileChartLook::read(context_.settings())); }
+void ProfilWindow::redraw() {
+    view_->setLook(divelog::ProfileChartLook::read(context_.settings()));
+}
 
 void ProfilWindow::closeEvent(QCloseEvent* event) {
     windowframe::remember(this, context_.settings(), QStringLiteral("Profil"));
@@ -89,17 +91,19 @@ void ProfilWindow::print(QPrinter& printer) const {
     Printing::apply(printer, settings);
     // The chart is laid out for the page's width; the summary goes below it.
     const QSizeF page = Printing::contentSize(printer, settings);
-    const double aspect = divelog::ProfileChart::kDefaultHeight / divelog::ProfileChart::kDefaultWidth;
+    const double aspect =
+        divelog::ProfileChart::kDefaultHeight / divelog::ProfileChart::kDefaultWidth;
     Printing::printPicture(printer, settings, aspect, [&](QPainter& painter, QSizeF size) {
         Profil::paintChart(painter, view_->layoutFor(size), view_->look());
         QFont font = painter.font();
         font.setPixelSize(11);
         painter.setFont(font);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, size.height() + 12, size.width(), page.height() - size.height() - 12),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                         windowTitle() + QStringLiteral("\n") + location_->text() +
-                             QStringLiteral("\n\n") + summary_->text());
+        painter.drawText(
+            QRectF(0, size.height() + 12, size.width(), page.height() - size.height() - 12),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+            windowTitle() + QStringLiteral("\n") + location_->text() + QStringLiteral("\n\n") +
+                summary_->text());
     });
 }
 

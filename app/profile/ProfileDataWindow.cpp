@@ -38,7 +38,8 @@ ProfileDataWindow::ProfileDataWindow(const UiText& text, QWidget* parent)
         title->setWordWrap(true);
         Row row{new QPlainTextEdit(this), new QLabel(this),
                 new QCheckBox(text_.carnet("Replace"), this)};
-        row.area->setObjectName(QString::fromUtf8(s.field.data(), static_cast<int>(s.field.size())));
+        row.area->setObjectName(
+            QString::fromUtf8(s.field.data(), static_cast<int>(s.field.size())));
         row.area->setMinimumWidth(90);
         row.area->setLineWrapMode(QPlainTextEdit::NoWrap);
         grid->addWidget(title, 0, column);

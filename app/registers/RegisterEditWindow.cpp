@@ -23,7 +23,6 @@
 #include "tools/EditViewPage.h"
 #include "tools/WindowFrame.h"
 
-
 RegisterEditWindow::RegisterEditWindow(divelog::RegisterSession& session,
                                        divelog::AppContext& context, const UiText& text,
                                        QWidget* parent)
@@ -99,7 +98,9 @@ QWidget* RegisterEditWindow::control(const std::string& field) const {
 }
 
 QWidget* RegisterEditWindow::wrapView(QWidget* view) {
-    EditViewPage v = EditViewPage::make(this, view, text_.main("Previous card", "Previous"), text_.main("Next card", "Next"), text_.main("Close edit window", "Close"));
+    EditViewPage v = EditViewPage::make(this, view, text_.main("Previous card", "Previous"),
+                                        text_.main("Next card", "Next"),
+                                        text_.main("Close edit window", "Close"));
     v.previous->setObjectName(QStringLiteral("prevPart"));
     v.next->setObjectName(QStringLiteral("nextPart"));
     connect(v.previous, &QPushButton::clicked, this, &RegisterEditWindow::previousRequested);

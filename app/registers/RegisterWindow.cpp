@@ -140,8 +140,8 @@ void RegisterWindow::buildMenuActions() {
     add("registerPrintList", "Print list", "Print list...", QKeySequence::Print,
         &RegisterWindow::askToPrintList);
     if (session_->spec().hasCard())
-        add("registerPrintSynthesis", "Print register card", "Print summary card...", QKeySequence(),
-            &RegisterWindow::askToPrintSynthesis);
+        add("registerPrintSynthesis", "Print register card", "Print summary card...",
+            QKeySequence(), &RegisterWindow::askToPrintSynthesis);
     makeHistoryActions([this] { undo(); }, [this] { redo(); });
 }
 

@@ -14,8 +14,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "localisation/UiText.h"
 #include "dive/DiveColumns.h"
+#include "localisation/UiText.h"
 #include "settings/AppContext.h"
 #include "settings/PreferencesControls.h"
 #include "settings/PreferencesModel.h"

@@ -50,9 +50,11 @@ struct Encoder {
 
 }  // namespace
 
-QtSettingsStore::QtSettingsStore() : settings_(QStringLiteral("DiveLog"), QStringLiteral("DiveLog")) {}
+QtSettingsStore::QtSettingsStore()
+    : settings_(QStringLiteral("DiveLog"), QStringLiteral("DiveLog")) {}
 
-QtSettingsStore::QtSettingsStore(const QString& iniPath) : settings_(iniPath, QSettings::IniFormat) {}
+QtSettingsStore::QtSettingsStore(const QString& iniPath)
+    : settings_(iniPath, QSettings::IniFormat) {}
 
 QString QtSettingsStore::encode(const SettingValue& value) {
     return QString::fromUtf8(

@@ -71,9 +71,10 @@ void Graphes::paintChart(QPainter& p, const StatisticsChart& c,
                          const divelog::StatisticsChartLook& look) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    QColor background = look.background ? QColor::fromRgbF(look.background->red, look.background->green,
-                                                           look.background->blue)
-                                        : QColor(128, 128, 128);
+    QColor background =
+        look.background
+            ? QColor::fromRgbF(look.background->red, look.background->green, look.background->blue)
+            : QColor(128, 128, 128);
     background.setAlphaF(static_cast<float>(look.backgroundAlpha));
     p.fillRect(QRectF(0, 0, c.width, c.height), background);
 

@@ -36,10 +36,13 @@ void GraphesWindow::redraw() {
 }
 
 void GraphesWindow::print(QPrinter& printer) const {
-    const double aspect = divelog::StatisticsChart::kDefaultHeight / divelog::StatisticsChart::kDefaultWidth;
-    Printing::printPicture(printer, PrintSettings::chart(), aspect, [this](QPainter& p, QSizeF size) {
-        Graphes::paintChart(p, view_->layoutFor(size), divelog::StatisticsChartLook::read(context_.settings()));
-    });
+    const double aspect =
+        divelog::StatisticsChart::kDefaultHeight / divelog::StatisticsChart::kDefaultWidth;
+    Printing::printPicture(
+        printer, PrintSettings::chart(), aspect, [this](QPainter& p, QSizeF size) {
+            Graphes::paintChart(p, view_->layoutFor(size),
+                                divelog::StatisticsChartLook::read(context_.settings()));
+        });
 }
 
 void GraphesWindow::present() {

@@ -31,7 +31,8 @@ using divelog::DiveCard;
 constexpr auto kPortrait = QPageLayout::Portrait;
 }  // namespace
 
-LogbookReports::LogbookReports(CarnetWindow& window, divelog::AppContext& context, const UiText& text)
+LogbookReports::LogbookReports(CarnetWindow& window, divelog::AppContext& context,
+                               const UiText& text)
     : window_(window), context_(context), text_(text) {
     window_.carnet().addObserver(this, [this](const divelog::ListChange&) { onChange(); });
     namespace n = divelog::notification;
@@ -68,10 +69,12 @@ StatisticsWindow* LogbookReports::statisticsWindow() {
         statsStale_ = true;
         formRefreshed();
     });
-    connect(statistics_, &StatisticsWindow::earlierDivesRequested, this, &LogbookReports::showEarlierDives);
+    connect(statistics_, &StatisticsWindow::earlierDivesRequested, this,
+            &LogbookReports::showEarlierDives);
     connect(statistics_, &StatisticsWindow::reportRequested, this, &LogbookReports::showReport);
     connect(statistics_, &StatisticsWindow::graphsRequested, this, &LogbookReports::showGraphs);
-    connect(statistics_, &StatisticsWindow::printRequested, this, &LogbookReports::printStatisticsWithDialog);
+    connect(statistics_, &StatisticsWindow::printRequested, this,
+            &LogbookReports::printStatisticsWithDialog);
     return statistics_;
 }
 
@@ -81,7 +84,8 @@ StyledTextWindow* LogbookReports::reportWindow() {
                                    context_.settings(), &window_);
     report_->setObjectName(QStringLiteral("statisticsReport"));
     report_->setWindowTitle(text_.carnet("Statistics report title"));
-    connect(report_, &StyledTextWindow::printRequested, this, &LogbookReports::printStatisticsWithDialog);
+    connect(report_, &StyledTextWindow::printRequested, this,
+            &LogbookReports::printStatisticsWithDialog);
     return report_;
 }
 
@@ -108,15 +112,16 @@ void LogbookReports::recompute() {
     divelog::Statistics::Options options;
     options.countEarlier = !statistics_ || statistics_->countsEarlierDives();
     options.usUnits = context_.settings().boolForKey("us units");
-    stats_ = divelog::Statistics::of(window_.carnet(), divelog::EarlierDives::read(context_.settings()),
-                                     options);
+    stats_ = divelog::Statistics::of(window_.carnet(),
+                                     divelog::EarlierDives::read(context_.settings()), options);
     ++computations_;
     statsStale_ = false;
     statsRefresh_ = window_.session().refreshCount();
 }
 
 void LogbookReports::showFigures() {
-    if (statistics_) statistics_->display(divelog::StatisticsTexts::of(stats_, context_.localisation()));
+    if (statistics_)
+        statistics_->display(divelog::StatisticsTexts::of(stats_, context_.localisation()));
     if (report_) report_->setText(report());
     if (graphes_) graphes_->view()->setShares(divelog::StatisticsShares::of(stats_));
 }
@@ -127,8 +132,8 @@ divelog::StyledText LogbookReports::report() const {
         path.empty() ? window_.displayName().toStdString() : path,
         QLocale().toString(QDateTime::currentDateTime(), QLocale::LongFormat).toStdString()};
     return divelog::StatisticsReport::build(
-        stats_, divelog::StatisticsTexts::of(stats_, context_.localisation()), context_.localisation(),
-        source);
+        stats_, divelog::StatisticsTexts::of(stats_, context_.localisation()),
+        context_.localisation(), source);
 }
 
 void LogbookReports::showStatistics() {
@@ -206,8 +211,7 @@ void LogbookReports::rebuildCard() {
 // ---- Following the form --------------------------------------------------
 
 void LogbookReports::formRefreshed() {
-    if (statisticsShown() &&
-        (statsStale_ || statsRefresh_ != window_.session().refreshCount())) {
+    if (statisticsShown() && (statsStale_ || statsRefresh_ != window_.session().refreshCount())) {
         recompute();
         showFigures();
     }
@@ -300,6 +304,7 @@ void LogbookReports::printStatisticsWithDialog() {
 
 void LogbookReports::printGraphsWithDialog() {
     Printing::apply(printer(), PrintSettings::chart());
-    QWidget* parent = graphes_ && graphes_->isVisible() ? static_cast<QWidget*>(graphes_) : &window_;
+    QWidget* parent =
+        graphes_ && graphes_->isVisible() ? static_cast<QWidget*>(graphes_) : &window_;
     if (Printing::ask(parent, printer())) printGraphsOn(printer());
 }

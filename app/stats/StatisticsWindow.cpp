@@ -17,9 +17,12 @@ namespace {
 
 // The extremes in the order of the box: keys of their titles and object names.
 constexpr std::pair<const char*, const char*> kExtremes[] = {
-    {"Statistics max depth", "maxDepth"},          {"Statistics mean depth", "meanDepth"},
-    {"Statistics total depth", "depthTotal"},      {"Statistics max time", "maxTime"},
-    {"Statistics mean time", "meanTime"},          {"Statistics total time", "timeTotal"},
+    {"Statistics max depth", "maxDepth"},
+    {"Statistics mean depth", "meanDepth"},
+    {"Statistics total depth", "depthTotal"},
+    {"Statistics max time", "maxTime"},
+    {"Statistics mean time", "meanTime"},
+    {"Statistics total time", "timeTotal"},
     {"Statistics min temperature", "minTemperature"},
     {"Statistics max temperature", "maxTemperature"},
     {"Statistics mean temperature", "meanTemperature"}};
@@ -48,13 +51,17 @@ StatisticsWindow::StatisticsWindow(const UiText& text, divelog::SettingsStore& s
     connect(noEarlier_, &QCheckBox::toggled, this, &StatisticsWindow::countEarlierChanged);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(categoryBox("Statistics types box", divelog::StatCategories::diveTypes()), 0, 0, 3, 1);
-    grid->addWidget(categoryBox("Statistics apparatus box", divelog::StatCategories::apparatus()), 0, 1);
+    grid->addWidget(categoryBox("Statistics types box", divelog::StatCategories::diveTypes()), 0, 0,
+                    3, 1);
+    grid->addWidget(categoryBox("Statistics apparatus box", divelog::StatCategories::apparatus()),
+                    0, 1);
     grid->addWidget(categoryBox("Statistics gas box", divelog::StatCategories::gases()), 1, 1);
-    grid->addWidget(categoryBox("Statistics depth box", divelog::StatCategories::depthBands()), 2, 1);
+    grid->addWidget(categoryBox("Statistics depth box", divelog::StatCategories::depthBands()), 2,
+                    1);
     grid->addWidget(extremesBox(), 0, 2, 3, 1);
 
-    auto button = [this](const QString& label, const char* name, void (StatisticsWindow::*signal)()) {
+    auto button = [this](const QString& label, const char* name,
+                         void (StatisticsWindow::*signal)()) {
         auto* b = new QPushButton(label, this);
         b->setObjectName(QString::fromLatin1(name));
         connect(b, &QPushButton::clicked, this, signal);
@@ -64,8 +71,10 @@ StatisticsWindow::StatisticsWindow(const UiText& text, divelog::SettingsStore& s
     buttons->addWidget(button(text.carnet("Statistics earlier dives"), "earlierDives",
                               &StatisticsWindow::earlierDivesRequested));
     buttons->addStretch(1);
-    buttons->addWidget(button(text.carnet("Statistics report"), "report", &StatisticsWindow::reportRequested));
-    buttons->addWidget(button(text.carnet("Statistics graphs"), "graphs", &StatisticsWindow::graphsRequested));
+    buttons->addWidget(
+        button(text.carnet("Statistics report"), "report", &StatisticsWindow::reportRequested));
+    buttons->addWidget(
+        button(text.carnet("Statistics graphs"), "graphs", &StatisticsWindow::graphsRequested));
     buttons->addWidget(button(text.main("Print..."), "print", &StatisticsWindow::printRequested));
 
     auto* top = new QHBoxLayout;
@@ -87,17 +96,20 @@ QWidget* StatisticsWindow::categoryBox(const char* titleKey,
     for (std::size_t row = 0; row < categories.size(); ++row) {
         const divelog::StatCategory c = categories[row];
         const auto& info = divelog::StatCategories::info(c);
-        const QString name = QString::fromLatin1(info.earlierKey.data(), int(info.earlierKey.size()));
+        const QString name =
+            QString::fromLatin1(info.earlierKey.data(), int(info.earlierKey.size()));
         const int r = static_cast<int>(row);
-        grid->addWidget(new QLabel(QString::fromStdString(divelog::StatCategories::title(
-                                       c, text_.localisation())),
+        grid->addWidget(new QLabel(QString::fromStdString(
+                                       divelog::StatCategories::title(c, text_.localisation())),
                                    box),
                         r, 0);
         counts_[index(c)] = figureLabel(box, QStringLiteral("count ") + name);
         shares_[index(c)] = figureLabel(box, QStringLiteral("share ") + name);
         // Wide enough for the widest figure, so columns keep still as figures change.
-        counts_[index(c)]->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
-        shares_[index(c)]->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("100.0 %")));
+        counts_[index(c)]->setMinimumWidth(
+            box->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
+        shares_[index(c)]->setMinimumWidth(
+            box->fontMetrics().horizontalAdvance(QStringLiteral("100.0 %")));
         grid->addWidget(counts_[index(c)], r, 1);
         grid->addWidget(shares_[index(c)], r, 2);
     }
@@ -126,8 +138,8 @@ void StatisticsWindow::display(const divelog::StatisticsTexts& x) {
         counts_[i]->setText(q(x.counts[i]));
         shares_[i]->setText(q(x.shares[i]).trimmed());
     }
-    const std::string* values[] = {&x.maxDepth, &x.meanDepth, &x.depthTotal,
-                                   &x.maxTime,  &x.meanTime,  &x.timeTotal,
+    const std::string* values[] = {&x.maxDepth,       &x.meanDepth,      &x.depthTotal,
+                                   &x.maxTime,        &x.meanTime,       &x.timeTotal,
                                    &x.minTemperature, &x.maxTemperature, &x.meanTemperature};
     for (std::size_t i = 0; i < extremes_.size(); ++i) extremes_[i]->setText(q(*values[i]));
     // A window shown before its figures grows to hold them.

@@ -45,9 +45,7 @@ void ListTableBinding::setLeaveGuard(std::function<bool()> guard) {
     leaveGuard_ = std::move(guard);
 }
 
-void ListTableBinding::detach() {
-    disconnect(table_->selectionModel(), nullptr, this, nullptr);
-}
+void ListTableBinding::detach() { disconnect(table_->selectionModel(), nullptr, this, nullptr); }
 
 bool ListTableBinding::settleUnstored() {
     if (!session_.hasUnstoredRecord()) return true;

@@ -26,8 +26,7 @@ public:
     // How the window asks about the unstored record (dive or card).
     using Ask = std::function<UserPrompts::NewDiveChoice(QWidget* parent)>;
 
-    ListTableBinding(QTableView* table, divelog::ListSession& session, Ask ask,
-                     QWidget* window);
+    ListTableBinding(QTableView* table, divelog::ListSession& session, Ask ask, QWidget* window);
     ~ListTableBinding() override;
 
     // The set-up every list table shares: whole rows, several at once,

@@ -1,9 +1,9 @@
 #include "tools/StyledTextDocument.h"
 
 #include <QFontDatabase>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextBlockFormat>
 #include <QTextOption>
 
 namespace styledtext {
@@ -27,8 +27,9 @@ void fill(QTextDocument& document, const divelog::StyledText& text) {
     document.setDefaultFont(font);
     // Report lines put a figure and its share after tabs, past the longest
     // label: stops for a window's plain layout and, below, for a printed page's.
-    const QList<QTextOption::Tab> tabs = {QTextOption::Tab(16.0 * kPixelSize, QTextOption::LeftTab),
-                                          QTextOption::Tab(21.0 * kPixelSize, QTextOption::LeftTab)};
+    const QList<QTextOption::Tab> tabs = {
+        QTextOption::Tab(16.0 * kPixelSize, QTextOption::LeftTab),
+        QTextOption::Tab(21.0 * kPixelSize, QTextOption::LeftTab)};
     QTextOption option = document.defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTabs(tabs);

@@ -50,7 +50,8 @@ void placeBeside(QWidget* window, const QWidget* owner) {
     const QRect screen = owner->screen() ? owner->screen()->availableGeometry() : QRect();
     const QRect frame = owner->frameGeometry();
     int x = frame.right() + 8;
-    if (screen.isValid() && x + window->width() > screen.right()) x = screen.right() - window->width();
+    if (screen.isValid() && x + window->width() > screen.right())
+        x = screen.right() - window->width();
     window->move(std::max(x, screen.isValid() ? screen.left() : 0), frame.top());
 }
 

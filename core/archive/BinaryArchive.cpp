@@ -46,8 +46,14 @@ public:
         if (!v.empty()) raw(v.data(), v.size() * sizeof(T));
     }
 
-    void writeInt(std::int32_t v) override { u8(kTagInt); raw(&v, 4); }
-    void writeFloat(float v) override { u8(kTagFloat); raw(&v, 4); }
+    void writeInt(std::int32_t v) override {
+        u8(kTagInt);
+        raw(&v, 4);
+    }
+    void writeFloat(float v) override {
+        u8(kTagFloat);
+        raw(&v, 4);
+    }
     void writeNull() override { u8(kTagNull); }
     void writeString(const std::optional<std::string>& v) override {
         if (!v) return writeNull();

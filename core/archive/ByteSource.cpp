@@ -170,8 +170,7 @@ bool parseHeader(ByteSource& src, ArchiveHeader& h) {
         return src.fail(ArchiveProblem::NotAnArchive, "This is not a dive log file.", nullptr);
     const std::uint8_t* at = src.pos;
     if (!src.u16(h.formatVersion)) return false;
-    if (h.formatVersion == 0)
-        return src.fail("The file's format version is malformed.", at);
+    if (h.formatVersion == 0) return src.fail("The file's format version is malformed.", at);
     if (h.formatVersion > kArchiveFormatVersion)
         return src.fail(ArchiveProblem::NewerFormat,
                         "The file was written in format " + std::to_string(h.formatVersion) +

@@ -14,8 +14,8 @@ struct DiveColumn {
     Plongee::Field field;
     std::string_view visibilityKey;  // boolean setting
     std::string_view titleKey;       // table "Carnet": the header and the preference switch
-    bool shownAtFirst;  // on a fresh install, and again after the preferences' reset
-    bool inPreferences;  // the wreck column's switch is written by the logbook alone
+    bool shownAtFirst;               // on a fresh install, and again after the preferences' reset
+    bool inPreferences;              // the wreck column's switch is written by the logbook alone
 };
 
 // The one list of dive table columns, in their initial order: the table, its

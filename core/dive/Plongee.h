@@ -57,8 +57,7 @@ public:
         Field::pressDepartPony1, Field::pressDepartPony2, Field::pressDepartPony3};
     static constexpr std::array<Field, 3> kStageEnd = {Field::pressFinPony1, Field::pressFinPony2,
                                                        Field::pressFinPony3};
-    static constexpr std::array<Field, 2> kBailoutVolume = {Field::volBailout1,
-                                                            Field::volBailout2};
+    static constexpr std::array<Field, 2> kBailoutVolume = {Field::volBailout1, Field::volBailout2};
     static constexpr std::array<Field, 2> kBailoutStart = {Field::pressDepartBailout1,
                                                            Field::pressDepartBailout2};
     static constexpr std::array<Field, 2> kBailoutEnd = {Field::pressFinBailout1,
@@ -66,8 +65,8 @@ public:
     static constexpr std::array<Field, 2> kBailoutO2 = {Field::O2Bailout1, Field::O2Bailout2};
     static constexpr std::array<Field, 2> kBailoutHe = {Field::HeBailout1, Field::HeBailout2};
     static constexpr std::array<Field, 12> kEquipment = {
-        Field::equip_1, Field::equip_2, Field::equip_3,  Field::equip_4,
-        Field::equip_5, Field::equip_6, Field::equip_7,  Field::equip_8,
+        Field::equip_1, Field::equip_2,  Field::equip_3,  Field::equip_4,
+        Field::equip_5, Field::equip_6,  Field::equip_7,  Field::equip_8,
         Field::equip_9, Field::equip_10, Field::equip_11, Field::equip_12};
 
     struct FieldInfo {
@@ -92,8 +91,8 @@ public:
 #define DIVELOG_TYPE_DATE When
 #define DIVELOG_TYPE_INTS Ints
 #define DIVELOG_TYPE_REALS Reals
-#define DIVELOG_X(kind, name, Setter)                                              \
-    const DIVELOG_TYPE_##kind& name() const { return name##_; }                  \
+#define DIVELOG_X(kind, name, Setter)                           \
+    const DIVELOG_TYPE_##kind& name() const { return name##_; } \
     void set##Setter(DIVELOG_TYPE_##kind value) { name##_ = std::move(value); }
     DIVELOG_PLONGEE_FIELDS(DIVELOG_X)
 #undef DIVELOG_X

@@ -16,8 +16,8 @@ bool Document::writeRecords(ByteOutput& out) const { return out.write(encodeReco
 
 bool Document::saveAs(const std::string& path, std::string_view type, std::string& error) const {
     if (type == info().id)
-        return writeFileAtomically(path, [this](ByteOutput& out) { return writeRecords(out); },
-                                   error);
+        return writeFileAtomically(
+            path, [this](ByteOutput& out) { return writeRecords(out); }, error);
     std::string why;
     std::vector<std::uint8_t> bytes = dataOfType(type, why);
     if (bytes.empty()) {

@@ -43,8 +43,7 @@ ProblemText saveProblemText(const DocumentError& error) {
         case DocumentProblem::FileNotFound:
             return {"Save folder missing", "The folder to save in does not exist."};
         case DocumentProblem::PermissionDenied:
-            return {"Save permission denied",
-                    "The file could not be written: permission denied."};
+            return {"Save permission denied", "The file could not be written: permission denied."};
         case DocumentProblem::IsAFolder:
             return {"Save over a folder", "A folder already has this name."};
         case DocumentProblem::DiskFull: return {"Disk full", "The disk is full."};
@@ -88,8 +87,8 @@ DocumentError explainRefusal(const DocumentKindInfo& kind, RecordVersions versio
         return verdict;
     }
     if (header.kind != kind.id) {
-        error.problem = kindForId(header.kind) ? DocumentProblem::OtherKind
-                                               : DocumentProblem::UnknownKind;
+        error.problem =
+            kindForId(header.kind) ? DocumentProblem::OtherKind : DocumentProblem::UnknownKind;
         return error;
     }
     for (const auto& c : header.classes) {

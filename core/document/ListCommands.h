@@ -40,7 +40,8 @@ public:
         for (const auto& r : held_) rows_.push_back(r.row);
     }
     // Removing: the rows to take out (ascending, distinct).
-    PlaceRecords(RecordListDocument<R>& doc, std::vector<std::size_t> rows, std::string_view nameKey)
+    PlaceRecords(RecordListDocument<R>& doc, std::vector<std::size_t> rows,
+                 std::string_view nameKey)
         : doc_(doc), adding_(false), rows_(std::move(rows)), nameKey_(nameKey) {}
 
     void redo() override { adding_ ? put() : take(); }
@@ -49,8 +50,8 @@ public:
         return texts.format("Main", nameKey_, nameKey_, {static_cast<std::int64_t>(rows_.size())});
     }
     std::size_t heldBytes() const override {
-        std::size_t n = rows_.capacity() * sizeof(std::size_t) +
-                        held_.capacity() * sizeof(PlacedRecord<R>);
+        std::size_t n =
+            rows_.capacity() * sizeof(std::size_t) + held_.capacity() * sizeof(PlacedRecord<R>);
         for (const auto& r : held_) n += sizeof(R) + r.record->heldBytes();
         return n;
     }

@@ -41,9 +41,9 @@ public:
         auto row = rowOf(id);
         if (!row || !accepts(record)) return false;
         if (*records_[*row] == record) return true;  // nothing to take back
-        history().push(std::make_unique<SwapRecord<R>>(
-            *this, id, std::make_unique<R>(std::move(record)),
-            nameKey.empty() ? names().update : nameKey));
+        history().push(std::make_unique<SwapRecord<R>>(*this, id,
+                                                       std::make_unique<R>(std::move(record)),
+                                                       nameKey.empty() ? names().update : nameKey));
         return true;
     }
     std::size_t erase(std::vector<std::size_t> rows) override {
@@ -93,7 +93,8 @@ protected:
         bool moved = false;
         for (std::size_t i = 0; i < order.size(); ++i) moved = moved || order[i] != i;
         if (moved)
-            history().push(std::make_unique<ReorderRecords<R>>(*this, std::move(order), names().sort));
+            history().push(
+                std::make_unique<ReorderRecords<R>>(*this, std::move(order), names().sort));
     }
 
     R& recordAtRow(std::size_t row) { return *records_[row]; }
@@ -114,8 +115,8 @@ private:
         std::vector<PlacedRecord<R>> placed;
         placed.push_back({row, id, std::make_unique<R>(std::move(record))});
         const bool appending = row == records_.size();
-        history().push(std::make_unique<PlaceRecords<R>>(
-            *this, std::move(placed), appending ? names().add : names().insert));
+        history().push(std::make_unique<PlaceRecords<R>>(*this, std::move(placed),
+                                                         appending ? names().add : names().insert));
         return id;
     }
 

@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "dive/DiveCodes.h"
 #include "exchange/MacRoman.h"
 #include "exchange/TextOutput.h"
 #include "localisation/Localisation.h"
-#include "dive/DiveCodes.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -15,10 +15,10 @@ namespace {
 using F = Plongee::Field;
 
 constexpr std::array<std::string_view, 20> kTitles = {
-    "Dive #",      "Date",         "Location",   "Site",      "Country",     "Tide coeff",
-    "Surface time", "Start time",  "Depth",      "Dive time", "Pressure in", "Pressure out",
-    "O2 mix",      "He mix",       "Weather",    "Current",   "Visibility",  "Water temp.",
-    "Air temp.",   "Buddies"};
+    "Dive #",      "Date",         "Location",    "Site",      "Country",
+    "Tide coeff",  "Surface time", "Start time",  "Depth",     "Dive time",
+    "Pressure in", "Pressure out", "O2 mix",      "He mix",    "Weather",
+    "Current",     "Visibility",   "Water temp.", "Air temp.", "Buddies"};
 
 std::string two(int v) { return formatText("%02d", {std::int64_t{v}}); }
 
@@ -39,21 +39,34 @@ std::array<std::string, 20> fieldsOf(const Plongee& d, const Localisation& texts
         const DateParts p = localParts(*d.heure());
         start = two(p.hour) + ":" + two(p.minute);
     }
-    return {integerText(d.noPlongee()), day, d.lieu().value_or(""), d.site().value_or(""),
-            d.pays().value_or(""), integerText(d.coeff()), d.surface().value_or(""), start,
-            formatText("%.7g", {double{d.profondeur()}}), integerText(d.temps()),
-            integerText(d.pressionDepart()), integerText(d.pressionFin()), integerText(d.o2Mix()),
-            integerText(d.heMix()), label(F::meteo, d.meteo(), texts),
-            label(F::courant, d.courant(), texts), label(F::visibilite, d.visibilite(), texts),
-            integerText(d.tempEau()), integerText(d.tempAir()), d.partenaires().value_or("")};
+    return {integerText(d.noPlongee()),
+            day,
+            d.lieu().value_or(""),
+            d.site().value_or(""),
+            d.pays().value_or(""),
+            integerText(d.coeff()),
+            d.surface().value_or(""),
+            start,
+            formatText("%.7g", {double{d.profondeur()}}),
+            integerText(d.temps()),
+            integerText(d.pressionDepart()),
+            integerText(d.pressionFin()),
+            integerText(d.o2Mix()),
+            integerText(d.heMix()),
+            label(F::meteo, d.meteo(), texts),
+            label(F::courant, d.courant(), texts),
+            label(F::visibilite, d.visibilite(), texts),
+            integerText(d.tempEau()),
+            integerText(d.tempAir()),
+            d.partenaires().value_or("")};
 }
 
 // A field that holds the separator, a quotation mark or a line break is
 // quoted, its quotation marks doubled; in the quoted variant every field is
 // between quotation marks already, so only its marks are doubled.
 std::string fieldText(std::string_view field, char separator, bool quoted) {
-    const bool special = field.find_first_of(std::string{separator, '"', '\r', '\n'}) !=
-                         std::string_view::npos;
+    const bool special =
+        field.find_first_of(std::string{separator, '"', '\r', '\n'}) != std::string_view::npos;
     if (!special) return std::string(field);
     std::string out = quoted ? "" : "\"";
     for (char c : field) {
@@ -74,8 +87,9 @@ bool put(TextOutput& out, const std::string& line, bool macRoman, std::string_vi
     }
     MacRoman::Result r = MacRoman::encode(line);
     if (r.missing) {
-        error = "The character \u201C" + *r.missing + "\u201D of " + std::string(what) +
-                " has no code in Mac OS Roman, the text encoding of this file. Nothing was written.";
+        error =
+            "The character \u201C" + *r.missing + "\u201D of " + std::string(what) +
+            " has no code in Mac OS Roman, the text encoding of this file. Nothing was written.";
         return false;
     }
     out << r.bytes;
@@ -94,7 +108,9 @@ std::string_view DiveListExport::typeName() const {
     return {};
 }
 
-std::string_view DiveListExport::extension() const { return variant_ == Variant::Tab ? "txt" : "csv"; }
+std::string_view DiveListExport::extension() const {
+    return variant_ == Variant::Tab ? "txt" : "csv";
+}
 
 bool DiveListExport::write(const Carnet::DiveList& dives, const ExportContext& context,
                            ByteOutput& bytes, std::string& error) const {
@@ -127,8 +143,8 @@ bool DiveListExport::write(const Carnet::DiveList& dives, const ExportContext& c
     return out.ok();
 }
 
-bool ProfileCsvExport::write(const Carnet::DiveList& dives, const ExportContext&,
-                             ByteOutput& bytes, std::string& error) const {
+bool ProfileCsvExport::write(const Carnet::DiveList& dives, const ExportContext&, ByteOutput& bytes,
+                             std::string& error) const {
     TextOutput out(bytes);
     out << "Dive #,Point,Depth,ASC,SLOW,CEIL,SURF,GAS,PRESS\n";
     for (const auto& d : dives) {
@@ -143,8 +159,10 @@ bool ProfileCsvExport::write(const Carnet::DiveList& dives, const ExportContext&
         for (std::size_t i = 0; i < depth.size(); ++i) {
             line = number + "," + integerText(static_cast<std::int64_t>(i + 1)) + "," +
                    formatText("%.1f", {depth[i]});
-            for (const Plongee::Ints* f : flags) line += "," + (full(*f) ? integerText((**f)[i]) : "");
-            line += "," + (full(d->PRESS_Data()) ? formatText("%.1f", {(*d->PRESS_Data())[i]}) : "");
+            for (const Plongee::Ints* f : flags)
+                line += "," + (full(*f) ? integerText((**f)[i]) : "");
+            line +=
+                "," + (full(d->PRESS_Data()) ? formatText("%.1f", {(*d->PRESS_Data())[i]}) : "");
             line += '\n';
             out << line;  // digits, signs and commas: the same bytes in Mac OS Roman
         }

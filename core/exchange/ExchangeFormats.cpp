@@ -1,11 +1,11 @@
 #include "exchange/ExchangeFormats.h"
 
+#include "exchange/CompanionImport.h"
 #include "exchange/DelimitedExports.h"
 #include "exchange/StandardUddfExport.h"
-#include "exchange/XmlExports.h"
-#include "exchange/UddfImport.h"
-#include "exchange/CompanionImport.h"
 #include "exchange/UdcfImport.h"
+#include "exchange/UddfImport.h"
+#include "exchange/XmlExports.h"
 
 namespace divelog {
 

@@ -71,9 +71,9 @@ MacRoman::Result MacRoman::encode(std::string_view utf8) {
         std::string one;
         for (std::size_t at = from; at < all.size();) {
             utf8proc_int32_t cp = -1;
-            const utf8proc_ssize_t len = utf8proc_iterate(
-                reinterpret_cast<const utf8proc_uint8_t*>(all.data() + at),
-                static_cast<utf8proc_ssize_t>(all.size() - at), &cp);
+            const utf8proc_ssize_t len =
+                utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(all.data() + at),
+                                 static_cast<utf8proc_ssize_t>(all.size() - at), &cp);
             const std::size_t step = len > 0 ? static_cast<std::size_t>(len) : 1;
             if (len <= 0 || (!appleOnly(cp) && !converter.run(all.substr(at, step), one))) {
                 result.missing = std::string(all.substr(at, step));

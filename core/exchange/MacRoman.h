@@ -12,7 +12,7 @@ namespace divelog {
 class MacRoman {
 public:
     struct Result {
-        std::string bytes;                  // the converted text, when every character fits
+        std::string bytes;                   // the converted text, when every character fits
         std::optional<std::string> missing;  // else the first character that has no code
     };
     // UTF-8 in; composed (NFC) first, so an accent typed as a separate mark

@@ -48,7 +48,8 @@ void UddfDefinitions::read(pugi::xml_node element) {
             site.name = textOf(lastChild(s, "name", false));
             pugi::xml_node geography = lastChild(s, "geography", false);
             site.location = textOf(lastChild(geography, "location", false));
-            site.country = textOf(lastChild(lastChild(geography, "address", false), "country", false));
+            site.country =
+                textOf(lastChild(lastChild(geography, "address", false), "country", false));
             sites_[id] = std::move(site);
         }
     } else if (kind == "diver") {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "exchange/ImportRules.h"
 #include "dive/DiveCodes.h"
+#include "exchange/ImportRules.h"
 
 namespace divelog {
 
@@ -20,8 +20,8 @@ const SeriesId kAlarmSeries[] = {SeriesId::Ascent, SeriesId::Slow, SeriesId::Sur
 // Values at base + k * interval, linear between the given points; a NAN point
 // makes NAN around it. Before the first point: from the surface at `base`
 // when `fromSurface`, else NAN.
-std::vector<double> resampled(const std::vector<double>& t, const std::vector<double>& v, double base,
-                              double interval, std::size_t count, bool fromSurface) {
+std::vector<double> resampled(const std::vector<double>& t, const std::vector<double>& v,
+                              double base, double interval, std::size_t count, bool fromSurface) {
     std::vector<double> out(count);
     std::size_t j = 0;
     for (std::size_t k = 0; k < count; ++k) {
@@ -40,8 +40,8 @@ std::vector<double> resampled(const std::vector<double>& t, const std::vector<do
 }
 
 void sizeFlags(ProfileSeries& p) {
-    for (SeriesId id : {SeriesId::Ascent, SeriesId::Slow, SeriesId::Surface, SeriesId::Ceiling,
-                        SeriesId::Gas})
+    for (SeriesId id :
+         {SeriesId::Ascent, SeriesId::Slow, SeriesId::Surface, SeriesId::Ceiling, SeriesId::Gas})
         p.flags(id).assign(p.profilProfondeur.size(), 0);
 }
 
@@ -70,8 +70,8 @@ std::optional<WaypointProfile> WaypointProfile::of(const std::vector<Waypoint>& 
         w.samplingCode = ImportRules::nearestSamplingCode(*middle);
     }
     ProfileSeries& p = w.series;
-    const bool anyPressure =
-        std::any_of(pts.begin(), pts.end(), [](const Waypoint& wp) { return std::isfinite(wp.bar); });
+    const bool anyPressure = std::any_of(pts.begin(), pts.end(),
+                                         [](const Waypoint& wp) { return std::isfinite(wp.bar); });
 
     if (!rising || !w.samplingCode) {
         w.inFileOrder = n >= 2 && !rising;
@@ -80,7 +80,8 @@ std::optional<WaypointProfile> WaypointProfile::of(const std::vector<Waypoint>& 
         for (std::size_t i = 0; i < n; ++i)
             for (std::size_t a = 0; a < 4; ++a) p.flags(kAlarmSeries[a])[i] = pts[i].alarms[a];
         if (anyPressure)
-            for (const Waypoint& wp : pts) p.PRESS_Data.push_back(std::isfinite(wp.bar) ? wp.bar : 0);
+            for (const Waypoint& wp : pts)
+                p.PRESS_Data.push_back(std::isfinite(wp.bar) ? wp.bar : 0);
         p.fillPlaceholders();
         return w;
     }

@@ -13,9 +13,9 @@ namespace divelog {
 // One timed sample of a foreign file: UDDF waypoints, UDCF samples with
 // their own times.
 struct Waypoint {
-    double seconds = NAN;   // NAN: the file gave no time
+    double seconds = NAN;  // NAN: the file gave no time
     double metres = 0;
-    double bar = NAN;       // cylinder pressure; NAN: none at this point
+    double bar = NAN;                      // cylinder pressure; NAN: none at this point
     std::array<std::int32_t, 4> alarms{};  // ASC, SLOW, SURF, CEIL flags
 };
 
@@ -28,10 +28,10 @@ struct Waypoint {
 // Pressures follow the samples; a sample without a reading holds 0, the
 // logbook's "no reading".
 struct WaypointProfile {
-    ProfileSeries series;                  // placeholders filled
+    ProfileSeries series;  // placeholders filled
     std::optional<std::int32_t> samplingCode;
-    bool inFileOrder = false;              // times were not usable
-    bool cut = false;                      // too long a dive for its samples: the end was cut
+    bool inFileOrder = false;  // times were not usable
+    bool cut = false;          // too long a dive for its samples: the end was cut
     std::size_t samples() const { return series.profilProfondeur.size(); }
 
     // None for no waypoint at all.

@@ -167,8 +167,8 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
 }
 
 bool XmlBlockScanner::cuttable(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) ||
-                              (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+    if (bytes.size() >= 2 &&
+        ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
         return false;
     const std::size_t head = std::min<std::size_t>(bytes.size(), 256);
     for (std::size_t i = 0; i < std::min<std::size_t>(head, 4); ++i)

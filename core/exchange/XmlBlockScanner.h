@@ -27,7 +27,7 @@ public:
     struct Result {
         std::vector<Block> blocks;  // in document order
         bool anyElement = false;
-        bool complete = false;       // false: damaged or truncated at `errorOffset`
+        bool complete = false;  // false: damaged or truncated at `errorOffset`
         std::size_t errorOffset = 0;
     };
 

@@ -13,8 +13,8 @@ constexpr std::string_view kContact = "contact@divelog.example.org";
 std::string visit() { return " Visit " + std::string(kHomePage) + " for more information "; }
 }  // namespace
 
-bool UddfExport::write(const Carnet::DiveList& dives, const ExportContext& context,
-                       ByteOutput& out, std::string& error) const {
+bool UddfExport::write(const Carnet::DiveList& dives, const ExportContext& context, ByteOutput& out,
+                       std::string& error) const {
     TextOutput text(out);
     XmlWriter xml(text);
     xml.declaration();
@@ -62,8 +62,8 @@ bool UddfExport::write(const Carnet::DiveList& dives, const ExportContext& conte
     return text.ok();
 }
 
-bool UdcfExport::write(const Carnet::DiveList& dives, const ExportContext& context,
-                       ByteOutput& out, std::string& error) const {
+bool UdcfExport::write(const Carnet::DiveList& dives, const ExportContext& context, ByteOutput& out,
+                       std::string& error) const {
     TextOutput text(out);
     XmlWriter xml(text);
     xml.declaration();

@@ -9,7 +9,9 @@ namespace divelog {
 // case.
 class UddfExport final : public DiveExporter {
 public:
-    std::string_view typeName() const override { return "Export UDDF (Universal Dive Data Format)"; }
+    std::string_view typeName() const override {
+        return "Export UDDF (Universal Dive Data Format)";
+    }
     std::string_view extension() const override { return "uddf"; }
     bool write(const Carnet::DiveList& dives, const ExportContext& context, ByteOutput& out,
                std::string& error) const override;

@@ -47,7 +47,8 @@ void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into) {
 std::vector<pugi::xml_node> children(pugi::xml_node parent, std::string_view name, bool anyCase) {
     std::vector<pugi::xml_node> out;
     for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element && sameName(localName(c), name, anyCase)) out.push_back(c);
+        if (c.type() == pugi::node_element && sameName(localName(c), name, anyCase))
+            out.push_back(c);
     return out;
 }
 
@@ -80,7 +81,8 @@ void reportDamage(const ParsedXml& xml, ImportResult& result) {
         result.readable = false;
         result.notes.emplace_back("the file is not XML");
     } else if (!xml.complete) {
-        result.notes.emplace_back("the file is damaged near byte " + std::to_string(xml.errorOffset) +
+        result.notes.emplace_back("the file is damaged near byte " +
+                                  std::to_string(xml.errorOffset) +
                                   "; what comes after was not read");
     }
 }
@@ -90,7 +92,8 @@ std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view na
     // An explicit walk: a file nested 200,000 deep must not exhaust the stack.
     pugi::xml_node n = root.first_child();
     while (n) {
-        if (n.type() == pugi::node_element && sameName(localName(n), name, anyCase)) out.push_back(n);
+        if (n.type() == pugi::node_element && sameName(localName(n), name, anyCase))
+            out.push_back(n);
         if (n.first_child()) {
             n = n.first_child();
             continue;
@@ -112,11 +115,12 @@ std::string_view trimmedText(pugi::xml_node element) {
 std::string textOf(pugi::xml_node element) { return std::string(trimmedText(element)); }
 
 std::optional<double> leadingNumber(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double v = 0;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), v,
-                                   std::chars_format::general);
+    const auto r =
+        std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
     if (r.ec != std::errc() || !std::isfinite(v)) return std::nullopt;
     // "inf" and "nan" read as numbers for from_chars; they are no depth or time.
     if (std::isalpha(static_cast<unsigned char>(text.front()))) return std::nullopt;
@@ -132,8 +136,8 @@ std::optional<std::int64_t> leadingInteger(std::string_view text) {
 std::optional<Date> calendarDate(std::int64_t year, std::int64_t month, std::int64_t day,
                                  std::int64_t hour, std::int64_t minute) {
     static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || hour < 0 || hour > 23 ||
-        minute < 0 || minute > 59)
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || hour < 0 || hour > 23 || minute < 0 ||
+        minute > 59)
         return std::nullopt;
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     const int last = month == 2 && !leap ? 28 : kDays[month - 1];

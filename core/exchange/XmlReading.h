@@ -20,9 +20,9 @@ namespace divelog {
 // holds before the damage is still read.
 struct ParsedXml {
     pugi::xml_document document;
-    bool complete = false;       // false: the file is damaged or truncated
+    bool complete = false;        // false: the file is damaged or truncated
     std::size_t errorOffset = 0;  // where, when it is
-    bool any = false;            // an element was found at all
+    bool any = false;             // an element was found at all
 };
 void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into);
 
@@ -39,7 +39,7 @@ void reportDamage(const ParsedXml& xml, ImportResult& result);
 // Every element named so below `root`, in document order, without recursion.
 std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view name, bool anyCase);
 
-std::string textOf(pugi::xml_node element);  // the element's own text, trimmed
+std::string textOf(pugi::xml_node element);            // the element's own text, trimmed
 std::string_view trimmedText(pugi::xml_node element);  // the same, without a copy
 // The name without a namespace prefix: "uddf:dive" is a dive.
 std::string_view localName(pugi::xml_node element);

@@ -59,7 +59,8 @@ void XmlWriter::escaped(std::string_view text, bool attribute) {
     out_ << text.substr(plain);
 }
 
-void XmlWriter::attributes(std::initializer_list<std::pair<std::string_view, std::string_view>> list) {
+void XmlWriter::attributes(
+    std::initializer_list<std::pair<std::string_view, std::string_view>> list) {
     for (const auto& [key, value] : list) {
         out_ << ' ' << key << "=\"";
         escaped(value, true);
@@ -78,8 +79,9 @@ void XmlWriter::comment(std::string_view text) {
     out_ << "-->\n";
 }
 
-void XmlWriter::open(std::string_view name,
-                     std::initializer_list<std::pair<std::string_view, std::string_view>> attributes) {
+void XmlWriter::open(
+    std::string_view name,
+    std::initializer_list<std::pair<std::string_view, std::string_view>> attributes) {
     indent();
     out_ << '<' << name;
     this->attributes(attributes);

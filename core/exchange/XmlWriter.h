@@ -23,8 +23,9 @@ public:
               std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});
     void close();
     void element(std::string_view name, std::string_view text);
-    void empty(std::string_view name,
-               std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});
+    void empty(
+        std::string_view name,
+        std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});
 
 private:
     void indent();

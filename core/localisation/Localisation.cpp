@@ -39,7 +39,8 @@ bool readQuoted(std::string_view line, std::size_t& i, std::string& out) {
 std::string decimalFormat(double v, char conv, std::string_view flags) {
     bool left = false, plus = false, space = false, zero = false;
     std::size_t i = 0;
-    for (; i < flags.size() && std::string_view("-+ #0").find(flags[i]) != std::string_view::npos; ++i) {
+    for (; i < flags.size() && std::string_view("-+ #0").find(flags[i]) != std::string_view::npos;
+         ++i) {
         left = left || flags[i] == '-';
         plus = plus || flags[i] == '+';
         space = space || flags[i] == ' ';
@@ -60,7 +61,7 @@ std::string decimalFormat(double v, char conv, std::string_view flags) {
         zero = false;
     } else {
         char buf[400];
-        const auto format = conv == 'f' ? std::chars_format::fixed
+        const auto format = conv == 'f'   ? std::chars_format::fixed
                             : conv == 'e' ? std::chars_format::scientific
                                           : std::chars_format::general;
         if (conv == 'g' && precision == 0) precision = 1;
@@ -108,7 +109,8 @@ std::string formatText(std::string_view fmt, std::initializer_list<FormatArg> ar
             continue;
         }
         std::size_t specStart = i;
-        while (i < fmt.size() && std::string_view("-+ #0123456789.").find(fmt[i]) != std::string_view::npos)
+        while (i < fmt.size() &&
+               std::string_view("-+ #0123456789.").find(fmt[i]) != std::string_view::npos)
             ++i;
         while (i < fmt.size() && std::string_view("hlqLjzt").find(fmt[i]) != std::string_view::npos)
             ++i;
@@ -125,7 +127,8 @@ std::string formatText(std::string_view fmt, std::initializer_list<FormatArg> ar
         if (next >= list.size()) continue;
         const FormatArg& a = list[next++];
         char buf[128];
-        if ((conv == 'd' || conv == 'i' || conv == 'u') && std::holds_alternative<std::int64_t>(a)) {
+        if ((conv == 'd' || conv == 'i' || conv == 'u') &&
+            std::holds_alternative<std::int64_t>(a)) {
             std::snprintf(buf, sizeof buf, ("%" + width + "lld").c_str(),
                           static_cast<long long>(std::get<std::int64_t>(a)));
             out += buf;
@@ -163,7 +166,9 @@ bool Localisation::loadTable(const std::string& table, std::string_view text, st
         }
         good = good && readQuoted(line, i, value);
         if (!good) {
-            if (ok && error) *error = table + ": line " + std::to_string(lineNo) + " is not \"key\" = \"value\";";
+            if (ok && error)
+                *error =
+                    table + ": line " + std::to_string(lineNo) + " is not \"key\" = \"value\";";
             ok = false;
             continue;
         }

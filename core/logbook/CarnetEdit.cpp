@@ -11,7 +11,8 @@ void CarnetEdit::swapField(Carnet& c, std::size_t row, Plongee::Field field,
     Plongee::Value old = dive.value(field);
     dive.setValue(field, value);
     value = std::move(old);
-    c.notify({ListChange::Kind::Changed, {row}, {c.ids_[row]}, {}, static_cast<std::size_t>(field)});
+    c.notify(
+        {ListChange::Kind::Changed, {row}, {c.ids_[row]}, {}, static_cast<std::size_t>(field)});
 }
 
 namespace {
@@ -42,8 +43,8 @@ void CarnetEdit::swapNumbers(Carnet& c, NumberRuns& numbers) {
     const bool oneRun = numbers.size() == 1 && numbers.front().count == c.records_.size();
     const std::int32_t from = oneRun ? numbers.front().first : 0;
     numbers = std::move(old);
-    ListChange change{ListChange::Kind::Changed, {}, {}, {},
-                      static_cast<std::size_t>(Plongee::Field::noPlongee)};
+    ListChange change{
+        ListChange::Kind::Changed, {}, {}, {}, static_cast<std::size_t>(Plongee::Field::noPlongee)};
     change.allRows = true;
     c.notify(change);
     if (oneRun) c.numberedFrom_ = from;
@@ -67,8 +68,8 @@ NumberRuns CarnetEdit::renumber(Carnet& c, std::int32_t first) {
             if (number < std::numeric_limits<std::int32_t>::max()) ++number;
         }
     }
-    ListChange change{ListChange::Kind::Changed, {}, {}, {},
-                      static_cast<std::size_t>(Plongee::Field::noPlongee)};
+    ListChange change{
+        ListChange::Kind::Changed, {}, {}, {}, static_cast<std::size_t>(Plongee::Field::noPlongee)};
     change.allRows = true;
     c.notify(change);
     // Numbers that stopped at the top of the range are no longer one by one.

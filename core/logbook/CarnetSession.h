@@ -25,7 +25,7 @@ struct SearchScope {
 
 struct SearchResult {
     std::vector<std::size_t> rows;
-    std::string countText;  // "One dive found" or "Found dives"
+    std::string countText;            // "One dive found" or "Found dives"
     std::vector<std::string> alerts;  // from storing the edits of the dive shown before
 };
 

@@ -1,9 +1,9 @@
 // The dive card's gas and equipment sections.
 
-#include "logbook/DiveCard.h"
-#include "logbook/DiveCardWriter.h"
 #include "dive/DiveCodes.h"
 #include "dive/MixGas.h"
+#include "logbook/DiveCard.h"
+#include "logbook/DiveCardWriter.h"
 #include "profile/CylinderUse.h"
 #include "util/Numbers.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "dive/Plongee.h"
 #include "localisation/Localisation.h"
 #include "logbook/DiveCard.h"
-#include "dive/Plongee.h"
 
 namespace divelog {
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "archive/ArchiveValues.h"
+#include "dive/DiveColumns.h"
 #include "document/CellStyle.h"
 #include "document/SortMemory.h"
 #include "localisation/Localisation.h"
 #include "logbook/Carnet.h"
-#include "dive/DiveColumns.h"
 #include "logbook/TableAppearance.h"
 
 namespace divelog {
@@ -20,7 +20,6 @@ struct CellValue {
     std::string text;
     std::string image;  // name of the picture to show, empty for none
 };
-
 
 // The rules of the dive table: what each cell says and how it looks, which
 // columns show, the per-column sort memory and editing in place. The widget

@@ -11,9 +11,9 @@ class Plongee;
 // and its start and end pressures in bar. 64 bits: a volume times a pressure
 // difference cannot overflow them.
 struct CylinderUse {
-    bool present = false;  // a volume of 0 means no such cylinder
-    std::int64_t available = 0;  // volume x start
-    std::int64_t used = 0;       // volume x (start - end)
+    bool present = false;           // a volume of 0 means no such cylinder
+    std::int64_t available = 0;     // volume x start
+    std::int64_t used = 0;          // volume x (start - end)
     std::int32_t gaugeMaximum = 0;  // start pressure
     std::int32_t gaugeValue = 0;    // end pressure
     std::int32_t gaugeTicks = 0;    // one per 10 bar of the start pressure

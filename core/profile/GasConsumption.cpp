@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "localisation/Localisation.h"
 #include "dive/Plongee.h"
+#include "localisation/Localisation.h"
 #include "profile/ProfileSummary.h"
 
 namespace divelog {
@@ -20,7 +20,8 @@ GasConsumption GasConsumption::of(std::int64_t start, std::int64_t end, std::int
     const double t = static_cast<double>(minutes);
     c.barPerMinute = static_cast<double>(c.pressureUsed) / t;
     // The surface figures need the depth the gas was breathed at.
-    const bool depthKnown = profile.points >= 2 && std::isfinite(c.averageDepth) && c.averageDepth > 0;
+    const bool depthKnown =
+        profile.points >= 2 && std::isfinite(c.averageDepth) && c.averageDepth > 0;
     if (!depthKnown) return c;
     const double ambient = c.averageDepth / 10.0 + 1.0;
     c.surfaceBarPerMinute = *c.barPerMinute / ambient;
@@ -39,10 +40,10 @@ std::string GasConsumption::text(const Localisation& texts, bool usUnits) const 
     auto figure = [&](const std::optional<double>& v, const char* format) {
         return v ? formatText(format, {*v}) : na;
     };
-    return texts.format(table, usUnits ? "Gas status US" : "Gas status", "error !",
-                        {available, used, figure(barPerMinute, "%.2f"),
-                         figure(surfaceLitresPerMinute, "%.1f"),
-                         figure(surfaceBarPerMinute, "%.2f"), formatText("%.1f", {averageDepth})});
+    return texts.format(
+        table, usUnits ? "Gas status US" : "Gas status", "error !",
+        {available, used, figure(barPerMinute, "%.2f"), figure(surfaceLitresPerMinute, "%.1f"),
+         figure(surfaceBarPerMinute, "%.2f"), formatText("%.1f", {averageDepth})});
 }
 
 }  // namespace divelog

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "localisation/Localisation.h"
 #include "dive/DiveCodes.h"
 #include "dive/Plongee.h"
+#include "localisation/Localisation.h"
 #include "settings/SettingsStore.h"
 #include "util/Numbers.h"
 
@@ -118,12 +118,13 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
     const double major = stepFive * majorMinutes / 5.0;
     const double minor = major / 5.0;
     c.axis.push_back({{f.L, c.timeAxisY}, {f.right, c.timeAxisY}});
-    c.texts.push_back({text(t, "Time min"), {c.width - 100, c.timeAxisY + 10},
-                       ChartText::Style::TimeTitle});
+    c.texts.push_back(
+        {text(t, "Time min"), {c.width - 100, c.timeAxisY + 10}, ChartText::Style::TimeTitle});
     c.ticks.push_back({{f.right - 5, c.timeAxisY + 5}, {f.right, c.timeAxisY}});
     c.axis.push_back({{f.right, c.timeAxisY}, {f.right - 5, c.timeAxisY - 5}});
     c.axis.push_back({{f.L, kGasBarBottom}, {f.right, kGasBarBottom}});
-    c.axis.push_back({{f.right - 5, kGasBarBottom + 5}, {f.right, kGasBarBottom},
+    c.axis.push_back({{f.right - 5, kGasBarBottom + 5},
+                      {f.right, kGasBarBottom},
                       {f.right - 5, kGasBarBottom - 5}});
     // Each tick is k steps from the origin, so rounding never stalls the loop.
     for (std::size_t k = 0;; ++k) {
@@ -131,7 +132,8 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
         if (p >= f.W - 20 || (k > 0 && major < 1)) break;
         c.ticks.push_back({{f.L + p, c.timeAxisY}, {f.L + p, c.timeAxisY + 8}});
         c.ticks.push_back({{f.L + p, kGasBarBottom}, {f.L + p, kGasBarBottom + 8}});
-        c.texts.push_back({formatText("%d", {static_cast<std::int64_t>(k) * static_cast<std::int64_t>(majorMinutes)}),
+        c.texts.push_back({formatText("%d", {static_cast<std::int64_t>(k) *
+                                             static_cast<std::int64_t>(majorMinutes)}),
                            {f.L + p - 5, kGraphBottom}});
     }
     if (look.xMinorTicks && minor >= kMinTickSpacing) {
@@ -154,7 +156,8 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
         c.ticks.push_back({{f.L, Y(d)}, {f.L + 8, Y(d)}});
         c.texts.push_back({formatText("%d", {static_cast<std::int64_t>(d)}), {8, Y(d) - 8}});
         if (look.dashedLines)
-            c.grid.push_back({{f.L, Y(d)}, {Y(d) > kGraphBottom + 50 ? f.right : gridRightLow, Y(d)}});
+            c.grid.push_back(
+                {{f.L, Y(d)}, {Y(d) > kGraphBottom + 50 ? f.right : gridRightLow, Y(d)}});
     }
 
     // Gas bar: its scale is the first pressure reading, or the highest when
@@ -182,9 +185,9 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
         c.pressureCurve.push_back({f.L, kGasBarTop});
         for (std::size_t i = 0; i < pressures.size() && i < n; ++i)
             if (pressures[i] > 0)
-                c.pressureCurve.push_back({X(static_cast<double>(i)),
-                                           pressures[i] * (kGasBarTop - kGasBarBottom) / reference +
-                                               kGasBarBottom});
+                c.pressureCurve.push_back(
+                    {X(static_cast<double>(i)),
+                     pressures[i] * (kGasBarTop - kGasBarBottom) / reference + kGasBarBottom});
     }
 
     // The depth curve, closed along the surface so the fill lies under the
@@ -220,9 +223,10 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
         if (M + 1 > mod && mod >= 0) {
             const bool high = Y(mod) > kGraphBottom + 50;
             c.oxygenLimit = {{f.L, Y(mod)}, {high ? f.right : gridRightLow, Y(mod)}};
-            c.texts.push_back({t.format(kTable, "PpO2", "error !", {double{limit}}),
-                               {high ? c.width - 90 : c.width - 180, f.surfaceY - mod * (f.H - 35) / M},
-                               ChartText::Style::Limit});
+            c.texts.push_back(
+                {t.format(kTable, "PpO2", "error !", {double{limit}}),
+                 {high ? c.width - 90 : c.width - 180, f.surfaceY - mod * (f.H - 35) / M},
+                 ChartText::Style::Limit});
         }
     }
 
@@ -254,9 +258,10 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
             c.texts.push_back({text(t, "O2"), {ui + 3, y + 18}});
         } else if (gas >= 2 && gas <= 6) {
             c.images.push_back({"alarmeGAZ", {ui - 27, y}});
-            c.texts.push_back({t.format(kTable, "EAN%d", "EAN%d",
-                                        {std::int64_t{data.decoO2[static_cast<std::size_t>(gas - 2)]}}),
-                               {ui - 25, y + 14}});
+            c.texts.push_back(
+                {t.format(kTable, "EAN%d", "EAN%d",
+                          {std::int64_t{data.decoO2[static_cast<std::size_t>(gas - 2)]}}),
+                 {ui - 25, y + 14}});
         }
     }
     // Markers and labels of the first samples stay inside the view.

@@ -75,9 +75,9 @@ struct ProfileChart {
     double timeAxisY = 143;  // the time axis of the depth graph
     double pointsPerMetre = 1;
 
-    std::vector<ChartLine> axis;   // black, 1 point
-    std::vector<ChartLine> ticks;  // grid colour
-    std::vector<ChartLine> grid;   // grid colour, dashed 5 on 3 off, 0.5 point
+    std::vector<ChartLine> axis;       // black, 1 point
+    std::vector<ChartLine> ticks;      // grid colour
+    std::vector<ChartLine> grid;       // grid colour, dashed 5 on 3 off, 0.5 point
     std::vector<double> gradientRows;  // y of each line of the blue gradient, bottom first
     ChartLine depthCurve;              // closed along the surface, for the fill
     ChartLine surfaceLine;
@@ -89,7 +89,7 @@ struct ProfileChart {
 
     // What the pointer read-out needs, kept so a pointer move scans nothing.
     std::size_t samples = 0;
-    double depthScale = 1;       // M: the deepest sample plus 1 m
+    double depthScale = 1;  // M: the deepest sample plus 1 m
     double samplingSeconds = 10;
 
     // The read-out under the pointer at view point (x, y): "Depth time" with

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "localisation/Localisation.h"
 #include "dive/DiveCodes.h"
+#include "localisation/Localisation.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -22,7 +22,9 @@ ProfileSummary ProfileSummary::of(const ProfileSeries& p) {
     s.points = n >= 2 ? n : 0;
 
     // Flag series are indexed by depth sample; a longer one is read no further.
-    auto counted = [n](const std::vector<std::int32_t>& flags) { return std::min(n, flags.size()); };
+    auto counted = [n](const std::vector<std::int32_t>& flags) {
+        return std::min(n, flags.size());
+    };
     for (std::size_t i = 0; i < counted(p.SLOW_Flag); ++i) s.slowCount += p.SLOW_Flag[i];
     for (std::size_t i = 0; i < counted(p.CEIL_Flag); ++i) s.ceilCount += p.CEIL_Flag[i];
     const std::size_t surf = counted(p.SURF_Flag);
@@ -41,8 +43,10 @@ ProfileSummaryText ProfileSummaryText::of(const ProfileSummary& s, std::int32_t 
     t.depth = texts.format(table, "Max and average depth", fallback,
                            {double{s.maxDepth}, double{s.meanDepth}});
     std::string interval = DiveCodes::title(Plongee::Field::samplingRate, samplingCode, texts);
-    t.sampling = texts.format(table, "Sampling rate", fallback, {interval.empty() ? "-" : interval});
-    t.points = texts.format(table, "Recorded points", fallback, {static_cast<std::int64_t>(s.points)});
+    t.sampling =
+        texts.format(table, "Sampling rate", fallback, {interval.empty() ? "-" : interval});
+    t.points =
+        texts.format(table, "Recorded points", fallback, {static_cast<std::int64_t>(s.points)});
     return t;
 }
 

@@ -11,8 +11,7 @@ void NotificationCenter::addObserver(const void* owner, std::string name, Handle
 void NotificationCenter::removeObserver(const void* owner) {
     for (auto& e : entries_)
         if (e.owner == owner) e.removed = true;
-    if (posting_ == 0)
-        std::erase_if(entries_, [](const Entry& e) { return e.removed; });
+    if (posting_ == 0) std::erase_if(entries_, [](const Entry& e) { return e.removed; });
 }
 
 void NotificationCenter::post(const std::string& name) {
@@ -24,14 +23,13 @@ void NotificationCenter::post(const std::string& name) {
         Handler h = entries_[i].handler;  // the entry may be erased by a nested post
         h();
     }
-    if (--posting_ == 0)
-        std::erase_if(entries_, [](const Entry& e) { return e.removed; });
+    if (--posting_ == 0) std::erase_if(entries_, [](const Entry& e) { return e.removed; });
 }
 
 std::size_t NotificationCenter::observerCount(const std::string& name) const {
-    return static_cast<std::size_t>(std::count_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
-        return !e.removed && e.name == name;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(entries_.begin(), entries_.end(),
+                      [&](const Entry& e) { return !e.removed && e.name == name; }));
 }
 
 }  // namespace divelog

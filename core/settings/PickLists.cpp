@@ -7,9 +7,10 @@ namespace divelog {
 
 const std::vector<std::string>& PickLists::keys() {
     static const std::vector<std::string> k = {
-        "lieux",       "sites",      "pays",          "countryCode",    "partenaires", "epaves",
-        "structures",  "ordinateurs", "sac de plongee", "type epave",   "cause naufrage",
-        "type materiel", "fabricants", "magasins",     "prestations",   "activite"};
+        "lieux",          "sites",      "pays",           "countryCode",
+        "partenaires",    "epaves",     "structures",     "ordinateurs",
+        "sac de plongee", "type epave", "cause naufrage", "type materiel",
+        "fabricants",     "magasins",   "prestations",    "activite"};
     return k;
 }
 
@@ -92,9 +93,9 @@ bool PickLists::isBlank(std::string_view text) {
     // The white space a text field lets through: ASCII, then the Unicode
     // separators (NEL, no-break, ogham, the U+2000 family, narrow no-break,
     // medium mathematical, line and paragraph, ideographic).
-    static constexpr std::string_view kWide[] = {
-        "\xC2\x85",     "\xC2\xA0",     "\xE1\x9A\x80", "\xE2\x80\xA8",
-        "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80"};
+    static constexpr std::string_view kWide[] = {"\xC2\x85",     "\xC2\xA0",     "\xE1\x9A\x80",
+                                                 "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80\xAF",
+                                                 "\xE2\x81\x9F", "\xE3\x80\x80"};
     while (!text.empty()) {
         const unsigned char c = static_cast<unsigned char>(text.front());
         if (c == ' ' || (c >= '\t' && c <= '\r')) {

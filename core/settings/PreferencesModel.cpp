@@ -33,17 +33,17 @@ const std::vector<std::string>& PreferencesModel::editedKeys() {
 std::string PreferencesModel::notificationFor(const std::string& key) {
     static const std::map<std::string, std::string> byKey = [] {
         std::map<std::string, std::string> m;
-        for (const char* k : {"display units", "depth time in color", "depth color", "time color",
-                              "color item", "coloured text", "coloured theme",
-                              "low temperature in color", "low temperature value",
-                              "low temperature color", "mix in color", "foreign in color",
-                              "foreign color", "nocturnes in color"})
+        for (const char* k :
+             {"display units", "depth time in color", "depth color", "time color", "color item",
+              "coloured text", "coloured theme", "low temperature in color",
+              "low temperature value", "low temperature color", "mix in color", "foreign in color",
+              "foreign color", "nocturnes in color"})
             m[k] = notification::kUpdateTableView;
         for (const auto& k : columnKeys()) m[k] = notification::kUpdateColumnsTableView;
-        for (const char* k : {"plot color", "fill plot", "fill color", "alpha fill color",
-                              "background color", "alpha background color", "gradient yes",
-                              "gradient lines color", "x minor ticks", "y minor ticks",
-                              "dashed lines", "ppO2 line"})
+        for (const char* k :
+             {"plot color", "fill plot", "fill color", "alpha fill color", "background color",
+              "alpha background color", "gradient yes", "gradient lines color", "x minor ticks",
+              "y minor ticks", "dashed lines", "ppO2 line"})
             m[k] = notification::kProfile;
         for (const char* k : {"tank volume", "tank pressure", "us units", "country code",
                               "fabricant", "ordinateur", "serie"})
@@ -144,12 +144,16 @@ void PreferencesModel::resetPreferences() {
 
 bool PreferencesModel::isEnabled(const std::string& key) const {
     static const std::map<std::string, std::string> guard = {
-        {"depth color", "depth time in color"},   {"time color", "depth time in color"},
-        {"coloured text", "color item"},          {"coloured theme", "color item"},
+        {"depth color", "depth time in color"},
+        {"time color", "depth time in color"},
+        {"coloured text", "color item"},
+        {"coloured theme", "color item"},
         {"low temperature value", "low temperature in color"},
         {"low temperature color", "low temperature in color"},
-        {"fill color", "fill plot"},              {"alpha fill color", "fill plot"},
-        {"gradient lines color", "gradient yes"}, {"foreign color", "foreign in color"},
+        {"fill color", "fill plot"},
+        {"alpha fill color", "fill plot"},
+        {"gradient lines color", "gradient yes"},
+        {"foreign color", "foreign in color"},
     };
     auto it = guard.find(key);
     return it == guard.end() || boolControl(it->second);

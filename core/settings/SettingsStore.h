@@ -68,5 +68,4 @@ private:
     std::map<std::string, SettingValue> values_;
 };
 
-
 }  // namespace divelog

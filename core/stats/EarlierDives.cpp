@@ -7,15 +7,42 @@ namespace divelog {
 
 namespace {
 
-constexpr std::array<std::string_view, 36> kKeys = {
-    "bio",          "carriere",     "derivante",       "epaves",          "explo",
-    "formation",    "nocturne",     "photo",           "recuperation",    "glace",
-    "speleo",       "tek",          "travail",         "video",           "autre",
-    "co",           "scr",          "ccr",             "air",             "nitrox",
-    "trimix",       "heliox",       "prof_1",          "prof_2",          "prof_3",
-    "prof_4",       "prof_5",       "prof_6",          "prof_7",          "prof max",
-    "temps max",    "temperature min", "temperature max", "total profondeur", "total temps",
-    "total plongees"};
+constexpr std::array<std::string_view, 36> kKeys = {"bio",
+                                                    "carriere",
+                                                    "derivante",
+                                                    "epaves",
+                                                    "explo",
+                                                    "formation",
+                                                    "nocturne",
+                                                    "photo",
+                                                    "recuperation",
+                                                    "glace",
+                                                    "speleo",
+                                                    "tek",
+                                                    "travail",
+                                                    "video",
+                                                    "autre",
+                                                    "co",
+                                                    "scr",
+                                                    "ccr",
+                                                    "air",
+                                                    "nitrox",
+                                                    "trimix",
+                                                    "heliox",
+                                                    "prof_1",
+                                                    "prof_2",
+                                                    "prof_3",
+                                                    "prof_4",
+                                                    "prof_5",
+                                                    "prof_6",
+                                                    "prof_7",
+                                                    "prof max",
+                                                    "temps max",
+                                                    "temperature min",
+                                                    "temperature max",
+                                                    "total profondeur",
+                                                    "total temps",
+                                                    "total plongees"};
 
 // A stored number as a whole one; a value no count can be (nan, huge) is 0.
 long long whole(double v) {

@@ -16,11 +16,35 @@ class Localisation;
 
 // What the statistics count, in the order the window and the report show it.
 enum class StatCategory : std::uint8_t {
-    Bio, Quarry, Drift, Wrecks, Recreational, Training, Night, Photo, Recuperation, Ice, Cave,
-    Tek, Work, Video, Other,              // dive types, night and technical dives
-    OpenCircuit, SemiClosed, ClosedCircuit,  // apparatus
-    Air, Nitrox, Trimix, Heliox,          // gas families
-    Depth1, Depth2, Depth3, Depth4, Depth5, Depth6, Depth7,  // 0-9 m ... 60 m and more
+    Bio,
+    Quarry,
+    Drift,
+    Wrecks,
+    Recreational,
+    Training,
+    Night,
+    Photo,
+    Recuperation,
+    Ice,
+    Cave,
+    Tek,
+    Work,
+    Video,
+    Other,  // dive types, night and technical dives
+    OpenCircuit,
+    SemiClosed,
+    ClosedCircuit,  // apparatus
+    Air,
+    Nitrox,
+    Trimix,
+    Heliox,  // gas families
+    Depth1,
+    Depth2,
+    Depth3,
+    Depth4,
+    Depth5,
+    Depth6,
+    Depth7,  // 0-9 m ... 60 m and more
 };
 inline constexpr std::size_t kStatCategoryCount = 29;
 

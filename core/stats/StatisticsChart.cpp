@@ -36,8 +36,9 @@ StatisticsChartLook StatisticsChartLook::read(const SettingsStore& store) {
     return {profile.background, profile.backgroundAlpha, profile.gradient && profile.dashedLines};
 }
 
-StatisticsChart layoutStatisticsChart(const StatisticsShares& shares, const StatisticsChartLook& look,
-                                      double width, double height, const Localisation& texts) {
+StatisticsChart layoutStatisticsChart(const StatisticsShares& shares,
+                                      const StatisticsChartLook& look, double width, double height,
+                                      const Localisation& texts) {
     StatisticsChart c;
     c.width = width > 0 ? width : StatisticsChart::kDefaultWidth;
     c.height = height > 0 ? height : StatisticsChart::kDefaultHeight;
@@ -55,8 +56,8 @@ StatisticsChart layoutStatisticsChart(const StatisticsShares& shares, const Stat
     for (int k = 0; k <= 10; ++k) {
         const double y = Y(50 + 40 * k);
         c.ticks.push_back({{left, y}, {left + X(8), y}});
-        c.texts.push_back({formatText("%d %%", {std::int64_t{10 * k}}), {left - X(6), y - 3},
-                           Align::Right});
+        c.texts.push_back(
+            {formatText("%d %%", {std::int64_t{10 * k}}), {left - X(6), y - 3}, Align::Right});
         if (look.grid && k > 0) c.grid.push_back({{left, y}, {right, y}});
     }
 
@@ -66,7 +67,8 @@ StatisticsChart layoutStatisticsChart(const StatisticsShares& shares, const Stat
         StatisticsBar b{X(x0), X(x0 + kBarWidth), c.baseY + (c.fullY - c.baseY) * v / 100, fill,
                         share};
         const double middle = (b.x0 + b.x1) / 2;
-        c.texts.push_back({formatText("%.1f %%", {static_cast<double>(share)}), {middle, b.top + 4},
+        c.texts.push_back({formatText("%.1f %%", {static_cast<double>(share)}),
+                           {middle, b.top + 4},
                            Align::Centre});
         c.texts.push_back({StatCategories::title(category, texts), {middle, Y(23)}, Align::Centre});
         c.bars.push_back(b);

@@ -63,16 +63,17 @@ struct StatisticsChart {
     static constexpr double kDefaultHeight = 480;
 
     double width = kDefaultWidth, height = kDefaultHeight;
-    double baseY = 50;   // the horizontal axis
-    double fullY = 450;  // where 100 % reaches
-    std::vector<ChartLine> axes;   // black, 1 point
-    std::vector<ChartLine> ticks;  // black, 1 point
-    std::vector<ChartLine> grid;   // dashed 5 on 3 off; empty when switched off
-    std::vector<StatisticsBar> bars;  // seven depth bands, then air, nitrox, trimix, heliox
+    double baseY = 50;                       // the horizontal axis
+    double fullY = 450;                      // where 100 % reaches
+    std::vector<ChartLine> axes;             // black, 1 point
+    std::vector<ChartLine> ticks;            // black, 1 point
+    std::vector<ChartLine> grid;             // dashed 5 on 3 off; empty when switched off
+    std::vector<StatisticsBar> bars;         // seven depth bands, then air, nitrox, trimix, heliox
     std::vector<StatisticsChartText> texts;  // axis labels, categories, bar values
 };
 
-StatisticsChart layoutStatisticsChart(const StatisticsShares& shares, const StatisticsChartLook& look,
-                                      double width, double height, const Localisation& texts);
+StatisticsChart layoutStatisticsChart(const StatisticsShares& shares,
+                                      const StatisticsChartLook& look, double width, double height,
+                                      const Localisation& texts);
 
 }  // namespace divelog

@@ -31,10 +31,10 @@ StatisticsTexts StatisticsTexts::of(const Statistics& s, const Localisation& t) 
     x.maxTime = figure(t, "%d min.", s.maxTime);
     x.meanTime = figure(t, "%d min.", s.meanTime());
     const long long hours = s.timeTotal / 60;
-    x.timeTotal = t.format(kTable, "%d h %.2d min.\r(%d min.)", "%d h %.2d min.\r(%d min.)",
-                           {static_cast<std::int64_t>(hours),
-                            static_cast<std::int64_t>(s.timeTotal - 60 * hours),
-                            static_cast<std::int64_t>(s.timeTotal)});
+    x.timeTotal = t.format(
+        kTable, "%d h %.2d min.\r(%d min.)", "%d h %.2d min.\r(%d min.)",
+        {static_cast<std::int64_t>(hours), static_cast<std::int64_t>(s.timeTotal - 60 * hours),
+         static_cast<std::int64_t>(s.timeTotal)});
     x.minTemperature = figure(t, "Celsius", s.minTemperature);
     x.maxTemperature = figure(t, "Celsius", s.maxTemperature);
     x.meanTemperature = figure(t, "Celsius", s.meanTemperature);

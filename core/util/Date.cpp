@@ -48,7 +48,8 @@ Date dateFromLocalParts(const DateParts& p) {
 
 DateParts localParts(Date date) {
     std::tm tm = toLocalTm(date);
-    return DateParts{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+    return DateParts{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                     tm.tm_hour,        tm.tm_min,     tm.tm_sec};
 }
 
 std::string formatDay(Date date) {

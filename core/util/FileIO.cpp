@@ -168,7 +168,8 @@ bool writeFileAtomically(const std::string& path, const std::function<bool(ByteO
 
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string& error) {
-    return writeFileAtomically(path, [&](ByteOutput& out) { return out.write(bytes); }, error);
+    return writeFileAtomically(
+        path, [&](ByteOutput& out) { return out.write(bytes); }, error);
 }
 
 }  // namespace divelog

@@ -53,7 +53,7 @@ public:
 [[nodiscard]] bool writeFileAtomically(const std::string& path,
                                        const std::function<bool(ByteOutput&)>& produce,
                                        std::string& error);
-[[nodiscard]] bool writeFileAtomically(const std::string& path,
-                                       std::span<const std::uint8_t> bytes, std::string& error);
+[[nodiscard]] bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                                       std::string& error);
 
 }  // namespace divelog

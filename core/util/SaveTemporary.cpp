@@ -112,7 +112,8 @@ bool SaveTemporary::open(const std::string& document) {
         // Some network and FUSE filesystems cannot lock: save unguarded there
         // rather than not at all.
         if (rc != 0 && (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS)) rc = 0;
-        struct stat held {}, named {};
+        struct stat held {
+        }, named{};
         if (rc != 0 || ::fstat(fd, &held) != 0) {
             int code = errno;
             ::close(fd);

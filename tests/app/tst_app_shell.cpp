@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QIcon>
 #include <QImageReader>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -17,10 +17,10 @@
 #include "calculators/CalculatorWindow.h"
 #include "document/DocumentError.h"
 #include "logbook/Carnet.h"
-#include "logbook/CarnetWindow.h"
-#include "logbook/DiveTableModel.h"
 #include "logbook/CarnetSession.h"
+#include "logbook/CarnetWindow.h"
 #include "logbook/DiveEditWindow.h"
+#include "logbook/DiveTableModel.h"
 #include "registers/RegisterWindow.h"
 
 namespace {
@@ -86,7 +86,8 @@ private slots:
         for (int c = 0; c < carnet->model()->columnCount(); ++c)
             QVERIFY(carnet->model()->headerData(c, Qt::Horizontal).toString() != "error !");
         QVERIFY(!carnet->countLabel()->text().contains("error"));
-        QVERIFY(!app_->text.kindName(divelog::kindInfo(divelog::DocumentKind::Epaves)).contains("error"));
+        QVERIFY(!app_->text.kindName(divelog::kindInfo(divelog::DocumentKind::Epaves))
+                     .contains("error"));
     }
 
     void menusHoldTheCommandsOfEachFamily() {
@@ -136,7 +137,8 @@ private slots:
         }
         QCOMPARE(app_->controller->windows().size(), 1 + int(divelog::documentKinds().size()));
         app_->controller->openUntitledDocumentAndDisplay();
-        QCOMPARE(app_->controller->windows().last()->document().kind(), divelog::DocumentKind::Carnet);
+        QCOMPARE(app_->controller->windows().last()->document().kind(),
+                 divelog::DocumentKind::Carnet);
     }
 
     // Files are recognised by their content, so the panel also lets any file through.
@@ -162,10 +164,11 @@ private slots:
             for (bool withOffset : {false, true}) {
                 divelog::DocumentError e{DocumentProblem(p), std::nullopt, "technical"};
                 if (withOffset) e.offset = 1204;
-                for (const auto& words : {divelog::openProblemText(e), divelog::saveProblemText(e)}) {
+                for (const auto& words :
+                     {divelog::openProblemText(e), divelog::saveProblemText(e)}) {
                     QVERIFY2(app_->context.localisation().has("Main", words.key), words.key.data());
-                    QCOMPARE(app_->text.main(words.key), QString::fromUtf8(words.english.data(),
-                                                                            words.english.size()));
+                    QCOMPARE(app_->text.main(words.key),
+                             QString::fromUtf8(words.english.data(), words.english.size()));
                 }
                 QVERIFY(!app_->text.openProblem(e).contains("%@"));
                 QCOMPARE(app_->text.openProblem(e).contains(QLocale().toString(1204)),
@@ -207,7 +210,8 @@ private slots:
             return qobject_cast<QComboBox*>(c)->currentText();
         };
         QCOMPARE(shown("noPlongee"), QString("1"));
-        QCOMPARE(shown("decoDepth_Level_2"), QString("6"));  // 0 would stack every stop at the surface
+        QCOMPARE(shown("decoDepth_Level_2"),
+                 QString("6"));  // 0 would stack every stop at the surface
         QCOMPARE(shown("countryCode"), QString("ESP"));
         QCOMPARE(shown("volumeBloc"), QString("12"));
         QCOMPARE(shown("pressionBloc"), QString("232"));

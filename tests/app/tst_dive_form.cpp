@@ -8,18 +8,18 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
-#include <QTimer>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
-#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <map>
 
@@ -72,7 +72,9 @@ void chooseTag(DiveEditWindow* edit, const char* name, int tag) {
     box->setCurrentIndex(box->findData(tag));
 }
 
-int column(const char* field) { return DiveTableModel::columnOf(*divelog::Plongee::fieldNamed(field)); }
+int column(const char* field) {
+    return DiveTableModel::columnOf(*divelog::Plongee::fieldNamed(field));
+}
 
 QString cell(CarnetWindow* w, int row, const char* field, int role = Qt::DisplayRole) {
     return w->model()->index(row, column(field)).data(role).toString();
@@ -241,8 +243,8 @@ private slots:
     }
 
     void doubleClickInASelectionOpensTheRowClicked() {
-        CarnetWindow* w = openLogbook({Fields{{"site", "A"}}, Fields{{"site", "B"}},
-                                       Fields{{"site", "C"}}});
+        CarnetWindow* w =
+            openLogbook({Fields{{"site", "A"}}, Fields{{"site", "B"}}, Fields{{"site", "C"}}});
         w->table()->selectAll();
         emit w->table()->doubleClicked(w->model()->index(1, 0));
         QCOMPARE(shown(w->editWindow(), "site"), QString("B"));
@@ -343,8 +345,9 @@ private slots:
         QCOMPARE(w->session().form().text("site"), std::string("Planier"));
         QTRY_VERIFY(w->isWindowModified());  // the window follows once the editor has closed
         QVERIFY(w->undoAction()->isEnabled());
-        QCOMPARE(w->undoAction()->text(), app_->text.format("Main", "Undo %@", "error !",
-                                                            {app_->text.main("Edit Dive").toStdString()}));
+        QCOMPARE(w->undoAction()->text(),
+                 app_->text.format("Main", "Undo %@", "error !",
+                                   {app_->text.main("Edit Dive").toStdString()}));
         w->undoAction()->trigger();
         QCOMPARE(cell(w, 1, "site"), QString("B"));
         QVERIFY(!w->isWindowModified());
@@ -492,16 +495,17 @@ private slots:
         w->newDive();
         DiveEditWindow* edit = w->editWindow();
         const std::pair<const char*, const char*> typed[] = {
-            {"profondeur", "31,5"}, {"temps", "45"}, {"tempEau", "-2"}, {"coeff", "95"},
-            {"decoO2_Level_1", "50"}, {"decoDepth_Level_2", "4.5"}};
+            {"profondeur", "31,5"}, {"temps", "45"},          {"tempEau", "-2"},
+            {"coeff", "95"},        {"decoO2_Level_1", "50"}, {"decoDepth_Level_2", "4.5"}};
         for (auto [name, text] : typed) {
             type(edit, name, text);
             QCOMPARE(shown(edit, name), QString(text));
         }
         const std::tuple<const char*, const char*, const char*> refused[] = {
-            {"profondeur", "12 m", "12"},   {"temps", "4.5", "45"},  {"temps", "-3", "3"},
-            {"decoO2_Level_1", "1500", "150"}, {"coeff", "-9", "-"}, {"tempEau", "1,5", "15"},
-            {"altitude", "abc", "0"},        {"lestage", "2,5,1", "2,51"}};
+            {"profondeur", "12 m", "12"}, {"temps", "4.5", "45"},
+            {"temps", "-3", "3"},         {"decoO2_Level_1", "1500", "150"},
+            {"coeff", "-9", "-"},         {"tempEau", "1,5", "15"},
+            {"altitude", "abc", "0"},     {"lestage", "2,5,1", "2,51"}};
         for (auto [name, text, kept] : refused) {
             type(edit, name, text);
             QCOMPARE(shown(edit, name), QString(kept));

@@ -46,7 +46,8 @@ private slots:
     void cleanup() {
         app_.reset();
         flushDeletes();
-        for (const QString& f : QDir(dir_.path()).entryList(QDir::Files)) QFile::remove(dir_.filePath(f));
+        for (const QString& f : QDir(dir_.path()).entryList(QDir::Files))
+            QFile::remove(dir_.filePath(f));
     }
 
     void firstLaunchCreatesOneUntitledLogbook() {
@@ -65,7 +66,8 @@ private slots:
         QCOMPARE(app_->controller->windows().size(), 1);
         auto* reopened = qobject_cast<CarnetWindow*>(app_->controller->windows().first());
         QVERIFY(reopened);
-        QCOMPARE(QString::fromStdString(reopened->document().filePath()), dir_.filePath("last.divelog"));
+        QCOMPARE(QString::fromStdString(reopened->document().filePath()),
+                 dir_.filePath("last.divelog"));
         QCOMPARE(reopened->model()->rowCount(), 2);
         QVERIFY(app_->prompts->reports.isEmpty());
     }
@@ -104,7 +106,8 @@ private slots:
         QVERIFY(app_->controller->applicationOpenUntitledFile());
         QVERIFY(app_->prompts->reports.isEmpty());
         QCOMPARE(app_->controller->windows().size(), 1);
-        QCOMPARE(QString::fromStdString(app_->controller->windows().first()->document().filePath()), older);
+        QCOMPARE(QString::fromStdString(app_->controller->windows().first()->document().filePath()),
+                 older);
     }
 
     void namedFilesThatAllFailLeaveAnUntitledLogbook() {
@@ -143,7 +146,8 @@ private slots:
         QCOMPARE(app_->prompts->reports.first().reason, app_->text.main("File not found"));
         QCOMPARE(app_->controller->recentDocuments(), QStringList{dir_.filePath("kept.divelog")});
         emit recent->aboutToShow();
-        for (QAction* a : recent->actions()) QVERIFY(a->data().toString() != dir_.filePath("gone.divelog"));
+        for (QAction* a : recent->actions())
+            QVERIFY(a->data().toString() != dir_.filePath("gone.divelog"));
     }
 
     // The memo has no menus: alone, it could neither make a document nor quit.
@@ -161,7 +165,8 @@ private slots:
     }
 
     void recentListIsNewestFirstWithoutDuplicatesAndCapped() {
-        for (int i = 0; i < 12; ++i) app_->controller->noteRecentDocument(dir_.filePath(QString("d%1.divelog").arg(i)));
+        for (int i = 0; i < 12; ++i)
+            app_->controller->noteRecentDocument(dir_.filePath(QString("d%1.divelog").arg(i)));
         app_->controller->noteRecentDocument(dir_.filePath("d5.divelog"));
         const QStringList recent = app_->controller->recentDocuments();
         QCOMPARE(recent.size(), MyDocumentController::kMaxRecent);

@@ -72,8 +72,9 @@ private slots:
     void anImportIsOneStepAndSaysWhatItRead() {
         QFile file(dir_.filePath("in.udcf"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<PROFILE><REPGROUP><DIVE><PLACE>Riou - Imperial</PLACE><DIVETIME>50</DIVETIME></DIVE>"
-                   "<DIVE><PLACE>Jarre</PLACE></DIVE></REPGROUP></PROFILE>");
+        file.write(
+            "<PROFILE><REPGROUP><DIVE><PLACE>Riou - Imperial</PLACE><DIVETIME>50</DIVETIME></DIVE>"
+            "<DIVE><PLACE>Jarre</PLACE></DIVE></REPGROUP></PROFILE>");
         file.close();
         w_->carnet().clearChanged();
         QVERIFY(w_->importFile(QStringLiteral("UDCF"), file.fileName()));

@@ -107,7 +107,8 @@ private slots:
         w->editWindow()->toolbar()->action("insertDive")->trigger();
         QCOMPARE(app_->prompts->newDiveQuestions, 0);
         QStringList sites;
-        for (const auto& d : w->carnet().dives()) sites << QString::fromStdString(d->site().value_or(""));
+        for (const auto& d : w->carnet().dives())
+            sites << QString::fromStdString(d->site().value_or(""));
         QCOMPARE(sites, (QStringList{"A", "C", "B"}));
         QCOMPARE(w->table()->selectionModel()->selectedRows().size(), 1);
         QCOMPARE(w->table()->selectionModel()->selectedRows().front().row(), 1);

@@ -16,8 +16,8 @@
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveTableModel.h"
 #include "registers/RegisterDocument.h"
-#include "registers/RepEpaves.h"
 #include "registers/RegisterWindow.h"
+#include "registers/RepEpaves.h"
 
 using divelog::SettingValue;
 
@@ -26,8 +26,7 @@ namespace {
 QStringList tableTexts(const DiveTableModel& model) {
     QStringList out;
     for (int r = 0; r < model.rowCount(); ++r)
-        for (int c = 0; c < model.columnCount(); ++c)
-            out << model.index(r, c).data().toString();
+        for (int c = 0; c < model.columnCount(); ++c) out << model.index(r, c).data().toString();
     return out;
 }
 
@@ -73,7 +72,8 @@ private slots:
     void cleanup() {
         app_.reset();
         flushDeletes();
-        for (const QString& f : QDir(dir_.path()).entryList(QDir::Files)) QFile::remove(dir_.filePath(f));
+        for (const QString& f : QDir(dir_.path()).entryList(QDir::Files))
+            QFile::remove(dir_.filePath(f));
     }
 
     void savedLogbookReopensWithTheSameDives() {
@@ -146,7 +146,8 @@ private slots:
         w->carnet().clearChanged();
         QItemSelectionModel* sel = w->table()->selectionModel();
         auto selectRow = [&](int r) {
-            sel->select(w->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            sel->select(w->model()->index(r, 0),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         };
         selectRow(0);
         selectRow(2);
@@ -177,13 +178,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reasonKey");
-        QTest::newRow("garbage") << "garbage.divelog" << QByteArray("not a logbook at all\n\x01\x02", 23)
+        QTest::newRow("garbage") << "garbage.divelog"
+                                 << QByteArray("not a logbook at all\n\x01\x02", 23)
                                  << "Not a dive log file";
         QTest::newRow("empty") << "empty.divelog" << QByteArray() << "Not a dive log file";
         QTest::newRow("text") << "notes.txt" << QByteArray("hello") << "Not a dive log file";
-        QTest::newRow("truncated") << "truncated.divelog" << QByteArray("truncate")
-                                   << "File damaged near byte";
-        QTest::newRow("newer") << "newer.divelog" << QByteArray("newer") << "File from a newer version";
+        QTest::newRow("truncated")
+            << "truncated.divelog" << QByteArray("truncate") << "File damaged near byte";
+        QTest::newRow("newer") << "newer.divelog" << QByteArray("newer")
+                               << "File from a newer version";
         QTest::newRow("missing") << "missing.divelog" << QByteArray("missing") << "File not found";
         QTest::newRow("folder") << "folder.divelog" << QByteArray("folder") << "File is a folder";
     }
@@ -198,7 +201,8 @@ private slots:
             QFile f(path);
             QVERIFY(f.resize(f.size() / 2));
         } else if (bytes == "newer") {
-            divelog::RecordListEncoder newer("logbook", {{"Plongee", divelog::Plongee::kClassVersion + 1}}, 1);
+            divelog::RecordListEncoder newer("logbook",
+                                             {{"Plongee", divelog::Plongee::kClassVersion + 1}}, 1);
             divelog::Plongee().encode(newer.beginRecord("Plongee"));
             newer.endRecord();
             const auto b = newer.finish();
@@ -217,7 +221,8 @@ private slots:
         QCOMPARE(app_->controller->openDocument(path), nullptr);
         QCOMPARE(app_->prompts->reports.size(), 1);
         const CapturingPrompts::Report& report = app_->prompts->reports.first();
-        QCOMPARE(report.message, app_->text.format("Main", "Open failed", "error !", {name.toStdString()}));
+        QCOMPARE(report.message,
+                 app_->text.format("Main", "Open failed", "error !", {name.toStdString()}));
         const QString words = app_->text.main(reasonKey.toStdString());
         QVERIFY2(report.reason.startsWith(words.section("%@", 0, 0)), qPrintable(report.reason));
         QVERIFY(!report.reason.contains("%@"));
@@ -233,14 +238,17 @@ private slots:
     void filesOpenAsTheKindTheirHeaderNames() {
         std::string error;
         QVERIFY(logbookOf(2)->save(dir_.filePath("J.Doe log").toStdString(), error));
-        divelog::RegisterDocument wrecks(divelog::DocumentKind::Epaves, divelog::RepEpaves::instance());
+        divelog::RegisterDocument wrecks(divelog::DocumentKind::Epaves,
+                                         divelog::RepEpaves::instance());
         QVERIFY(wrecks.save(dir_.filePath("wrecks.divelog").toStdString(), error));
 
-        auto* logbook = qobject_cast<CarnetWindow*>(app_->controller->openDocument(dir_.filePath("J.Doe log")));
+        auto* logbook =
+            qobject_cast<CarnetWindow*>(app_->controller->openDocument(dir_.filePath("J.Doe log")));
         QVERIFY(logbook);
         QCOMPARE(logbook->model()->rowCount(), 2);
         QCOMPARE(logbook->windowTitle(), QString("J.Doe log[*]"));
-        auto* register_ = qobject_cast<RegisterWindow*>(app_->controller->openDocument(dir_.filePath("wrecks.divelog")));
+        auto* register_ = qobject_cast<RegisterWindow*>(
+            app_->controller->openDocument(dir_.filePath("wrecks.divelog")));
         QVERIFY(register_);
         QCOMPARE(register_->document().kind(), divelog::DocumentKind::Epaves);
         QVERIFY(app_->prompts->reports.isEmpty());
@@ -253,7 +261,8 @@ private slots:
         addDives(*w, 2);
         app_->prompts->nextSavePath = dir_.filePath("Dives v1.5");
         QVERIFY(w->saveAs());
-        QCOMPARE(QString::fromStdString(w->document().filePath()), dir_.filePath("Dives v1.5.divelog"));
+        QCOMPARE(QString::fromStdString(w->document().filePath()),
+                 dir_.filePath("Dives v1.5.divelog"));
         QVERIFY(!QFile::exists(dir_.filePath("Dives v1.5")));
         app_->prompts->nextSavePath = dir_.filePath("Trip.DIVELOG");
         QVERIFY(w->saveAs());
@@ -381,7 +390,8 @@ private slots:
             raw.setValue("mixed list", R"({"t":"list","v":["a",1]})");
         }
         QtSettingsStore store(dir_.filePath("foreign.ini"));
-        for (const char* key : {"plain", "list", "wrong type", "unknown tag", "bad bytes", "mixed list"})
+        for (const char* key :
+             {"plain", "list", "wrong type", "unknown tag", "bad bytes", "mixed list"})
             QVERIFY2(!store.storedValue(key), key);
     }
 

@@ -4,10 +4,10 @@
 // store into the shared list without replacing it.
 
 #include <QItemSelectionModel>
-#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>

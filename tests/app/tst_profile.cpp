@@ -17,9 +17,9 @@
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveEditWindow.h"
 #include "logbook/DiveFormBinder.h"
-#include "profile/ProfileDataWindow.h"
 #include "profile/Profil.h"
 #include "profile/ProfilWindow.h"
+#include "profile/ProfileDataWindow.h"
 
 using divelog::Plongee;
 using divelog::SeriesId;
@@ -32,7 +32,11 @@ std::unique_ptr<Plongee> sixtyMinuteDive() {
     std::vector<double> depth(360);
     for (std::size_t i = 0; i < depth.size(); ++i) {
         const double t = static_cast<double>(i) / 360.0;
-        depth[i] = t < 0.1 ? 300 * t : t < 0.6 ? 30 - 20 * (t - 0.1) : t < 0.8 ? 6 : t < 0.95 ? 3 : 0;
+        depth[i] = t < 0.1    ? 300 * t
+                   : t < 0.6  ? 30 - 20 * (t - 0.1)
+                   : t < 0.8  ? 6
+                   : t < 0.95 ? 3
+                              : 0;
     }
     d->setProfilProfondeur(depth);
     d->setProfondeur(30);
@@ -77,22 +81,24 @@ private slots:
         for (std::size_t i = 1; i + 1 < chart.depthCurve.size(); i += 12) {
             const auto p = chart.depthCurve[i];
             if (p.y >= chart.surfaceY) continue;  // the surface line is drawn over it
-            const int x = static_cast<int>(std::lround(p.x)), y = static_cast<int>(std::lround(chart.height - p.y));
+            const int x = static_cast<int>(std::lround(p.x)),
+                      y = static_cast<int>(std::lround(chart.height - p.y));
             bool hit = false;
             for (int dx = -2; dx <= 2 && !hit; ++dx)
                 for (int dy = -2; dy <= 2 && !hit; ++dy)
                     hit = image.valid(x + dx, y + dy) && reddish(image.pixel(x + dx, y + dy));
             found += hit;
             ++checked;
-
         }
-        QVERIFY2(found == checked, qPrintable(QStringLiteral("%1 of %2 points").arg(found).arg(checked)));
+        QVERIFY2(found == checked,
+                 qPrintable(QStringLiteral("%1 of %2 points").arg(found).arg(checked)));
         // Far from the curve, in the water, there is no curve colour.
         QVERIFY(!reddish(image.pixel(300, static_cast<int>(chart.height - chart.surfaceY) + 40)));
 
         // The read-out follows the pointer.
-        QMouseEvent move(QEvent::MouseMove, QPointF(355, 620 - 368), view->mapToGlobal(QPointF(355, 252)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(355, 620 - 368),
+                         view->mapToGlobal(QPointF(355, 252)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(view, &move);
         QVERIFY(w_->profileWindow()->readoutLabel()->text().contains("min"));
         QVERIFY(w_->profileWindow()->summaryLabel()->text().contains("CNS"));

@@ -160,10 +160,12 @@ private slots:
         // Styles: values blue, section titles red and underlined.
         const QTextDocument& doc = card->document();
         const QTextCursor value = doc.find("Dahab 6");
-        QCOMPARE(value.charFormat().foreground().color(), styledtext::colourOf(divelog::TextStyle::Value));
+        QCOMPARE(value.charFormat().foreground().color(),
+                 styledtext::colourOf(divelog::TextStyle::Value));
         QTextCursor title = doc.find("General");
         QVERIFY(title.charFormat().fontUnderline());
-        QCOMPARE(title.charFormat().foreground().color(), styledtext::colourOf(divelog::TextStyle::Header));
+        QCOMPARE(title.charFormat().foreground().color(),
+                 styledtext::colourOf(divelog::TextStyle::Header));
 
         // Units change what the card says.
         app_->store.setBool("us units", true);
@@ -199,14 +201,34 @@ private slots:
         ProfilWindow* profile = w_->profileWindow();
         w_->displayProfilWindow();
         const Print prints[] = {
-            {"table.pdf", [&](QPrinter& p) { return r.printLogbook(p); },
-             {"Banyuls 1 ", "Marseille 4"}, {"Banyuls 149", "Dahab 150"}, 3},
-            {"card.pdf", [&](QPrinter& p) { return r.printCard(p); }, {"Dahab 150"}, {"Equipment"}, 1},
-            {"statistics.pdf", [&](QPrinter& p) { return r.printStatistics(p); },
-             {"150 dives", "Nitrox", "37"}, {"Untitled"}, 1},
-            {"graphs.pdf", [&](QPrinter& p) { return r.printGraphs(p); },
-             {"10-19 m", "Heliox", "24.7 %"}, {}, 1},
-            {"profile.pdf", [&](QPrinter& p) { profile->print(p); return 1; }, {"150"}, {}, 1},
+            {"table.pdf",
+             [&](QPrinter& p) { return r.printLogbook(p); },
+             {"Banyuls 1 ", "Marseille 4"},
+             {"Banyuls 149", "Dahab 150"},
+             3},
+            {"card.pdf",
+             [&](QPrinter& p) { return r.printCard(p); },
+             {"Dahab 150"},
+             {"Equipment"},
+             1},
+            {"statistics.pdf",
+             [&](QPrinter& p) { return r.printStatistics(p); },
+             {"150 dives", "Nitrox", "37"},
+             {"Untitled"},
+             1},
+            {"graphs.pdf",
+             [&](QPrinter& p) { return r.printGraphs(p); },
+             {"10-19 m", "Heliox", "24.7 %"},
+             {},
+             1},
+            {"profile.pdf",
+             [&](QPrinter& p) {
+                 profile->print(p);
+                 return 1;
+             },
+             {"150"},
+             {},
+             1},
         };
         for (const Print& job : prints) {
             const QString path = dir_.filePath(job.file);
@@ -249,7 +271,8 @@ private slots:
         const divelog::StatisticsChart& chart = view->chart();
         for (const auto& bar : chart.bars) {
             if (bar.top - chart.baseY < 6) continue;
-            const QPoint inside(int((bar.x0 + bar.x1) / 2), int(chart.height - (bar.top + chart.baseY) / 2));
+            const QPoint inside(int((bar.x0 + bar.x1) / 2),
+                                int(chart.height - (bar.top + chart.baseY) / 2));
             QCOMPARE(QColor(image.pixel(inside)), Graphes::fillOf(bar.fill));
         }
     }

@@ -223,7 +223,8 @@ TEST_F(ConvertTest, InfoRefusesUnreadableAndDamagedFiles) {
     auto trailing = good;
     trailing.push_back(0);
     expectRefused(writeBytes("trailing.divelog", trailing), "trailing byte");
-    expectRefused(writeBytes("colour.bin", encodeColourArchive(Colour{})), "a colour, not a document");
+    expectRefused(writeBytes("colour.bin", encodeColourArchive(Colour{})),
+                  "a colour, not a document");
 
     RecordListEncoder newer("logbook", {{"Plongee", 24}}, 1);
     carnet.dive(0).encode(newer.beginRecord("Plongee"));
@@ -254,9 +255,9 @@ TEST_F(ConvertTest, HelpDocumentsCommandsAndExitCodes) {
         EXPECT_NE(r.out.find("Usage: divelog-convert"), std::string::npos);
         EXPECT_NE(r.out.find("Exit status"), std::string::npos);
         for (const auto& command : cli::commands())
-            EXPECT_NE(r.out.find("  " + std::string(command.name) + " " +
-                                 std::string(command.arguments)),
-                      std::string::npos)
+            EXPECT_NE(
+                r.out.find("  " + std::string(command.name) + " " + std::string(command.arguments)),
+                std::string::npos)
                 << command.name;
         for (const char* code : {"  0  ", "  1  ", "  2  "})
             EXPECT_NE(r.out.find(code), std::string::npos) << code;
@@ -300,14 +301,18 @@ TEST_F(ConvertTest, ConvertWritesAnExportTypeThatInfoReadsBack) {
     EXPECT_NE(slurp(out).find("<uddf xmlns=\"http://www.streit.cc/uddf/3.2/\""), std::string::npos);
     r = run({"info", "--json", out});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\"number\":1,\"start\":\"2024-05-31T10:15:00\",\"depth_m\":28.4,\"duration_s\":2460,"
-              "\"samples\":5,\"interval_s\":10,\"first_sample\":[0,0],\"last_sample\":[40,0],"
-              "\"o2_percent\":21,\"he_percent\":0,\"place\":\"Port \\\"Cros\\\"\\nEast\",\"site\":\"\"}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\"number\":1,\"start\":\"2024-05-31T10:15:00\",\"depth_m\":28.4,\"duration_s\":2460,"
+        "\"samples\":5,\"interval_s\":10,\"first_sample\":[0,0],\"last_sample\":[40,0],"
+        "\"o2_percent\":21,\"he_percent\":0,\"place\":\"Port "
+        "\\\"Cros\\\"\\nEast\",\"site\":\"\"}\n");
 
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"convert", logbook, path("x"), "--to", "Export PDF"}, {"convert", logbook, path("x")},
-             {"convert", logbook, path("x"), "--to"}, {"info", logbook, "--jsonl"}}) {
+             {"convert", logbook, path("x"), "--to", "Export PDF"},
+             {"convert", logbook, path("x")},
+             {"convert", logbook, path("x"), "--to"},
+             {"info", logbook, "--jsonl"}}) {
         SCOPED_TRACE(::testing::PrintToString(args));
         EXPECT_EQ(run(args).exitCode, 2);
         EXPECT_FALSE(fs::exists(path("x")));
@@ -322,25 +327,30 @@ TEST_F(ConvertTest, ImportCreatesTheLogbookThenAppendsAllOrNothing) {
     const std::string data = DIVELOG_EXCHANGE_DATA, logbook = path("new.divelog");
     Outcome r = run({"import", logbook, data + "/uddf3-groups.uddf", data + "/udcf-imperial.udcf"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("udcf-imperial.udcf: 1 dive (UDCF)\n  1 tank sizes in cubic feet"), std::string::npos)
+    EXPECT_NE(r.out.find("udcf-imperial.udcf: 1 dive (UDCF)\n  1 tank sizes in cubic feet"),
+              std::string::npos)
         << r.out;
     r = run({"import", logbook, data + "/uddf3-complete.uddf"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     r = run({"info", "--json", logbook});
     const auto lines = r.outLines();
     ASSERT_EQ(lines.size(), 6u) << r.out;
-    EXPECT_EQ(lines[4].rfind("{\"number\":5,\"start\":\"2019-05-04T09:30:00\",\"depth_m\":12.5,", 0), 0u)
+    EXPECT_EQ(
+        lines[4].rfind("{\"number\":5,\"start\":\"2019-05-04T09:30:00\",\"depth_m\":12.5,", 0), 0u)
         << "feet read as metres: " << lines[4];
-    EXPECT_EQ(lines[5].rfind("{\"number\":6,\"start\":\"2019-02-28T09:07:00\",\"depth_m\":31.4,\"duration_s\":2760,"
-                             "\"samples\":5,\"interval_s\":10,\"first_sample\":[0,0],\"last_sample\":[40,0],"
-                             "\"o2_percent\":32,",
-                             0),
-              0u)
+    EXPECT_EQ(
+        lines[5].rfind(
+            "{\"number\":6,\"start\":\"2019-02-28T09:07:00\",\"depth_m\":31.4,\"duration_s\":2760,"
+            "\"samples\":5,\"interval_s\":10,\"first_sample\":[0,0],\"last_sample\":[40,0],"
+            "\"o2_percent\":32,",
+            0),
+        0u)
         << lines[5];
 
     const std::string before = slurp(logbook);
     const std::string text = "Date;Lieu\n";
-    r = run({"import", logbook, data + "/uddf3-complete.uddf", writeBytes("list.csv", {text.begin(), text.end()})});
+    r = run({"import", logbook, data + "/uddf3-complete.uddf",
+             writeBytes("list.csv", {text.begin(), text.end()})});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.errLines().size(), 1u) << r.err;
     EXPECT_EQ(slurp(logbook), before) << "a file that cannot be read adds nothing";

@@ -25,43 +25,66 @@ struct Slot {
 // The file order, stated independently of the encoder.
 const std::vector<Slot>& fileOrder() {
     static const std::vector<Slot> order = [] {
-        std::vector<Slot> o = {
-            {"profilProfondeur", T::Reals}, {"ASC_Flag", T::Ints}, {"SLOW_Flag", T::Ints},
-            {"SURF_Flag", T::Ints}, {"CEIL_Flag", T::Ints}, {"GAZ_Flag", T::Ints},
-            {"PRESS_Data", T::Reals}, {"noPlongee", T::I}, {"coeff", T::I}, {"pmBm", T::I},
-            {"date", T::D}, {"lieu", T::S}, {"site", T::S}, {"pays", T::S},
-            {"countryCode", T::S}, {"gps", T::S}, {"gpsSystem", T::I}, {"partenaires", T::S},
-            {"epaves", T::S}, {"structure", T::S}, {"bateau", T::S}, {"surface", T::S},
-            {"heure", T::D}, {"profondeur", T::F}, {"temps", T::I}, {"altitude", T::I},
-            {"deco", T::I}, {"deco_Level_3_sw", T::I}, {"deco_Level_2_sw", T::I},
-            {"deco_Level_1_sw", T::I}, {"deco_Level_4_sw", T::I}, {"deco_Level_5_sw", T::I}};
-        for (const char* p : {"decoO2_Level_", "decoHe_Level_", "decoDepth_Level_", "decoTime_Level_"})
+        std::vector<Slot> o = {{"profilProfondeur", T::Reals},
+                               {"ASC_Flag", T::Ints},
+                               {"SLOW_Flag", T::Ints},
+                               {"SURF_Flag", T::Ints},
+                               {"CEIL_Flag", T::Ints},
+                               {"GAZ_Flag", T::Ints},
+                               {"PRESS_Data", T::Reals},
+                               {"noPlongee", T::I},
+                               {"coeff", T::I},
+                               {"pmBm", T::I},
+                               {"date", T::D},
+                               {"lieu", T::S},
+                               {"site", T::S},
+                               {"pays", T::S},
+                               {"countryCode", T::S},
+                               {"gps", T::S},
+                               {"gpsSystem", T::I},
+                               {"partenaires", T::S},
+                               {"epaves", T::S},
+                               {"structure", T::S},
+                               {"bateau", T::S},
+                               {"surface", T::S},
+                               {"heure", T::D},
+                               {"profondeur", T::F},
+                               {"temps", T::I},
+                               {"altitude", T::I},
+                               {"deco", T::I},
+                               {"deco_Level_3_sw", T::I},
+                               {"deco_Level_2_sw", T::I},
+                               {"deco_Level_1_sw", T::I},
+                               {"deco_Level_4_sw", T::I},
+                               {"deco_Level_5_sw", T::I}};
+        for (const char* p :
+             {"decoO2_Level_", "decoHe_Level_", "decoDepth_Level_", "decoTime_Level_"})
             for (int n = 1; n <= 5; ++n)
                 o.push_back({p + std::to_string(n),
                              std::string(p) == "decoDepth_Level_" ? T::DepthBits : T::I});
-        for (const char* f : {"volPony1", "volPony2", "volPony3", "pressDepartPony1",
-                              "pressDepartPony2", "pressDepartPony3", "pressFinPony1",
-                              "pressFinPony2", "pressFinPony3"})
+        for (const char* f :
+             {"volPony1", "volPony2", "volPony3", "pressDepartPony1", "pressDepartPony2",
+              "pressDepartPony3", "pressFinPony1", "pressFinPony2", "pressFinPony3"})
             o.push_back({f, T::I});
         for (const char* f : {"volBailout1", "volBailout2", "pressDepartBailout1",
                               "pressDepartBailout2", "pressFinBailout1", "pressFinBailout2",
                               "O2Bailout1", "O2Bailout2", "HeBailout1", "HeBailout2"})
             o.push_back({f, T::I, 23});
-        for (const char* f : {"alliageBloc", "volumeBloc", "pressionBloc", "pressionDepart",
-                              "pressionFin", "gaz"})
+        for (const char* f :
+             {"alliageBloc", "volumeBloc", "pressionBloc", "pressionDepart", "pressionFin", "gaz"})
             o.push_back({f, T::I});
         o.push_back({"flow", T::F, 20});
         o.push_back({"o2Mix", T::I});
         o.push_back({"heMix", T::I});
-        for (const char* f : {"alliageBloc_2", "volumeBloc_2", "pressionBloc_2",
-                              "pressionDepart_2", "pressionFin_2", "gaz_2", "o2Mix_2", "heMix_2"})
+        for (const char* f : {"alliageBloc_2", "volumeBloc_2", "pressionBloc_2", "pressionDepart_2",
+                              "pressionFin_2", "gaz_2", "o2Mix_2", "heMix_2"})
             o.push_back({f, T::I, 20});
         o.push_back({"ppO2", T::I});
         for (const char* f : {"decoSoftName", "decoAlgoType", "decoConservatism", "runtime"})
             o.push_back({f, T::S});
-        for (const char* f : {"meteo", "ventSecteur", "ventForce", "visibilite", "courant",
-                              "typePlongee", "nocturne", "tempEau", "tempAir", "inoubliable",
-                              "combinaison"})
+        for (const char* f :
+             {"meteo", "ventSecteur", "ventForce", "visibilite", "courant", "typePlongee",
+              "nocturne", "tempEau", "tempAir", "inoubliable", "combinaison"})
             o.push_back({f, T::I});
         for (const char* f : {"fabricant", "ordinateur", "serie"}) o.push_back({f, T::S});
         o.push_back({"samplingRate", T::I});

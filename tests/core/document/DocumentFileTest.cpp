@@ -11,10 +11,10 @@
 
 #include "archive/BinaryArchive.h"
 #include "document/DocumentFile.h"
+#include "kinds/DocumentKinds.h"
 #include "logbook/Carnet.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
-#include "kinds/DocumentKinds.h"
 
 using namespace divelog;
 namespace fs = std::filesystem;
@@ -143,8 +143,9 @@ TEST_F(DocumentFileTest, ContentRefusalsSayWhatIsWrong) {
     newerFormat[8] = static_cast<std::uint8_t>(kArchiveFormatVersion + 1);
     EXPECT_EQ(refusal(newerFormat).problem, DocumentProblem::NewerVersion);
 
-    for (auto [version, problem] : {std::pair{Plongee::kClassVersion + 1, DocumentProblem::NewerVersion},
-                                    std::pair{Plongee::kOldestVersion - 1, DocumentProblem::OlderVersion}}) {
+    for (auto [version, problem] :
+         {std::pair{Plongee::kClassVersion + 1, DocumentProblem::NewerVersion},
+          std::pair{Plongee::kOldestVersion - 1, DocumentProblem::OlderVersion}}) {
         RecordListEncoder encoder("logbook", {{"Plongee", version}}, 1);
         Plongee().encode(encoder.beginRecord("Plongee"));
         encoder.endRecord();

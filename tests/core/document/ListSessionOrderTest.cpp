@@ -92,9 +92,9 @@ struct View {
             std::vector<std::size_t> kept;
             for (std::size_t r : rows) {
                 if (std::find(c.rows.begin(), c.rows.end(), r) != c.rows.end()) continue;
-                kept.push_back(r - static_cast<std::size_t>(std::count_if(
-                                       c.rows.begin(), c.rows.end(),
-                                       [r](std::size_t gone) { return gone < r; })));
+                kept.push_back(r - static_cast<std::size_t>(
+                                       std::count_if(c.rows.begin(), c.rows.end(),
+                                                     [r](std::size_t gone) { return gone < r; })));
             }
             rows = kept;
         } else if (c.kind == K::Reset) {

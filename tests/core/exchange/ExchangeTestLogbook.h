@@ -19,7 +19,9 @@ struct MemoryOutput : ByteOutput {
     }
 };
 
-inline Date at(int y, int mo, int d, int h, int mi) { return dateFromLocalParts({y, mo, d, h, mi, 0}); }
+inline Date at(int y, int mo, int d, int h, int mi) {
+    return dateFromLocalParts({y, mo, d, h, mi, 0});
+}
 
 // Dive 12: nitrox at Marseille, Planier, with four samples and two alarms on
 // the third. Dive 13: triox, placeholder profile, a place with a comma.

@@ -50,13 +50,15 @@ struct Shadow {
                 break;
             case Kind::Moved: {
                 std::vector<DiveId> moved(ids.size());
-                for (std::size_t old = 0; old < ids.size(); ++old) moved[c.newRowOf[old]] = ids[old];
+                for (std::size_t old = 0; old < ids.size(); ++old)
+                    moved[c.newRowOf[old]] = ids[old];
                 ids = std::move(moved);
                 break;
             }
             case Kind::Reset:
                 ids.clear();
-                for (std::size_t i = 0; i < carnet.recordCount(); ++i) ids.push_back(carnet.idAt(i));
+                for (std::size_t i = 0; i < carnet.recordCount(); ++i)
+                    ids.push_back(carnet.idAt(i));
                 break;
         }
     }
@@ -109,7 +111,8 @@ TEST(CarnetHistory, AThousandRandomCommandsUndoToTheByteAndRedoToTheEnd) {
             case 6: carnet.sortDives(sortable[rng() % 5], rng() % 2 == 0); break;
             case 7: {
                 Carnet::DiveList more;
-                for (std::uint32_t k = 0; k < rng() % 3 + 1; ++k) more.push_back(std::make_unique<Plongee>(randomDive(rng, step)));
+                for (std::uint32_t k = 0; k < rng() % 3 + 1; ++k)
+                    more.push_back(std::make_unique<Plongee>(randomDive(rng, step)));
                 carnet.append(std::move(more));
                 break;
             }
@@ -217,7 +220,8 @@ TEST(CarnetHistory, RenumberingAgainUndoesToEachNumbering) {
 
 TEST(CarnetHistory, CommandsAreNamedForTheEditMenu) {
     Localisation texts;
-    texts.loadTable("Main", "\"Delete %d Dives\" = \"Delete %d Dives\";\n\"Delete Dive\" = \"Delete Dive\";");
+    texts.loadTable(
+        "Main", "\"Delete %d Dives\" = \"Delete %d Dives\";\n\"Delete Dive\" = \"Delete Dive\";");
     Carnet carnet;
     for (int n = 0; n < 5; ++n) carnet.add(Plongee());
     EXPECT_EQ(carnet.history().nextUndo()->name(texts), "Add Dive");

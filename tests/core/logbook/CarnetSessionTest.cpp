@@ -22,7 +22,8 @@ struct SessionFixture : ::testing::Test {
     void SetUp() override {
         context.initialize();
         context.localisation().loadTable(
-            "Carnet", "\"Found dives\" = \"%d dives found\";\n\"One dive found\" = \"One dive found\";");
+            "Carnet",
+            "\"Found dives\" = \"%d dives found\";\n\"One dive found\" = \"One dive found\";");
         Carnet::DiveList dives;
         for (int n = 1; n <= 5; ++n) {
             auto d = std::make_unique<Plongee>(makeNewDive(NewDiveDefaults{n}));
@@ -164,8 +165,8 @@ TEST_F(SessionFixture, SearchFoldsCaseBeyondAsciiInEveryScope) {
     EXPECT_EQ(session->find(F::site, "\xFF\xFE").rows.size(), 0u) << "bytes that are no text";
     std::vector<F> scopes;
     for (const auto& s : CarnetSession::searchScopes()) scopes.push_back(s.field);
-    EXPECT_EQ(scopes, (std::vector<F>{F::bateau, F::epaves, F::notes, F::ordinateur,
-                                      F::partenaires, F::lieu, F::site}));
+    EXPECT_EQ(scopes, (std::vector<F>{F::bateau, F::epaves, F::notes, F::ordinateur, F::partenaires,
+                                      F::lieu, F::site}));
     session->closeEditWindow();
     EXPECT_FALSE(carnet.isChanged());
 }

@@ -4,19 +4,19 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
 #include <limits>
 
+#include "document/DocumentKind.h"
+#include "kinds/DocumentKinds.h"
 #include "logbook/Carnet.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RepEpaves.h"
-#include "document/DocumentKind.h"
 #include "util/FileIO.h"
-#include "kinds/DocumentKinds.h"
 
 using namespace divelog;
 namespace fs = std::filesystem;
@@ -75,8 +75,8 @@ TEST(Carnet, NextDiveNumberFollowsTheLastDiveInListOrder) {
     EXPECT_EQ(d.nextDiveNumber(), std::numeric_limits<std::int32_t>::max());
     d.renumber(std::numeric_limits<std::int32_t>::max() - 1);
     EXPECT_EQ(numbers(d), (std::vector<std::int32_t>{std::numeric_limits<std::int32_t>::max() - 1,
-                                                      std::numeric_limits<std::int32_t>::max(),
-                                                      std::numeric_limits<std::int32_t>::max()}));
+                                                     std::numeric_limits<std::int32_t>::max(),
+                                                     std::numeric_limits<std::int32_t>::max()}));
 }
 
 TEST(Carnet, ListOperationsAndChangeMarking) {
@@ -236,9 +236,10 @@ TEST(Carnet, StreamedSaveWritesTheSameBytesAsTheArchive) {
     auto expected = c.dataOfType("logbook", error);
     ASSERT_GT(expected.size(), 3u << 20) << "spans several write chunks";
     std::string written = contents(dir.file("big.divelog"));
-    EXPECT_TRUE(written.size() == expected.size() &&
-                std::equal(written.begin(), written.end(), expected.begin(),
-                           [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }));
+    EXPECT_TRUE(
+        written.size() == expected.size() &&
+        std::equal(written.begin(), written.end(), expected.begin(),
+                   [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }));
     Carnet back;
     ASSERT_TRUE(back.open(dir.file("big.divelog"), error)) << error;
     EXPECT_EQ(back.dive(599), c.dive(599));

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "dive/MixGas.h"
 #include "localisation/Localisation.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveCard.h"
-#include "dive/MixGas.h"
 
 using namespace divelog;
 
@@ -43,7 +43,8 @@ const Localisation& english() {
 }
 
 Plongee plainDive() {
-    Plongee d = makeNewDive(NewDiveDefaults{.number = 7, .gpsTemplate = "N 00°00.000' E 000°00.000'"});
+    Plongee d =
+        makeNewDive(NewDiveDefaults{.number = 7, .gpsTemplate = "N 00°00.000' E 000°00.000'"});
     d.setLieu(std::string("Marseille"));
     d.setProfondeur(32.5f);
     d.setTemps(45);
@@ -58,7 +59,8 @@ StyledText cardOf(const Plongee& d, const Localisation& t = english(), bool us =
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
     std::size_t n = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++n;
     return n;
 }
 
@@ -117,7 +119,8 @@ TEST(DiveCard, EveryLabelHasItsEnglishTextAndValuesAreBlue) {
     EXPECT_TRUE(hasRun(card, text, TextStyle::Value));
     // Section titles are red and underlined from their sixth character.
     bool underlined = false;
-    for (const auto& r : card.runs()) underlined = underlined || (r.underline && r.text == "General");
+    for (const auto& r : card.runs())
+        underlined = underlined || (r.underline && r.text == "General");
     EXPECT_TRUE(underlined);
     EXPECT_TRUE(hasRun(card, "\n\n   ", TextStyle::Header));
 }
@@ -145,7 +148,8 @@ TEST(DiveCard, LinesThatDependOnTheDive) {
     // Difficulty 0 shows one mark, 5 six, and a corrupt level no more.
     for (auto [level, marks] : {std::pair{0, 1}, {5, 6}, {1'000'000, 6}}) {
         d.setDifficulte(level);
-        EXPECT_EQ(occurrences(cardOf(d).plainText(), "★"), static_cast<std::size_t>(marks)) << level;
+        EXPECT_EQ(occurrences(cardOf(d).plainText(), "★"), static_cast<std::size_t>(marks))
+            << level;
     }
 
     // A stop at 4.5 m for 3 minutes on pure oxygen is a nitrox 100 stop.
@@ -205,7 +209,8 @@ TEST(DiveCard, MissingAndShortTranslationsNeverBreakTheCard) {
     const StyledText card = cardOf(plainDive(), t);
     EXPECT_NE(card.plainText().find("\nerror !"), std::string::npos);
     bool plainGen = false;
-    for (const auto& r : card.runs()) plainGen = plainGen || (r.text.find("Gen") != std::string::npos && !r.underline);
+    for (const auto& r : card.runs())
+        plainGen = plainGen || (r.text.find("Gen") != std::string::npos && !r.underline);
     EXPECT_TRUE(plainGen) << "too short to underline from the sixth character";
     EXPECT_TRUE(hasRun(card, "Day", TextStyle::Plain)) << "no day without a place for it";
 }

@@ -202,7 +202,8 @@ TEST_F(TableFixture, FirstUseShowsEveryColumnButTheApparatusAndKeepsUserChoices)
     DiveTable::writeDefaultColumnSwitches(store);
     auto visible = DiveTable::visibleColumns(store);
     EXPECT_EQ(visible.size(), DiveColumns::all().size() - 1);
-    EXPECT_EQ(std::count(visible.begin(), visible.end(), F::coeff), 0) << "a switch set off stays off";
+    EXPECT_EQ(std::count(visible.begin(), visible.end(), F::coeff), 0)
+        << "a switch set off stays off";
     EXPECT_EQ(std::count(visible.begin(), visible.end(), F::rebreather), 1);
 
     InMemorySettingsStore fresh;

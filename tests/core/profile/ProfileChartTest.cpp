@@ -96,7 +96,7 @@ TEST(ProfileChart, MarkersNeedAFullSeriesAndSurfacingsASampleBefore) {
     ProfileChartData d = dive({0, 10, 0, 10, 5});
     d.series.SURF_Flag = {1, 0, 1, 0, 1};  // on the first and last samples: nothing to draw
     d.series.GAZ_Flag = {0, 1, 2, 3, 9};
-    d.series.ASC_Flag = {1, 1};            // shorter than the depths: no marker
+    d.series.ASC_Flag = {1, 1};  // shorter than the depths: no marker
     d.decoO2 = {100, 50, 0, 0, 0};
     Localisation texts;
     texts.loadTable("Profil", "\"Bottom gas\" = \"Bottom gas\";\n\"O2\" = \"O2\";");
@@ -146,7 +146,8 @@ TEST(ProfileChart, EverySamplingCodeAndLengthEndsWithReadableTicks) {
         }
     }
     // Negative and non-finite depths draw at the surface, never off the chart.
-    ProfileChart c = layoutProfileChart(dive({-5, -3, std::nan("")}), everything(), 700, 620, kTexts);
+    ProfileChart c =
+        layoutProfileChart(dive({-5, -3, std::nan("")}), everything(), 700, 620, kTexts);
     EXPECT_EQ(c.depthScale, 1);
     for (const auto& p : c.depthCurve) EXPECT_GE(p.y, 583);
 }
@@ -163,7 +164,8 @@ TEST(ProfileChart, TheChartGrowsWithItsWindow) {
 
 TEST(ProfileChart, ReadOutUnderThePointer) {
     Localisation texts;
-    texts.loadTable("Profil", "\"Depth time\" = \"%.2f m %.2f min\";\n\"Depth no value\" = \"- %.2f min\";");
+    texts.loadTable("Profil",
+                    "\"Depth time\" = \"%.2f m %.2f min\";\n\"Depth no value\" = \"- %.2f min\";");
     // 11 samples at 120 s: x = 355 is 10 minutes in.
     ProfileChart c = layoutProfileChart(dive(std::vector<double>(11, 29), 4), {}, 700, 620, texts);
     EXPECT_EQ(c.readout(355, 368, texts), "15.00 m 10.00 min");

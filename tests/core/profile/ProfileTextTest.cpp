@@ -21,9 +21,11 @@ TEST(ProfileText, SeriesShowOneEntryPerLine) {
 
 TEST(ProfileText, ReadingBackWhatIsTypedOrPasted) {
     auto depths = ProfileText::parse(SeriesId::Depth, "0\n5,5\n12.25\n");
-    EXPECT_EQ(depths.values, (std::vector<double>{0, 5.5, 12.25})) << "no sample for the last line break";
+    EXPECT_EQ(depths.values, (std::vector<double>{0, 5.5, 12.25}))
+        << "no sample for the last line break";
     EXPECT_FALSE(depths.badLine);
-    EXPECT_EQ(ProfileText::parse(SeriesId::Depth, "1\r\n2\r\n").values, (std::vector<double>{1, 2}));
+    EXPECT_EQ(ProfileText::parse(SeriesId::Depth, "1\r\n2\r\n").values,
+              (std::vector<double>{1, 2}));
     EXPECT_TRUE(ProfileText::parse(SeriesId::Pressure, "").values.empty());
 
     auto bad = ProfileText::parse(SeriesId::Depth, "3\n\n4");
@@ -47,7 +49,7 @@ TEST(ProfileText, SeriesAreAddressedByName) {
     EXPECT_EQ(p.size(SeriesId::Surface), 4u);
     std::vector<std::string_view> names;
     for (const auto& s : ProfileSeries::series()) names.push_back(s.field);
-    EXPECT_EQ(names, (std::vector<std::string_view>{"profilProfondeur", "ASC_Flag", "SLOW_Flag",
-                                                    "SURF_Flag", "CEIL_Flag", "GAZ_Flag",
-                                                    "PRESS_Data"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string_view>{"profilProfondeur", "ASC_Flag", "SLOW_Flag",
+                                             "SURF_Flag", "CEIL_Flag", "GAZ_Flag", "PRESS_Data"}));
 }

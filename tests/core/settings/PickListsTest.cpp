@@ -30,8 +30,8 @@ CountrySource counted(int& calls, std::vector<Country> countries = kCountries) {
 TEST(PickListEntries, BlankTextIsRefusedAndNothingStoredRepeatsAreAdded) {
     InMemorySettingsStore store;
     PickLists lists(store);
-    for (const char* blank : {"", " ", "   ", "\t", " \n ", "\xC2\xA0", "\xE2\x80\x83",
-                              "\xE3\x80\x80 \xE2\x80\xAF"}) {
+    for (const char* blank :
+         {"", " ", "   ", "\t", " \n ", "\xC2\xA0", "\xE2\x80\x83", "\xE3\x80\x80 \xE2\x80\xAF"}) {
         EXPECT_FALSE(lists.addEntry("lieux", blank)) << '"' << blank << '"';
     }
     EXPECT_TRUE(lists.list("lieux").empty());
@@ -45,7 +45,7 @@ TEST(PickListEntries, BlankTextIsRefusedAndNothingStoredRepeatsAreAdded) {
 
 TEST(PickListEntries, OnlyWhiteSpaceCountsAsBlank) {
     for (const char* text : {"a", " a ", "\xC2\xA9",  // copyright sign
-                             "\xE2\x80\x8B",           // zero-width space: not a space
+                             "\xE2\x80\x8B",          // zero-width space: not a space
                              "\xE2\x80", "\xC2", "\xE2\x80\x80\xE2\x80\x8B"})
         EXPECT_FALSE(PickLists::isBlank(text)) << '"' << text << '"';
     EXPECT_FALSE(PickLists::isBlank(std::string_view("\0", 1)));

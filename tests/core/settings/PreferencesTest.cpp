@@ -43,7 +43,10 @@ TEST(NotificationCenter, DeliversByNameAndForgetsADeadOwner) {
     EXPECT_EQ(centre.observerCount("updateDeco"), 0u);
 
     // An observer that removes itself (a document closing) during a post.
-    centre.addObserver(&ownerB, "profile", [&] { centre.removeObserver(&ownerB); ++b; });
+    centre.addObserver(&ownerB, "profile", [&] {
+        centre.removeObserver(&ownerB);
+        ++b;
+    });
     centre.addObserver(&ownerB, "profile", [&] { b += 100; });
     centre.post("profile");
     centre.post("profile");
@@ -76,8 +79,8 @@ TEST(Preferences, ResetWritesResetValuesThenNotifiesInOrder) {
     EXPECT_FALSE(f.store.hasStoredValue("pense bete"));
 
     // Columns are rebuilt only by a later column notification.
-    EXPECT_EQ(f.posted,
-              (std::vector<std::string>{"updateTableView", "profile", "updateEditDive", "updateDeco"}));
+    EXPECT_EQ(f.posted, (std::vector<std::string>{"updateTableView", "profile", "updateEditDive",
+                                                  "updateDeco"}));
 }
 
 TEST(Preferences, ChangesAreStoredBeforeTheirNotificationArrives) {

@@ -112,7 +112,8 @@ TEST(Localisation, TablesFallbacksAndFormats) {
     EXPECT_EQ(l.text("Carnet", "missing"), "error !");
     EXPECT_EQ(l.text("Main", "Found dives", "fallback"), "fallback") << "tables are separate";
 
-    EXPECT_FALSE(l.loadTable("Main", "\"OK\" = \"OK\";\nnot a line\n\"Cancel\" = \"Cancel\";", &error));
+    EXPECT_FALSE(
+        l.loadTable("Main", "\"OK\" = \"OK\";\nnot a line\n\"Cancel\" = \"Cancel\";", &error));
     EXPECT_NE(error.find("line 2"), std::string::npos);
     EXPECT_EQ(l.text("Main", "Cancel"), "Cancel") << "good lines are kept";
 }

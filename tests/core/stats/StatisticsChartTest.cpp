@@ -36,7 +36,8 @@ StatisticsChart chartOf(const StatisticsShares& shares, double w = 900, double h
 
 bool hasText(const StatisticsChart& c, const std::string& text, double x, double y) {
     for (const auto& t : c.texts)
-        if (t.text == text && std::abs(t.at.x - x) < 0.01 && std::abs(t.at.y - y) < 0.01) return true;
+        if (t.text == text && std::abs(t.at.x - x) < 0.01 && std::abs(t.at.y - y) < 0.01)
+            return true;
     return false;
 }
 
@@ -44,8 +45,8 @@ bool hasText(const StatisticsChart& c, const std::string& text, double x, double
 
 TEST(StatisticsChart, SharesComeFromTheCountsWithTheEarlierDivesWhenCounted) {
     const auto carnet = divesAt({5, 12, 13, 15, 19, 25, 33, 44, 52, 70});
-    const StatisticsShares s = StatisticsShares::of(
-        Statistics::of(*carnet, EarlierDives{}, {.countEarlier = false}));
+    const StatisticsShares s =
+        StatisticsShares::of(Statistics::of(*carnet, EarlierDives{}, {.countEarlier = false}));
     EXPECT_FLOAT_EQ(s.depth[1], 40.0f);
     EXPECT_FLOAT_EQ(s.depth[6], 10.0f);
     EXPECT_FLOAT_EQ(s.gas[0], 100.0f);

@@ -139,7 +139,8 @@ TEST(Statistics, BandsTotalsAndTemperaturesAtTheEdges) {
 }
 
 TEST(Statistics, FeetAndFahrenheitAreCountedInMetresAndCelsius) {
-    const auto carnet = logbook({{.depth = 33, .water = 68}, {.depth = 100, .water = 50}, {.depth = 29}});
+    const auto carnet =
+        logbook({{.depth = 33, .water = 68}, {.depth = 100, .water = 50}, {.depth = 29}});
     const Statistics s = alone(*carnet, true);
     EXPECT_EQ(s.count(C::Depth1), 1) << "29 ft is 8.8 m";
     EXPECT_EQ(s.count(C::Depth2), 1) << "33 ft is 10.06 m";
