@@ -226,14 +226,23 @@ QMenu* AppDelegate::buildFileMenu(DocumentWindow* window) {
     fillRecentMenu(recent);
     menu->addSeparator();
 
+    // Standard keys, with the usual ones where the platform binds none.
+    auto keys = [](QKeySequence::StandardKey key, QKeySequence usual) {
+        QList<QKeySequence> bound = QKeySequence::keyBindings(key);
+        return bound.isEmpty() ? QList<QKeySequence>{usual} : bound;
+    };
     QAction* close = menu->addAction(t.main("Close"));
-    close->setShortcut(QKeySequence::Close);
+    close->setObjectName(QStringLiteral("fileClose"));
+    close->setShortcuts(keys(QKeySequence::Close, QKeySequence(Qt::CTRL | Qt::Key_W)));
     connect(close, &QAction::triggered, window, &QWidget::close);
     QAction* save = menu->addAction(t.main("Save"));
-    save->setShortcut(QKeySequence::Save);
+    save->setObjectName(QStringLiteral("fileSave"));
+    save->setShortcuts(keys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
     connect(save, &QAction::triggered, window, [window] { window->save(); });
     QAction* saveAs = menu->addAction(t.main("Save As..."));
-    saveAs->setShortcut(QKeySequence::SaveAs);
+    saveAs->setObjectName(QStringLiteral("fileSaveAs"));
+    saveAs->setShortcuts(
+        keys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     connect(saveAs, &QAction::triggered, window, [window] { window->saveAs(); });
     QAction* revert = menu->addAction(t.main("Revert"));
     connect(revert, &QAction::triggered, window, [window] { window->revert(); });
@@ -243,7 +252,8 @@ QMenu* AppDelegate::buildFileMenu(DocumentWindow* window) {
     menu->addSeparator();
 
     QAction* quit = menu->addAction(t.main("Quit"));
-    quit->setShortcut(QKeySequence::Quit);
+    quit->setObjectName(QStringLiteral("fileQuit"));
+    quit->setShortcuts(keys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
     quit->setMenuRole(QAction::QuitRole);
     connect(quit, &QAction::triggered, this, &AppDelegate::quit);
     return menu;

@@ -140,15 +140,17 @@ void DocumentWindow::makeHistoryActions(std::function<void()> undo, std::functio
 
 void DocumentWindow::shareShortcutsWith(QWidget* child) {
     if (undo_ && redo_) child->addActions({undo_, redo_});
+    QList<QKeySequence> closeKeys{QKeySequence(Qt::Key_Escape)};
     for (QAction* a : findChildren<QAction*>()) {
-        const QKeySequence key = a->shortcut();
-        if (key == QKeySequence(QKeySequence::Save) || key == QKeySequence(QKeySequence::SaveAs) ||
-            key == QKeySequence(QKeySequence::Quit))
+        const QString name = a->objectName();
+        if (name == QLatin1String("fileSave") || name == QLatin1String("fileSaveAs") ||
+            name == QLatin1String("fileQuit"))
             child->addAction(a);
+        if (name == QLatin1String("fileClose")) closeKeys << a->shortcuts();
     }
     auto* close = new QAction(text_.main("Close"), child);
     close->setObjectName(QStringLiteral("closeWindow"));
-    close->setShortcuts({QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)});
+    close->setShortcuts(closeKeys);
     connect(close, &QAction::triggered, child, &QWidget::close);
     child->addAction(close);
 }

@@ -21,18 +21,6 @@ std::optional<std::int32_t> codeOfMix(std::int64_t o2, std::int64_t he) {
 
 }  // namespace
 
-std::optional<Family> familyOf(std::int32_t code) {
-    switch (code) {
-        case kAir: return Family::Air;
-        case kNitrox: return Family::Nitrox;
-        case kTrimix:
-        case kTriox:
-        case kHeliair: return Family::Trimix;
-        case kHeliox: return Family::Heliox;
-        default: return std::nullopt;
-    }
-}
-
 std::int64_t wholePercent(double fraction) {
     return std::llround(std::clamp(fraction, 0.0, 1.0) * 100);
 }

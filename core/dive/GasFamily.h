@@ -21,7 +21,17 @@ inline constexpr std::int32_t kHeliair = 5;
 enum class Family { Air, Nitrox, Trimix, Heliox };
 
 // None for a code outside the gas table.
-std::optional<Family> familyOf(std::int32_t code);
+constexpr std::optional<Family> familyOf(std::int32_t code) {
+    switch (code) {
+        case kAir: return Family::Air;
+        case kNitrox: return Family::Nitrox;
+        case kTrimix:
+        case kTriox:
+        case kHeliair: return Family::Trimix;
+        case kHeliox: return Family::Heliox;
+        default: return std::nullopt;
+    }
+}
 constexpr bool breathesHelium(std::int32_t code) { return code >= kTrimix && code <= kHeliair; }
 
 // Whole percent of a fraction read from a file, within 0 to 100.

@@ -21,8 +21,8 @@ long long wholeMetres(float typed, bool usUnits) {
 
 // Whole degrees Celsius of a typed water temperature, rounded to nearest.
 long long wholeCelsius(std::int32_t typed, bool usUnits) {
-    return static_cast<long long>(
-        std::lround(units::celsiusOfTyped(static_cast<double>(typed), usUnits)));
+    if (!usUnits) return typed;  // whole already; rounding costs a call per dive
+    return static_cast<long long>(std::lround(units::celsiusOfFahrenheit(typed)));
 }
 
 void takeMax(std::optional<long long>& extreme, long long v) {

@@ -281,3 +281,78 @@ TEST_F(SessionFixture, ApplyingProfileDataIsOneStepOnTheShownDiveOnly) {
     EXPECT_EQ(carnet.dive(1).profilProfondeur(), std::vector<double>{0.0});
     EXPECT_TRUE(session->hasUnstoredRecord());
 }
+
+// The number a new dive is offered follows the logbook while the form still
+// shows it: dives imported meanwhile, an undo, a renumbering. An import
+// numbers after the highest number, so the typed dive never shares one.
+TEST_F(SessionFixture, TheProposedNumberFollowsTheLogbook) {
+    session->newRecord();
+    EXPECT_EQ(session->form().text(F::noPlongee), "6");
+    session->form().setText(F::site, "typed");
+    Carnet::DiveList read;
+    for (int i = 0; i < 3; ++i) {
+        auto d = std::make_unique<Plongee>(
+            makeNewDive(NewDiveDefaults{carnet.numberAfterHighest() + i}));
+        read.push_back(std::move(d));
+    }
+    session->importDives(std::move(read));
+    EXPECT_EQ(session->form().text(F::noPlongee), "9");
+    EXPECT_TRUE(session->hasUnstoredRecord()) << "the typed dive is still there";
+    session->add();
+    EXPECT_EQ(carnet.dive(8).noPlongee(), 9);
+    EXPECT_EQ(carnet.dive(8).site(), "typed");
+    EXPECT_EQ(session->form().text(F::noPlongee), "10");
+
+    session->undo();
+    EXPECT_EQ(session->form().text(F::noPlongee), "9");
+    session->renumber(1);
+    EXPECT_EQ(session->form().text(F::noPlongee), "9") << "1 to 8";
+    session->renumber(100);
+    EXPECT_EQ(session->form().text(F::noPlongee), "108");
+
+    // A number the user typed is theirs.
+    session->form().setText(F::noPlongee, "500");
+    session->renumber(1);
+    EXPECT_EQ(session->form().text(F::noPlongee), "500");
+
+    carnet.add(makeNewDive(NewDiveDefaults{1000}));
+    carnet.add(makeNewDive(NewDiveDefaults{7}));
+    EXPECT_EQ(carnet.nextDiveNumber(), 8) << "a new dive follows the last one";
+    EXPECT_EQ(carnet.numberAfterHighest(), 1001) << "an import follows the highest";
+}
+
+// What the edit window's enabling and title come from.
+TEST_F(SessionFixture, ReadoutsFollowTheFormsState) {
+    session->select({2});
+    EXPECT_TRUE(session->readouts().previousEnabled);
+    EXPECT_TRUE(session->readouts().nextEnabled);
+    EXPECT_NE(session->readouts().windowTitle, "New dive");
+    EXPECT_FALSE(session->readouts().setPointEnabled) << "open circuit";
+    session->form().setTag(F::rebreather, 3);  // eCCR
+    session->refresh();
+    EXPECT_TRUE(session->readouts().setPointEnabled);
+    session->form().setTag(F::rebreather, 1);  // semi-closed: no set point
+    session->refresh();
+    EXPECT_FALSE(session->readouts().setPointEnabled);
+
+    // A new dive typed while a row stays selected: nothing to step from.
+    session->newRecord();
+    session->form().setText(F::site, "typed");
+    session->refresh();
+    EXPECT_FALSE(session->readouts().previousEnabled);
+    EXPECT_FALSE(session->readouts().nextEnabled);
+
+    session->discardUnstoredRecord();
+    session->blankFields();
+    EXPECT_EQ(session->readouts().windowTitle, "New dive") << "an erased number is no dive 0";
+}
+
+// Erase stores the edits of the dive shown before it clears the form.
+TEST_F(SessionFixture, EraseKeepsTheEditsOfTheDiveShown) {
+    session->select({1});
+    session->form().setText(F::site, "edited");
+    session->blankFields();
+    EXPECT_EQ(carnet.dive(1).site(), "edited");
+    EXPECT_FALSE(session->boundRecord());
+    EXPECT_EQ(session->form().text(F::noPlongee), "");
+}
