@@ -30,7 +30,7 @@ void DocumentWindow::refreshTitle() {
 void DocumentWindow::documentEdited() { refreshTitle(); }
 
 bool DocumentWindow::writeTo(const QString& path) {
-    prepareToSave();
+    if (!prepareToSave()) return false;
     divelog::DocumentError error;
     if (!document_->save(path.toStdString(), error)) {
         prompts_.report(this, text_.format("Main", "Save failed", "error !", {path.toStdString()}),

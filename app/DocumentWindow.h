@@ -34,6 +34,8 @@ public:
     // The document's Undo and Redo for the Edit menu; null for a kind
     // without a history.
     QAction* undoAction() const { return undo_; }
+    // The questions and alerts of this window and the windows it owns.
+    UserPrompts& prompts() { return prompts_; }
     QAction* redoAction() const { return redo_; }
 
     // Each returns true when the document ended up written (or, for revert,
@@ -53,8 +55,9 @@ signals:
 protected:
     // Re-reads the document into the view after a revert.
     virtual void reloadView() {}
-    // Puts what the window holds for the document into it before a save.
-    virtual void prepareToSave() {}
+    // Puts what the window holds for the document into it before a save;
+    // false (the user was told why) when that is refused, and nothing is saved.
+    virtual bool prepareToSave() { return true; }
     // The export types offered beside the document's own in Save As: the
     // type's name and its file extension.
     struct ExportType {

@@ -405,7 +405,13 @@ bool CarnetWindow::settleUnstoredDive() { return binding_->settleUnstored(); }
 
 void CarnetWindow::showAlerts(const std::vector<std::string>& alerts) {
     QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
-    for (const std::string& key : alerts) prompts_.report(parent, text_.carnet(key), QString());
+    // An alert is a key of the table, or a message the session already put into words.
+    for (const std::string& key : alerts)
+        prompts_.report(parent, text_.carnet(key, key), QString());
+    // A refused command leaves the form as it was: show the field that refused it.
+    if (session_->refused() && edit_)
+        if (auto field = session_->refusedField())
+            edit_->focusControl(std::string(divelog::Plongee::nameOf(*field)));
 }
 
 void CarnetWindow::newDive() {
@@ -475,7 +481,7 @@ void CarnetWindow::closeEditWindow() {
 bool CarnetWindow::onEditWindowClosing() {
     if (!settleUnstoredDive()) return false;
     afterCommand(session_->closeEditWindow());
-    return true;
+    return !session_->refused();
 }
 
 void CarnetWindow::find(divelog::Plongee::Field field, const QString& text) {
@@ -518,7 +524,10 @@ void CarnetWindow::reloadView() {
     afterCommand();
 }
 
-void CarnetWindow::prepareToSave() { showAlerts(session_->storePendingEdits()); }
+bool CarnetWindow::prepareToSave() {
+    afterCommand(session_->storePendingEdits());
+    return !session_->refused();
+}
 
 void CarnetWindow::closeEvent(QCloseEvent* event) {
     // What was typed is not lost with the window: a new dive and samples not
@@ -528,6 +537,10 @@ void CarnetWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     afterCommand(session_->closeEditWindow());
+    if (session_->refused()) {
+        event->ignore();
+        return;
+    }
     DocumentWindow::closeEvent(event);
 }
 

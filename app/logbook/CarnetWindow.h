@@ -96,7 +96,7 @@ protected:
     QList<ExportType> exportTypes() const override;
     bool exportTo(const QString& type, const QString& path) override;
     void reloadView() override;
-    void prepareToSave() override;
+    bool prepareToSave() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -142,6 +142,15 @@ QWidget* DiveEditWindow::wrapView(QWidget* view) {
 
 int DiveEditWindow::currentView() const { return views_->currentIndex() + 1; }
 
+void DiveEditWindow::focusControl(const std::string& name) {
+    QWidget* w = control(name);
+    if (!w) return;
+    for (int v = 0; v < views_->count(); ++v)
+        if (views_->widget(v)->isAncestorOf(w) && v != views_->currentIndex()) goView(v + 1);
+    w->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(w)) line->selectAll();
+}
+
 void DiveEditWindow::goView(int view) {
     if (view < 1 || view > kViewCount) return;
     views_->setCurrentIndex(view - 1);

@@ -48,6 +48,8 @@ public:
     // goView_1 .. goView_6: shows a view and refreshes the form. The window
     // keeps the size and place the user gave it; a view larger than it scrolls.
     void goView(int view);
+    // Shows the view holding a control and puts the focus in it.
+    void focusControl(const std::string& name);
     // Asked before the window closes; false keeps it open.
     void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
 

@@ -9,15 +9,16 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTimeEdit>
 
 #include "dive/DiveChoices.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveFormCombos.h"
+#include "logbook/DiveNumbers.h"
 #include "logbook/LogbookIcons.h"
 #include "settings/AppContext.h"
+#include "tools/NumberFieldValidator.h"
 
 using divelog::DiveForm;
 using Kind = DiveForm::ControlKind;
@@ -25,16 +26,6 @@ using Kind = DiveForm::ControlKind;
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
-
-// What a number field lets the user type, from the form's rule for it.
-QValidator* numberValidator(const divelog::NumberRule& rule, QObject* parent) {
-    QString pattern =
-        QStringLiteral("%1\\d{0,%2}").arg(rule.negative ? "-?" : "").arg(rule.maxDigits);
-    if (rule.decimals) pattern += QStringLiteral("(?:[.,]\\d*)?");
-    if (rule.dashForNone) pattern = QStringLiteral("-|") + pattern;
-    return new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("^(?:%1)$").arg(pattern)), parent);
-}
 
 QDateTime toQt(divelog::Date d) {
     const divelog::DateParts p = divelog::localParts(d);
@@ -135,6 +126,15 @@ QWidget* DiveFormBinder::make(const std::string& name) {
     return nullptr;
 }
 
+QValidator* DiveFormBinder::numberValidator(QWidget* field, divelog::Plongee::Field which) {
+    return new NumberFieldValidator(field, [this, which](const std::string& text) {
+        const auto c = divelog::DiveNumbers::check(form_, which, text,
+                                                   context_.settings().boolForKey("us units"),
+                                                   context_.localisation());
+        return NumberFieldValidator::Verdict{c.verdict, c.message};
+    });
+}
+
 QWidget* DiveFormBinder::makeTextField(const std::string& name) {
     if (name == "runtime" || name == "notes") {
         auto* area = new QPlainTextEdit;
@@ -159,8 +159,9 @@ QWidget* DiveFormBinder::makeTextField(const std::string& name) {
         completer->setCompletionMode(QCompleter::PopupCompletion);
         box->setCompleter(completer);
         setItems(box, fixed ? *fixed : divelog::DiveFormCombos::items(name, context_.pickLists()));
-        if (const auto rule = DiveForm::numberRule(name))
-            box->setValidator(numberValidator(*rule, box));
+        if (const auto field = divelog::Plongee::fieldNamed(name);
+            field && divelog::DiveNumbers::rule(*field, false))
+            box->setValidator(numberValidator(box, *field));
         connect(box, &QComboBox::editTextChanged, this, [this, name](const QString& t) {
             if (!filling_) form_.setText(name, t.toStdString());
         });
@@ -173,10 +174,11 @@ QWidget* DiveFormBinder::makeTextField(const std::string& name) {
         return box;
     }
     auto* edit = new QLineEdit;
-    if (const auto rule = DiveForm::numberRule(name)) {
+    if (divelog::DiveNumbers::rule(name, false)) {
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         edit->setMaximumWidth(90);
-        edit->setValidator(numberValidator(*rule, edit));
+        if (const auto field = divelog::Plongee::fieldNamed(name))
+            edit->setValidator(numberValidator(edit, *field));
     }
     // Nitrogen follows oxygen and helium; typing it would be undone.
     if (name == "n2Mix" || name == "n2Mix_2") {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "dive/Plongee.h"
+
 namespace divelog {
 class AppContext;
 class DiveForm;
@@ -12,6 +14,7 @@ class DiveForm;
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
+class QValidator;
 class QWidget;
 
 // Binds the dive form's controls to widgets by name, generically from the
@@ -49,6 +52,8 @@ signals:
 private:
     QWidget* make(const std::string& name);
     QWidget* makeTextField(const std::string& name);
+    // The field's number rule from the core, with its range under "us units" when set.
+    QValidator* numberValidator(QWidget* field, divelog::Plongee::Field which);
     QWidget* makeChoice(const std::string& name);
     QWidget* makeSelector(const std::string& name);
     void fillOne(const std::string& name, QWidget* w);

@@ -373,9 +373,10 @@ void RegisterWindow::reloadView() {
     afterCommand();
 }
 
-void RegisterWindow::prepareToSave() {
+bool RegisterWindow::prepareToSave() {
     session_->storePendingEdits();
     afterCommand();
+    return !session_->refused();
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event) {

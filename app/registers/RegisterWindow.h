@@ -68,7 +68,7 @@ public slots:
 
 protected:
     void reloadView() override;
-    void prepareToSave() override;
+    bool prepareToSave() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -4,7 +4,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,29 +11,39 @@
 
 #include "localisation/UiText.h"
 #include "stats/StatCategory.h"
+#include "tools/NumberFieldValidator.h"
+#include "util/Numbers.h"
 
 namespace {
 using divelog::StatCategories;
 }  // namespace
 
-EarlierDivesWindow::EarlierDivesWindow(const UiText& text, QWidget* parent) : QDialog(parent) {
+EarlierDivesWindow::EarlierDivesWindow(const UiText& text, QWidget* parent)
+    : QDialog(parent), text_(text) {
     setObjectName(QStringLiteral("earlierDivesWindow"));
     setWindowTitle(text.carnet("Earlier dives title"));
-    auto make = [this](std::string_view key) {
+    auto make = [this](std::string_view key, const QString& label) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(key.data(), int(key.size())));
-        edit->setValidator(new QIntValidator(-1'000'000, 1'000'000'000, edit));
+        const std::string name(key);
+        edit->setValidator(
+            new NumberFieldValidator(edit, [this, name, label](const std::string& t) {
+                const auto verdict = divelog::checkNumberText(divelog::EarlierDives::rule(name), t);
+                return NumberFieldValidator::Verdict{verdict, messageFor(name, label)};
+            }));
         edit->setAlignment(Qt::AlignRight);
         edit->setMaximumWidth(90);
-        fields_.emplace(std::string(key), edit);
+        fields_.emplace(name, Field{edit, label});
         return edit;
     };
     auto group = [&](const QString& title, std::span<const divelog::StatCategory> categories) {
         auto* box = new QGroupBox(title, this);
         auto* form = new QFormLayout(box);
-        for (divelog::StatCategory c : categories)
-            form->addRow(QString::fromStdString(StatCategories::title(c, text.localisation())),
-                         make(StatCategories::info(c).earlierKey));
+        for (divelog::StatCategory c : categories) {
+            const QString label =
+                QString::fromStdString(StatCategories::title(c, text.localisation()));
+            form->addRow(label, make(StatCategories::info(c).earlierKey, label));
+        }
         return box;
     };
     auto* left = new QVBoxLayout;
@@ -47,11 +56,14 @@ EarlierDivesWindow::EarlierDivesWindow(const UiText& text, QWidget* parent) : QD
     // dives first since the others only count with it.
     auto* totals = new QGroupBox(text.carnet("Earlier totals box"), this);
     auto* form = new QFormLayout(totals);
-    form->addRow(text.carnet("Earlier total plongees"), make("total plongees"));
+    const QString total = text.carnet("Earlier total plongees");
+    form->addRow(total, make("total plongees", total));
     for (std::string_view key : divelog::EarlierDives::keys()) {
         bool category = key == "total plongees";
         for (const auto& i : StatCategories::all()) category = category || i.earlierKey == key;
-        if (!category) form->addRow(text.carnet("Earlier " + std::string(key)), make(key));
+        if (category) continue;
+        const QString label = text.carnet("Earlier " + std::string(key));
+        form->addRow(label, make(key, label));
     }
     auto* right = new QVBoxLayout;
     right->addWidget(totals);
@@ -79,11 +91,31 @@ EarlierDivesWindow::EarlierDivesWindow(const UiText& text, QWidget* parent) : QD
 
 QLineEdit* EarlierDivesWindow::field(std::string_view key) const {
     auto it = fields_.find(key);
-    return it == fields_.end() ? nullptr : it->second;
+    return it == fields_.end() ? nullptr : it->second.edit;
+}
+
+std::string EarlierDivesWindow::messageFor(std::string_view key, const QString& label) const {
+    const divelog::NumberRule rule = divelog::EarlierDives::rule(key);
+    return text_
+        .format(
+            "Carnet", "Number range whole", "%@: %@ to %@",
+            {label.toStdString(), divelog::decimalText(rule.min), divelog::decimalText(rule.max)})
+        .toStdString();
+}
+
+QString EarlierDivesWindow::refusal() const {
+    for (const auto& [key, f] : fields_) {
+        const auto verdict = divelog::checkNumberText(divelog::EarlierDives::rule(key),
+                                                      f.edit->text().trimmed().toStdString());
+        if (verdict != divelog::NumberVerdict::Acceptable)
+            return QString::fromStdString(messageFor(key, f.label));
+    }
+    return {};
 }
 
 void EarlierDivesWindow::load(const divelog::EarlierDives& values) {
-    for (auto& [key, edit] : fields_) {
+    for (auto& [key, f] : fields_) {
+        QLineEdit* edit = f.edit;
         if (divelog::EarlierDives::isExtreme(key)) {
             const auto v = values.extreme(key);
             edit->setText(v ? QString::number(*v) : QString());
@@ -95,11 +127,12 @@ void EarlierDivesWindow::load(const divelog::EarlierDives& values) {
 
 divelog::EarlierDives EarlierDivesWindow::values() const {
     divelog::EarlierDives v;
-    for (const auto& [key, edit] : fields_) {
-        bool ok = false;
-        const double n = edit->text().trimmed().toDouble(&ok);
+    for (const auto& [key, f] : fields_) {
+        // The core reads numbers as the fields accept them, "," or ".".
+        const auto n = divelog::readDecimal(f.edit->text().trimmed().toStdString());
+        const bool ok = n.has_value();
         if (ok)
-            v.set(key, n);
+            v.set(key, *n);
         else if (!divelog::EarlierDives::isExtreme(key))
             v.set(key, 0.0);
     }
@@ -107,6 +140,10 @@ divelog::EarlierDives EarlierDivesWindow::values() const {
 }
 
 void EarlierDivesWindow::validate() {
+    if (const QString why = refusal(); !why.isEmpty()) {
+        if (report_) report_(why);
+        return;
+    }
     accept();
     emit validated();
 }

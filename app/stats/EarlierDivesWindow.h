@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -23,12 +24,25 @@ public:
     // What the fields hold.
     divelog::EarlierDives values() const;
     QLineEdit* field(std::string_view key) const;
-    // The save button: closes the editor and tells.
+    // The save button: closes the editor and tells; a field holding what it
+    // does not accept is named instead, and the editor stays open.
     void validate();
+    // Why the fields cannot be kept as they are; empty when they can.
+    QString refusal() const;
+    // How a refusal is told to the user.
+    void setReporter(std::function<void(const QString&)> report) { report_ = std::move(report); }
 
 signals:
     void validated();
 
 private:
-    std::map<std::string, QLineEdit*, std::less<>> fields_;
+    struct Field {
+        QLineEdit* edit;
+        QString label;
+    };
+    std::string messageFor(std::string_view key, const QString& label) const;
+
+    const UiText& text_;
+    std::function<void(const QString&)> report_;
+    std::map<std::string, Field, std::less<>> fields_;
 };

@@ -8,6 +8,7 @@
 #include <QTextDocument>
 
 #include "Printing.h"
+#include "UserPrompts.h"
 #include "localisation/UiText.h"
 #include "logbook/CardScopePanel.h"
 #include "logbook/Carnet.h"
@@ -100,6 +101,8 @@ EarlierDivesWindow* LogbookReports::earlierDivesWindow() {
     if (earlier_) return earlier_;
     earlier_ = new EarlierDivesWindow(text_, &window_);
     connect(earlier_, &EarlierDivesWindow::validated, this, &LogbookReports::storeEarlierDives);
+    earlier_->setReporter(
+        [this](const QString& why) { window_.prompts().report(earlier_, why, QString()); });
     return earlier_;
 }
 

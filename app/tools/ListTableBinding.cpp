@@ -53,8 +53,9 @@ bool ListTableBinding::settleUnstored() {
     switch (ask_(parent ? parent : window_)) {
         case UserPrompts::NewDiveChoice::Add: {
             const Alerts alerts = session_.keepUnstoredRecord();
+            const bool stored = !session_.refused();
             if (onStored_) onStored_(alerts);
-            return true;
+            return stored;
         }
         case UserPrompts::NewDiveChoice::Discard: session_.discardUnstoredRecord(); return true;
         case UserPrompts::NewDiveChoice::Cancel: return false;
@@ -103,7 +104,8 @@ void ListTableBinding::onSelectionChanged() {
         return;
     }
     const Alerts alerts = session_.select(rows);
-    // Adding the new record showed the session's selection meanwhile.
-    if (asked) showSelection();
+    // Adding the new record showed the session's selection meanwhile; a
+    // refused selection (the form cannot be stored) goes back to it.
+    if (asked || session_.refused()) showSelection();
     if (onSelected_) onSelected_(alerts);
 }

@@ -76,8 +76,17 @@ void ListSession::blank(Blank why) {
     bound_.reset();
 }
 
+bool ListSession::refuses(Alerts& alerts) {
+    auto why = storeRefusal();
+    if (!why) return false;
+    alerts.push_back(std::move(*why));
+    refused_ = true;
+    return true;
+}
+
 ListSession::Alerts ListSession::select(std::vector<std::size_t> rows) {
     if (isChanging()) return {};
+    begin();
     Changing changing(*this);
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -85,7 +94,8 @@ ListSession::Alerts ListSession::select(std::vector<std::size_t> rows) {
     Alerts alerts;
     // A new record typed in the form stays until the user says what to do with it.
     if (rows.size() == 1 && list_.idAt(rows.front()) != bound_ && !hasUnstoredRecord()) {
-        alerts = storePendingEdits();
+        alerts = storeEdits({});
+        if (refused_) return alerts;
         bind(rows.front());
     }
     selectRows(rows);
@@ -94,6 +104,7 @@ ListSession::Alerts ListSession::select(std::vector<std::size_t> rows) {
 }
 
 void ListSession::documentLoaded() {
+    begin();
     Changing changing(*this);
     selected_.clear();
     blank(Blank::Loaded);
@@ -104,11 +115,20 @@ void ListSession::documentLoaded() {
     refresh();
 }
 
-ListSession::Alerts ListSession::storePendingEdits() { return storePendingEdits({}); }
+ListSession::Alerts ListSession::storePendingEdits() {
+    begin();
+    return storeEdits({});
+}
 
 ListSession::Alerts ListSession::storePendingEdits(std::string_view nameKey) {
+    begin();
+    return storeEdits(nameKey);
+}
+
+ListSession::Alerts ListSession::storeEdits(std::string_view nameKey) {
     Alerts alerts;
     if (!bound_ || !formModified() || !list_.rowOf(*bound_)) return alerts;
+    if (refuses(alerts)) return alerts;
     Changing changing(*this);
     storeInto(*bound_, nameKey, alerts);
     formStored();
@@ -116,9 +136,11 @@ ListSession::Alerts ListSession::storePendingEdits(std::string_view nameKey) {
 }
 
 ListSession::Alerts ListSession::newRecord() {
+    begin();
     if (hasUnstoredRecord()) return {};
     Changing changing(*this);
-    Alerts alerts = storePendingEdits();
+    Alerts alerts = storeEdits({});
+    if (refused_) return alerts;
     blank(Blank::New);
     if (!blankKeepsSelection()) selected_.clear();
     refresh();
@@ -126,8 +148,10 @@ ListSession::Alerts ListSession::newRecord() {
 }
 
 ListSession::Alerts ListSession::blankFields() {
+    begin();
     Changing changing(*this);
-    Alerts alerts = storePendingEdits();
+    Alerts alerts = storeEdits({});
+    if (refused_) return alerts;
     blank(Blank::Erase);
     if (!blankKeepsSelection()) selected_.clear();
     refresh();
@@ -135,14 +159,17 @@ ListSession::Alerts ListSession::blankFields() {
 }
 
 void ListSession::discardUnstoredRecord() {
+    begin();
     Changing changing(*this);
     blank(Blank::Discard);
     refresh();
 }
 
 ListSession::Alerts ListSession::add() {
-    Changing changing(*this);
+    begin();
     Alerts alerts;
+    if (refuses(alerts)) return alerts;
+    Changing changing(*this);
     storeAsNew(std::nullopt, alerts);
     selected_.clear();
     blank(Blank::New);
@@ -151,10 +178,12 @@ ListSession::Alerts ListSession::add() {
 }
 
 ListSession::Alerts ListSession::insert() {
+    begin();
     auto row = singleSelection();
     if (!row) return {};
-    Changing changing(*this);
     Alerts alerts;
+    if (refuses(alerts)) return alerts;
+    Changing changing(*this);
     const auto id = storeAsNew(*row, alerts);
     if (auto at = id ? list_.rowOf(*id) : std::nullopt) {
         bind(*at);
@@ -165,8 +194,9 @@ ListSession::Alerts ListSession::insert() {
 }
 
 ListSession::Alerts ListSession::update() {
+    begin();
     Alerts alerts;
-    if (!bound_ || !list_.rowOf(*bound_)) return alerts;
+    if (!bound_ || !list_.rowOf(*bound_) || refuses(alerts)) return alerts;
     Changing changing(*this);
     storeInto(*bound_, {}, alerts);
     formStored();
@@ -175,6 +205,7 @@ ListSession::Alerts ListSession::update() {
 }
 
 bool ListSession::deleteSelected() {
+    begin();
     const std::vector<std::size_t> rows = selection();
     if (rows.empty()) return false;
     Changing changing(*this);
@@ -193,7 +224,8 @@ ListSession::Alerts ListSession::step(bool forward) {
     if (!row) row = boundRow();
     if (!row || hasUnstoredRecord()) return {};
     Changing changing(*this);
-    Alerts alerts = storePendingEdits();
+    Alerts alerts = storeEdits({});
+    if (refused_) return alerts;
     if (auto next = forward ? list_.nextRow(*row) : list_.previousRow(*row)) {
         selectRows({*next});
         bind(*next);
@@ -202,16 +234,25 @@ ListSession::Alerts ListSession::step(bool forward) {
     return alerts;
 }
 
-ListSession::Alerts ListSession::previous() { return step(false); }
-ListSession::Alerts ListSession::next() { return step(true); }
+ListSession::Alerts ListSession::previous() {
+    begin();
+    return step(false);
+}
+
+ListSession::Alerts ListSession::next() {
+    begin();
+    return step(true);
+}
 
 ListSession::Alerts ListSession::editWindow(std::optional<std::size_t> row) {
+    begin();
     if (!row) row = singleSelection();
     Changing changing(*this);
     Alerts alerts;
     if (row && *row < list_.recordCount()) {
         if (list_.idAt(*row) != bound_ && !hasUnstoredRecord()) {
-            alerts = storePendingEdits();
+            alerts = storeEdits({});
+            if (refused_) return alerts;
             bind(*row);
         }
         selectRows({*row});
@@ -224,8 +265,9 @@ ListSession::Alerts ListSession::editWindow(std::optional<std::size_t> row) {
 }
 
 ListSession::Alerts ListSession::closeEditWindow() {
+    begin();
     Changing changing(*this);
-    Alerts alerts = storePendingEdits();
+    Alerts alerts = storeEdits({});
     refresh();
     return alerts;
 }
@@ -252,14 +294,17 @@ std::string ListSession::redoName() const {
 }
 
 ListSession::Alerts ListSession::undo() {
+    begin();
     Changing changing(*this);
-    Alerts alerts = storePendingEdits();
+    Alerts alerts = storeEdits({});
+    if (refused_) return alerts;
     list_.history().undo();
     refresh();
     return alerts;
 }
 
 ListSession::Alerts ListSession::redo() {
+    begin();
     Changing changing(*this);
     list_.history().redo();
     refresh();

@@ -62,6 +62,10 @@ public:
     bool wouldDropUnstored(const std::vector<std::size_t>& rows) const;
     // True while the session itself changes the list.
     bool isChanging() const { return changing_ > 0; }
+    // Whether the last command was refused because the form holds a value it
+    // does not accept (its alert says which): it changed nothing, and the
+    // window leaves everything as it was.
+    bool refused() const { return refused_; }
 
     // The table's selection changed: one row loads and binds its record
     // (after storing the edits of the record shown before); none or several
@@ -129,6 +133,8 @@ protected:
     // Stores the form into a record of the list, as a step named `nameKey`
     // (the list's update name when empty).
     virtual void storeInto(RecordId id, std::string_view nameKey, Alerts& alerts) = 0;
+    // Why the form cannot be stored as it is; none when it can.
+    virtual std::optional<std::string> storeRefusal() const { return std::nullopt; }
     // One field of the bound record changed under the form; by default the
     // record is shown again unless the user changed the form.
     virtual void showChangedField(std::size_t row, std::size_t field);
@@ -150,6 +156,11 @@ protected:
     const Localisation& texts() const { return texts_; }
 
 private:
+    // Starts a command: nothing refused yet.
+    void begin() { refused_ = false; }
+    // True, with the reason in `alerts`, when the form cannot be stored.
+    bool refuses(Alerts& alerts);
+    Alerts storeEdits(std::string_view nameKey);
     void onChange(const ListChange& change);
     Alerts step(bool forward);
     void blank(Blank why);
@@ -159,6 +170,7 @@ private:
     std::vector<RecordId> selected_;
     std::optional<RecordId> bound_;
     int changing_ = 0;
+    bool refused_ = false;
 };
 
 }  // namespace divelog

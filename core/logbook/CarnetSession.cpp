@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "logbook/DiveNumbers.h"
 #include "util/TextFold.h"
 
 namespace divelog {
@@ -60,6 +61,21 @@ void CarnetSession::showChangedField(std::size_t row, std::size_t field) {
     const auto f = static_cast<Field>(field);
     if (DiveForm::kindOf(Plongee::nameOf(f)) == DiveForm::ControlKind::Text)
         form_.showStoredValue(f, carnet_.dive(row).text(f));
+}
+
+std::optional<std::string> CarnetSession::storeRefusal() const {
+    // A value outside its field's range is refused, never quietly corrected.
+    auto refused = DiveNumbers::refusal(form_, context_.settings().boolForKey("us units"),
+                                        context_.localisation());
+    if (!refused) return std::nullopt;
+    return std::move(refused->message);
+}
+
+std::optional<Plongee::Field> CarnetSession::refusedField() const {
+    auto refused = DiveNumbers::refusal(form_, context_.settings().boolForKey("us units"),
+                                        context_.localisation());
+    if (!refused) return std::nullopt;
+    return refused->field;
 }
 
 void CarnetSession::listChanged(const ListChange&) {

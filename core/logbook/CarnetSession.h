@@ -72,6 +72,10 @@ public:
     // that is not plain text or a text equal to the field's.
     bool editCell(std::size_t row, Field column, const std::string& text);
 
+    // The field whose value the form does not accept, if any: the window
+    // shows it after a refused command.
+    std::optional<Field> refusedField() const;
+
     // Recomputes the form's read-outs. Counted, so tests can check that one
     // user action recomputes the logbook-wide figures once.
     void refresh() override;
@@ -86,6 +90,7 @@ protected:
     void storeInto(DiveId id, std::string_view nameKey, Alerts& alerts) override;
     void showChangedField(std::size_t row, std::size_t field) override;
     void listChanged(const ListChange& change) override;
+    std::optional<std::string> storeRefusal() const override;
 
 private:
     Carnet& carnet_;

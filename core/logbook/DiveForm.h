@@ -51,15 +51,6 @@ struct StoreResult {
     std::vector<Plongee::Field> corrected;
 };
 
-// What a number field accepts as it is typed. Values still go through the
-// field's range rule when the form is stored.
-struct NumberRule {
-    bool decimals = false;     // one "," or "." allowed
-    bool negative = false;     // a leading "-" allowed
-    bool dashForNone = false;  // "-" alone means not given
-    int maxDigits = 6;         // before the decimal point
-};
-
 // The dive edit form as data: one control per record field, holding what its
 // widget shows, plus the shown-only nitrogen fields and the working profile.
 // The rules reach controls through the record's typed fields; a window binds
@@ -129,8 +120,6 @@ public:
     // Every control, in record field order, then "n2Mix" and "n2Mix_2".
     static const std::vector<ControlInfo>& controls();
     static std::optional<ControlKind> kindOf(std::string_view name);
-    // What a number control accepts as typed; none for any other control.
-    static std::optional<NumberRule> numberRule(std::string_view name);
 
     DiveForm();
 

@@ -111,35 +111,4 @@ void DiveForm::clear(const ClearContext& c) {
     modified_ = false;
 }
 
-std::optional<NumberRule> DiveForm::numberRule(std::string_view name) {
-    auto field = Plongee::fieldNamed(name);
-    if (name == "n2Mix" || name == "n2Mix_2") return NumberRule{false, true, false, 3};
-    if (!field || kindOf(name) != ControlKind::Text) return std::nullopt;
-    const Plongee::Kind kind = Plongee::info(*field).kind;
-    if (kind != Plongee::Kind::INT && kind != Plongee::Kind::FLOAT) return std::nullopt;
-    NumberRule rule;
-    rule.decimals = kind == Plongee::Kind::FLOAT;
-    auto in = [&](auto family) {
-        for (F f : family)
-            if (f == *field) return true;
-        return false;
-    };
-    switch (*field) {
-        case F::tempEau:
-        case F::tempAir: rule = {false, true, true, 3}; break;
-        case F::coeff: rule = {false, false, true, 3}; break;
-        case F::o2Mix:
-        case F::o2Mix_2:
-        case F::heMix:
-        case F::heMix_2: rule.maxDigits = 3; break;
-        case F::altitude: rule.maxDigits = 5; break;
-        default:
-            if (in(Plongee::kStopO2) || in(Plongee::kStopTime)) rule = {false, false, true, 3};
-            if (in(Plongee::kStopHe) || in(Plongee::kBailoutO2) || in(Plongee::kBailoutHe))
-                rule.maxDigits = 3;
-            break;
-    }
-    return rule;
-}
-
 }  // namespace divelog

@@ -59,6 +59,16 @@ bool EarlierDives::isExtreme(std::string_view key) {
            key == "temperature max";
 }
 
+NumberRule EarlierDives::rule(std::string_view key) {
+    if (key == "prof max") return {false, false, false, 3, 0, 400};
+    if (key == "temps max") return {false, false, false, 4, 0, 1440};
+    if (key == "temperature min" || key == "temperature max")
+        return {false, true, false, 2, -5, 40};
+    if (key == "total profondeur" || key == "total temps")
+        return {false, false, false, 8, 0, 99999999};
+    return {false, false, false, 6, 0, 100000};  // dives
+}
+
 EarlierDives EarlierDives::read(const SettingsStore& store) {
     return EarlierDives(store.dictionaryForKey(kSettingsKey));
 }

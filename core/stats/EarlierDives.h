@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "settings/SettingsStore.h"
+#include "util/NumberCheck.h"
 
 namespace divelog {
 
@@ -21,6 +22,9 @@ public:
     // The 36 keys in the order of the editor.
     static std::span<const std::string_view> keys();
     static bool isExtreme(std::string_view key);
+    // What a key's field accepts: whole numbers a diver's past fits in (counts,
+    // depths in metres, minutes, degrees Celsius).
+    static NumberRule rule(std::string_view key);
 
     EarlierDives() = default;
     explicit EarlierDives(SettingDictionary values) : values_(std::move(values)) {}

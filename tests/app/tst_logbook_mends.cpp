@@ -20,6 +20,9 @@
 #include "logbook/DiveEditWindow.h"
 #include "profile/ProfileDataWindow.h"
 #include "registers/RegisterEditWindow.h"
+#include "stats/EarlierDives.h"
+#include "stats/EarlierDivesWindow.h"
+#include "stats/LogbookReports.h"
 
 using divelog::SeriesId;
 
@@ -28,7 +31,8 @@ namespace {
 divelog::Carnet::DiveList threeDives() {
     divelog::Carnet::DiveList dives;
     for (int n = 1; n <= 3; ++n) {
-        auto d = std::make_unique<divelog::Plongee>(divelog::makeNewDive(divelog::NewDiveDefaults{n}));
+        auto d =
+            std::make_unique<divelog::Plongee>(divelog::makeNewDive(divelog::NewDiveDefaults{n}));
         d->setSite("Site " + std::to_string(n));
         d->setProfilProfondeur(std::vector<double>{0, 10.0 * n, 0});
         dives.push_back(std::move(d));
@@ -139,8 +143,9 @@ private slots:
     void editWindowsAnswerTheDocumentsKeys() {
         w_->openEditWindow();
         DiveEditWindow* edit = w_->editWindow();
-        for (QKeySequence key : {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Q),
-                                 QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)})
+        for (QKeySequence key :
+             {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Q),
+              QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)})
             QVERIFY2(hasShortcut(edit, key), qPrintable(key.toString()));
         app_->prompts->nextSavePath = dir_.filePath("keys");
         for (QAction* a : edit->actions())
@@ -154,6 +159,37 @@ private slots:
         wrecks->newCard();
         QVERIFY(hasShortcut(wrecks->editWindow(), QKeySequence(Qt::CTRL | Qt::Key_S)));
         QVERIFY(hasShortcut(wrecks->editWindow(), QKeySequence(Qt::Key_Escape)));
+    }
+
+    void earlierDivesKeepWhatADiverTypedOrSayWhyNot() {
+        LogbookReports& r = w_->reports();
+        r.showEarlierDives();
+        EarlierDivesWindow* e = r.earlierDivesWindow();
+        QLineEdit* deepest = e->field("prof max");
+        deepest->setFocus();
+        deepest->clear();
+        QTest::keyClicks(deepest, "1,5");
+        QCOMPARE(deepest->text(), QString("1,5"));  // shown, never fifteen
+        e->field("total plongees")->setText("89");
+        e->validate();
+        QCOMPARE(app_->prompts->reports.size(), 1);
+        QVERIFY(e->isVisible());
+        QVERIFY(!divelog::EarlierDives::read(app_->store).extreme("prof max"));
+
+        QLineEdit* dives = e->field("nitrox");
+        dives->setFocus();
+        dives->clear();
+        QTest::keyClicks(dives, "-9999999999");
+        QCOMPARE(dives->text(), QString("99999"));  // no minus, at most 100,000 dives
+        deepest->setFocus();
+        deepest->clear();
+        QTest::keyClicks(deepest, "38");
+        dives->setText("47");
+        e->validate();
+        QCOMPARE(app_->prompts->reports.size(), 1);
+        const auto stored = divelog::EarlierDives::read(app_->store);
+        QCOMPARE(stored.extreme("prof max"), std::optional<long long>(38));
+        QCOMPARE(stored.count("nitrox"), 47LL);
     }
 
 private:

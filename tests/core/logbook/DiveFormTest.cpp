@@ -9,6 +9,7 @@
 #include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveFormCombos.h"
+#include "logbook/DiveNumbers.h"
 #include "settings/PickLists.h"
 #include "settings/SettingsStore.h"
 
@@ -183,21 +184,21 @@ TEST_F(DiveFormTest, OxygenIsAPercentageAndTheMixNeverExceedsAHundred) {
     EXPECT_EQ(r.dive.o2Mix_2(), 40);
 
     // What each number field lets the user type.
-    EXPECT_FALSE(DiveForm::numberRule("site"));
-    EXPECT_FALSE(DiveForm::numberRule("meteo"));
-    EXPECT_EQ(DiveForm::numberRule("profondeur")->decimals, true);
-    EXPECT_EQ(DiveForm::numberRule("profondeur")->negative, false);
-    EXPECT_EQ(DiveForm::numberRule("temps")->decimals, false);
-    EXPECT_TRUE(DiveForm::numberRule("tempEau")->negative);
-    EXPECT_TRUE(DiveForm::numberRule("tempAir")->dashForNone);
-    EXPECT_TRUE(DiveForm::numberRule("coeff")->dashForNone);
-    EXPECT_FALSE(DiveForm::numberRule("coeff")->negative);
-    EXPECT_EQ(DiveForm::numberRule("o2Mix")->maxDigits, 3);
-    EXPECT_TRUE(DiveForm::numberRule("decoO2_Level_4")->dashForNone);
-    EXPECT_TRUE(DiveForm::numberRule("decoDepth_Level_4")->decimals);
-    EXPECT_TRUE(DiveForm::numberRule("lestage")->decimals);
+    EXPECT_FALSE(DiveNumbers::rule("site", false));
+    EXPECT_FALSE(DiveNumbers::rule("meteo", false));
+    EXPECT_EQ(DiveNumbers::rule("profondeur", false)->decimals, true);
+    EXPECT_EQ(DiveNumbers::rule("profondeur", false)->negative, false);
+    EXPECT_EQ(DiveNumbers::rule("temps", false)->decimals, false);
+    EXPECT_TRUE(DiveNumbers::rule("tempEau", false)->negative);
+    EXPECT_TRUE(DiveNumbers::rule("tempAir", false)->dashForNone);
+    EXPECT_TRUE(DiveNumbers::rule("coeff", false)->dashForNone);
+    EXPECT_FALSE(DiveNumbers::rule("coeff", false)->negative);
+    EXPECT_EQ(DiveNumbers::rule("o2Mix", false)->maxDigits, 3);
+    EXPECT_TRUE(DiveNumbers::rule("decoO2_Level_4", false)->dashForNone);
+    EXPECT_TRUE(DiveNumbers::rule("decoDepth_Level_4", false)->decimals);
+    EXPECT_TRUE(DiveNumbers::rule("lestage", false)->decimals);
     for (const auto& c : DiveForm::controls()) {
-        if (DiveForm::numberRule(c.name)) {
+        if (DiveNumbers::rule(c.name, false)) {
             EXPECT_EQ(c.kind, DiveForm::ControlKind::Text) << c.name;
         }
     }

@@ -1,0 +1,37 @@
+#include "util/NumberCheck.h"
+
+#include "util/Numbers.h"
+
+namespace divelog {
+
+NumberVerdict checkNumberText(const NumberRule& rule, std::string_view t) {
+    using V = NumberVerdict;
+    if (t.empty()) return V::Acceptable;
+    std::size_t i = 0, digits = 0;
+    bool separator = false;
+    if (t[0] == '-') {
+        if (!rule.negative && !rule.dashForNone) return V::Invalid;
+        if (t.size() == 1) return rule.dashForNone ? V::Acceptable : V::Intermediate;
+        if (!rule.negative) return V::Invalid;
+        i = 1;
+    }
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c >= '0' && c <= '9') {
+            if (!separator && ++digits > static_cast<std::size_t>(rule.maxDigits)) return V::Invalid;
+        } else if ((c == '.' || c == ',') && !separator) {
+            separator = true;
+        } else {
+            return V::Invalid;
+        }
+    }
+    const auto value = readDecimal(t);
+    if (!value) return V::Intermediate;  // "12," on the way to "12,5"
+    if (separator && !rule.decimals) return V::Intermediate;
+    // Further digits only move a value away from zero.
+    if (*value > rule.max) return *value >= 0 ? V::Invalid : V::Intermediate;
+    if (*value < rule.min) return *value < 0 || t[0] == '-' ? V::Invalid : V::Intermediate;
+    return V::Acceptable;
+}
+
+}  // namespace divelog
