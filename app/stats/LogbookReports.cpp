@@ -124,7 +124,8 @@ void LogbookReports::recompute() {
 
 void LogbookReports::showFigures() {
     if (statistics_)
-        statistics_->display(divelog::StatisticsTexts::of(stats_, context_.localisation()));
+        statistics_->display(divelog::StatisticsTexts::of(
+            stats_, context_.localisation(), context_.settings().boolForKey("us units")));
     if (report_) report_->setText(report());
     if (graphes_) graphes_->view()->setShares(divelog::StatisticsShares::of(stats_));
 }
@@ -135,7 +136,9 @@ divelog::StyledText LogbookReports::report() const {
         path.empty() ? window_.displayName().toStdString() : path,
         QLocale().toString(QDateTime::currentDateTime(), QLocale::LongFormat).toStdString()};
     return divelog::StatisticsReport::build(
-        stats_, divelog::StatisticsTexts::of(stats_, context_.localisation()),
+        stats_,
+        divelog::StatisticsTexts::of(stats_, context_.localisation(),
+                                     context_.settings().boolForKey("us units")),
         context_.localisation(), source);
 }
 

@@ -99,10 +99,9 @@ QWidget* StatisticsWindow::categoryBox(const char* titleKey,
         const QString name =
             QString::fromLatin1(info.earlierKey.data(), int(info.earlierKey.size()));
         const int r = static_cast<int>(row);
-        grid->addWidget(new QLabel(QString::fromStdString(
-                                       divelog::StatCategories::title(c, text_.localisation())),
-                                   box),
-                        r, 0);
+        titles_[index(c)] = new QLabel(
+            QString::fromStdString(divelog::StatCategories::title(c, text_.localisation())), box);
+        grid->addWidget(titles_[index(c)], r, 0);
         counts_[index(c)] = figureLabel(box, QStringLiteral("count ") + name);
         shares_[index(c)] = figureLabel(box, QStringLiteral("share ") + name);
         // Wide enough for the widest figure, so columns keep still as figures change.
@@ -135,6 +134,7 @@ void StatisticsWindow::display(const divelog::StatisticsTexts& x) {
     auto q = [](const std::string& s) { return QString::fromStdString(s).replace('\r', '\n'); };
     state_->setText(q(x.state));
     for (std::size_t i = 0; i < divelog::kStatCategoryCount; ++i) {
+        if (titles_[i] && !x.titles[i].empty()) titles_[i]->setText(q(x.titles[i]));
         counts_[i]->setText(q(x.counts[i]));
         shares_[i]->setText(q(x.shares[i]).trimmed());
     }

@@ -51,6 +51,7 @@ private:
     divelog::SettingsStore& settings_;
     QLabel* state_ = nullptr;
     QCheckBox* noEarlier_ = nullptr;
+    std::array<QLabel*, divelog::kStatCategoryCount> titles_{};
     std::array<QLabel*, divelog::kStatCategoryCount> counts_{};
     std::array<QLabel*, divelog::kStatCategoryCount> shares_{};
     std::array<QLabel*, 9> extremes_{};

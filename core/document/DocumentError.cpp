@@ -43,7 +43,9 @@ ProblemText saveProblemText(const DocumentError& error) {
         case DocumentProblem::FileNotFound:
             return {"Save folder missing", "The folder to save in does not exist."};
         case DocumentProblem::PermissionDenied:
-            return {"Save permission denied", "The file could not be written: permission denied."};
+            return {"Save permission denied",
+                    "The folder to save in is write-protected, or the file is: it could not be "
+                    "written there."};
         case DocumentProblem::IsAFolder:
             return {"Save over a folder", "A folder already has this name."};
         case DocumentProblem::DiskFull: return {"Disk full", "The disk is full."};

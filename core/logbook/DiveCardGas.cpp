@@ -62,11 +62,15 @@ void DiveCard::Writer::stagesAndBailout() {
         if (!titled) line("Card Ponies");
         titled = true;
         const auto end = std::get<std::int32_t>(d_.value(Plongee::kStageEnd[k]));
-        // Stage k carries the gas of stop k.
+        // Stage k carries the gas of stop k, named as the stop lines name it.
         const auto o2 = std::get<std::int32_t>(d_.value(Plongee::kStopO2[k]));
-        value(t_.format(kTable, "Card Pony line", "\n   - Deco %d : %d %% O₂ (%d-%d bar)",
-                        {static_cast<std::int64_t>(k + 1), std::int64_t{o2}, std::int64_t{start},
-                         std::int64_t{end}}));
+        const auto he = std::get<std::int32_t>(d_.value(Plongee::kStopHe[k]));
+        std::string gas = MixGas::label(o2, he, t_);
+        if (gas.empty())
+            gas = t_.format(kTable, "Stage gas percent", "%d %% O₂", {std::int64_t{o2}});
+        value(t_.format(
+            kTable, "Card Pony line", "\n   - Deco %d : %@ (%d-%d bar)",
+            {static_cast<std::int64_t>(k + 1), gas, std::int64_t{start}, std::int64_t{end}}));
     }
     titled = false;
     for (std::size_t k = 0; k < 2; ++k) {

@@ -211,7 +211,7 @@ private:
     void storeMix(Field o2, Field he, std::vector<std::string>& alerts);
     void balanceMix();
 
-    void refreshCylinders(FormReadouts& r, const Localisation& loc) const;
+    void refreshCylinders(FormReadouts& r, const Localisation& loc, bool usUnits) const;
     void refreshOxygenExposure(FormReadouts& r, bool usUnits) const;
 
     std::vector<ControlValue> values_;

@@ -5,6 +5,7 @@
 
 #include "dive/DiveCodes.h"
 #include "dive/GasFamily.h"
+#include "dive/MixGas.h"
 #include "dive/Units.h"
 #include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
@@ -20,7 +21,8 @@ using F = Plongee::Field;
 constexpr std::string_view kTable = "Carnet";
 constexpr std::string_view kFallback = "error !";
 // Keys that are also their own text where no translation is loaded.
-constexpr std::string_view kStageTitle = "Pony %d : %d m - %d %% O₂";
+constexpr std::string_view kStageTitle = "Stage title metres";
+constexpr std::string_view kStageTitleFeet = "Stage title feet";
 constexpr std::string_view kVolumes = "Volume disponible : %d L\rVolume consommé : %d L";
 
 }  // namespace
@@ -42,16 +44,20 @@ void DiveForm::balanceMix() {
     putNitrogen(2, 100 - std::int64_t{intValue(F::o2Mix_2)} - intValue(F::heMix_2));
 }
 
-void DiveForm::refreshCylinders(FormReadouts& r, const Localisation& loc) const {
-    // Stage k carries the gas of stop k, needed as long as a later stop is made.
+void DiveForm::refreshCylinders(FormReadouts& r, const Localisation& loc, bool usUnits) const {
+    // Stage k carries the gas of stop k, needed as long as a later stop is made;
+    // its gas is named as the card names it.
     for (std::size_t k = 0; k < 3; ++k) {
         bool needed = false;
         for (std::size_t s = k; s < 5; ++s) needed = needed || switchOn(Plongee::kStopSwitch[s]);
-        if (needed)
-            r.stages[k].title = loc.format(
-                kTable, kStageTitle, kStageTitle,
-                {static_cast<std::int64_t>(k + 1), std::int64_t{intValue(Plongee::kStopDepth[k])},
-                 std::int64_t{intValue(Plongee::kStopO2[k])}});
+        if (!needed) continue;
+        const std::int64_t o2 = intValue(Plongee::kStopO2[k]), he = intValue(Plongee::kStopHe[k]);
+        std::string gas = MixGas::label(o2, he, loc);
+        if (gas.empty()) gas = loc.format(kTable, "Stage gas percent", "%d %% O₂", {o2});
+        r.stages[k].title = loc.format(kTable, usUnits ? kStageTitleFeet : kStageTitle,
+                                       usUnits ? "Stage %d: %d ft - %@" : "Stage %d: %d m - %@",
+                                       {static_cast<std::int64_t>(k + 1),
+                                        std::int64_t{intValue(Plongee::kStopDepth[k])}, gas});
     }
     auto fill = [&](CylinderReadout& out, F volume, F start, F end) {
         out.use = CylinderUse::of(intValue(volume), intValue(start), intValue(end));
@@ -135,7 +141,7 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     for (F sw : Plongee::kStopSwitch) r.stageButtonEnabled = r.stageButtonEnabled || switchOn(sw);
     r.bailoutButtonEnabled = apparatus >= 1 && apparatus <= 3;
 
-    refreshCylinders(r, loc);
+    refreshCylinders(r, loc, us);
 
     // Used pressures, then the profile summary, then what depends on both:
     // oxygen exposure and consumption.

@@ -24,7 +24,9 @@ struct Row {
 
 // Whole numbers from 0; decimals from 0; a depth in metres or feet.
 constexpr NumberRule whole(double max, int digits) { return {false, false, false, digits, 0, max}; }
-constexpr NumberRule decimal(double max, int digits) { return {true, false, false, digits, 0, max}; }
+constexpr NumberRule decimal(double max, int digits) {
+    return {true, false, false, digits, 0, max};
+}
 constexpr double kDeepest = 400;  // metres: beyond any dive a logbook records
 constexpr std::pair<double, double> kDeepestFeet{0, 1312};
 
@@ -82,7 +84,8 @@ const Row* rowOf(F field) {
             if (f == field) return true;
         return false;
     };
-    static const Row stopDepth{F::decoDepth_Level_1, "Stop depth", decimal(kDeepest, 3), kDeepestFeet};
+    static const Row stopDepth{F::decoDepth_Level_1, "Stop depth", decimal(kDeepest, 3),
+                               kDeepestFeet};
     static const Row stopTime{F::decoTime_Level_1, "Stop time", {false, false, true, 3, 0, 999}};
     static const Row stopO2{F::decoO2_Level_1, "Stop O2", {false, false, true, 3, 0, 100}};
     static const Row stopHe{F::decoHe_Level_1, "Stop He", whole(100, 3)};
@@ -113,8 +116,7 @@ std::optional<F> partnerOf(F field) {
 std::string rangeMessage(const Row& row, const NumberRule& rule, const Localisation& texts) {
     const std::string label = texts.text("Carnet", row.label, row.label);
     return texts.format("Carnet", rule.decimals ? "Number range decimal" : "Number range whole",
-                        "%@: %@ to %@",
-                        {label, decimalText(rule.min), decimalText(rule.max)});
+                        "%@: %@ to %@", {label, decimalText(rule.min), decimalText(rule.max)});
 }
 
 }  // namespace
@@ -128,7 +130,8 @@ std::optional<NumberRule> DiveNumbers::rule(F field, bool usUnits) {
 }
 
 std::optional<NumberRule> DiveNumbers::rule(std::string_view control, bool usUnits) {
-    if (control == "n2Mix" || control == "n2Mix_2") return NumberRule{false, true, false, 3, -100, 100};
+    if (control == "n2Mix" || control == "n2Mix_2")
+        return NumberRule{false, true, false, 3, -100, 100};
     const auto field = Plongee::fieldNamed(control);
     return field ? rule(*field, usUnits) : std::nullopt;
 }
@@ -167,7 +170,8 @@ std::optional<DiveNumbers::Refusal> DiveNumbers::refusal(const DiveForm& form, b
                                                          const Localisation& texts) {
     for (std::size_t i = 0; i < Plongee::fields().size(); ++i) {
         const auto field = static_cast<F>(i);
-        if (!rowOf(field) || DiveForm::kindOf(Plongee::nameOf(field)) != DiveForm::ControlKind::Text)
+        if (!rowOf(field) ||
+            DiveForm::kindOf(Plongee::nameOf(field)) != DiveForm::ControlKind::Text)
             continue;
         const Check c = check(form, field, form.text(field), usUnits, texts);
         if (c.verdict != Verdict::Acceptable) return Refusal{field, c.message};

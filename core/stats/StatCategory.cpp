@@ -35,13 +35,13 @@ constexpr StatCategoryInfo kInfo[] = {
     {C::Nitrox, "nitrox", "Statistics nitrox", F::gaz, gas::kNitrox},
     {C::Trimix, "trimix", "Statistics trimix", F::gaz, gas::kTrimix},
     {C::Heliox, "heliox", "Statistics heliox", F::gaz, gas::kHeliox},
-    {C::Depth1, "prof_1", "Statistics prof_1", std::nullopt, 0, "0 - 9 m"},
-    {C::Depth2, "prof_2", "Statistics prof_2", std::nullopt, 0, "10 - 19 m"},
-    {C::Depth3, "prof_3", "Statistics prof_3", std::nullopt, 0, "20 - 29 m"},
-    {C::Depth4, "prof_4", "Statistics prof_4", std::nullopt, 0, "30 - 39 m"},
-    {C::Depth5, "prof_5", "Statistics prof_5", std::nullopt, 0, "40 - 49 m"},
-    {C::Depth6, "prof_6", "Statistics prof_6", std::nullopt, 0, "50 - 59 m"},
-    {C::Depth7, "prof_7", "Statistics prof_7", std::nullopt, 0, "60 m et +"},
+    {C::Depth1, "prof_1", "Statistics prof_1", std::nullopt, 0, "0 - 9 m", "0 - 32 ft", "Statistics prof_1 feet"},
+    {C::Depth2, "prof_2", "Statistics prof_2", std::nullopt, 0, "10 - 19 m", "33 - 65 ft", "Statistics prof_2 feet"},
+    {C::Depth3, "prof_3", "Statistics prof_3", std::nullopt, 0, "20 - 29 m", "66 - 98 ft", "Statistics prof_3 feet"},
+    {C::Depth4, "prof_4", "Statistics prof_4", std::nullopt, 0, "30 - 39 m", "99 - 131 ft", "Statistics prof_4 feet"},
+    {C::Depth5, "prof_5", "Statistics prof_5", std::nullopt, 0, "40 - 49 m", "132 - 164 ft", "Statistics prof_5 feet"},
+    {C::Depth6, "prof_6", "Statistics prof_6", std::nullopt, 0, "50 - 59 m", "165 - 196 ft", "Statistics prof_6 feet"},
+    {C::Depth7, "prof_7", "Statistics prof_7", std::nullopt, 0, "60 m et +", "197 ft +", "Statistics prof_7 feet"},
 };
 static_assert(std::size(kInfo) == kStatCategoryCount);
 
@@ -70,10 +70,16 @@ std::span<const StatCategory> StatCategories::apparatus() { return kApparatus; }
 std::span<const StatCategory> StatCategories::gases() { return kGases; }
 std::span<const StatCategory> StatCategories::depthBands() { return kDepths; }
 
-std::string StatCategories::title(StatCategory c, const Localisation& texts) {
+std::string StatCategories::title(StatCategory c, const Localisation& texts, bool usUnits) {
     const StatCategoryInfo& i = info(c);
     if (i.codeField) return DiveCodes::title(*i.codeField, i.code, texts);
-    return texts.text("Carnet", i.titleKey, i.titleKey);
+    const std::string_view key = usUnits && !i.feetTitleKey.empty() ? i.feetTitleKey : i.titleKey;
+    return texts.text("Carnet", key, key);
+}
+
+std::string_view StatCategories::reportKey(StatCategory c, bool usUnits) {
+    const StatCategoryInfo& i = info(c);
+    return usUnits && !i.feetReportKey.empty() ? i.feetReportKey : i.reportKey;
 }
 
 std::optional<StatCategory> StatCategories::ofDiveType(std::int32_t code) {

@@ -57,6 +57,9 @@ struct StatCategoryInfo {
     std::optional<Plongee::Field> codeField;
     std::int32_t code = 0;
     std::string_view titleKey = {};
+    // A depth band as a logbook kept in feet names it (its metres in whole feet).
+    std::string_view feetTitleKey = {};
+    std::string_view feetReportKey = {};
 };
 
 // The statistics' categories and how a dive falls into them. The dive-type
@@ -68,7 +71,10 @@ public:
     static const StatCategoryInfo& info(StatCategory c) {
         return all()[static_cast<std::size_t>(c)];
     }
-    static std::string title(StatCategory c, const Localisation& texts);
+    // Depth bands in feet when the logbook is kept in feet; the bands are
+    // still the metres' ten-metre ones.
+    static std::string title(StatCategory c, const Localisation& texts, bool usUnits = false);
+    static std::string_view reportKey(StatCategory c, bool usUnits);
 
     static std::span<const StatCategory> diveTypes();  // with night and tek
     static std::span<const StatCategory> apparatus();

@@ -44,6 +44,11 @@ std::optional<long long> Statistics::meanDepth() const {
     return depthTotal / diveCount;
 }
 
+std::optional<long long> Statistics::shownMeanDepth() const {
+    if (diveCount <= 0) return std::nullopt;
+    return shown.depthTotal / diveCount;
+}
+
 std::optional<long long> Statistics::meanTime() const {
     if (diveCount <= 0) return std::nullopt;
     return timeTotal / diveCount;
@@ -71,6 +76,7 @@ Statistics Statistics::of(const Carnet& carnet, const EarlierDives& earlier, Opt
 
     auto bump = [&s](StatCategory c) { ++s.counts[static_cast<std::size_t>(c)]; };
     long long temperatureSum = 0, temperatureCount = 0;
+    long long shownDepthTotal = 0, shownTemperatureSum = 0;
     for (const auto& dive : carnet.dives()) {
         const Plongee& d = *dive;
         if (auto c = StatCategories::ofDiveType(d.typePlongee())) bump(*c);
@@ -83,6 +89,11 @@ Statistics Statistics::of(const Carnet& carnet, const EarlierDives& earlier, Opt
         takeMax(s.maxDepth, depth);
         s.depthTotal += depth;
         bump(StatCategories::depthBand(depth));
+        if (options.usUnits) {
+            const long long typedDepth = wholeMetres(d.profondeur(), false);
+            takeMax(s.shown.maxDepth, typedDepth);
+            shownDepthTotal += typedDepth;
+        }
 
         takeMax(s.maxTime, d.temps());
         s.timeTotal += d.temps();
@@ -93,9 +104,35 @@ Statistics Statistics::of(const Carnet& carnet, const EarlierDives& earlier, Opt
             ++temperatureCount;
             takeMin(s.minTemperature, w);
             takeMax(s.maxTemperature, w);
+            if (options.usUnits) {
+                shownTemperatureSum += d.tempEau();
+                takeMin(s.shown.minTemperature, d.tempEau());
+                takeMax(s.shown.maxTemperature, d.tempEau());
+            }
         }
     }
-    if (temperatureCount > 0) s.meanTemperature = temperatureSum / temperatureCount;
+    if (temperatureCount > 0) {
+        s.meanTemperature = temperatureSum / temperatureCount;
+        s.shown.meanTemperature = shownTemperatureSum / temperatureCount;
+    }
+    // The earlier dives' metres and degrees Celsius, in the logbook's units.
+    s.shown.depthTotal = shownDepthTotal;
+    if (!options.usUnits) {
+        s.shown = {s.maxDepth, s.depthTotal, s.minTemperature, s.maxTemperature, s.meanTemperature};
+    } else if (s.earlierCounted) {
+        auto feet = [](long long m) { return std::llround(units::feetOfMetres(double(m))); };
+        auto fahrenheit = [](long long c) {
+            return std::llround(units::fahrenheitOfCelsius(double(c)));
+        };
+        s.shown.depthTotal += feet(earlier.count("total profondeur"));
+        if (earlier.entered()) {
+            if (auto m = earlier.extreme("prof max")) takeMax(s.shown.maxDepth, feet(*m));
+            if (auto c = earlier.extreme("temperature min"))
+                takeMin(s.shown.minTemperature, fahrenheit(*c));
+            if (auto c = earlier.extreme("temperature max"))
+                takeMax(s.shown.maxTemperature, fahrenheit(*c));
+        }
+    }
     return s;
 }
 

@@ -34,6 +34,17 @@ struct Statistics {
     // dives left no sum to average.
     std::optional<long long> meanTemperature;
 
+    // The same figures in the units the logbook is kept in (feet and °F under
+    // "us units", else the metric ones): whole values of what was typed, so
+    // a 100 ft dive shows 100 ft, not the 98 its whole metres make. The
+    // earlier dives' metric values are converted into them.
+    struct Shown {
+        std::optional<long long> maxDepth;
+        long long depthTotal = 0;
+        std::optional<long long> minTemperature, maxTemperature, meanTemperature;
+    } shown;
+    std::optional<long long> shownMeanDepth() const;
+
     long long count(StatCategory c) const { return counts[static_cast<std::size_t>(c)]; }
     // Percent of N in single precision; 0 when there are no dives at all.
     float share(StatCategory c) const;

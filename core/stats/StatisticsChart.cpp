@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "localisation/Localisation.h"
+#include "settings/SettingsStore.h"
 #include "stats/Statistics.h"
 
 namespace divelog {
@@ -33,7 +34,8 @@ StatisticsShares StatisticsShares::of(const Statistics& s) {
 StatisticsChartLook StatisticsChartLook::read(const SettingsStore& store) {
     // The same background and grid switches as the profile view.
     const ProfileChartLook profile = ProfileChartLook::read(store);
-    return {profile.background, profile.backgroundAlpha, profile.gradient && profile.dashedLines};
+    return {profile.background, profile.backgroundAlpha, profile.gradient && profile.dashedLines,
+            store.boolForKey("us units")};
 }
 
 StatisticsChart layoutStatisticsChart(const StatisticsShares& shares,
@@ -70,7 +72,8 @@ StatisticsChart layoutStatisticsChart(const StatisticsShares& shares,
         c.texts.push_back({formatText("%.1f %%", {static_cast<double>(share)}),
                            {middle, b.top + 4},
                            Align::Centre});
-        c.texts.push_back({StatCategories::title(category, texts), {middle, Y(23)}, Align::Centre});
+        c.texts.push_back(
+            {StatCategories::title(category, texts, look.usUnits), {middle, Y(23)}, Align::Centre});
         c.bars.push_back(b);
     };
     const auto bands = StatCategories::depthBands();

@@ -29,7 +29,8 @@ struct StatisticsShares {
 struct StatisticsChartLook {
     std::optional<Colour> background;
     double backgroundAlpha = 0.5;
-    bool grid = true;  // "gradient yes" and "dashed lines" both on
+    bool grid = true;      // "gradient yes" and "dashed lines" both on
+    bool usUnits = false;  // the depth bands named in feet
 
     static StatisticsChartLook read(const SettingsStore& store);
 };

@@ -24,7 +24,7 @@ void section(StyledText& out, const Localisation& t, std::string_view key) {
 void lines(StyledText& out, const Localisation& t, const StatisticsTexts& x,
            std::span<const StatCategory> categories) {
     for (StatCategory c : categories) {
-        out.append(t.text(kTable, StatCategories::info(c).reportKey, "\nerror !"));
+        out.append(t.text(kTable, StatCategories::reportKey(c, x.usUnits), "\nerror !"));
         out.append(t.format(kTable, "Statistics line", "%@\t\t(%@)", {x.count(c), x.share(c)}),
                    TextStyle::Value);
     }

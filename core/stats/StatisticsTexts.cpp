@@ -15,8 +15,9 @@ std::string figure(const Localisation& t, std::string_view key, const std::optio
 
 }  // namespace
 
-StatisticsTexts StatisticsTexts::of(const Statistics& s, const Localisation& t) {
+StatisticsTexts StatisticsTexts::of(const Statistics& s, const Localisation& t, bool usUnits) {
     StatisticsTexts x;
+    x.usUnits = usUnits;
     x.state = t.format(kTable, "Total dives", "error !", {static_cast<std::int64_t>(s.diveCount)});
     for (const StatCategoryInfo& i : StatCategories::all()) {
         const auto k = static_cast<std::size_t>(i.id);
@@ -25,9 +26,13 @@ StatisticsTexts StatisticsTexts::of(const Statistics& s, const Localisation& t) 
         x.shares[k] = formatText(i.id == StatCategory::Video ? " %.1f %%" : "%.1f %%",
                                  {static_cast<double>(s.share(i.id))});
     }
-    x.maxDepth = figure(t, "%d m", s.maxDepth);
-    x.meanDepth = figure(t, "%d m", s.meanDepth());
-    x.depthTotal = figure(t, "%d m", s.depthTotal);
+    for (const StatCategoryInfo& i : StatCategories::all())
+        x.titles[static_cast<std::size_t>(i.id)] = StatCategories::title(i.id, t, usUnits);
+    // In the logbook's own units: feet and °F under "us units".
+    const std::string_view depthKey = usUnits ? "%d ft" : "%d m";
+    x.maxDepth = figure(t, depthKey, s.shown.maxDepth);
+    x.meanDepth = figure(t, depthKey, s.shownMeanDepth());
+    x.depthTotal = figure(t, depthKey, s.shown.depthTotal);
     x.maxTime = figure(t, "%d min.", s.maxTime);
     x.meanTime = figure(t, "%d min.", s.meanTime());
     const long long hours = s.timeTotal / 60;
@@ -35,9 +40,10 @@ StatisticsTexts StatisticsTexts::of(const Statistics& s, const Localisation& t) 
         kTable, "%d h %.2d min.\r(%d min.)", "%d h %.2d min.\r(%d min.)",
         {static_cast<std::int64_t>(hours), static_cast<std::int64_t>(s.timeTotal - 60 * hours),
          static_cast<std::int64_t>(s.timeTotal)});
-    x.minTemperature = figure(t, "Celsius", s.minTemperature);
-    x.maxTemperature = figure(t, "Celsius", s.maxTemperature);
-    x.meanTemperature = figure(t, "Celsius", s.meanTemperature);
+    const std::string_view degrees = usUnits ? "Farenheit" : "Celsius";
+    x.minTemperature = figure(t, degrees, s.shown.minTemperature);
+    x.maxTemperature = figure(t, degrees, s.shown.maxTemperature);
+    x.meanTemperature = figure(t, degrees, s.shown.meanTemperature);
     return x;
 }
 

@@ -20,12 +20,16 @@ struct StatisticsTexts {
     std::string maxDepth, meanDepth, depthTotal;         // "%d m"
     std::string maxTime, meanTime;                       // "%d min."
     std::string timeTotal;                               // hours, minutes, then minutes again
-    std::string minTemperature, maxTemperature, meanTemperature;  // "Celsius"
+    std::string minTemperature, maxTemperature, meanTemperature;  // "Celsius" or "Farenheit"
+    // The categories' names (depth bands in the diver's units).
+    std::array<std::string, kStatCategoryCount> titles;
+    bool usUnits = false;  // depths in feet, temperatures in °F
 
     const std::string& count(StatCategory c) const { return counts[static_cast<std::size_t>(c)]; }
     const std::string& share(StatCategory c) const { return shares[static_cast<std::size_t>(c)]; }
 
-    static StatisticsTexts of(const Statistics& s, const Localisation& texts);
+    // The figures are metres and °C; a logbook kept in feet shows feet and °F.
+    static StatisticsTexts of(const Statistics& s, const Localisation& texts, bool usUnits = false);
 };
 
 }  // namespace divelog

@@ -18,7 +18,8 @@ NumberVerdict checkNumberText(const NumberRule& rule, std::string_view t) {
     for (; i < t.size(); ++i) {
         const char c = t[i];
         if (c >= '0' && c <= '9') {
-            if (!separator && ++digits > static_cast<std::size_t>(rule.maxDigits)) return V::Invalid;
+            if (!separator && ++digits > static_cast<std::size_t>(rule.maxDigits))
+                return V::Invalid;
         } else if ((c == '.' || c == ',') && !separator) {
             separator = true;
         } else {

@@ -104,6 +104,8 @@ bool SaveTemporary::open(const std::string& document) {
             // before its rename: lock it anyway, then replace it.
             writable = false;
             fd = ::open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+            // No such file: the folder itself refused it, and that is the reason to tell.
+            if (fd < 0) errno = EACCES;
         }
         if (fd < 0) return false;
         int rc;

@@ -130,6 +130,18 @@ TEST_F(DocumentFileTest, FileSystemRefusalsSayWhatIsWrong) {
     EXPECT_TRUE(carnet.filePath().empty());
 }
 
+// A folder that refuses new files (here the kernel's, which refuses even
+// root) is write-protected, not missing.
+TEST_F(DocumentFileTest, AWriteProtectedFolderIsSaidToBeSo) {
+    if (!fs::is_directory("/sys/kernel")) GTEST_SKIP() << "no sysfs here";
+    Carnet carnet;
+    DocumentError error;
+    EXPECT_FALSE(carnet.save("/sys/kernel/trip.divelog", error));
+    EXPECT_EQ(error.problem, DocumentProblem::PermissionDenied);
+    EXPECT_NE(std::string(saveProblemText(error).english).find("write-protected"),
+              std::string::npos);
+}
+
 TEST_F(DocumentFileTest, ContentRefusalsSayWhatIsWrong) {
     const Bytes good = logbookBytes(2);
     const std::string text = "Date;Lieu\n2024-05-31;Port-Cros\n";

@@ -190,7 +190,7 @@ TEST(DiveCard, CylindersStagesAndBailOut) {
     EXPECT_NE(text.find("Pressure used: 80 bar"), std::string::npos);
     EXPECT_NE(text.find("Gas: Nitrox 100"), std::string::npos);
     EXPECT_NE(text.find("Gas: Trimix 18/45"), std::string::npos) << "named by its percentages";
-    EXPECT_NE(text.find("Stage 2: 50 % O₂ (190-60 bar)"), std::string::npos);
+    EXPECT_NE(text.find("Stage 2: Nitrox 50 (190-60 bar)"), std::string::npos);
     EXPECT_EQ(text.find("Stage 1"), std::string::npos);
     EXPECT_NE(text.find("Bail-out 1: 32 % O₂, 0 % He (200-150 bar)"), std::string::npos);
     EXPECT_NE(text.find("Bail-out 2: 18 % O₂, 45 % He (210-0 bar)"), std::string::npos);

@@ -422,10 +422,11 @@ TEST_F(DiveFormTest, RefreshStagesProfileSummaryAndOxygenExposure) {
     form.setProfile(p);
     FormReadouts r = refresh();
 
-    EXPECT_EQ(r.stages[1].title, "Pony 2 : 6 m - 50 % O₂");
+    // The stage's gas is named as the card names it, its depth in the diver's units.
+    EXPECT_EQ(r.stages[1].title, "Stage 2: 6 ft - EAN 50");
     EXPECT_EQ(r.stages[0].text, "Volume disponible : 2400 L\rVolume consommé : 1800 L");
-    loc.loadTable("Carnet", "\"Pony %d : %d m - %d %% O₂\" = \"Stage %d: %d m, %d %% O2\";");
-    EXPECT_EQ(refresh().stages[1].title, "Stage 2: 6 m, 50 % O2")
+    loc.loadTable("Carnet", "\"Stage title feet\" = \"Stage %d: %d ft, %@\";");
+    EXPECT_EQ(refresh().stages[1].title, "Stage 2: 6 ft, EAN 50")
         << "translated where a table says so";
     EXPECT_TRUE(r.stages[0].use.present);
     EXPECT_EQ(r.stages[0].use.gaugeMaximum, 200);
@@ -451,6 +452,10 @@ TEST_F(DiveFormTest, RefreshStagesProfileSummaryAndOxygenExposure) {
     // Air at 40 m of samples: 0.21 x 5; samples are metres whatever the units.
     EXPECT_NEAR(*r.oxygen.highestPpO2, 1.05, 1e-9);
     settings.setBool("us units", false);
+    form.setText("decoO2_Level_2", "-");
+    EXPECT_EQ(refresh().stages[1].title, "Stage 2: 6 m - Air")
+        << "no oxygen given: air, as on the card";
+    form.setText("decoO2_Level_2", "50");
     // A stop gas counts at its own depth: oxygen at 6 m is 1.6 bar, at 4.5 m 1.45.
     form.setSwitch(F::deco_Level_1_sw, true);
     form.setText(F::decoO2_Level_1, "100");

@@ -149,6 +149,20 @@ TEST(Statistics, FeetAndFahrenheitAreCountedInMetresAndCelsius) {
     EXPECT_EQ(s.depthTotal, 8 + 10 + 30);
     EXPECT_EQ(s.maxTemperature, 20);
     EXPECT_EQ(s.minTemperature, 10);
+
+    // Shown in the logbook's units: what was typed, not its metres back in feet.
+    EXPECT_EQ(s.shown.maxDepth, 100);
+    EXPECT_EQ(s.shown.depthTotal, 33 + 100 + 29);
+    EXPECT_EQ(s.shown.maxTemperature, 68);
+    Localisation none;
+    none.loadTable("Carnet", "\"Farenheit\" = \"%d °F\";");
+    const StatisticsTexts x = StatisticsTexts::of(s, none, true);
+    EXPECT_EQ(x.maxDepth, "100 ft");
+    EXPECT_EQ(x.meanDepth, "54 ft");
+    EXPECT_EQ(x.minTemperature, "50 °F");
+    EXPECT_EQ(x.titles[static_cast<std::size_t>(C::Depth2)], "33 - 65 ft");
+    const StatisticsTexts metric = StatisticsTexts::of(alone(*carnet, false), none, false);
+    EXPECT_EQ(metric.titles[static_cast<std::size_t>(C::Depth2)], "10 - 19 m");
 }
 
 TEST(Statistics, EarlierDivesAddTheirCountsAndTheirExtremesOnlyWhenEntered) {
