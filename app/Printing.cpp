@@ -4,6 +4,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -53,6 +54,11 @@ QSizeF Printing::contentSize(const QPrinter& printer, const PrintSettings& setti
 
 bool Printing::ask(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool Printing::pageSetup(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

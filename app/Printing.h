@@ -42,6 +42,8 @@ public:
     static QSizeF contentSize(const QPrinter& printer, const PrintSettings& settings);
     // The print dialog on `printer`; false when the user cancels.
     static bool ask(QWidget* parent, QPrinter& printer);
+    // The page set-up dialog on `printer`; false when the user cancels.
+    static bool pageSetup(QWidget* parent, QPrinter& printer);
 
     // A text over as many pages as it needs. Returns the number of pages.
     static int printDocument(QPrinter& printer, const QTextDocument& document,

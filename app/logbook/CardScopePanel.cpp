@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "localisation/UiText.h"
 
@@ -27,6 +28,9 @@ CardScopePanel::CardScopePanel(const UiText& text, QWidget* parent) : QDialog(pa
     column->addWidget(selected_);
     column->addWidget(all_);
     column->addWidget(buttons);
+    // Wide enough that a window manager's title bar shows the whole title.
+    setMinimumWidth(
+        std::max(sizeHint().width(), fontMetrics().horizontalAdvance(windowTitle()) + 160));
 }
 
 int CardScopePanel::scope() const { return all_->isChecked() ? 1 : 0; }

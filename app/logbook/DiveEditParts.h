@@ -5,7 +5,7 @@
 
 class QGroupBox;
 class QLabel;
-class QProgressBar;
+class TickedGauge;
 class QPushButton;
 class QWidget;
 
@@ -14,7 +14,7 @@ class QWidget;
 struct CylinderParts {
     QGroupBox* box = nullptr;
     QLabel* text = nullptr;
-    QProgressBar* gauge = nullptr;
+    TickedGauge* gauge = nullptr;
 };
 
 // The widgets of the edit views that show read-outs rather than controls.

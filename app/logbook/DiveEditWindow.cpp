@@ -29,6 +29,7 @@
 #include "logbook/ToolbarCarnet.h"
 #include "settings/AppContext.h"
 #include "tools/EditViewPage.h"
+#include "tools/TickedGauge.h"
 #include "tools/WindowFrame.h"
 
 namespace {
@@ -207,6 +208,7 @@ void DiveEditWindow::showReadouts() {
         out.gauge->setRange(0, std::max(u.gaugeMaximum, 1));
         out.gauge->setValue(std::clamp(u.gaugeValue, 0, std::max(u.gaugeMaximum, 1)));
         out.gauge->setFormat(QStringLiteral("%1 / %2 bar").arg(u.gaugeValue).arg(u.gaugeMaximum));
+        out.gauge->setTicks(u.gaugeTicks);
     };
     for (std::size_t k = 0; k < 3; ++k) showCylinder(r.stages[k], parts_.stages[k], true);
     for (std::size_t k = 0; k < 2; ++k) showCylinder(r.bailouts[k], parts_.bailouts[k], false);

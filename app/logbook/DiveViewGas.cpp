@@ -10,6 +10,7 @@
 
 #include "logbook/DiveEditParts.h"
 #include "logbook/DiveViewKit.h"
+#include "tools/TickedGauge.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ QGroupBox* stageGroup(DiveViewKit& kit) {
         part.text = kit.readout();
         part.text->setMinimumHeight(part.text->fontMetrics().lineSpacing() * 2);
         g->addWidget(part.text, 3, 0, 1, 2);
-        part.gauge = new QProgressBar;
+        part.gauge = new TickedGauge;
         part.gauge->setObjectName(QString::fromStdString("gaugePony" + n));
         g->addWidget(part.gauge, 4, 0, 1, 2);
         line->addWidget(part.box);

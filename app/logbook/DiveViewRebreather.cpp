@@ -9,6 +9,7 @@
 
 #include "logbook/DiveEditParts.h"
 #include "logbook/DiveViewKit.h"
+#include "tools/TickedGauge.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ QGroupBox* bailoutGroup(DiveViewKit& kit) {
         part.text = kit.readout();
         part.text->setMinimumHeight(part.text->fontMetrics().lineSpacing() * 2);
         g->addWidget(part.text, 5, 0, 1, 2);
-        part.gauge = new QProgressBar;
+        part.gauge = new TickedGauge;
         part.gauge->setObjectName(QString::fromStdString("gaugeBailout" + n));
         g->addWidget(part.gauge, 6, 0, 1, 2);
         line->addWidget(part.box);

@@ -87,8 +87,22 @@ void ProfilWindow::present() {
 }
 
 void ProfilWindow::print(QPrinter& printer) const {
+    Printing::apply(printer, PrintSettings::chart());
+    printOn(printer);
+}
+
+QPrinter& ProfilWindow::printer() {
+    // The profile's page set-up once, when the printer is made: the choices the
+    // print dialog and Page Setup make on it afterwards are the user's.
+    if (!printer_) {
+        printer_ = new QPrinter(QPrinter::HighResolution);
+        Printing::apply(*printer_, PrintSettings::chart());
+    }
+    return *printer_;
+}
+
+void ProfilWindow::printOn(QPrinter& printer) const {
     const PrintSettings settings = PrintSettings::chart();
-    Printing::apply(printer, settings);
     // The chart is laid out for the page's width; the summary goes below it.
     const QSizeF page = Printing::contentSize(printer, settings);
     const double aspect =
@@ -108,13 +122,7 @@ void ProfilWindow::print(QPrinter& printer) const {
 }
 
 void ProfilWindow::printWithDialog() {
-    if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_, this);
-    if (dialog.exec() == QDialog::Accepted) print(*printer_);
+    if (Printing::ask(this, printer())) printOn(printer());
 }
 
-void ProfilWindow::pageSetup() {
-    if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
-    QPageSetupDialog dialog(printer_, this);
-    dialog.exec();
-}
+void ProfilWindow::pageSetup() { Printing::pageSetup(this, printer()); }

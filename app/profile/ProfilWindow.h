@@ -30,7 +30,12 @@ public:
     void redraw();
     // Portrait, centred across the page, margins 20 points top and bottom
     // and 10 at the sides, drawn at 0.75; the chart is laid out for the page.
+    // On a printer of the caller's, with the profile's page set-up.
     void print(QPrinter& printer) const;
+    // On a printer as it is set up (by the print dialog or Page Setup).
+    void printOn(QPrinter& printer) const;
+    // The printer the dialogs set up, kept between prints.
+    QPrinter& printer();
     void present();
 
 protected:

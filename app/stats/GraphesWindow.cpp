@@ -20,8 +20,12 @@ GraphesWindow::GraphesWindow(divelog::AppContext& context, const UiText& text, Q
     auto* print = new QPushButton(text.main("Print..."), this);
     print->setObjectName(QStringLiteral("print"));
     connect(print, &QPushButton::clicked, this, &GraphesWindow::printRequested);
+    auto* setup = new QPushButton(text.main("Page setup..."), this);
+    setup->setObjectName(QStringLiteral("runPageLayout"));
+    connect(setup, &QPushButton::clicked, this, &GraphesWindow::pageSetupRequested);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addWidget(setup);
     buttons->addWidget(print);
     auto* column = new QVBoxLayout(this);
     column->addWidget(view_, 1);

@@ -24,6 +24,7 @@ public:
 
 signals:
     void printRequested();
+    void pageSetupRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

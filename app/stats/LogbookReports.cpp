@@ -94,6 +94,8 @@ GraphesWindow* LogbookReports::graphesWindow() {
     if (graphes_) return graphes_;
     graphes_ = new GraphesWindow(context_, text_, &window_);
     connect(graphes_, &GraphesWindow::printRequested, this, &LogbookReports::printGraphsWithDialog);
+    connect(graphes_, &GraphesWindow::pageSetupRequested, this,
+            [this] { Printing::pageSetup(graphes_, graphsPrinter()); });
     return graphes_;
 }
 
@@ -309,8 +311,16 @@ void LogbookReports::printStatisticsWithDialog() {
 }
 
 void LogbookReports::printGraphsWithDialog() {
-    Printing::apply(printer(), PrintSettings::chart());
     QWidget* parent =
         graphes_ && graphes_->isVisible() ? static_cast<QWidget*>(graphes_) : &window_;
-    if (Printing::ask(parent, printer())) printGraphsOn(printer());
+    if (Printing::ask(parent, graphsPrinter())) printGraphsOn(graphsPrinter());
+}
+
+QPrinter& LogbookReports::graphsPrinter() {
+    // The graphs' page set-up once: Page Setup and the print dialog change it after.
+    if (!graphsPrinter_) {
+        graphsPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        Printing::apply(*graphsPrinter_, PrintSettings::chart());
+    }
+    return *graphsPrinter_;
 }

@@ -79,6 +79,8 @@ private:
     void onChange();
     void storeEarlierDives();
     QPrinter& printer();
+    // The graphs' own printer: their page set-up is kept apart from the texts'.
+    QPrinter& graphsPrinter();
     int printLogbookOn(QPrinter& printer);
     int printCardOn(QPrinter& printer);
     int printStatisticsOn(QPrinter& printer);
@@ -94,6 +96,7 @@ private:
     StyledTextWindow* card_ = nullptr;
     CardScopePanel* scope_ = nullptr;
     std::unique_ptr<QPrinter> printer_;  // the printer chosen, kept between prints
+    std::unique_ptr<QPrinter> graphsPrinter_;
 
     divelog::Statistics stats_;
     bool statsStale_ = true;

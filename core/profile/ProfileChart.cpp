@@ -177,11 +177,12 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
     for (double y : {80.0, 65.0, 50.0, 35.0}) c.ticks.push_back({{f.L, y}, {f.L + 8, y}});
     if (look.yMinorTicks)
         for (double y : {72.5, 57.5, 42.5, 27.5}) c.ticks.push_back({{f.L, y}, {f.L + 5, y}});
-    const auto bar = static_cast<std::int64_t>(std::clamp(reference, 0.0, 1e9));
-    c.texts.push_back({formatText("%3d", {bar}), {3, 71}});
-    c.texts.push_back({formatText("%3d", {bar / 2}), {3, 42}});
-    c.texts.push_back({formatText("%3d", {std::int64_t{0}}), {3, 13}});
+    // Without any pressure the bar has no scale to label: three "0" say nothing.
     if (reference > 0) {
+        const auto bar = static_cast<std::int64_t>(std::clamp(reference, 0.0, 1e9));
+        c.texts.push_back({formatText("%3d", {bar}), {3, 71}});
+        c.texts.push_back({formatText("%3d", {bar / 2}), {3, 42}});
+        c.texts.push_back({formatText("%3d", {std::int64_t{0}}), {3, 13}});
         c.pressureCurve.push_back({f.L, kGasBarTop});
         for (std::size_t i = 0; i < pressures.size() && i < n; ++i)
             if (pressures[i] > 0)

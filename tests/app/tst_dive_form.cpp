@@ -35,6 +35,7 @@
 #include "logbook/RenumberPanel.h"
 #include "stats/LogbookReports.h"
 #include "stats/StatisticsWindow.h"
+#include "tools/TickedGauge.h"
 
 namespace {
 
@@ -483,6 +484,7 @@ private slots:
         QTest::keyClick(lineOf(edit->control("pressFinBailout1")), Qt::Key_Return);
         QVERIFY(edit->parts().bailouts[0].gauge->isVisibleTo(edit));
         QCOMPARE(edit->parts().bailouts[0].gauge->value(), 150);
+        QCOMPARE(edit->parts().bailouts[0].gauge->ticks(), 20);  // one every 10 bar of 200
         QVERIFY(edit->parts().bailouts[0].text->text().contains("600"));
 
         edit->parts().razNitrox->click();

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -18,10 +19,12 @@
 #include "logbook/CarnetSession.h"
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveEditWindow.h"
+#include "profile/ProfilWindow.h"
 #include "profile/ProfileDataWindow.h"
 #include "registers/RegisterEditWindow.h"
 #include "stats/EarlierDives.h"
 #include "stats/EarlierDivesWindow.h"
+#include "stats/GraphesWindow.h"
 #include "stats/LogbookReports.h"
 
 using divelog::SeriesId;
@@ -190,6 +193,22 @@ private slots:
         const auto stored = divelog::EarlierDives::read(app_->store);
         QCOMPARE(stored.extreme("prof max"), std::optional<long long>(38));
         QCOMPARE(stored.count("nitrox"), 47LL);
+    }
+
+    void printsKeepThePageChosenForThem() {
+        // What the print dialog or Page Setup chose stays for the print.
+        ProfilWindow* profile = w_->profileWindow();
+        QPrinter& printer = profile->printer();
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);  // the default
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath("profile.pdf"));
+        profile->printOn(printer);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+        QVERIFY(QFileInfo(dir_.filePath("profile.pdf")).size() > 1000);
+
+        w_->reports().showGraphs();
+        QVERIFY(w_->reports().graphesWindow()->findChild<QPushButton*>("runPageLayout"));
     }
 
 private:

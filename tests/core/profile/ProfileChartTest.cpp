@@ -89,7 +89,10 @@ TEST(ProfileChart, PlaceholderDiveAndPressureStrip) {
     EXPECT_EQ(c.pressureCurve[1].y, 80);
     EXPECT_EQ(c.pressureCurve[3].y, 50);
     d.series.PRESS_Data = {0, 0, 0, 0};
-    EXPECT_TRUE(layoutProfileChart(d, ProfileChartLook{}, 700, 620, kTexts).pressureCurve.empty());
+    c = layoutProfileChart(d, ProfileChartLook{}, 700, 620, kTexts);
+    EXPECT_TRUE(c.pressureCurve.empty());
+    // No pressure at all: the gas bar has no scale, and no "0 0 0" to show for it.
+    for (double y : {71.0, 42.0, 13.0}) EXPECT_TRUE(labelsAt(c, y).empty()) << y;
 }
 
 TEST(ProfileChart, MarkersNeedAFullSeriesAndSurfacingsASampleBefore) {
