@@ -200,8 +200,10 @@ void DiveEditWindow::showReadouts() {
     parts_.stageGroup->setEnabled(r.stageButtonEnabled);
     parts_.bailoutGroup->setEnabled(r.bailoutButtonEnabled);
 
-    auto showCylinder = [](const divelog::CylinderReadout& in, CylinderParts& out, bool titled) {
-        if (titled) out.box->setTitle(q(in.title));
+    auto showCylinder = [this](const divelog::CylinderReadout& in, CylinderParts& out,
+                               bool titled) {
+        // The titles of stages not needed are keys ("Pony 2") standing for their text.
+        if (titled) out.box->setTitle(text_.carnet(in.title, in.title));
         out.text->setText(q(in.text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
         const divelog::CylinderUse& u = in.use;
         out.gauge->setVisible(u.present);

@@ -9,9 +9,7 @@ void TickedGauge::setTicks(int ticks) {
     update();
 }
 
-QSize TickedGauge::sizeHint() const {
-    return QProgressBar::sizeHint() + QSize(0, kTickHeight + 1);
-}
+QSize TickedGauge::sizeHint() const { return QProgressBar::sizeHint() + QSize(0, kTickHeight + 1); }
 
 QSize TickedGauge::minimumSizeHint() const {
     return QProgressBar::minimumSizeHint() + QSize(0, kTickHeight + 1);

@@ -13,8 +13,8 @@ namespace {
 
 using F = Plongee::Field;
 
-// A number field's row: its label, its rule, and its range under "us units"
-// where that differs (feet, degrees Fahrenheit).
+// A number field's row: the key of its name in messages, its rule, and its
+// range under "us units" where that differs (feet, degrees Fahrenheit).
 struct Row {
     F field;
     std::string_view label;
@@ -32,46 +32,46 @@ constexpr std::pair<double, double> kDeepestFeet{0, 1312};
 
 // clang-format off
 const Row kRows[] = {
-    {F::noPlongee, "Dive number", whole(999999, 6)},
-    {F::coeff, "Tidal coefficient", {false, false, true, 3, 20, 120}},
-    {F::tempEau, "Water temperature", {false, true, true, 3, -5, 40}, std::pair{23.0, 104.0}},
-    {F::tempAir, "Air temperature", {false, true, true, 3, -50, 60}, std::pair{-58.0, 140.0}},
-    {F::profondeur, "Maximum depth", decimal(kDeepest, 4), kDeepestFeet},
-    {F::temps, "Dive time", whole(1440, 4)},
-    {F::altitude, "Altitude", whole(4000, 5), std::pair{0.0, 13123.0}},
-    {F::flow, "Gas flow", decimal(100, 3)},
-    {F::lestage, "Weight", decimal(100, 3), std::pair{0.0, 220.0}},
-    {F::volumeBloc, "Volume", whole(100, 3)},
-    {F::volumeBloc_2, "Volume", whole(100, 3)},
-    {F::pressionBloc, "Working pressure", whole(450, 3)},
-    {F::pressionBloc_2, "Working pressure", whole(450, 3)},
-    {F::pressionDepart, "Start pressure", whole(450, 3)},
-    {F::pressionDepart_2, "Start pressure", whole(450, 3)},
-    {F::pressionFin, "End pressure", whole(450, 3)},
-    {F::pressionFin_2, "End pressure", whole(450, 3)},
-    {F::o2Mix, "Oxygen", whole(100, 3)},
-    {F::o2Mix_2, "Oxygen", whole(100, 3)},
-    {F::heMix, "Helium", whole(86, 3)},
-    {F::heMix_2, "Helium", whole(86, 3)},
-    {F::volPony1, "Volume", whole(100, 3)},
-    {F::volPony2, "Volume", whole(100, 3)},
-    {F::volPony3, "Volume", whole(100, 3)},
-    {F::pressDepartPony1, "Start", whole(450, 3)},
-    {F::pressDepartPony2, "Start", whole(450, 3)},
-    {F::pressDepartPony3, "Start", whole(450, 3)},
-    {F::pressFinPony1, "End", whole(450, 3)},
-    {F::pressFinPony2, "End", whole(450, 3)},
-    {F::pressFinPony3, "End", whole(450, 3)},
-    {F::volBailout1, "Volume", whole(100, 3)},
-    {F::volBailout2, "Volume", whole(100, 3)},
-    {F::pressDepartBailout1, "Start", whole(450, 3)},
-    {F::pressDepartBailout2, "Start", whole(450, 3)},
-    {F::pressFinBailout1, "End", whole(450, 3)},
-    {F::pressFinBailout2, "End", whole(450, 3)},
-    {F::O2Bailout1, "Oxygen", whole(100, 3)},
-    {F::O2Bailout2, "Oxygen", whole(100, 3)},
-    {F::HeBailout1, "Helium", whole(100, 3)},
-    {F::HeBailout2, "Helium", whole(100, 3)},
+    {F::noPlongee, "Field dive number", whole(999999, 6)},
+    {F::coeff, "Field tidal coefficient", {false, false, true, 3, 20, 120}},
+    {F::tempEau, "Field water temperature", {false, true, true, 3, -5, 40}, std::pair{23.0, 104.0}},
+    {F::tempAir, "Field air temperature", {false, true, true, 3, -50, 60}, std::pair{-58.0, 140.0}},
+    {F::profondeur, "Field maximum depth", decimal(kDeepest, 4), kDeepestFeet},
+    {F::temps, "Field dive time", whole(1440, 4)},
+    {F::altitude, "Field altitude", whole(4000, 5), std::pair{0.0, 13123.0}},
+    {F::flow, "Field gas flow", decimal(100, 3)},
+    {F::lestage, "Field weight", decimal(100, 3), std::pair{0.0, 220.0}},
+    {F::volumeBloc, "Field cylinder volume", whole(100, 3)},
+    {F::volumeBloc_2, "Field cylinder 2 volume", whole(100, 3)},
+    {F::pressionBloc, "Field working pressure", whole(450, 3)},
+    {F::pressionBloc_2, "Field cylinder 2 working pressure", whole(450, 3)},
+    {F::pressionDepart, "Field start pressure", whole(450, 3)},
+    {F::pressionDepart_2, "Field cylinder 2 start pressure", whole(450, 3)},
+    {F::pressionFin, "Field end pressure", whole(450, 3)},
+    {F::pressionFin_2, "Field cylinder 2 end pressure", whole(450, 3)},
+    {F::o2Mix, "Field oxygen", whole(100, 3)},
+    {F::o2Mix_2, "Field cylinder 2 oxygen", whole(100, 3)},
+    {F::heMix, "Field helium", whole(86, 3)},
+    {F::heMix_2, "Field cylinder 2 helium", whole(86, 3)},
+    {F::volPony1, "Field stage 1 volume", whole(100, 3)},
+    {F::volPony2, "Field stage 2 volume", whole(100, 3)},
+    {F::volPony3, "Field stage 3 volume", whole(100, 3)},
+    {F::pressDepartPony1, "Field stage 1 start pressure", whole(450, 3)},
+    {F::pressDepartPony2, "Field stage 2 start pressure", whole(450, 3)},
+    {F::pressDepartPony3, "Field stage 3 start pressure", whole(450, 3)},
+    {F::pressFinPony1, "Field stage 1 end pressure", whole(450, 3)},
+    {F::pressFinPony2, "Field stage 2 end pressure", whole(450, 3)},
+    {F::pressFinPony3, "Field stage 3 end pressure", whole(450, 3)},
+    {F::volBailout1, "Field bail-out 1 volume", whole(100, 3)},
+    {F::volBailout2, "Field bail-out 2 volume", whole(100, 3)},
+    {F::pressDepartBailout1, "Field bail-out 1 start pressure", whole(450, 3)},
+    {F::pressDepartBailout2, "Field bail-out 2 start pressure", whole(450, 3)},
+    {F::pressFinBailout1, "Field bail-out 1 end pressure", whole(450, 3)},
+    {F::pressFinBailout2, "Field bail-out 2 end pressure", whole(450, 3)},
+    {F::O2Bailout1, "Field bail-out 1 oxygen", whole(100, 3)},
+    {F::O2Bailout2, "Field bail-out 2 oxygen", whole(100, 3)},
+    {F::HeBailout1, "Field bail-out 1 helium", whole(100, 3)},
+    {F::HeBailout2, "Field bail-out 2 helium", whole(100, 3)},
 };
 // clang-format on
 
@@ -84,11 +84,13 @@ const Row* rowOf(F field) {
             if (f == field) return true;
         return false;
     };
-    static const Row stopDepth{F::decoDepth_Level_1, "Stop depth", decimal(kDeepest, 3),
+    static const Row stopDepth{F::decoDepth_Level_1, "Field stop depth", decimal(kDeepest, 3),
                                kDeepestFeet};
-    static const Row stopTime{F::decoTime_Level_1, "Stop time", {false, false, true, 3, 0, 999}};
-    static const Row stopO2{F::decoO2_Level_1, "Stop O2", {false, false, true, 3, 0, 100}};
-    static const Row stopHe{F::decoHe_Level_1, "Stop He", whole(100, 3)};
+    static const Row stopTime{
+        F::decoTime_Level_1, "Field stop time", {false, false, true, 3, 0, 999}};
+    static const Row stopO2{
+        F::decoO2_Level_1, "Field stop oxygen", {false, false, true, 3, 0, 100}};
+    static const Row stopHe{F::decoHe_Level_1, "Field stop helium", whole(100, 3)};
     if (in(Plongee::kStopDepth)) return &stopDepth;
     if (in(Plongee::kStopTime)) return &stopTime;
     if (in(Plongee::kStopO2)) return &stopO2;
@@ -134,11 +136,6 @@ std::optional<NumberRule> DiveNumbers::rule(std::string_view control, bool usUni
         return NumberRule{false, true, false, 3, -100, 100};
     const auto field = Plongee::fieldNamed(control);
     return field ? rule(*field, usUnits) : std::nullopt;
-}
-
-std::string_view DiveNumbers::labelKey(F field) {
-    const Row* row = rowOf(field);
-    return row ? row->label : Plongee::nameOf(field);
 }
 
 DiveNumbers::Check DiveNumbers::check(const DiveForm& form, F field, std::string_view text,

@@ -22,8 +22,6 @@ public:
     // The rule of a number control of the dive form; none for any other control.
     static std::optional<NumberRule> rule(Plongee::Field field, bool usUnits);
     static std::optional<NumberRule> rule(std::string_view control, bool usUnits);
-    // The key (table "Carnet") of the label the form shows beside the field.
-    static std::string_view labelKey(Plongee::Field field);
 
     using Verdict = NumberVerdict;
     struct Check {

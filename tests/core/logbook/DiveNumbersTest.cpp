@@ -20,7 +20,7 @@ struct Numbers : ::testing::Test {
     void SetUp() override {
         texts.loadTable("Carnet",
                         "\"Number range whole\" = \"%@ takes a whole number from %@ to %@.\";\n"
-                        "\"Water temperature\" = \"Water temperature\";");
+                        "\"Field water temperature\" = \"Water temperature\";");
     }
     V verdict(F field, const char* text, bool us = false) const {
         return DiveNumbers::check(form, field, text, us, texts).verdict;
