@@ -19,8 +19,11 @@
 
 #include "localisation/UiText.h"
 #include "registers/ClockDuration.h"
+#include "registers/Materiel.h"
+#include "registers/NoDateEdit.h"
 #include "registers/RegisterSession.h"
 #include "settings/PickLists.h"
+#include "tools/NumberValidator.h"
 
 using divelog::ControlKind;
 using divelog::FormControl;
@@ -179,6 +182,7 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
             if (c.kind == ControlKind::Number) {
                 edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 edit->setMaximumWidth(110);
+                edit->setValidator(new NumberValidator(session_.spec().numberTyping(c), edit));
             }
             connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& t) {
                 session_.form().setText(field, t.toStdString(), divelog::dateNow());

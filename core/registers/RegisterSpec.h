@@ -12,6 +12,7 @@
 #include "document/CellStyle.h"
 #include "document/DocumentKind.h"
 #include "registers/Record.h"
+#include "util/NumberTyping.h"
 
 namespace divelog {
 
@@ -56,11 +57,20 @@ struct FormControl {
     // Shown on the row of the control before it, after its own short label,
     // rather than on a row of its own (a price beside its quantity).
     bool joinsRow = false;
+    // Number: what may be typed, when the field's type alone does not say
+    // (a "-" for not given, a negative value).
+    std::optional<NumberTyping> typing{};
 };
 
 // `control` put on the row of the control before it.
 constexpr FormControl joined(FormControl control) {
     control.joinsRow = true;
+    return control;
+}
+
+// `control` taking what `typing` lets through.
+constexpr FormControl typed(FormControl control, NumberTyping typing) {
+    control.typing = typing;
     return control;
 }
 
@@ -171,6 +181,9 @@ public:
     // Conveniences over the schema and controls.
     std::size_t field(std::string_view name) const;  // the index; throws for an unknown name
     const FormControl* control(std::string_view field) const;
+    // What a Number control lets the user type: its own rule, else digits
+    // for an integer field and a decimal number for a float one.
+    NumberTyping numberTyping(const FormControl& control) const;
     // A code's label ("N/A" when the code has none), as cells and cards show it.
     static std::string codeLabel(const CodeList& codes, std::int32_t code,
                                  const Localisation& texts);

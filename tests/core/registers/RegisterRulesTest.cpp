@@ -67,7 +67,9 @@ TEST(WreckRules, DepthsLengthsAndRatingsReadAndShowAsTheirRulesSay) {
     form.load(Record(Epaves::schema()));
     const Date now = dateNow();
     form.setText("pointHaut", "-", now);
-    form.setText("pointBas", "-3", now);
+    EXPECT_FALSE(form.setText("pointBas", "-3", now));  // a depth is never negative
+    form.setText("pointBas", "1", now);
+    form.setText("pointBas", "", now);  // emptied: not given, never 0 m
     form.setText("longueur", "23,26", now);
     Record r = form.record();
     EXPECT_EQ(r.real(Epaves::pointHaut), -1.0f);
