@@ -306,13 +306,10 @@ QWidget* RegisterFormBinder::makeSlider(const FormControl& c) {
         companions_[field] = number;
         line->addWidget(number);
     }
-    const bool atOnce = c.storesAtOnce;
-    auto set = [this, field, atOnce](int v, bool done) {
+    auto set = [this, field](int v, bool done) {
         if (filling_) return;
         session_.form().setInteger(field, v, divelog::dateNow());
-        if (!done) return;
-        emit committed(q(field));
-        if (atOnce) emit changedAtOnce(q(field));
+        if (done) emit committed(q(field));
     };
     // A drag writes once, when the slider is let go.
     connect(slider, &QSlider::valueChanged, this, [set, slider, number](int v) {

@@ -163,13 +163,14 @@ RegisterEditWindow* RegisterWindow::editWindow() {
     RegisterFormBinder& binder = edit_->binder();
     connect(&binder, &RegisterFormBinder::comboEditFinished, this,
             &RegisterWindow::onComboEditFinished);
-    connect(&binder, &RegisterFormBinder::changedAtOnce, this, [this] {
-        session_->controlChangedAtOnce();
-        afterCommand();
-    });
     binder.setImageChooser([this] { return chooseImage(); });
     edit_->setCloseGuard([this] { return onEditWindowClosing(); });
     shareShortcutsWith(edit_);
+    for (QAction* a : menuActions_)
+        if (a->objectName() == QLatin1String("registerAddCard") ||
+            a->objectName() == QLatin1String("registerInsertCard") ||
+            a->objectName() == QLatin1String("registerUpdateCard"))
+            edit_->addAction(a);
     return edit_;
 }
 

@@ -51,7 +51,7 @@ const auto kBeforeHours = std::to_array<FormControl>({
     {"fax", C::Text, 2, "Fax"},
     {"email", C::Text, 2, "E-mail"},
     {"url", C::Text, 2, "URL"},
-    {"cotation", C::Slider, 2, "Cotation", {}, nullptr, 5, false, "cotation"},
+    {"cotation", C::Slider, 2, "Cotation", {}, nullptr, 5, "cotation"},
     {"miseAJour", C::Date, 2, "Update"},
 });
 const auto kControls = spliced(kBeforeHours, OpeningHours::formControls(3),

@@ -57,7 +57,7 @@ const auto kControls = std::to_array<FormControl>({
     {"equipState", C::Popup, 1, "Equipment state", {}, &Materiel::states()},
     {"noInspection", C::Switch, 2, "No inspection"},
     {"lastRevision", C::Date, 2, "Last inspection"},
-    {"nextRevision", C::Date, 2, "Next inspection", {}, nullptr, 0, false, "gauge"},
+    {"nextRevision", C::Date, 2, "Next inspection", {}, nullptr, 0, "gauge"},
     {"bloc", C::Switch, 2, "Cylinder"},
     {"capaciteBloc", C::Number, 2, "Capacity"},
     {"pressionService", C::Number, 2, "Service pressure"},

@@ -49,7 +49,6 @@ void RegisterSession::comboEdited(std::string_view field, const std::string& typ
     if (c && c->kind == ControlKind::Combo && !c->pickList.empty() &&
         comboNeedsQuestion(field, typed))
         pickLists_.answerOfferToAdd(std::string(c->pickList), typed, addToList);
-    if (spec().combosStoreRecord()) storePendingEdits();
 }
 
 FormState RegisterSession::formState() const { return spec().formState(form_, dateNow(), texts()); }
@@ -76,8 +75,8 @@ bool RegisterSession::isItemEnabled(std::string_view id) const {
     const RegisterNames& n = spec().names();
     const bool any = doc_.recordCount() > 0;
     if (id == n.updateItem) return any && canUpdate();
-    if (id == "imprimer" || id == "synthese" || id == n.insertItem || id == n.deleteItem)
-        return any;
+    if (id == n.insertItem) return any && canInsert();
+    if (id == "imprimer" || id == "synthese" || id == n.deleteItem) return any;
     return true;
 }
 

@@ -49,7 +49,6 @@ struct FormControl {
     std::string_view pickList{};      // Combo: the pick list's key
     const CodeList* codes = nullptr;  // Popup: its items
     std::int32_t maximum = 0;         // Slider
-    bool storesAtOnce = false;        // a change is written into the shown record at once
     // Key of a read-out shown beside the control (see FormState): a slider's
     // value text, a figure worked out from the form; "gauge" puts the
     // inspection gauge with the read-outs "gauge" and "status" under it.
@@ -139,8 +138,6 @@ public:
     virtual bool selectsLastAtLoad() const { return false; }
     // Erasing the form keeps the table's selection (Insert then works on it).
     virtual bool blankKeepsSelection() const { return false; }
-    // Ending a combo edit writes the form into the shown record.
-    virtual bool combosStoreRecord() const { return true; }
 
     // The form's empty defaults.
     virtual void blank(RegisterForm& form, const BlankContext& context) const;
