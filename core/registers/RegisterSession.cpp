@@ -11,6 +11,11 @@ namespace divelog {
 RegisterSession::RegisterSession(RegisterDocument& document, PickLists& pickLists,
                                  const Localisation& texts)
     : ListSession(document, texts), doc_(document), pickLists_(pickLists), form_(document.spec()) {
+    // The lists the combo boxes offer are read afresh (the firms' activities
+    // among them), so the first entry added goes beside the stored ones.
+    for (const FormControl& c : spec().controls())
+        if (c.kind == ControlKind::Combo && !c.pickList.empty())
+            pickLists_.reload(std::string(c.pickList));
     form_.blank({doc_.recordCount(), dateNow(), texts});
 }
 

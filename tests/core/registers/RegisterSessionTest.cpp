@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "localisation/Localisation.h"
+#include "registers/AdressesEts.h"
 #include "registers/InvConso.h"
 #include "registers/InvMateriel.h"
 #include "registers/RegisterSession.h"
@@ -300,4 +301,21 @@ TEST(ConsumablesSession, InsertAfterNewGoesBeforeThePartSelectedThen) {
     EXPECT_TRUE(s.isItemEnabled("insertPart"));
     doc.erase({4});
     EXPECT_FALSE(s.isItemEnabled("insertPart"));
+}
+
+// The firms' activities live in the store like every list: a firms register
+// offers them, knows them, and adds beside them.
+TEST(FirmSession, TheActivitiesStoredAreOfferedAndKept) {
+    InMemorySettingsStore store;
+    store.setList("activite", {"Boat", "Shop"});
+    PickLists lists{store};
+    Localisation texts;
+    RegisterDocument doc{DocumentKind::Entreprises, AdressesEts::instance()};
+    RegisterSession s(doc, lists, texts);
+    s.documentLoaded();
+    EXPECT_EQ(lists.list("activite"), (std::vector<std::string>{"Boat", "Shop"}));
+    EXPECT_FALSE(s.comboNeedsQuestion("activite", "Shop"));
+    EXPECT_TRUE(s.comboNeedsQuestion("activite", "Airline"));
+    s.comboEdited("activite", "Airline", true);
+    EXPECT_EQ(store.listForKey("activite"), (std::vector<std::string>{"Airline", "Boat", "Shop"}));
 }
