@@ -220,8 +220,9 @@ void InvMateriel::writeCard(const Record& r, RegisterCardWriter& card) const {
         card.field("Next inspection", cardDate(r.date(M::nextRevision)));
     }
     if (r.integer(M::bloc) == 1) {
-        card.plain("\rbloc");
-        whole("Capacity", M::capaciteBloc);
+        card.label("Cylinder heading");
+        // Litres as the form shows them: an 11.1 l cylinder is no 11 l one.
+        card.field("Capacity", decimalText(r.real(M::capaciteBloc)));
         whole("Service pressure", M::pressionService);
         whole("Test pressure", M::pressionEpreuve);
         text("First test pressure", M::firstRequalification);

@@ -88,12 +88,8 @@ std::int32_t formCount(const RegisterForm& form, std::string_view field) {
     return readInteger(form.text(field)).value_or(0);
 }
 
-// The whole part of a price, as the card shows it; a value beyond int range
-// (only a damaged file holds one) keeps its decimal text.
-std::string whole(double v) {
-    v = std::trunc(v);
-    return std::abs(v) < 2147483648.0 ? integerText(static_cast<std::int64_t>(v)) : decimalText(v);
-}
+// A price as the form shows it, cents and all ("2.5" for 2.50, never "2").
+std::string price(float v) { return decimalText(v); }
 
 }  // namespace
 
@@ -189,16 +185,16 @@ CellStyle PreviBudget::cellStyle(const Record& r, std::size_t field, Date /*now*
 void PreviBudget::writeCard(const Record& r, RegisterCardWriter& card) const {
     const Localisation& texts = card.texts();
     card.field("Prestation", r.textOr(B::prestation));
-    card.field("Price per unit", whole(r.real(B::prixUnitaire_0)));
+    card.field("Price per unit", price(r.real(B::prixUnitaire_0)));
     card.field("Quantity", integerText(r.integer(B::quantite_0)));
     for (std::size_t k = 1; k <= 4; ++k) {
         card.field("Supplement", r.textOr(B::supplement_1 + k - 1));
-        card.value(" " + whole(r.real(B::prixUnitaire_0 + k)));
+        card.value(" " + price(r.real(B::prixUnitaire_0 + k)));
         card.field("Quantity", integerText(r.integer(B::quantite_0 + k)));
     }
     for (std::size_t k = 0; k < B::kCards; ++k) {
         card.field("Card", integerText(r.integer(B::unitesCarte_1 + k)));
-        card.field("Units at", whole(r.real(B::prixCarte_1 + k)));
+        card.field("Units at", price(r.real(B::prixCarte_1 + k)));
         card.label("Money");
     }
     card.field("Entreprise", r.textOr(B::entreprise));

@@ -239,10 +239,14 @@ void RepEpaves::writeCard(const Record& r, RegisterCardWriter& card) const {
     coded("Wreck propulsion", E::propulsion, Epaves::propulsions());
     text("Wreck type machine", E::typeMachine);
     text("Wreck power", E::puissance);
-    number("High depth", E::pointHaut);
-    card.label("Depth unit");
-    number("Low depth", E::pointBas);
-    card.label("Depth unit");
+    // A depth not given reads "-", as in the table and the form, with no unit.
+    auto depth = [&](std::string_view key, std::size_t field) {
+        if (r.real(field) == -1.0f) return card.field(key, "-");
+        number(key, field);
+        card.label("Depth unit");
+    };
+    depth("High depth", E::pointHaut);
+    depth("Low depth", E::pointBas);
     text("Bottom type", E::natureFond);
     if (r.integer(E::orientationSwitch) == 1) {
         number("Orientation", E::orientation);

@@ -206,7 +206,7 @@ TEST(RegisterCard, AWreckCardFollowsItsOrderLineByLine) {
     r.setInteger(Epaves::materiau, 2);
     r.setInteger(Epaves::propulsion, 6);
     r.setReal(Epaves::pointHaut, 43);
-    r.setReal(Epaves::pointBas, 51);
+    r.setReal(Epaves::pointBas, -1);  // not given
     r.setInteger(Epaves::orientationSwitch, 1);
     r.setInteger(Epaves::orientation, 120);
     r.setInteger(Epaves::gpsSystem, 1);
@@ -231,7 +231,7 @@ TEST(RegisterCard, AWreckCardFollowsItsOrderLineByLine) {
         "Engine: ",
         "Power: ",
         "Shallowest point: 43 m",
-        "Deepest point: 51 m",
+        "Deepest point: -",
         "Bottom: ",
         "Orientation: 120°",
         "List: N/A",
@@ -306,8 +306,8 @@ TEST(RegisterCard, AnItemCardShowsItsCylinderOnlyWhenItIsOne) {
         "Invoice kept: Yes",
         "Last inspection: 02/01/2024",
         "Next inspection: 02/01/2025",
-        "bloc",
-        "Capacity (l): 15",
+        "Cylinder",
+        "Capacity (l): 15.5",
         "Service pressure (bar): 232",
         "Test pressure (bar): 0",
         "First hydrostatic test: ",
