@@ -76,7 +76,15 @@ RegisterEditWindow::RegisterEditWindow(divelog::RegisterSession& session,
         emit formEdited();
     };
     connect(binder_.get(), &RegisterFormBinder::committed, this, edited);
+    // The dependent controls follow a change at once; the control being
+    // edited is left alone.
+    connect(binder_.get(), &RegisterFormBinder::valueChanged, this, [this] {
+        binder_->applyState(session_.formState());
+        emit formEdited();
+    });
 
+    // Fields first, then the toolbar's commands, in the Tab order.
+    toolbar_->setButtonsTakeFocus(true);
     showForm();
     goView(1);
     // Read-outs hold their texts now, so the views ask for the room they need.

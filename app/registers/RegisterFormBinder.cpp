@@ -36,9 +36,6 @@ QString q(std::string_view s) {
 }
 std::string s(std::string_view v) { return std::string(v); }
 
-// The earliest date a date control shows, standing for "no date".
-const QDateTime kNoDate(QDate(1900, 1, 1), QTime(0, 0));
-
 QDateTime toQt(divelog::Date d) {
     const divelog::DateParts p = divelog::localParts(d);
     return QDateTime(QDate(p.year, p.month, p.day), QTime(p.hour, p.minute, p.second));
@@ -251,13 +248,12 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
         case ControlKind::Slider: return makeSlider(c);
         case ControlKind::Date:
         case ControlKind::DateNow: {
-            auto* edit = new QDateTimeEdit;
-            edit->setCalendarPopup(true);
-            edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy HH:mm"));
-            edit->setMinimumDateTime(kNoDate);
-            edit->setSpecialValueText(QStringLiteral("—"));
+            auto* edit = new NoDateEdit;
             connect(edit, &QDateTimeEdit::dateTimeChanged, this, [this, field](const QDateTime& t) {
-                if (!filling_) session_.form().setDate(field, fromQt(t), divelog::dateNow());
+                if (filling_) return;
+                session_.form().setDate(field, fromQt(t), divelog::dateNow());
+                // What depends on the date (the inspection gauge) follows at once.
+                emit valueChanged(q(field));
             });
             connect(edit, &QDateTimeEdit::editingFinished, this,
                     [this, field] { emit committed(q(field)); });
@@ -436,9 +432,11 @@ void RegisterFormBinder::fillOne(const FormControl& c, QWidget* w) {
         }
         case ControlKind::Date:
         case ControlKind::DateNow: {
-            auto* edit = static_cast<QDateTimeEdit*>(w);
+            auto* edit = static_cast<NoDateEdit*>(w);
             const auto date = form.date(field);
-            edit->setDateTime(date ? std::max(toQt(*date), kNoDate) : kNoDate);
+            // "No date", saved in this zone or another, shows "—".
+            edit->setDateTime(divelog::Materiel::isNoDate(date) ? NoDateEdit::noDate()
+                                                                : toQt(*date));
             break;
         }
         case ControlKind::Duration: {

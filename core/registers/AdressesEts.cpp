@@ -52,7 +52,7 @@ const auto kBeforeHours = std::to_array<FormControl>({
     {"email", C::Text, 2, "E-mail"},
     {"url", C::Text, 2, "URL"},
     {"cotation", C::Slider, 2, "Cotation", {}, nullptr, 5, "cotation"},
-    {"miseAJour", C::Date, 2, "Update"},
+    {"miseAJour", C::DateNow, 2, "Update"},
 });
 const auto kControls = spliced(kBeforeHours, OpeningHours::formControls(3),
                                std::to_array<FormControl>({{"remarques", C::Notes, 3, "Remarks"}}));

@@ -49,7 +49,7 @@ const auto kBeforeHours = std::to_array<FormControl>({
     {"affiliation", C::Text, 1, "Affiliation"},
     {"gerant", C::Text, 1, "Gerant"},
     {"cotation", C::Slider, 1, "Cotation", {}, nullptr, 5, "cotation"},
-    {"miseAJour", C::Date, 1, "Update"},
+    {"miseAJour", C::DateNow, 1, "Update"},
     {"nbPlongees", C::Number, 1, "NBDives"},
     {"adresse", C::Text, 2, "Address"},
     {"codePostal", C::Number, 2, "Postal code", {}, nullptr, 0, "codePostal"},

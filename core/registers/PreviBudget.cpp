@@ -70,7 +70,7 @@ const auto kControls = std::to_array<FormControl>({
     {"qualitePrix", C::Slider, 3, "Cotation", {}, nullptr, 5, "qualitePrix"},
     {"delai", C::Slider, 3, "Delay", {}, nullptr, 5, "delai"},
     {"prevDepense", C::Switch, 3, "Planned expense"},
-    {"miseAJour", C::Date, 3, "Update"},
+    {"miseAJour", C::DateNow, 3, "Update"},
     {"notes", C::Notes, 3, "Remarks"},
 });
 

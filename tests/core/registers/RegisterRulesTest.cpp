@@ -155,6 +155,36 @@ TEST(EquipmentRules, TheGaugeAndItsColoursFollowTheInspectionDates) {
     EXPECT_EQ(state.readouts["status"].colour, colours::kRed);
     form.setDate("nextRevision", Date{now.seconds - 365 * kDay}, now);  // equal dates
     EXPECT_EQ(*equipment.formState(form, now, english()).gauge, 0);
+
+    // No next inspection yet: no share of a span to 1900, no "-2 %".
+    form.setDate("lastRevision", Date{now.seconds - 7 * kDay}, now);
+    form.setDate("nextRevision", Materiel::noDate(), now);
+    state = equipment.formState(form, now, english());
+    EXPECT_EQ(*state.gauge, 0);
+    EXPECT_EQ(state.readouts["gauge"].text, "");
+    EXPECT_EQ(state.readouts["status"].text, "");
+    // An inspection not started yet has nothing elapsed.
+    form.setDate("lastRevision", Date{now.seconds + 7 * kDay}, now);
+    form.setDate("nextRevision", Date{now.seconds + 365 * kDay}, now);
+    EXPECT_EQ(equipment.formState(form, now, english()).readouts["gauge"].text, "0 %");
+}
+
+// "No date" was saved as midnight, 1 January 1900, in the zone of the
+// machine that saved it; read in any other zone it is still no date.
+TEST(EquipmentRules, NoDateSavedInAnotherZoneIsStillNoDate) {
+    const Date now = dateNow();
+    Record r(Materiel::schema());
+    const double midnightUtc = -36890.0 * kDay;  // 1900-01-01 00:00 UTC
+    for (double hours : {-14.0, -9.35, 0.0, 5.5, 12.0}) {
+        r.setDate(Materiel::lastRevision, Date{midnightUtc - hours * 3600});
+        r.setDate(Materiel::nextRevision, Date{midnightUtc - hours * 3600});
+        EXPECT_TRUE(Materiel::isNoDate(r.date(Materiel::lastRevision))) << hours;
+        EXPECT_EQ(cell(equipment, r, Materiel::lastRevision), "") << hours;
+        EXPECT_EQ(cell(equipment, r, Materiel::nextRevision), "") << hours;
+        EXPECT_FALSE(equipment.cellStyle(r, Materiel::nextRevision, now).background) << hours;
+    }
+    EXPECT_FALSE(Materiel::isNoDate(Date{midnightUtc + 2 * kDay}));
+    EXPECT_TRUE(Materiel::isNoDate(std::nullopt));
 }
 
 TEST(EquipmentRules, NoInspectionResetsTheDatesAndHidesTheCylinder) {
