@@ -377,6 +377,11 @@ void RegisterFormBinder::showImage(const std::string& field) {
 void RegisterFormBinder::addReadout(const FormControl& c, QHBoxLayout* line, QWidget* page) {
     auto* readout = new QLabel(page);
     readout->setObjectName(q(std::string(c.readout)));
+    // Room for the longest figure it may show, so the view never outgrows
+    // the window when one appears.
+    const std::string widest = session_.spec().readoutSample(c.readout, text_.localisation());
+    if (!widest.empty())
+        readout->setMinimumWidth(readout->fontMetrics().horizontalAdvance(q(widest)) + 4);
     readouts_[s(c.readout)] = readout;
     line->addWidget(readout);
 }

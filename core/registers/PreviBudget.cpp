@@ -156,6 +156,14 @@ FormState PreviBudget::formState(const RegisterForm& form, Date /*now*/,
     return state;
 }
 
+std::string PreviBudget::readoutSample(std::string_view readout, const Localisation& texts) const {
+    // Six-figure totals and four-figure prices per unit.
+    if (readout == "total") return texts.format("Budget", "Total", "%.2f", {999999.99});
+    if (readout.starts_with("perUnit_"))
+        return texts.format("Budget", "Discount price", "%.2f", {9999.99});
+    return {};
+}
+
 std::optional<std::vector<Record>> PreviBudget::importOlder(std::span<const std::uint8_t> /*bytes*/,
                                                             std::string& error) const {
     // No importer of the budgets written before the record archive exists yet.

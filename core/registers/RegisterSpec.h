@@ -156,6 +156,12 @@ public:
     virtual void applyRules(RegisterForm& /*form*/, Date /*now*/) const {}
     virtual FormState formState(const RegisterForm& form, Date now,
                                 const Localisation& texts) const;
+    // The longest text a read-out beside a control may show, for its room;
+    // empty when it needs none set aside.
+    virtual std::string readoutSample(std::string_view /*readout*/,
+                                      const Localisation& /*texts*/) const {
+        return {};
+    }
 
     virtual std::string cellText(const Record& record, std::size_t field,
                                  const Localisation& texts) const;
