@@ -390,13 +390,9 @@ void RegisterWindow::printList(QPrinter& printer) {
     table_->clearSelection();
     const PrintSettings settings = registerPrint(QPageLayout::Landscape);
     Printing::apply(printer, settings);
-    QList<int> columns, widths;
-    const auto specColumns = session_->spec().columns();
-    for (std::size_t c = 0; c < specColumns.size(); ++c) {
-        columns << static_cast<int>(c);
-        widths << table_->columnWidth(static_cast<int>(c));
-    }
-    Printing::printTable(printer, *model_, columns, widths, displayName(), settings);
+    QList<int> columns;
+    for (int c = 0; c < model_->columnCount(); ++c) columns << c;
+    Printing::printTable(printer, *model_, columns, displayName(), settings);
 }
 
 void RegisterWindow::printSynthesis(QPrinter& printer) {
