@@ -65,9 +65,18 @@ private slots:
         type(edit, "longueur", "73 m");
         type(edit, "jauge", "1 500");
         type(edit, "pointHaut", "?");  // the blank card's "-" stays
-        type(edit, "pointBas", "38 m");
         QCOMPARE(qobject_cast<QLineEdit*>(edit->control("longueur"))->text(), QString("73"));
         QCOMPARE(qobject_cast<QLineEdit*>(edit->control("pointHaut"))->text(), QString("-"));
+        // Digits after the "-" for none replace it; a minus before a depth is refused.
+        auto* deepest = qobject_cast<QLineEdit*>(edit->control("pointBas"));
+        deepest->setText("-");
+        deepest->end(false);
+        QTest::keyClicks(deepest, "4");
+        QCOMPARE(deepest->text(), QString("4"));
+        deepest->home(false);
+        QTest::keyClicks(deepest, "-");
+        QCOMPARE(deepest->text(), QString("4"));
+        type(edit, "pointBas", "38 m");
         edit->toolbar()->action("addWreck")->trigger();
         const divelog::Record& r = w->registerDocument().record(0);
         QCOMPARE(r.real(divelog::Epaves::longueur), 73.0f);
@@ -111,6 +120,14 @@ private slots:
         QCOMPARE(w->model()->rowCount(), 1);
         QCOMPARE(edit->currentView(), 1);
         QCOMPARE(edit->focusWidget(), edit->control("nom"));
+
+        // The shortcut, typed in a field of the edit window, adds the next card.
+        edit->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(edit));
+        type(edit, "nom", "Grec");
+        edit->control("nom")->setFocus();
+        QTest::keyClick(edit->control("nom"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(w->model()->rowCount(), 2);
 
         // Update from the menu writes the shown card.
         w->table()->selectRow(0);
