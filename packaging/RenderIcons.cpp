@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
             painter.setRenderHint(QPainter::Antialiasing);
             renderer.render(&painter);
             painter.end();
-            const QString png =
-                out.filePath(folder + QLatin1Char('/') + QFileInfo(svg).completeBaseName() + ".png");
+            const QString png = out.filePath(folder + QLatin1Char('/') +
+                                             QFileInfo(svg).completeBaseName() + ".png");
             if (!image.save(png)) return 1;
         }
     }
