@@ -5,7 +5,7 @@
 namespace divelog {
 
 // Dives of a UDCF file, element names in any case: every `DIVE` of every
-// `REPGROUP`. Files of other programs are read too: `UNITS` "Imperial"
+// `REPGROUP`, wherever the group stands. Files of other programs are read too: `UNITS` "Imperial"
 // (feet, Fahrenheit, psi, converted to the logbook's metric values), a date
 // written as one date-time text, `DURATION` instead of `DIVETIME`, and
 // samples timed by their own `T` elements instead of `DELTA` steps.
@@ -13,7 +13,9 @@ class UdcfImport final : public DiveImporter {
 public:
     std::string_view name() const override { return "UDCF"; }
     std::vector<std::string_view> extensions() const override { return {"udcf", "xml", "txt"}; }
-    ImportResult read(std::span<const std::uint8_t> bytes) const override;
+    using DiveImporter::read;
+    ImportResult read(std::span<const std::uint8_t> bytes,
+                      const ReadContext& context) const override;
 };
 
 }  // namespace divelog

@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <pugixml.hpp>
 
 #include "exchange/ExchangeFormat.h"
+#include "exchange/ImportRules.h"
 #include "exchange/UddfDefinitions.h"
 
 namespace divelog {
@@ -22,9 +24,13 @@ class UddfDiveReader {
 public:
     explicit UddfDiveReader(const UddfDefinitions& definitions) : definitions_(definitions) {}
 
-    DiveDraft read(pugi::xml_node dive, std::vector<std::string>& notes);
+    // None for a `dive` that holds nothing of a dive: no date, depth,
+    // duration or waypoint (some programs write one before the first dive
+    // only to carry its surface interval).
+    std::optional<DiveDraft> read(pugi::xml_node dive, std::vector<std::string>& notes);
     // Appends the report's lines for what the dives read so far left behind.
     void report(std::vector<std::string>& notes) const;
+    std::size_t skipped() const { return empty_; }
 
 private:
     struct Tank;
@@ -34,7 +40,8 @@ private:
     const UddfDefinitions& definitions_;
     // Counts of dives, for the report.
     std::size_t extraTanks_ = 0, extraMixes_ = 0, unknownMixes_ = 0, otherTankPressures_ = 0;
-    std::size_t fileOrder_ = 0, cut_ = 0, badDepths_ = 0;
+    std::size_t fileOrder_ = 0, cut_ = 0, badDepths_ = 0, repeated_ = 0, empty_ = 0, ratings_ = 0;
+    QuantityReader numbers_;
     std::map<std::string, std::size_t, std::less<>> sensors_;  // reading -> dives
 };
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "exchange/UdcfDiveReader.h"
 #include "exchange/UddfDiveReader.h"
 #include "exchange/XmlBlockScanner.h"
 #include "exchange/XmlReading.h"
@@ -11,47 +12,64 @@ namespace divelog {
 namespace {
 
 constexpr std::array<std::string_view, 3> kDivePath = {"profiledata", "repetitiongroup", "dive"};
+// The application's own "Export UDDF" file: the UDCF dive element in a uddf root.
+constexpr std::array<std::string_view, 2> kOwnDivePath = {"REPGROUP", "DIVE"};
 constexpr std::array<std::string_view, 1> kMixes = {"gasdefinitions"};
 constexpr std::array<std::string_view, 1> kSites = {"divesite"};
 constexpr std::array<std::string_view, 1> kDiver = {"diver"};
-constexpr std::array<XmlBlockScanner::Path, 4> kPaths = {kDivePath, kMixes, kSites, kDiver};
+constexpr std::array<std::string_view, 1> kTrips = {"divetrip"};
+constexpr std::array<XmlBlockScanner::Path, 6> kPaths = {kDivePath, kOwnDivePath, kMixes,
+                                                         kSites,    kDiver,       kTrips};
+constexpr std::size_t kStandardDive = 0, kOwnDive = 1;
 
 // The same options as the whole-file reader: no document type, the five
 // entities and character references only.
 constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_doctype;
 
-std::string damageNote(std::size_t offset) {
-    return "the file is damaged near byte " + std::to_string(offset) +
-           "; what comes after was not read";
-}
+// Both dive readers of one file, and what they found.
+struct Readers {
+    explicit Readers(const UddfDefinitions& definitions, const ReadContext& context)
+        : standard(definitions), own(false, context) {}
+    UddfDiveReader standard;
+    UdcfDiveReader own;
 
-ImportResult readWhole(std::span<const std::uint8_t> bytes) {
+    void read(pugi::xml_node dive, bool ownLayout, ImportResult& result) {
+        auto d = ownLayout ? own.read(dive, result.notes) : standard.read(dive, result.notes);
+        if (d) result.dives.push_back(std::move(*d));
+    }
+    void report(ImportResult& result) {
+        result.skipped += standard.skipped() + own.skipped();
+        standard.report(result.notes);
+        own.report(result.notes);
+    }
+};
+
+ImportResult readWhole(std::span<const std::uint8_t> bytes, const ReadContext& context) {
     ImportResult result;
     ParsedXml xml;
     parseXml(bytes, xml);
-    if (!xml.any) {
-        result.readable = false;
-        result.notes.emplace_back("the file is not XML");
-        return result;
-    }
-    if (!xml.complete) result.notes.push_back(damageNote(xml.errorOffset));
-    const pugi::xml_node root = xml.document.document_element();
+    reportNotXml(xml, result);
+    if (!result.readable) return result;
     UddfDefinitions definitions;
-    for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element) definitions.read(c);
-    UddfDiveReader reader(definitions);
-    for (pugi::xml_node data : children(root, "profiledata", false))
-        for (pugi::xml_node group : children(data, "repetitiongroup", false))
-            for (pugi::xml_node dive : children(group, "dive", false))
-                result.dives.push_back(reader.read(dive, result.notes));
-    reader.report(result.notes);
+    for (std::string_view kind : {"gasdefinitions", "divesite", "diver", "divetrip"})
+        for (pugi::xml_node n : descendants(xml.document, kind, false)) definitions.read(n);
+    Readers readers(definitions, context);
+    for (pugi::xml_node dive : elementsUnder(xml.document, "repetitiongroup", "dive", false))
+        if (localName(dive.parent().parent()) == "profiledata") readers.read(dive, false, result);
+    for (pugi::xml_node dive : elementsUnder(xml.document, "REPGROUP", "DIVE", false))
+        readers.read(dive, true, result);
+    if (!xml.complete)
+        result.notes.insert(result.notes.begin(),
+                            damageNote(bytes, xml.errorOffset, result.dives.size()));
+    readers.report(result);
     return result;
 }
 
 }  // namespace
 
-ImportResult UddfImport::read(std::span<const std::uint8_t> bytes) const {
-    if (!XmlBlockScanner::cuttable(bytes)) return readWhole(bytes);
+ImportResult UddfImport::read(std::span<const std::uint8_t> bytes,
+                              const ReadContext& context) const {
+    if (!XmlBlockScanner::cuttable(bytes)) return readWhole(bytes, context);
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     const XmlBlockScanner::Result scan = XmlBlockScanner::scan(text, kPaths);
     ImportResult result;
@@ -60,7 +78,6 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes) const {
         result.notes.emplace_back("the file is not XML");
         return result;
     }
-    if (!scan.complete) result.notes.push_back(damageNote(scan.errorOffset));
 
     // One buffer and one tree, reused for every block: the file's own bytes
     // are never copied whole.
@@ -81,11 +98,15 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes) const {
     // The definitions first, wherever they stand: dives refer to them by id.
     UddfDefinitions definitions;
     for (const auto& b : scan.blocks)
-        if (b.path != 0) definitions.read(parse(b));
-    UddfDiveReader reader(definitions);
+        if (b.path != kStandardDive && b.path != kOwnDive) definitions.read(parse(b));
+    Readers readers(definitions, context);
     for (const auto& b : scan.blocks)
-        if (b.path == 0) result.dives.push_back(reader.read(parse(b), result.notes));
-    reader.report(result.notes);
+        if (b.path == kStandardDive || b.path == kOwnDive)
+            readers.read(parse(b), b.path == kOwnDive, result);
+    if (!scan.complete)
+        result.notes.insert(result.notes.begin(),
+                            damageNote(bytes, scan.errorOffset, result.dives.size()));
+    readers.report(result);
     return result;
 }
 

@@ -10,7 +10,7 @@ namespace divelog {
 
 namespace {
 
-constexpr std::size_t kTracked = 8;  // levels whose names are kept and checked
+constexpr std::size_t kTracked = 64;  // levels whose names are kept and checked
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -76,10 +76,8 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
     Result r;
     std::size_t pos = text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     std::size_t depth = 0;  // open elements
-    // Per tracked level: the open element's name and which paths still match.
+    // Per tracked level: the open element's name.
     std::array<std::string_view, kTracked> names{};
-    std::array<std::uint32_t, kTracked + 1> matching{};
-    matching[0] = paths.size() >= 32 ? ~0u : (1u << paths.size()) - 1;
     std::size_t blockDepth = 0;  // depth of the open block's element; 0: none
     bool inBlock = false;
 
@@ -131,24 +129,22 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
             if (after == std::string_view::npos) return fail(pos);
             r.anyElement = true;
             const std::string_view name = text.substr(pos + 1, n - pos - 1);
-            // The root is level 0; a path's first name is matched at level 1.
-            if (!inBlock && depth >= 1 && depth <= kTracked) {
+            // The root is level 0. A path matches the element and its
+            // parents, wherever they stand below the root.
+            if (!inBlock && depth >= 1 && depth < kTracked) {
                 const std::string_view local = withoutPrefix(name);
-                std::uint32_t still = 0;
-                for (std::size_t p = 0; p < paths.size() && p < 32; ++p)
-                    if ((matching[depth - 1] >> p & 1u) && paths[p].size() >= depth &&
-                        paths[p][depth - 1] == local)
-                        still |= 1u << p;
-                matching[depth] = still;
-                for (std::size_t p = 0; p < paths.size() && p < 32; ++p)
-                    if ((still >> p & 1u) && paths[p].size() == depth) {
-                        r.blocks.push_back({pos, after, p});
-                        inBlock = !selfClosing;
-                        blockDepth = depth + 1;
-                        break;
-                    }
-            } else if (depth == 0) {
-                matching[0] = paths.size() >= 32 ? ~0u : (1u << paths.size()) - 1;
+                for (std::size_t p = 0; p < paths.size(); ++p) {
+                    const Path& path = paths[p];
+                    if (path.empty() || path.size() > depth || path.back() != local) continue;
+                    bool all = true;
+                    for (std::size_t k = 1; k < path.size() && all; ++k)
+                        all = withoutPrefix(names[depth - k]) == path[path.size() - 1 - k];
+                    if (!all) continue;
+                    r.blocks.push_back({pos, after, p});
+                    inBlock = !selfClosing;
+                    blockDepth = depth + 1;
+                    break;
+                }
             }
             if (!selfClosing) {
                 if (depth < kTracked) names[depth] = name;

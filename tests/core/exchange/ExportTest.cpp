@@ -200,11 +200,13 @@ TEST(Export, XmlExportsAreMetricUnderUsUnits) {
     dives[0]->setTempEau(68);      // Fahrenheit
     dives[1]->setAltitude(1000);
     const Exported e = run("Export UDCF (Universal Dive Computer Format)", dives, true);
-    EXPECT_NE(e.bytes.find("<MAXDEPTH>30</MAXDEPTH>"), std::string::npos);
-    EXPECT_NE(e.bytes.find("<TEMPERATURE>20</TEMPERATURE>"), std::string::npos);
+    // With the decimals that give back what was typed.
+    EXPECT_NE(e.bytes.find("<MAXDEPTH>30.480</MAXDEPTH>"), std::string::npos);
+    EXPECT_NE(e.bytes.find("<TEMPERATURE>20.00</TEMPERATURE>"), std::string::npos);
     EXPECT_NE(e.bytes.find("<TEMPERATURE>-50</TEMPERATURE>"), std::string::npos)
         << "not given stays";
-    EXPECT_NE(e.bytes.find("<ALTITUDE>305</ALTITUDE>"), std::string::npos);
+    EXPECT_NE(e.bytes.find("<ALTITUDE>304.80</ALTITUDE>"), std::string::npos);
+    EXPECT_NE(e.bytes.find("<D>39.9</D>"), std::string::npos) << "profiles are metres already";
 }
 
 TEST(Export, DiveListsInTheirSeparatorsEndsAndEncodings) {
