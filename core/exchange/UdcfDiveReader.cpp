@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "dive/DiveCodes.h"
+#include "dive/Units.h"
 #include "exchange/WaypointProfile.h"
 #include "exchange/XmlReading.h"
 #include "util/Numbers.h"
@@ -105,7 +106,9 @@ std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive,
     }
     dateAndTime(d, dive, notes);
     if (pugi::xml_node t = lastChild(dive, "TEMPERATURE", true))
-        if (auto c = numbers_.temperature(trimmedText(t))) d.setText(F::tempEau, decimalText(*c));
+        // The exports write "not given" as -50.
+        if (auto c = numbers_.temperature(trimmedText(t)); c && *c != units::kNoTemperature)
+            d.setText(F::tempEau, decimalText(*c));
     if (pugi::xml_node a = lastChild(dive, "ALTITUDE", true))
         if (auto m = numbers_.depth(trimmedText(a))) d.setText(F::altitude, decimalText(*m));
     if (pugi::xml_node s = lastChild(dive, "SURFACEINTERVAL", true); s && textOf(s) == "infinity")
@@ -121,6 +124,7 @@ std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive,
     std::vector<Waypoint> points;
     bool timed = false;
     double pending = NAN;
+    std::optional<double> lastTime;
     for (pugi::xml_node c = samples.first_child(); c; c = c.next_sibling()) {
         const std::string_view name = c.name();
         if (sameText(name, "D")) {
@@ -135,6 +139,7 @@ std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive,
                         : points.empty()       ? 0
                                          : points.back().seconds + static_cast<double>(interval);
             pending = NAN;
+            lastTime = std::max(lastTime.value_or(w.seconds), w.seconds);
             points.push_back(w);
         } else if (sameText(name, "T")) {
             const auto v = leadingNumber(trimmedText(c));
@@ -184,6 +189,8 @@ std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive,
         minutes = minutesOf(trimmedText(t));
     if (minutes && std::isfinite(*minutes))
         d.setText(F::temps, whole(std::clamp(*minutes, 0.0, 1e6)));
+    else if (timed && lastTime)
+        d.setText(F::temps, whole(std::max(0.0, *lastTime) / 60));
     else if (sampleCount > 0 && interval > 0)
         d.setText(F::temps, integerText(static_cast<std::int64_t>(sampleCount) * interval / 60));
 

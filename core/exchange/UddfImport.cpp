@@ -20,6 +20,7 @@ constexpr std::array<std::string_view, 1> kDiver = {"diver"};
 constexpr std::array<std::string_view, 1> kTrips = {"divetrip"};
 constexpr std::array<XmlBlockScanner::Path, 6> kPaths = {kDivePath, kOwnDivePath, kMixes,
                                                          kSites,    kDiver,       kTrips};
+constexpr std::array<XmlBlockScanner::Path, 2> kDivePaths = {kDivePath, kOwnDivePath};
 constexpr std::size_t kStandardDive = 0, kOwnDive = 1;
 
 // The same options as the whole-file reader: no document type, the five
@@ -71,7 +72,16 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes,
                               const ReadContext& context) const {
     if (!XmlBlockScanner::cuttable(bytes)) return readWhole(bytes, context);
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const XmlBlockScanner::Result scan = XmlBlockScanner::scan(text, kPaths);
+    XmlBlockScanner::Result scan = XmlBlockScanner::scan(text, kPaths);
+    // An element of the definitions left open would hold the dives after it:
+    // a damaged file is scanned again for its dives alone.
+    std::vector<XmlBlockScanner::Block> diveBlocks;
+    for (const auto& b : scan.blocks)
+        if (b.path == kStandardDive || b.path == kOwnDive) diveBlocks.push_back(b);
+    if (!scan.complete) {
+        XmlBlockScanner::Result dives = XmlBlockScanner::scan(text, kDivePaths);
+        if (dives.blocks.size() > diveBlocks.size()) diveBlocks = std::move(dives.blocks);
+    }
     ImportResult result;
     if (!scan.anyElement) {
         result.readable = false;
@@ -100,9 +110,7 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes,
     for (const auto& b : scan.blocks)
         if (b.path != kStandardDive && b.path != kOwnDive) definitions.read(parse(b));
     Readers readers(definitions, context);
-    for (const auto& b : scan.blocks)
-        if (b.path == kStandardDive || b.path == kOwnDive)
-            readers.read(parse(b), b.path == kOwnDive, result);
+    for (const auto& b : diveBlocks) readers.read(parse(b), b.path == kOwnDive, result);
     if (!scan.complete)
         result.notes.insert(result.notes.begin(),
                             damageNote(bytes, scan.errorOffset, result.dives.size()));
