@@ -64,8 +64,13 @@ Gas stopGas(const Plongee& d, int stop) {
     return o2 < 5 ? Gas{21, 0} : Gas{o2, std::max<std::int64_t>(he, 0)};
 }
 
+bool stopGasGiven(const Plongee& d, int stop) {
+    return intOf(d, Plongee::kStopO2[static_cast<std::size_t>(stop - 1)]) >= 5;
+}
+
 // The cylinders the dive used: cylinder 1 always, the others when they hold
-// a volume or a pressure.
+// a volume or a pressure; and a tank for each stop gas given, so the gases
+// of the stops come back to their stops.
 std::vector<Cylinder> cylindersOf(const Plongee& d) {
     std::vector<Cylinder> c;
     c.push_back({CylinderRole::Main,
@@ -75,8 +80,9 @@ std::vector<Cylinder> cylindersOf(const Plongee& d) {
                  d.pressionDepart(),
                  d.pressionFin(),
                  d.alliageBloc()});
-    auto add = [&](Cylinder cylinder) {
-        if (cylinder.litres > 0 || cylinder.start > 0 || cylinder.end > 0) c.push_back(cylinder);
+    auto add = [&](Cylinder cylinder, bool given = false) {
+        if (given || cylinder.litres > 0 || cylinder.start > 0 || cylinder.end > 0)
+            c.push_back(cylinder);
     };
     add({CylinderRole::Second,
          d.gaz_2(),
@@ -89,7 +95,8 @@ std::vector<Cylinder> cylindersOf(const Plongee& d) {
         add({static_cast<CylinderRole>(static_cast<int>(CylinderRole::Stage1) + k), -1,
              stopGas(d, k + 1), intOf(d, Plongee::kStageVolume[static_cast<std::size_t>(k)]),
              intOf(d, Plongee::kStageStart[static_cast<std::size_t>(k)]),
-             intOf(d, Plongee::kStageEnd[static_cast<std::size_t>(k)]), 0});
+             intOf(d, Plongee::kStageEnd[static_cast<std::size_t>(k)]), 0},
+            stopGasGiven(d, k + 1));
     for (int k = 0; k < 2; ++k)
         add({static_cast<CylinderRole>(static_cast<int>(CylinderRole::Bailout1) + k),
              -1,
@@ -99,6 +106,10 @@ std::vector<Cylinder> cylindersOf(const Plongee& d) {
              intOf(d, Plongee::kBailoutStart[static_cast<std::size_t>(k)]),
              intOf(d, Plongee::kBailoutEnd[static_cast<std::size_t>(k)]),
              0});
+    for (int stop : {4, 5})
+        add({stop == 4 ? CylinderRole::Stop4 : CylinderRole::Stop5, -1, stopGas(d, stop), 0, 0, 0,
+             0},
+            stopGasGiven(d, stop));
     return c;
 }
 

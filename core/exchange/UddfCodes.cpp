@@ -18,7 +18,8 @@ constexpr std::array<std::pair<std::int32_t, int>, 4> kMarks = {{{1, 10}, {2, 7}
 constexpr std::array<std::string_view, 5> kApparatus = {"OC", "SCR", "mCCR", "eCCR", "hCCR"};
 constexpr std::array<std::string_view, 3> kMaterials = {"steel", "aluminium", "carbon"};
 constexpr std::array<std::string_view, kCylinderRoles> kRoles = {
-    "cylinder 1", "cylinder 2", "stage 1", "stage 2", "stage 3", "bail-out 1", "bail-out 2"};
+    "cylinder 1", "cylinder 2", "stage 1", "stage 2", "stage 3",
+    "bail-out 1", "bail-out 2", "stop 4",  "stop 5"};
 
 std::string lower(std::string_view s) {
     std::string out(s);

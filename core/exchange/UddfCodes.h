@@ -31,10 +31,11 @@ struct UddfCodes {
 };
 
 // The cylinders of a dive, as the standard export names the diver's tanks:
-// "cylinder 1", "cylinder 2", "stage 1" to "stage 3", "bail-out 1" and
-// "bail-out 2".
-enum class CylinderRole { Main, Second, Stage1, Stage2, Stage3, Bailout1, Bailout2 };
-inline constexpr int kCylinderRoles = 7;
+// "cylinder 1", "cylinder 2", "stage 1" to "stage 3" (the gases of stops 1
+// to 3), "bail-out 1", "bail-out 2", and "stop 4", "stop 5" for the gases of
+// the stops that have no cylinder of their own.
+enum class CylinderRole { Main, Second, Stage1, Stage2, Stage3, Bailout1, Bailout2, Stop4, Stop5 };
+inline constexpr int kCylinderRoles = 9;
 std::string_view cylinderRoleName(CylinderRole role);
 std::optional<CylinderRole> cylinderRoleNamed(std::string_view name);
 

@@ -243,12 +243,16 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
     const bool roles = !tanks.empty() && std::all_of(tanks.begin(), tanks.end(), [](const Tank& t) {
         return t.role.has_value();
     });
-    // The gases of stops 1 to 3 are those of their stage cylinders.
+    // The gases of stops 1 to 3 are those of their stage cylinders, 4 and 5 of their tanks.
     std::array<std::string_view, 5> stopMix{};
-    for (const Tank& t : tanks)
-        if (t.role && t.mix && *t.role >= CylinderRole::Stage1 && *t.role <= CylinderRole::Stage3)
+    for (const Tank& t : tanks) {
+        if (!t.role || !t.mix) continue;
+        if (*t.role >= CylinderRole::Stage1 && *t.role <= CylinderRole::Stage3)
             stopMix[static_cast<std::size_t>(*t.role) -
                     static_cast<std::size_t>(CylinderRole::Stage1)] = t.mixRef;
+        if (*t.role == CylinderRole::Stop4) stopMix[3] = t.mixRef;
+        if (*t.role == CylinderRole::Stop5) stopMix[4] = t.mixRef;
+    }
 
     // Waypoints: depth from `depth`, time from `divetime`; a waypoint without
     // children is its depth alone.
@@ -455,6 +459,7 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
             t.beginPa > 0.0 ? std::optional(*t.beginPa / units::kPascalsPerBar) : std::nullopt;
         const auto end =
             t.endPa > 0.0 ? std::optional(*t.endPa / units::kPascalsPerBar) : std::nullopt;
+        if (*t.role >= CylinderRole::Stop4) continue;  // a stop's gas only
         if (*t.role <= CylinderRole::Stage3) {
             const std::size_t k = role - static_cast<std::size_t>(CylinderRole::Stage1);
             if (litres) d.setText(kStageVolume[k], whole(*litres));
