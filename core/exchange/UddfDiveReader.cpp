@@ -104,8 +104,8 @@ struct UddfDiveReader::Tank {
     }
 };
 
-std::optional<DiveDraft> UddfDiveReader::read(pugi::xml_node dive,
-                                              std::vector<std::string>& notes) {
+std::optional<DiveDraft> UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes,
+                                              const Waypoints& waypoints) {
     DiveDraft d;
     // Conditions were not recorded; the type of dive is not known.
     d.setTag(F::meteo, NewDiveCodes::kWeather);
@@ -114,17 +114,17 @@ std::optional<DiveDraft> UddfDiveReader::read(pugi::xml_node dive,
     d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
     if (lastChild(dive, "informationbeforedive", false) ||
         lastChild(dive, "informationafterdive", false))
-        readVersion3(d, dive, notes);
+        readVersion3(d, dive, notes, waypoints);
     else
         readVersion2(d, dive, notes);
     // What makes a dive: when, how deep, how long or its samples, in either structure.
     pugi::xml_node before = lastChild(dive, "informationbeforedive", false);
     pugi::xml_node after = lastChild(dive, "informationafterdive", false);
-    const bool anything = lastChild(before, "datetime", false) || lastChild(dive, "date", false) ||
-                          lastChild(after, "greatestdepth", false) ||
-                          lastChild(dive, "greatestdepth", false) ||
-                          lastChild(after, "diveduration", false) ||
-                          lastChild(lastChild(dive, "samples", false), "waypoint", false);
+    const bool anything =
+        lastChild(before, "datetime", false) || lastChild(dive, "date", false) ||
+        lastChild(after, "greatestdepth", false) || lastChild(dive, "greatestdepth", false) ||
+        lastChild(after, "diveduration", false) ||
+        lastChild(lastChild(dive, "samples", false), "waypoint", false) || waypoints;
     if (!anything) {
         ++empty_;
         return std::nullopt;
@@ -170,7 +170,7 @@ void UddfDiveReader::readVersion2(DiveDraft& d, pugi::xml_node dive,
 }
 
 void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
-                                  std::vector<std::string>& notes) {
+                                  std::vector<std::string>& notes, const Waypoints& waypoints) {
     pugi::xml_node before = lastChild(dive, "informationbeforedive", false);
     pugi::xml_node after = lastChild(dive, "informationafterdive", false);
     if (pugi::xml_node when = lastChild(before, "datetime", false))
@@ -283,9 +283,8 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
                 }
         return 0;
     };
-    pugi::xml_node samples = lastChild(dive, "samples", false);
-    for (pugi::xml_node wp = samples.first_child(); wp; wp = wp.next_sibling()) {
-        if (wp.type() != pugi::node_element || localName(wp) != "waypoint") continue;
+    auto visit = [&](pugi::xml_node wp) {
+        if (wp.type() != pugi::node_element || localName(wp) != "waypoint") return;
         Waypoint p;
         bool hasDepth = false, anyChild = false;
         const std::size_t firstReading = readings.size();
@@ -336,10 +335,16 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
             badDepth = badDepth || !hasDepth;
         }
         if (std::isfinite(p.seconds)) lastTime = std::max(lastTime.value_or(p.seconds), p.seconds);
-        if (!hasDepth) continue;
+        if (!hasDepth) return;
         for (std::size_t r = firstReading; r < readings.size(); ++r)
             readings[r].point = static_cast<std::ptrdiff_t>(points.size());
         points.push_back(p);
+    };
+    if (waypoints) {
+        waypoints(visit);
+    } else {
+        pugi::xml_node samples = lastChild(dive, "samples", false);
+        for (pugi::xml_node wp = samples.first_child(); wp; wp = wp.next_sibling()) visit(wp);
     }
 
     // The apparatus: the rebreather the diver used, else the dive mode.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -27,7 +28,11 @@ public:
     // None for a `dive` that holds nothing of a dive: no date, depth,
     // duration or waypoint (some programs write one before the first dive
     // only to carry its surface interval).
-    std::optional<DiveDraft> read(pugi::xml_node dive, std::vector<std::string>& notes);
+    // `waypoints`, for a 3.x dive whose samples are read apart (a dive too
+    // large for one tree), gives them in document order to its argument.
+    using Waypoints = std::function<void(const std::function<void(pugi::xml_node)>& visit)>;
+    std::optional<DiveDraft> read(pugi::xml_node dive, std::vector<std::string>& notes,
+                                  const Waypoints& waypoints = {});
     // Appends the report's lines for what the dives read so far left behind.
     void report(std::vector<std::string>& notes) const;
     std::size_t skipped() const { return empty_; }
@@ -35,7 +40,8 @@ public:
 private:
     struct Tank;
     void readVersion2(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes);
-    void readVersion3(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes);
+    void readVersion3(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes,
+                      const Waypoints& waypoints);
 
     const UddfDefinitions& definitions_;
     // Counts of dives, for the report.

@@ -27,6 +27,16 @@ constexpr std::size_t kStandardDive = 0, kOwnDive = 1;
 // entities and character references only.
 constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_doctype;
 
+// A dive larger than this has its waypoints parsed a batch at a time: a
+// tree takes several times the text it holds, so a dive of a million
+// waypoints would otherwise need a tree of hundreds of megabytes.
+constexpr std::size_t kLargeDive = 4u << 20;
+constexpr std::size_t kWaypointBatch = 4096;
+constexpr std::array<std::string_view, 1> kSamples = {"samples"};
+constexpr std::array<XmlBlockScanner::Path, 1> kSamplesPath = {kSamples};
+constexpr std::array<std::string_view, 1> kWaypoint = {"waypoint"};
+constexpr std::array<XmlBlockScanner::Path, 1> kWaypointPath = {kWaypoint};
+
 // Both dive readers of one file, and what they found.
 struct Readers {
     explicit Readers(const UddfDefinitions& definitions, const ReadContext& context)
@@ -34,8 +44,10 @@ struct Readers {
     UddfDiveReader standard;
     UdcfDiveReader own;
 
-    void read(pugi::xml_node dive, bool ownLayout, ImportResult& result) {
-        auto d = ownLayout ? own.read(dive, result.notes) : standard.read(dive, result.notes);
+    void read(pugi::xml_node dive, bool ownLayout, ImportResult& result,
+              const UddfDiveReader::Waypoints& waypoints = {}) {
+        auto d =
+            ownLayout ? own.read(dive, result.notes) : standard.read(dive, result.notes, waypoints);
         if (d) result.dives.push_back(std::move(*d));
     }
     void report(ImportResult& result) {
@@ -110,7 +122,49 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes,
     for (const auto& b : scan.blocks)
         if (b.path != kStandardDive && b.path != kOwnDive) definitions.read(parse(b));
     Readers readers(definitions, context);
-    for (const auto& b : diveBlocks) readers.read(parse(b), b.path == kOwnDive, result);
+    std::vector<char> batchBuffer;
+    pugi::xml_document batchTree;
+    // A large dive: its own elements in one tree, its waypoints in batches.
+    auto readLarge = [&](const XmlBlockScanner::Block& b) {
+        const std::string_view dive = text.substr(b.begin, b.end - b.begin);
+        const XmlBlockScanner::Result found = XmlBlockScanner::scan(dive, kSamplesPath);
+        if (found.blocks.empty()) return false;
+        const XmlBlockScanner::Block s = found.blocks.back();
+        buffer.assign(dive.begin(), dive.begin() + static_cast<std::ptrdiff_t>(s.begin));
+        buffer.insert(buffer.end(), dive.begin() + static_cast<std::ptrdiff_t>(s.end), dive.end());
+        tree.load_buffer_inplace(buffer.data(), buffer.size(), kParseOptions, pugi::encoding_utf8);
+        const pugi::xml_node node = tree.document_element();
+        if (!lastChild(node, "informationbeforedive", false) &&
+            !lastChild(node, "informationafterdive", false))
+            return false;  // the 2.x structure: read whole
+        const std::string_view samples = dive.substr(s.begin, s.end - s.begin);
+        readers.read(node, false, result, [&](const auto& visit) {
+            std::size_t first = std::string_view::npos, last = 0, count = 0;
+            auto flush = [&] {
+                if (count == 0) return;
+                batchBuffer.assign({'<', 'w', '>'});
+                batchBuffer.insert(batchBuffer.end(),
+                                   samples.begin() + static_cast<std::ptrdiff_t>(first),
+                                   samples.begin() + static_cast<std::ptrdiff_t>(last));
+                for (char c : std::string_view("</w>")) batchBuffer.push_back(c);
+                batchTree.load_buffer_inplace(batchBuffer.data(), batchBuffer.size(), kParseOptions,
+                                              pugi::encoding_utf8);
+                for (pugi::xml_node w : batchTree.document_element().children()) visit(w);
+                first = std::string_view::npos;
+                count = 0;
+            };
+            XmlBlockScanner::scan(samples, kWaypointPath, [&](const XmlBlockScanner::Block& w) {
+                if (first == std::string_view::npos) first = w.begin;
+                last = w.end;
+                if (++count == kWaypointBatch) flush();
+            });
+            flush();
+        });
+        return true;
+    };
+    for (const auto& b : diveBlocks)
+        if (b.path != kStandardDive || b.end - b.begin < kLargeDive || !readLarge(b))
+            readers.read(parse(b), b.path == kOwnDive, result);
     if (!scan.complete)
         result.notes.insert(result.notes.begin(),
                             damageNote(bytes, scan.errorOffset, result.dives.size()));

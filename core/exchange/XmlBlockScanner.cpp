@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace divelog {
@@ -73,7 +74,18 @@ std::size_t declarationEnd(std::string_view text, std::size_t from) {
 }  // namespace
 
 XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths) {
+    return scan(text, paths, {});
+}
+
+XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths,
+                                              const std::function<void(const Block&)>& each) {
     Result r;
+    // Blocks go to `each` as they end, or are kept in the result.
+    auto finish = [&] {
+        if (!each) return;
+        each(r.blocks.back());
+        r.blocks.pop_back();
+    };
     std::size_t pos = text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     std::size_t depth = 0;  // open elements
     // Per tracked level: the open element's name.
@@ -83,7 +95,10 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
 
     auto fail = [&](std::size_t at) {
         r.errorOffset = at;
-        if (inBlock) r.blocks.back().end = at;
+        if (inBlock) {
+            r.blocks.back().end = at;
+            finish();
+        }
         return r;
     };
 
@@ -119,6 +134,7 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
                 return fail(pos);
             if (inBlock && depth + 1 == blockDepth) {
                 r.blocks.back().end = after;
+                finish();
                 inBlock = false;
             }
         } else if (nameStart(next)) {
@@ -141,6 +157,7 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
                         all = withoutPrefix(names[depth - k]) == path[path.size() - 1 - k];
                     if (!all) continue;
                     r.blocks.push_back({pos, after, p});
+                    if (selfClosing) finish();
                     inBlock = !selfClosing;
                     blockDepth = depth + 1;
                     break;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,10 @@ public:
     // outer levels are checked against their end tags; a mismatch stops the
     // scan as a damage, with the open block ending there.
     static Result scan(std::string_view text, std::span<const Path> paths);
+    // The same, each block given to `each` as soon as it ends instead of
+    // kept: a million waypoints need no list of a million blocks.
+    static Result scan(std::string_view text, std::span<const Path> paths,
+                       const std::function<void(const Block&)>& each);
 
     // Whether the bytes can be cut this way: UTF-8 or ASCII, by their
     // byte-order mark and declaration. Other encodings are read whole.

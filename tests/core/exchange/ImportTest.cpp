@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "ExchangeTestFiles.h"
 #include "ExchangeTestLogbook.h"
 #include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
@@ -343,4 +344,39 @@ TEST(ImportRun, ProgressIsToldTheFileSDivesAndCancelsAll) {
              [](std::size_t done, std::size_t) { return done < 64; });
     EXPECT_TRUE(in.cancelled);
     EXPECT_TRUE(in.dives.empty());
+}
+
+TEST(Import, ALargeDiveReadInBatchesGivesWhatOneTreeGives) {
+    // Over 4 MB of waypoints: read a batch at a time, as the whole-file
+    // reader of another encoding reads it in one tree.
+    std::string dive =
+        "<dive id='big'><informationbeforedive><datetime>2024-02-03T08:00</datetime>"
+        "</informationbeforedive><tankdata><link ref='air'/><link ref='ean50'/>"
+        "<tankpressurebegin>21000000</tankpressurebegin></tankdata><samples>";
+    for (int i = 0; i < 60000; ++i) {
+        dive += "<waypoint><depth>" + std::to_string((i * 7) % 400 / 10.0) + "</depth><divetime>" +
+                std::to_string(i * 4) + "</divetime>";
+        if (i % 997 == 0) dive += "<alarm>ascent</alarm>";
+        if (i == 0) dive += "<switchmix ref='air'/>";
+        if (i % 1000 == 0)
+            dive += "<tankpressure>" + std::to_string(21000000 - i * 100) + "</tankpressure>";
+        dive += "</waypoint>\n";
+    }
+    dive +=
+        "</samples><informationafterdive><greatestdepth>39.9</greatestdepth>"
+        "</informationafterdive></dive>";
+    const std::string body =
+        "<uddf><gasdefinitions><mix id='air'><o2>0.21</o2></mix><mix id='ean50'><o2>0.5</o2>"
+        "</mix></gasdefinitions><profiledata><repetitiongroup>" +
+        dive + "</repetitiongroup></profiledata></uddf>";
+    ASSERT_GT(body.size(), 4u << 20);
+    Imported batched = import("UDDF", "<?xml version='1.0'?>" + body);
+    Imported whole = import("UDDF", "<?xml version='1.0' encoding='ISO-8859-1'?>" + body);
+    ASSERT_EQ(batched.dives.size(), 1u);
+    ASSERT_EQ(whole.dives.size(), 1u);
+    EXPECT_EQ(divelog::testing::describe(*batched.dives[0]),
+              divelog::testing::describe(*whole.dives[0]));
+    EXPECT_EQ(batched.result.notes, whole.result.notes);
+    EXPECT_EQ(batched.dives[0]->profilProfondeur()->size(), 60000u);
+    EXPECT_EQ(batched.dives[0]->samplingRate(), 5) << "4 s steps";
 }
