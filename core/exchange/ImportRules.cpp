@@ -167,11 +167,6 @@ bool ImportRules::plausibleDepth(double metres) {
     return std::isfinite(metres) && metres > -100 && metres < 10000;
 }
 
-std::int64_t ImportRules::celsiusOfKelvin(double kelvin) {
-    if (!std::isfinite(kelvin) || std::fabs(kelvin) > 1e6) return units::kNoTemperature;
-    return std::llround(units::celsiusOfKelvin(kelvin));
-}
-
 }  // namespace divelog
 
 namespace divelog {

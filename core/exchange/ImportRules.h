@@ -47,8 +47,6 @@ public:
     static std::optional<std::int32_t> choiceAt(Plongee::Field field, std::int64_t position);
     // A depth sample a logbook can hold: finite, above -100 m, below 10,000 m.
     static bool plausibleDepth(double metres);
-    // Whole degrees Celsius from kelvins, to the nearest degree.
-    static std::int64_t celsiusOfKelvin(double kelvin);
     // The place and the site of a text the UDCF export joins with " - ": the
     // split whose place or site the pick lists know, else the last " - ".
     static std::pair<std::string, std::string> placeAndSite(std::string_view text,

@@ -42,8 +42,14 @@ std::optional<double> numberIn(pugi::xml_node parent, std::string_view name) {
 // Past the logbook's range stays past it, for the form's rule to refuse.
 std::string whole(double v) { return integerText(std::llround(std::clamp(v, -1e12, 1e12))); }
 
+// Degrees Celsius with all their digits: the import rounds them once, in
+// the logbook's unit.
 void setKelvin(DiveDraft& d, DiveForm::TextField field, std::optional<double> kelvin) {
-    if (kelvin) d.setText(field, integerText(ImportRules::celsiusOfKelvin(*kelvin)));
+    if (!kelvin) return;
+    if (!std::isfinite(*kelvin) || std::fabs(*kelvin) > 1e6)
+        d.setText(field, integerText(units::kNoTemperature));
+    else
+        d.setText(field, decimalText(units::celsiusOfKelvin(*kelvin)));
 }
 
 std::size_t alarmSlot(std::string_view what) {

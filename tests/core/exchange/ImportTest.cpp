@@ -380,3 +380,70 @@ TEST(Import, ALargeDiveReadInBatchesGivesWhatOneTreeGives) {
     EXPECT_EQ(batched.dives[0]->profilProfondeur()->size(), 60000u);
     EXPECT_EQ(batched.dives[0]->samplingRate(), 5) << "4 s steps";
 }
+
+TEST(Import, ALogbookInUsUnitsGetsBackWhatWasTyped) {
+    // Typed in feet and Fahrenheit, exported (metres, Celsius), imported again.
+    Carnet::DiveList dives = divelog::testing::twoDives();
+    dives[0]->setProfondeur(100);
+    dives[0]->setTempEau(68);
+    dives[0]->setTempAir(18);  // below the form's limit in Celsius
+    dives[0]->setAltitude(1000);
+    dives[0]->setProfilProfondeur(std::vector<double>{0, 12.3, 30, 5});  // metres
+    dives[1]->setProfondeur(33.3f);
+    dives[1]->setTempEau(67);
+    for (std::string_view type :
+         {"Export UDCF (Universal Dive Computer Format)", "Export UDDF 3.2 (standard)"}) {
+        SCOPED_TRACE(type);
+        Localisation texts;
+        divelog::testing::MemoryOutput out;
+        std::string error;
+        ASSERT_TRUE(exportDives(dives, type, ExportContext{texts, true, Date{}}, out, error));
+        const bool udcf = type.find("UDCF") != std::string_view::npos;
+        const auto in = divelog::testing::readBack(udcf ? "UDCF" : "UDDF", out.bytes, {}, {}, true);
+        ASSERT_EQ(in.dives.size(), 2u);
+        EXPECT_FLOAT_EQ(in.dives[0]->profondeur(), 100);
+        EXPECT_EQ(in.dives[0]->tempEau(), 68);
+        EXPECT_FLOAT_EQ(in.dives[1]->profondeur(), 33.3f);
+        EXPECT_EQ(in.dives[1]->tempEau(), 67);
+        if (!udcf) {
+            EXPECT_EQ(in.dives[0]->tempAir(), 18);
+            EXPECT_EQ(in.dives[0]->altitude(), 1000);
+        }
+        EXPECT_EQ(in.dives[0]->profilProfondeur(), dives[0]->profilProfondeur())
+            << "profiles are metres in either unit";
+    }
+    // A metric file into a logbook in feet.
+    const auto in = divelog::testing::readBack(
+        "UDCF",
+        "<PROFILE><REPGROUP><DIVE><MAXDEPTH>30.48</MAXDEPTH><TEMPERATURE>20</TEMPERATURE>"
+        "</DIVE></REPGROUP></PROFILE>",
+        {}, {}, true);
+    ASSERT_EQ(in.dives.size(), 1u);
+    EXPECT_FLOAT_EQ(in.dives[0]->profondeur(), 100);
+    EXPECT_EQ(in.dives[0]->tempEau(), 68);
+}
+
+TEST(Import, ADiveIsTechnicalOnlyWhenTheFileShowsIt) {
+    const auto in = divelog::testing::readBack("UDCF", R"(<PROFILE><REPGROUP>
+        <DIVE><MAXDEPTH>18</MAXDEPTH><GASES><MIX><O2>0.21</O2><HE>0</HE></MIX></GASES></DIVE>
+        <DIVE><MAXDEPTH>60</MAXDEPTH><GASES><MIX><O2>0.18</O2><HE>0.45</HE></MIX></GASES></DIVE>
+        <DIVE><MAXDEPTH>42</MAXDEPTH><SAMPLES><DELTA>60</DELTA><D>20</D><D>42</D><D>6</D>
+          <ALARM>deco</ALARM><D>3</D></SAMPLES></DIVE>
+        <DIVE><MAXDEPTH>25</MAXDEPTH><GASES><MIX><O2>0.32</O2><HE>0</HE></MIX></GASES></DIVE>
+        </REPGROUP></PROFILE>)");
+    ASSERT_EQ(in.dives.size(), 4u);
+    EXPECT_EQ(in.dives[0]->configuration(), 0) << "single-tank air is recreational";
+    EXPECT_EQ(in.dives[1]->configuration(), 1) << "trimix";
+    EXPECT_EQ(in.dives[2]->configuration(), 1) << "a decompression stop";
+    EXPECT_EQ(in.dives[3]->configuration(), 0) << "nitrox alone is recreational";
+    // A closed circuit from a standard file.
+    const auto ccr = divelog::testing::readBack("UDDF", R"(<uddf><profiledata><repetitiongroup>
+        <dive><informationbeforedive><datetime>2024-01-01T10:00</datetime></informationbeforedive>
+        <samples><waypoint><depth>0</depth><divetime>0</divetime><divemode type="closedcircuit"/>
+        </waypoint><waypoint><depth>20</depth><divetime>60</divetime></waypoint></samples>
+        <informationafterdive><greatestdepth>20</greatestdepth></informationafterdive></dive>
+        </repetitiongroup></profiledata></uddf>)");
+    ASSERT_EQ(ccr.dives.size(), 1u);
+    EXPECT_EQ(ccr.dives[0]->rebreather(), 3);
+    EXPECT_EQ(ccr.dives[0]->configuration(), 1);
+}
