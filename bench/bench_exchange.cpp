@@ -214,52 +214,52 @@ int measure(const char* what, const char* path) {
     return 0;
 }
 
-// One dive of a million waypoints, written by the standard export: the
-// shape where a tree of the whole dive would take many times the file.
-std::string largeDivePath() {
+// One dive of a million samples, written by the standard UDDF export or the
+// UDCF export: the shape where a tree of the whole dive would take many
+// times the file.
+std::string largeDivePath(std::string_view format) {
     return (std::filesystem::temp_directory_path() /
-            ("bench_exchange_large_" + std::to_string(::getpid()) + ".uddf"))
+            ("bench_exchange_large_" + std::to_string(::getpid()) + "." + std::string(format)))
         .string();
 }
 
-const std::string& largeDiveFile() {
-    static const std::string path = [] {
-        Localisation texts;
-        Carnet::DiveList dives;
-        auto d = std::make_unique<Plongee>(makeNewDive(NewDiveDefaults{1}));
-        constexpr std::size_t kWaypoints = 1'000'000;
-        std::vector<double> depths(kWaypoints);
-        for (std::size_t i = 0; i < kWaypoints; ++i)
-            depths[i] = static_cast<double>((i * 37) % 4000) / 100;
-        d->setSamplingRate(6);  // 1 s
-        d->setProfilProfondeur(std::move(depths));
-        for (auto set : {&Plongee::setASC_Flag, &Plongee::setSLOW_Flag, &Plongee::setSURF_Flag,
-                         &Plongee::setCEIL_Flag, &Plongee::setGAZ_Flag})
-            ((*d).*set)(std::vector<std::int32_t>(kWaypoints, 0));
-        d->setPRESS_Data(std::vector<double>{0.0});
-        dives.push_back(std::move(d));
-        const std::string p = largeDivePath();
-        std::string error;
-        if (!writeFileAtomically(
-                p,
-                [&](ByteOutput& out) {
-                    return exportDives(dives, "Export UDDF 3.2 (standard)",
-                                       ExportContext{texts, false, Date{}}, out, error);
-                },
-                error))
-            std::fprintf(stderr, "bench_exchange: %s\n", error.c_str());
-        return p;
-    }();
-    return path;
+std::string writeLargeDive(std::string_view format) {
+    Localisation texts;
+    Carnet::DiveList dives;
+    auto d = std::make_unique<Plongee>(makeNewDive(NewDiveDefaults{1}));
+    constexpr std::size_t kSamples = 1'000'000;
+    std::vector<double> depths(kSamples);
+    for (std::size_t i = 0; i < kSamples; ++i)
+        depths[i] = static_cast<double>((i * 37) % 4000) / 100;
+    d->setSamplingRate(6);  // 1 s
+    d->setProfilProfondeur(std::move(depths));
+    for (auto set : {&Plongee::setASC_Flag, &Plongee::setSLOW_Flag, &Plongee::setSURF_Flag,
+                     &Plongee::setCEIL_Flag, &Plongee::setGAZ_Flag})
+        ((*d).*set)(std::vector<std::int32_t>(kSamples, 0));
+    d->setPRESS_Data(std::vector<double>{0.0});
+    dives.push_back(std::move(d));
+    const std::string p = largeDivePath(format);
+    const char* type = format == "uddf" ? "Export UDDF 3.2 (standard)"
+                                        : "Export UDCF (Universal Dive Computer Format)";
+    std::string error;
+    if (!writeFileAtomically(
+            p,
+            [&](ByteOutput& out) {
+                return exportDives(dives, type, ExportContext{texts, false, Date{}}, out, error);
+            },
+            error))
+        std::fprintf(stderr, "bench_exchange: %s\n", error.c_str());
+    return p;
 }
 
 // Peak memory of the whole process (the file's bytes included) over the file
 // size; for the large dive, also against the bound of 3 times the file plus
 // 200 MB that an import keeps whatever the shape of its file.
 void BM_Uddf32PeakMemory(benchmark::State& state, std::string what) {
-    const bool large = what == "run-large";
-    if (large) what = "run";
-    const std::string& path = large ? largeDiveFile() : uddfFile();
+    const std::string path = what == "run-large-uddf"   ? writeLargeDive("uddf")
+                             : what == "run-large-udcf" ? writeLargeDive("udcf")
+                                                        : uddfFile();
+    if (what.rfind("run-large", 0) == 0) what = "run";
     for (auto _ : state) {
         int fds[2];
         if (::pipe(fds) != 0) return state.SkipWithError("pipe failed");
@@ -330,7 +330,10 @@ BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, import, "import")
 BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, plain_parse, "parse")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, import_one_dive_of_a_million_waypoints, "run-large")
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, import_one_dive_of_a_million_waypoints, "run-large-uddf")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, udcf_import_one_dive_of_a_million_samples, "run-large-udcf")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
@@ -342,6 +345,7 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     std::error_code ec;
     std::filesystem::remove(uddfPath(), ec);
-    std::filesystem::remove(largeDivePath(), ec);
+    std::filesystem::remove(largeDivePath("uddf"), ec);
+    std::filesystem::remove(largeDivePath("udcf"), ec);
     return 0;
 }

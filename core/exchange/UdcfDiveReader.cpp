@@ -92,8 +92,8 @@ std::string whole(double v) { return integerText(std::llround(std::clamp(v, -1e1
 
 }  // namespace
 
-std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive,
-                                              std::vector<std::string>& notes) {
+std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes,
+                                              const Samples* apart) {
     DiveDraft d;
     d.setTag(F::meteo, NewDiveCodes::kWeather);
     d.setTag(F::courant, NewDiveCodes::kCurrent);
@@ -118,20 +118,22 @@ std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive,
     // each ALARM sets a flag of the sample it follows.
     pugi::xml_node samples = firstChild(dive, "SAMPLES", true);
     std::int64_t interval = 0;
-    if (pugi::xml_node delta = lastChild(samples, "DELTA", true))
-        interval = std::clamp<std::int64_t>(leadingInteger(textOf(delta)).value_or(0), 0, 86400);
+    pugi::xml_node delta = lastChild(samples, "DELTA", true);
+    if (apart || delta)
+        interval = std::clamp<std::int64_t>(
+            leadingInteger(apart ? apart->delta : trimmedText(delta)).value_or(0), 0, 86400);
     const auto code = ImportRules::samplingCode(interval);
     std::vector<Waypoint> points;
     bool timed = false;
     double pending = NAN;
     std::optional<double> lastTime;
-    for (pugi::xml_node c = samples.first_child(); c; c = c.next_sibling()) {
+    auto visit = [&](pugi::xml_node c) {
         const std::string_view name = c.name();
         if (sameText(name, "D")) {
             const auto v = numbers_.depth(trimmedText(c));
             if (!v || !ImportRules::plausibleDepth(*v)) {
                 ++rejected_;
-                continue;
+                return;
             }
             Waypoint w;
             w.metres = *v;
@@ -156,7 +158,11 @@ std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive,
                                                          : 4;
             if (slot < 4) points.back().alarms[slot] = 1;
         }
-    }
+    };
+    if (apart)
+        apart->children(visit);
+    else
+        for (pugi::xml_node c = samples.first_child(); c; c = c.next_sibling()) visit(c);
     // Everything the samples give, before they are moved into the profile.
     std::optional<double> deepest;
     if (pugi::xml_node m = lastChild(dive, "MAXDEPTH", true))
@@ -173,7 +179,7 @@ std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive,
     } else {
         if (code) d.setTag(F::samplingRate, *code);
         // The export frames the samples with a surface point at each end.
-        const std::array<std::int32_t, 4> none{};
+        const std::array<std::uint8_t, 4> none{};
         if (points.size() >= 2 && points.front().metres == 0 && points.back().metres == 0 &&
             points.front().alarms == none && points.back().alarms == none) {
             points.erase(points.begin());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,7 +24,14 @@ public:
 
     // None for an element that holds nothing of a dive: no date, depth,
     // duration or sample (some programs write one to carry a surface interval).
-    std::optional<DiveDraft> read(pugi::xml_node dive, std::vector<std::string>& notes);
+    // For a dive too large for one tree, its `SAMPLES` read apart: the text
+    // of its last `DELTA`, and its children given in document order.
+    struct Samples {
+        std::string_view delta;
+        std::function<void(const std::function<void(pugi::xml_node)>& visit)> children;
+    };
+    std::optional<DiveDraft> read(pugi::xml_node dive, std::vector<std::string>& notes,
+                                  const Samples* apart = nullptr);
     // The report's lines for the dives read so far, the skipped ones included.
     void report(std::vector<std::string>& notes) const;
     std::size_t skipped() const { return empty_; }

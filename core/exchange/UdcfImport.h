@@ -9,6 +9,8 @@ namespace divelog {
 // (feet, Fahrenheit, psi, converted to the logbook's metric values), a date
 // written as one date-time text, `DURATION` instead of `DIVETIME`, and
 // samples timed by their own `T` elements instead of `DELTA` steps.
+// A UTF-8 file is cut into its dives and parsed one dive at a time, a very
+// large dive's samples a batch at a time; other encodings are parsed whole.
 class UdcfImport final : public DiveImporter {
 public:
     std::string_view name() const override { return "UDCF"; }

@@ -16,7 +16,7 @@ struct Waypoint {
     double seconds = NAN;  // NAN: the file gave no time
     double metres = 0;
     double bar = NAN;                      // cylinder pressure; NAN: none at this point
-    std::array<std::int32_t, 4> alarms{};  // ASC, SLOW, SURF, CEIL flags
+    std::array<std::uint8_t, 4> alarms{};  // ASC, SLOW, SURF, CEIL flags, 0 or 1
     std::int32_t gas = 0;                  // the gas-switch code from here on; 0: none
 };
 

@@ -78,7 +78,16 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
 }
 
 XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths,
-                                              const std::function<void(const Block&)>& each) {
+                                              const std::function<void(const Block&)>& each,
+                                              bool anyCase) {
+    auto same = [anyCase](std::string_view a, std::string_view b) {
+        if (!anyCase) return a == b;
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
+               });
+    };
     Result r;
     // Blocks go to `each` as they end, or are kept in the result.
     auto finish = [&] {
@@ -151,10 +160,10 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
                 const std::string_view local = withoutPrefix(name);
                 for (std::size_t p = 0; p < paths.size(); ++p) {
                     const Path& path = paths[p];
-                    if (path.empty() || path.size() > depth || path.back() != local) continue;
+                    if (path.empty() || path.size() > depth || !same(path.back(), local)) continue;
                     bool all = true;
                     for (std::size_t k = 1; k < path.size() && all; ++k)
-                        all = withoutPrefix(names[depth - k]) == path[path.size() - 1 - k];
+                        all = same(withoutPrefix(names[depth - k]), path[path.size() - 1 - k]);
                     if (!all) continue;
                     r.blocks.push_back({pos, after, p});
                     if (selfClosing) finish();

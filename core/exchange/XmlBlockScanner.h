@@ -39,9 +39,10 @@ public:
     // scan as a damage, with the open block ending there.
     static Result scan(std::string_view text, std::span<const Path> paths);
     // The same, each block given to `each` as soon as it ends instead of
-    // kept: a million waypoints need no list of a million blocks.
+    // kept: a million waypoints need no list of a million blocks. `anyCase`
+    // matches the paths' names in any case ("REPGROUP", "repgroup").
     static Result scan(std::string_view text, std::span<const Path> paths,
-                       const std::function<void(const Block&)>& each);
+                       const std::function<void(const Block&)>& each, bool anyCase = false);
 
     // Whether the bytes can be cut this way: UTF-8 or ASCII, by their
     // byte-order mark and declaration. Other encodings are read whole.

@@ -447,3 +447,26 @@ TEST(Import, ADiveIsTechnicalOnlyWhenTheFileShowsIt) {
     EXPECT_EQ(ccr.dives[0]->rebreather(), 3);
     EXPECT_EQ(ccr.dives[0]->configuration(), 1);
 }
+
+TEST(Import, ALargeUdcfDiveReadInBatchesGivesWhatOneTreeGives) {
+    std::string dive =
+        "<DIVE><DATE><YEAR>2024</YEAR><MONTH>2</MONTH><DAY>3</DAY></DATE>"
+        "<MAXDEPTH>38</MAXDEPTH><SAMPLES><DELTA>4</DELTA>";
+    for (int i = 0; i < 400000; ++i) {
+        if (i % 5000 == 0) dive += "<T>" + std::to_string(i * 4) + "</T>";
+        dive += "<D>" + std::to_string((i * 7) % 400 / 10.0) + "</D>";
+        if (i % 997 == 0) dive += "<ALARM>ascent</ALARM>";
+    }
+    dive += "</SAMPLES></DIVE>";
+    const std::string body = "<PROFILE><REPGROUP>" + dive + "</REPGROUP></PROFILE>";
+    ASSERT_GT(body.size(), 4u << 20);
+    Imported batched = import("UDCF", "<?xml version='1.0'?>" + body);
+    Imported whole = import("UDCF", "<?xml version='1.0' encoding='ISO-8859-1'?>" + body);
+    ASSERT_EQ(batched.dives.size(), 1u);
+    ASSERT_EQ(whole.dives.size(), 1u);
+    EXPECT_EQ(divelog::testing::describe(*batched.dives[0]),
+              divelog::testing::describe(*whole.dives[0]));
+    EXPECT_EQ(batched.result.notes, whole.result.notes);
+    EXPECT_EQ(batched.dives[0]->profilProfondeur()->size(), 400000u);
+    EXPECT_EQ(batched.dives[0]->samplingRate(), 5) << "4 s steps";
+}
