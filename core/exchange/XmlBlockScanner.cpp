@@ -138,8 +138,10 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
             if (after == std::string_view::npos || depth == 0) return fail(pos);
             ++after;
             --depth;
-            if (depth < kTracked &&
-                withoutPrefix(text.substr(pos + 2, n - pos - 2)) != withoutPrefix(names[depth]))
+            // The same name as written is the usual case; prefixes are compared only otherwise.
+            if (const std::string_view closing = text.substr(pos + 2, n - pos - 2);
+                depth < kTracked && closing != names[depth] &&
+                withoutPrefix(closing) != withoutPrefix(names[depth]))
                 return fail(pos);
             if (inBlock && depth + 1 == blockDepth) {
                 r.blocks.back().end = after;
