@@ -6,24 +6,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "calculators/CalcAnswer.h"
 #include "localisation/UiText.h"
 #include "settings/AppContext.h"
-#include "tools/NumberValidator.h"
+#include "tools/NumberFieldValidator.h"
 #include "tools/WindowFrame.h"
 
 namespace {
 
 // Digits with one "," or "." as decimal point and an optional exponent (a
 // converted value may show one); no words or hex.
-QValidator* numberValidator(bool negative, QObject* parent) {
-    const QString pattern =
-        QStringLiteral("^%1\\d{0,9}(?:[.,]\\d*)?(?:[eE][-+]?\\d{0,3})?$").arg(negative ? "-?" : "");
-    return new QRegularExpressionValidator(QRegularExpression(pattern), parent);
+divelog::NumberRule calculatorRule(bool negative) {
+    return {.decimals = true, .negative = negative, .maxDigits = 9, .exponent = true};
 }
 
 const QColor kAlertColour(200, 0, 0);
@@ -93,7 +90,7 @@ bool CalculatorWindow::isAlert(const QWidget* widget) {
 QLineEdit* CalculatorWindow::numberField(std::string_view name, bool negative) {
     auto* field = new QLineEdit(this);
     field->setObjectName(nameOf(name));
-    field->setValidator(numberValidator(negative, field));
+    field->setValidator(new NumberFieldValidator(field, calculatorRule(negative)));
     field->setMinimumWidth(120);
     // However many lines a result takes, the fields keep their height.
     field->setMinimumHeight(field->sizeHint().height());
@@ -109,10 +106,10 @@ QLineEdit* CalculatorWindow::addNumberField(const QString& label, std::string_vi
 }
 
 QLineEdit* CalculatorWindow::addNumberField(const QString& label, std::string_view name,
-                                            const divelog::NumberTyping& typing) {
+                                            const divelog::NumberRule& typing) {
     QLineEdit* field = numberField(name);
     delete field->validator();
-    field->setValidator(new NumberValidator(typing, field));
+    field->setValidator(new NumberFieldValidator(field, typing));
     form_->addRow(label, field);
     return field;
 }

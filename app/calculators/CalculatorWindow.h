@@ -7,7 +7,7 @@ namespace divelog {
 class AppContext;
 class Localisation;
 struct Answer;
-struct NumberTyping;
+struct NumberRule;
 struct ResultFormat;
 struct Shown;
 }  // namespace divelog
@@ -53,7 +53,7 @@ protected:
     QLineEdit* addNumberField(const QString& label, std::string_view name, bool negative = false);
     // A labelled field letting in what `typing` does.
     QLineEdit* addNumberField(const QString& label, std::string_view name,
-                              const divelog::NumberTyping& typing);
+                              const divelog::NumberRule& typing);
     // The compute button, under the fields.
     QPushButton* addComputeButton(const QString& title);
     // A selectable, wrapping result label with a note line under it.

@@ -127,7 +127,8 @@ QWidget* DiveFormBinder::make(const std::string& name) {
 }
 
 QValidator* DiveFormBinder::numberValidator(QWidget* field, divelog::Plongee::Field which) {
-    return new NumberFieldValidator(field, [this, which](const std::string& text) {
+    const auto rule = divelog::DiveNumbers::rule(which, false).value_or(divelog::NumberRule{});
+    return new NumberFieldValidator(field, rule, [this, which](const std::string& text) {
         const auto c = divelog::DiveNumbers::check(form_, which, text,
                                                    context_.settings().boolForKey("us units"),
                                                    context_.localisation());

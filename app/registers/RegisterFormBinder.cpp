@@ -23,7 +23,7 @@
 #include "registers/NoDateEdit.h"
 #include "registers/RegisterSession.h"
 #include "settings/PickLists.h"
-#include "tools/NumberValidator.h"
+#include "tools/NumberFieldValidator.h"
 
 using divelog::ControlKind;
 using divelog::FormControl;
@@ -179,7 +179,7 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
             if (c.kind == ControlKind::Number) {
                 edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 edit->setMaximumWidth(110);
-                edit->setValidator(new NumberValidator(session_.spec().numberTyping(c), edit));
+                edit->setValidator(new NumberFieldValidator(edit, session_.spec().numberRule(c)));
             }
             connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& t) {
                 session_.form().setText(field, t.toStdString(), divelog::dateNow());

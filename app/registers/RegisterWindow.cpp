@@ -111,8 +111,13 @@ void RegisterWindow::buildTable() {
     binding_->setQuestionParent([this]() -> QWidget* {
         return edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
     });
-    binding_->setOnStored([this](const std::vector<std::string>&) { afterCommand(); });
-    binding_->setOnSelected([this](const std::vector<std::string>&) { afterSelection(); });
+    binding_->setOnStored([this](const std::vector<std::string>& alerts) { afterCommand(alerts); });
+    binding_->setOnSelected([this](const std::vector<std::string>& alerts) {
+        if (alerts.empty())
+            afterSelection();
+        else
+            afterCommand(alerts);
+    });
     connect(table_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { openEditWindowOn(index.row()); });
 }
@@ -257,34 +262,35 @@ bool RegisterWindow::settleUnstoredCard() { return binding_->settleUnstored(); }
 
 void RegisterWindow::newCard() {
     if (!settleUnstoredCard()) return;
-    session_->newRecord();
+    const auto alerts = session_->newRecord();
     editWindow()->present(this);
-    afterCommand();
+    afterCommand(alerts);
     edit_->focusFirstField();
 }
 
 void RegisterWindow::addCard() {
-    session_->add();
-    afterCommand();
+    const auto alerts = session_->add();
+    afterCommand(alerts);
+    if (session_->refused()) return;
     table_->scrollToBottom();
     // The next card is typed from its first field, whichever control was used last.
     if (edit_) edit_->focusFirstField();
 }
 
 void RegisterWindow::insertCard() {
-    session_->insert();
-    afterCommand();
+    const auto alerts = session_->insert();
+    afterCommand(alerts);
 }
 
 void RegisterWindow::updateCard() {
-    session_->update();
-    afterCommand();
+    const auto alerts = session_->update();
+    afterCommand(alerts);
 }
 
 void RegisterWindow::blankFields() {
     if (!settleUnstoredCard()) return;
-    session_->blankFields();
-    afterCommand();
+    const auto alerts = session_->blankFields();
+    afterCommand(alerts);
     if (edit_) edit_->focusFirstField();
 }
 
@@ -298,36 +304,35 @@ void RegisterWindow::deleteCards() {
 
 void RegisterWindow::previousCard() {
     if (!settleUnstoredCard()) return;
-    session_->previous();
-    afterCommand();
+    const auto alerts = session_->previous();
+    afterCommand(alerts);
 }
 
 void RegisterWindow::nextCard() {
     if (!settleUnstoredCard()) return;
-    session_->next();
-    afterCommand();
+    const auto alerts = session_->next();
+    afterCommand(alerts);
 }
 
 void RegisterWindow::openEditWindow() {
-    session_->editWindow();
+    const auto alerts = session_->editWindow();
     editWindow()->present(this);
-    afterCommand();
+    afterCommand(alerts);
 }
 
 void RegisterWindow::openEditWindowOn(int row) {
     if (row < 0) return;
     const auto r = static_cast<std::size_t>(row);
     if (session_->wouldDropUnstored({r}) && !settleUnstoredCard()) return;
-    session_->editWindow(r);
+    const auto alerts = session_->editWindow(r);
     editWindow()->present(this);
-    afterCommand();
+    afterCommand(alerts);
 }
 
 bool RegisterWindow::onEditWindowClosing() {
     if (!settleUnstoredCard()) return false;
-    session_->storePendingEdits();
-    afterCommand();
-    return true;
+    afterCommand(session_->storePendingEdits());
+    return !session_->refused();
 }
 
 void RegisterWindow::onComboEditFinished(const QString& field) {
@@ -410,8 +415,7 @@ void RegisterWindow::reloadView() {
 }
 
 bool RegisterWindow::prepareToSave() {
-    session_->storePendingEdits();
-    afterCommand();
+    afterCommand(session_->storePendingEdits());
     return !session_->refused();
 }
 
@@ -421,12 +425,21 @@ void RegisterWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    session_->storePendingEdits();
-    afterCommand();
+    afterCommand(session_->storePendingEdits());
+    // What the card holds and cannot be stored is not dropped by closing.
+    if (session_->refused()) {
+        event->ignore();
+        return;
+    }
     DocumentWindow::closeEvent(event);
 }
 
-void RegisterWindow::afterCommand() {
+void RegisterWindow::afterCommand(const std::vector<std::string>& alerts) {
+    QWidget* parent = edit_ && edit_->isVisible() ? static_cast<QWidget*>(edit_) : this;
+    for (const std::string& alert : alerts) prompts_.report(parent, q(alert), QString());
+    if (session_->refused() && edit_)
+        if (const auto field = session_->refusedControl())
+            if (QWidget* control = edit_->control(std::string(*field))) control->setFocus();
     binding_->showSelection();
     count_->setText(q(session_->countText()).trimmed());
     afterSelection();

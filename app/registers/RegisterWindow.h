@@ -78,7 +78,8 @@ private:
     void buildMenuActions();
     void openEditWindowOn(int row);
     bool onEditWindowClosing();
-    void afterCommand();
+    // Shows what a command had to say; a refused one shows its field.
+    void afterCommand(const std::vector<std::string>& alerts = {});
     void afterSelection();
     void refreshChildTitles();
     void onComboEditFinished(const QString& field);

@@ -8,7 +8,7 @@
 #include "localisation/UiText.h"
 #include "settings/PreferencesModel.h"
 #include "tools/ColourButton.h"
-#include "tools/NumberValidator.h"
+#include "tools/NumberFieldValidator.h"
 #include "util/Numbers.h"
 
 using divelog::PreferenceType;
@@ -43,7 +43,8 @@ QLineEdit* PreferencesControls::field(const std::string& key, int widthInChars, 
     const divelog::PreferenceKey* preference = divelog::preferenceKey(key);
     const bool numeric = preference->type != PreferenceType::Text;
     if (numeric || preference->range) edit->setAlignment(Qt::AlignRight);
-    if (preference->range) edit->setValidator(new NumberValidator(preference->range->typing, edit));
+    if (preference->range)
+        edit->setValidator(new NumberFieldValidator(edit, preference->range->typing));
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * widthInChars +
                           16);
     bind(key, edit, [this, edit, key, numeric] {

@@ -26,8 +26,8 @@ EarlierDivesWindow::EarlierDivesWindow(const UiText& text, QWidget* parent)
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(key.data(), int(key.size())));
         const std::string name(key);
-        edit->setValidator(
-            new NumberFieldValidator(edit, [this, name, label](const std::string& t) {
+        edit->setValidator(new NumberFieldValidator(
+            edit, divelog::EarlierDives::rule(name), [this, name, label](const std::string& t) {
                 const auto verdict = divelog::checkNumberText(divelog::EarlierDives::rule(name), t);
                 return NumberFieldValidator::Verdict{verdict, messageFor(name, label)};
             }));

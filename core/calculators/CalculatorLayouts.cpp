@@ -183,7 +183,7 @@ FieldValues readFields(const CalculatorLayout& layout, std::span<const std::stri
         const std::string label = texts.text(layout.table, f.labelKey, f.labelKey);
         // A field left blank means nothing, as 0 does; its range still applies.
         std::optional<double> v = text.empty() ? std::optional<double>(0.0) : readDecimal(text);
-        if (checkTyping(kFieldTyping, text) != divelog::Typed::Complete) v.reset();
+        if (checkNumberText(kFieldTyping, text) != divelog::NumberVerdict::Acceptable) v.reset();
         if (!v) {
             Answer a = refused(Why::InputUnreadable);
             a.values = {label, text};

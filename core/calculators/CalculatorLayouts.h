@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calculators/CalcAnswer.h"
-#include "util/NumberTyping.h"
+#include "util/NumberCheck.h"
 
 namespace divelog::calculators {
 
@@ -28,7 +28,7 @@ struct NumberField {
 
 // What a form's fields let the user type: decimals, and a minus sign, so a
 // negative entry is refused with its range instead of losing its sign.
-inline constexpr NumberTyping kFieldTyping{.decimals = true, .negative = true, .maxDigits = 6};
+inline constexpr NumberRule kFieldTyping{.decimals = true, .negative = true, .maxDigits = 6};
 
 // An answer from the values typed in a form's fields, in field order, and
 // the partial pressure chosen in its pop-up (0 without one).

@@ -51,7 +51,7 @@ const auto kColumns = std::to_array<ColumnSpec>({
 });
 
 // "-" for an analysis not made; a measure is never negative.
-constexpr NumberTyping kAnalysis{.decimals = true, .dashForNone = true, .maxDigits = 6};
+constexpr NumberRule kAnalysis{.decimals = true, .dashForNone = true, .maxDigits = 6};
 
 // Views: 1 the compressor and the service, 2 operations, 3 analyses and remarks.
 const auto kControls = std::to_array<FormControl>({

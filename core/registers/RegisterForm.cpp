@@ -111,7 +111,7 @@ void RegisterForm::userSet(std::string_view field, Value value, Date now) {
 bool RegisterForm::setText(std::string_view field, std::string text, Date now) {
     const FormControl* c = spec_.control(field);
     if (c && c->kind == ControlKind::Number &&
-        checkTyping(spec_.numberTyping(*c), text) == Typed::Refused)
+        checkNumberText(spec_.numberRule(*c), text) == NumberVerdict::Invalid)
         return false;
     userSet(field, std::move(text), now);
     return true;

@@ -5,6 +5,7 @@
 #include "localisation/Localisation.h"
 #include "registers/RegisterSpec.h"
 #include "settings/PickLists.h"
+#include "util/NumberCheck.h"
 
 namespace divelog {
 
@@ -27,6 +28,33 @@ std::optional<RecordId> RegisterSession::storeAsNew(std::optional<std::size_t> r
 
 void RegisterSession::storeInto(RecordId id, std::string_view nameKey, Alerts&) {
     doc_.update(id, form_.record(), nameKey);
+}
+
+std::optional<std::string_view> RegisterSession::refusedControl() const {
+    for (const FormControl& c : spec().controls())
+        if (c.kind == ControlKind::Number &&
+            checkNumberText(spec().numberRule(c), form_.text(c.field)) != NumberVerdict::Acceptable)
+            return c.field;
+    return std::nullopt;
+}
+
+std::optional<std::string> RegisterSession::storeRefusal() const {
+    // "1,5" in a whole number or a lone "-" would be stored as some other
+    // number: the card stays unstored until the field holds one it takes.
+    const auto field = refusedControl();
+    if (!field) return std::nullopt;
+    const FormControl& c = *spec().control(*field);
+    std::string label = c.labelKey.empty()
+                            ? std::string(c.field)
+                            : texts().text(spec().table(), c.labelKey, std::string(c.labelKey));
+    // A form label ("\rLength (m): ") named inside a sentence.
+    const auto first = label.find_first_not_of("\r\n\t :");
+    const auto last = label.find_last_not_of("\r\n\t :");
+    label =
+        first == std::string::npos ? std::string(c.field) : label.substr(first, last - first + 1);
+    const bool whole = !spec().numberRule(c).decimals;
+    return texts().format("Main", whole ? "Number not whole" : "Number not finished",
+                          "%@: %@ is not a number", {label, form_.text(c.field)});
 }
 
 std::optional<std::size_t> RegisterSession::rowShownAtLoad() const {

@@ -50,6 +50,8 @@ public:
     bool canGoNext() const;
     // Whether a toolbar item is enabled, by its identifier.
     bool isItemEnabled(std::string_view identifier) const;
+    // The number control whose text keeps the form from being stored, if any.
+    std::optional<std::string_view> refusedControl() const;
 
 protected:
     bool formModified() const override { return form_.modified(); }
@@ -60,6 +62,7 @@ protected:
     void storeInto(RecordId id, std::string_view nameKey, Alerts& alerts) override;
     std::optional<std::size_t> rowShownAtLoad() const override;
     bool blankKeepsSelection() const override { return spec().blankKeepsSelection(); }
+    std::optional<std::string> storeRefusal() const override;
 
 private:
     RegisterDocument& doc_;

@@ -31,7 +31,7 @@ const FormControl* RegisterSpec::control(std::string_view name) const {
     return nullptr;
 }
 
-NumberTyping RegisterSpec::numberTyping(const FormControl& c) const {
+NumberRule RegisterSpec::numberRule(const FormControl& c) const {
     if (c.typing) return *c.typing;
     const FieldType type = schema().fields[field(c.field)].type;
     // Nine digits always fit a 32-bit integer.

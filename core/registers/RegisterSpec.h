@@ -12,7 +12,7 @@
 #include "document/CellStyle.h"
 #include "document/DocumentKind.h"
 #include "registers/Record.h"
-#include "util/NumberTyping.h"
+#include "util/NumberCheck.h"
 
 namespace divelog {
 
@@ -58,7 +58,7 @@ struct FormControl {
     bool joinsRow = false;
     // Number: what may be typed, when the field's type alone does not say
     // (a "-" for not given, a negative value).
-    std::optional<NumberTyping> typing{};
+    std::optional<NumberRule> typing{};
 };
 
 // `control` put on the row of the control before it.
@@ -68,7 +68,7 @@ constexpr FormControl joined(FormControl control) {
 }
 
 // `control` taking what `typing` lets through.
-constexpr FormControl typed(FormControl control, NumberTyping typing) {
+constexpr FormControl typed(FormControl control, NumberRule typing) {
     control.typing = typing;
     return control;
 }
@@ -186,7 +186,7 @@ public:
     const FormControl* control(std::string_view field) const;
     // What a Number control lets the user type: its own rule, else digits
     // for an integer field and a decimal number for a float one.
-    NumberTyping numberTyping(const FormControl& control) const;
+    NumberRule numberRule(const FormControl& control) const;
     // A code's label ("N/A" when the code has none), as cells and cards show it.
     static std::string codeLabel(const CodeList& codes, std::int32_t code,
                                  const Localisation& texts);

@@ -43,9 +43,9 @@ const auto kColumns = std::to_array<ColumnSpec>({
     {"dateVisite", "First visit date", 90},
 });
 
-constexpr NumberTyping kLength{.decimals = true, .negative = true, .maxDigits = 4};
+constexpr NumberRule kLength{.decimals = true, .negative = true, .maxDigits = 4};
 // "-" for a depth not given; a depth is never negative.
-constexpr NumberTyping kDepth{.decimals = true, .dashForNone = true, .maxDigits = 4};
+constexpr NumberRule kDepth{.decimals = true, .dashForNone = true, .maxDigits = 4};
 
 // Views: 1 the ship, 2 on the bottom, 3 history, 4 where and how, 5 land
 // marks, photo and notes.

@@ -8,8 +8,8 @@ namespace divelog {
 
 namespace {
 // A minus is let in, so "-3" is refused with its range rather than read as 3.
-constexpr NumberTyping kDecimal{.decimals = true, .negative = true, .maxDigits = 6};
-constexpr NumberTyping kWhole{.negative = true, .maxDigits = 6};
+constexpr NumberRule kDecimal{.decimals = true, .negative = true, .maxDigits = 6};
+constexpr NumberRule kWhole{.negative = true, .maxDigits = 6};
 }  // namespace
 
 SettingValue colourValue(const Colour& c) { return encodeColourArchive(c); }

@@ -6,7 +6,7 @@
 
 #include "archive/ArchiveValues.h"
 #include "settings/SettingsStore.h"
-#include "util/NumberTyping.h"
+#include "util/NumberCheck.h"
 
 namespace divelog {
 
@@ -25,7 +25,7 @@ enum class PreferenceType {
 struct PreferenceRange {
     double minimum, maximum;
     std::string_view messageKey;
-    NumberTyping typing;
+    NumberRule typing;
 };
 
 // One settings key and the values it takes. `reset` is what the preferences

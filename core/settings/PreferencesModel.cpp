@@ -121,9 +121,11 @@ PreferencesModel::Entry PreferencesModel::enter(const std::string& key, const st
         change(key, typed);
         return Entry::Stored;
     }
+    // A separator in a whole number is no number of the key, never a rounded one.
     const std::optional<double> v =
-        p->range && checkTyping(p->range->typing, typed) == Typed::Refused ? std::nullopt
-                                                                           : readDecimal(typed);
+        p->range && checkNumberText(p->range->typing, typed) != NumberVerdict::Acceptable
+            ? std::nullopt
+            : readDecimal(typed);
     if (!v) return Entry::Unreadable;
     if (p->range && (*v < p->range->minimum || *v > p->range->maximum)) return Entry::OutOfRange;
     // A text key keeps the text as typed, only checked.

@@ -8,7 +8,7 @@ NumberVerdict checkNumberText(const NumberRule& rule, std::string_view t) {
     using V = NumberVerdict;
     if (t.empty()) return V::Acceptable;
     std::size_t i = 0, digits = 0;
-    bool separator = false;
+    bool separator = false, exponent = false;
     if (t[0] == '-') {
         if (!rule.negative && !rule.dashForNone) return V::Invalid;
         if (t.size() == 1) return rule.dashForNone ? V::Acceptable : V::Intermediate;
@@ -17,7 +17,18 @@ NumberVerdict checkNumberText(const NumberRule& rule, std::string_view t) {
     }
     for (; i < t.size(); ++i) {
         const char c = t[i];
-        if (c >= '0' && c <= '9') {
+        if (exponent) {
+            // At most three digits after "e", a sign first.
+            const std::string_view power = t.substr(i);
+            std::size_t j = power[0] == '-' || power[0] == '+' ? 1 : 0;
+            if (power.size() - j > 3) return V::Invalid;
+            for (; j < power.size(); ++j)
+                if (power[j] < '0' || power[j] > '9') return V::Invalid;
+            break;
+        }
+        if ((c == 'e' || c == 'E') && rule.exponent && digits > 0) {
+            exponent = true;
+        } else if (c >= '0' && c <= '9') {
             if (!separator && ++digits > static_cast<std::size_t>(rule.maxDigits))
                 return V::Invalid;
         } else if ((c == '.' || c == ',') && !separator) {

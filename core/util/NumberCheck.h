@@ -1,19 +1,21 @@
 #pragma once
 
+#include <limits>
 #include <string_view>
 
 namespace divelog {
 
 // What a number field accepts: the characters as typed and the range a real
-// value fits in. The forms' validators and their refusals before storing
-// both ask it.
+// value fits in. Every form's validator and its refusal before storing ask
+// it, so a keystroke is judged as the stored value will be.
 struct NumberRule {
     bool decimals = false;     // one "," or "." allowed
     bool negative = false;     // a leading "-" allowed
     bool dashForNone = false;  // "-" alone means not given
     int maxDigits = 6;         // before the decimal point
-    double min = 0;
-    double max = 999999;
+    double min = std::numeric_limits<double>::lowest();
+    double max = std::numeric_limits<double>::max();
+    bool exponent = false;  // "1,5e-3": a converted value may show one
 };
 
 enum class NumberVerdict {

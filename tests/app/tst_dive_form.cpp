@@ -504,10 +504,11 @@ private slots:
             QCOMPARE(shown(edit, name), QString(text));
         }
         // A keystroke no further typing could make good is refused; a separator
-        // in a whole number shows, so "1,5" is never taken for fifteen.
+        // in a whole number shows, so "1,5" is never taken for fifteen; digits
+        // typed after the "-" for none replace it.
         const std::tuple<const char*, const char*, const char*> refused[] = {
             {"profondeur", "12 m", "12"},     {"temps", "4.5", "4.5"}, {"temps", "-3", "3"},
-            {"decoO2_Level_1", "1500", "15"}, {"coeff", "-9", "-"},    {"tempEau", "1,5", "1,5"},
+            {"decoO2_Level_1", "1500", "15"}, {"coeff", "-9", "9"},    {"tempEau", "1,5", "1,5"},
             {"altitude", "99999", "999"},     {"tempAir", "999", "9"}, {"lestage", "2,5,1", "2,51"},
             {"profondeur", "999999", "99"}};
         for (auto [name, text, kept] : refused) {
@@ -519,6 +520,7 @@ private slots:
         type(edit, "tempEau", "12");
         type(edit, "altitude", "0");
         type(edit, "tempAir", "20");
+        type(edit, "coeff", "95");
         type(edit, "profondeur", "31,5");
         type(edit, "temps", "4.5");
         app_->prompts->newDiveAnswer = UserPrompts::NewDiveChoice::Cancel;

@@ -94,6 +94,27 @@ private slots:
                  QString("3"));
     }
 
+    // A separator typed in a whole number stays shown, and the card is not
+    // stored as another number: Add says why, and the field gets the focus.
+    void aCardHoldingNoNumberOfItsFieldIsRefusedWithTheField() {
+        RegisterWindow* w = registerkit::newRegister(*app_, DocumentKind::Epaves);
+        w->newCard();
+        RegisterEditWindow* edit = w->editWindow();
+        type(edit, "nom", "Donator");
+        type(edit, "jauge", "1,5");
+        QCOMPARE(qobject_cast<QLineEdit*>(edit->control("jauge"))->text(), QString("1,5"));
+        edit->toolbar()->action("addWreck")->trigger();
+        QCOMPARE(w->model()->rowCount(), 0);
+        QCOMPARE(app_->prompts->reports.size(), 1);
+        QVERIFY2(app_->prompts->reports[0].message.contains("1,5"),
+                 qPrintable(app_->prompts->reports[0].message));
+        QCOMPARE(edit->focusWidget(), edit->control("jauge"));
+        type(edit, "jauge", "1500");
+        edit->toolbar()->action("addWreck")->trigger();
+        QCOMPARE(w->model()->rowCount(), 1);
+        QCOMPARE(w->registerDocument().record(0).integer(divelog::Epaves::jauge), 1500);
+    }
+
     // A keyboard alone: the Cards menu and the edit window's shortcuts add,
     // insert and update; Tab reaches the toolbar; after Add the next card
     // starts in the first field of the first view.
