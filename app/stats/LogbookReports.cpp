@@ -30,6 +30,8 @@
 namespace {
 using divelog::DiveCard;
 constexpr auto kPortrait = QPageLayout::Portrait;
+// Dives per part of a card of every dive: a part is written between two events.
+constexpr std::size_t kCardPart = 200;
 }  // namespace
 
 LogbookReports::LogbookReports(CarnetWindow& window, divelog::AppContext& context,
@@ -211,7 +213,27 @@ divelog::StyledText LogbookReports::card() const {
 void LogbookReports::rebuildCard() {
     const auto row = window_.session().singleSelection();
     cardDive_ = row ? std::optional(window_.carnet().idAt(*row)) : std::nullopt;
-    cardWindow()->setText(card(), text_.carnet("Card nothing selected"));
+    const std::size_t count = window_.carnet().recordCount();
+    if (cardScope_ == DiveCard::Scope::AllDives && count > kCardPart) {
+        // A card of thousands of dives shows its first ones at once.
+        StyledTextWindow::Parts parts;
+        parts.count = count;
+        parts.size = kCardPart;
+        parts.make = [this](std::size_t first, std::size_t last) {
+            divelog::StyledText text;
+            DiveCard(context_.localisation(), context_.settings().boolForKey("us units"))
+                .appendRows(window_.carnet(), first, last, text);
+            return text;
+        };
+        parts.cancelLabel = text_.main("Cancel");
+        parts.stoppedNote = [this](std::size_t done, std::size_t all) {
+            return text_.format("Carnet", "Card stopped", "%@ / %@",
+                                {std::to_string(done), std::to_string(all)});
+        };
+        cardWindow()->setTextInParts(std::move(parts));
+    } else {
+        cardWindow()->setText(card(), text_.carnet("Card nothing selected"));
+    }
     ++cardBuilds_;
     cardStale_ = false;
 }

@@ -20,7 +20,7 @@ QColor colourOf(divelog::TextStyle style) {
 
 constexpr qsizetype kParagraph = 2000;
 
-void fill(QTextDocument& document, const divelog::StyledText& text) {
+Filler::Filler(QTextDocument& document) : document_(document) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(kPixelSize);
     document.clear();
@@ -36,44 +36,52 @@ void fill(QTextDocument& document, const divelog::StyledText& text) {
     document.setDefaultTextOption(option);
 
     QTextCursor cursor(&document);
-    cursor.beginEditBlock();
     // Every paragraph inherits the stops of the first.
     QTextBlockFormat block;
     block.setTabPositions(tabs);
     cursor.setBlockFormat(block);
     // One format per look, made once: a card of every dive has a million runs.
-    QTextCharFormat formats[4][2];
     for (int style = 0; style < 4; ++style)
         for (int underline = 0; underline < 2; ++underline) {
-            QTextCharFormat& f = formats[style][underline];
+            QTextCharFormat& f = formats_[style][underline];
             const auto s = static_cast<divelog::TextStyle>(style);
             f.setForeground(colourOf(s));
             f.setFontUnderline(underline == 1);
             f.setFontWeight(s == divelog::TextStyle::Header ? QFont::Bold : QFont::Normal);
         }
+}
+
+void Filler::append(const divelog::StyledText& text) {
+    QTextCursor cursor(&document_);
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
     // Lines break within paragraphs of a few thousand characters: a new
     // paragraph per line would make a card of every dive half a million of
     // them, one per line of text.
-    qsizetype paragraph = 0;
     for (const divelog::StyledRun& run : text.runs()) {
         QString piece = QString::fromStdString(run.text);
-        const QTextCharFormat& format = formats[static_cast<int>(run.style)][run.underline ? 1 : 0];
+        const QTextCharFormat& format =
+            formats_[static_cast<int>(run.style)][run.underline ? 1 : 0];
         qsizetype from = 0;
         for (qsizetype i = 0; i < piece.size(); ++i) {
             if (piece[i] != QLatin1Char('\n')) continue;
-            if (paragraph + (i - from) > kParagraph) {
+            if (paragraph_ + (i - from) > kParagraph) {
                 cursor.insertText(piece.mid(from, i - from), format);
                 cursor.insertBlock();
-                paragraph = 0;
+                paragraph_ = 0;
                 from = i + 1;
             } else {
                 piece[i] = QChar::LineSeparator;
             }
         }
-        paragraph += piece.size() - from;
+        paragraph_ += piece.size() - from;
         cursor.insertText(piece.mid(from), format);
     }
     cursor.endEditBlock();
+}
+
+void fill(QTextDocument& document, const divelog::StyledText& text) {
+    Filler(document).append(text);
 }
 
 }  // namespace styledtext

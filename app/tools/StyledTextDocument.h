@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QTextCharFormat>
 
 #include "util/StyledText.h"
 
@@ -16,5 +17,18 @@ inline constexpr int kPixelSize = 13;
 QColor colourOf(divelog::TextStyle style);
 // Replaces the document's content.
 void fill(QTextDocument& document, const divelog::StyledText& text);
+
+// Fills a document a part at a time, as fill() does at once: a long report
+// shows its beginning while the rest is still being written.
+class Filler {
+public:
+    explicit Filler(QTextDocument& document);  // clears it
+    void append(const divelog::StyledText& text);
+
+private:
+    QTextDocument& document_;
+    QTextCharFormat formats_[4][2];
+    qsizetype paragraph_ = 0;
+};
 
 }  // namespace styledtext

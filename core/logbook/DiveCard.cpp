@@ -59,14 +59,20 @@ StyledText DiveCard::build(const Carnet& carnet, Scope scope,
                            std::optional<std::size_t> selectedRow) const {
     StyledText out;
     if (scope == Scope::AllDives) {
-        for (std::size_t i = 0; i < carnet.recordCount(); ++i) {
-            if (i > 0) out.append(bulletLine());
-            append(carnet.dive(i), out);
-        }
+        appendRows(carnet, 0, carnet.recordCount(), out);
     } else if (selectedRow && *selectedRow < carnet.recordCount()) {
         append(carnet.dive(*selectedRow), out);
     }
     return out;
+}
+
+void DiveCard::appendRows(const Carnet& carnet, std::size_t first, std::size_t last,
+                          StyledText& out) const {
+    last = std::min(last, carnet.recordCount());
+    for (std::size_t i = first; i < last; ++i) {
+        if (i > 0) out.append(bulletLine());
+        append(carnet.dive(i), out);
+    }
 }
 
 std::string DiveCard::Writer::title(F field, std::int32_t code) const {

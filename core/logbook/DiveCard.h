@@ -34,6 +34,11 @@ public:
     // nothing for the selected-dive scope without a selected row.
     StyledText build(const Carnet& carnet, Scope scope,
                      std::optional<std::size_t> selectedRow) const;
+    // The cards of rows [first, last) as they stand in the card of every
+    // dive, the bullet line before each but the first row's: a long card is
+    // built a part at a time.
+    void appendRows(const Carnet& carnet, std::size_t first, std::size_t last,
+                    StyledText& out) const;
 
 private:
     class Writer;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -18,6 +19,7 @@
 #include "logbook/CardScopePanel.h"
 #include "logbook/CarnetSession.h"
 #include "logbook/CarnetWindow.h"
+#include "logbook/DiveCard.h"
 #include "logbook/DiveTableModel.h"
 #include "profile/ProfilWindow.h"
 #include "stats/EarlierDives.h"
@@ -183,6 +185,45 @@ private slots:
         w_->session().select({7});
         w_->deleteDive();
         QCOMPARE(r.cardBuilds(), all);
+    }
+
+    // The card of every dive of a big logbook shows its first dives at once
+    // and writes the rest behind a progress bar: the whole card in the end is
+    // the one written at once; a stopped one says how far it got.
+    void aLongCardShowsItsFirstDivesAtOnceAndCanBeStopped() {
+        LogbookReports& r = w_->reports();
+        w_->carnet().loadList(dives(1000));
+        w_->session().documentLoaded();
+        r.showCard(1);
+        StyledTextWindow* card = r.cardWindow();
+        QVERIFY(card->isWriting());
+        QVERIFY(card->findChild<QWidget*>("writing")->isVisible());
+        QVERIFY(card->document().toPlainText().contains("Banyuls 1\n"));
+        QVERIFY(!card->document().toPlainText().contains("Marseille 1000"));
+        QTRY_VERIFY_WITH_TIMEOUT(!card->isWriting(), 60000);
+        QVERIFY(!card->findChild<QWidget*>("writing")->isVisible());
+        QTextDocument whole;
+        styledtext::fill(whole, divelog::DiveCard(app_->context.localisation(), false)
+                                    .build(w_->carnet(), divelog::DiveCard::Scope::AllDives, {}));
+        QCOMPARE(card->document().toPlainText(), whole.toPlainText());
+
+        r.showCard(1);
+        QVERIFY(card->isWriting());
+        card->findChild<QPushButton*>("cancelWriting")->click();
+        QVERIFY(!card->isWriting());
+        QVERIFY(!card->findChild<QWidget*>("writing")->isVisible());
+        QVERIFY(card->findChild<QLabel*>("emptyNote")->text().contains("200"));
+        QVERIFY(card->findChild<QLabel*>("emptyNote")->text().contains("1000"));
+        QVERIFY(card->document().toPlainText().contains("Marseille 200"));
+        QVERIFY(!card->document().toPlainText().contains("Banyuls 201"));
+
+        // A change to the logbook while writing starts the card again.
+        r.showCard(1);
+        w_->session().select({0});
+        w_->deleteDive();
+        QTRY_VERIFY_WITH_TIMEOUT(!card->isWriting(), 60000);
+        QVERIFY(!card->document().toPlainText().contains("Banyuls 1\n"));
+        QVERIFY(card->document().toPlainText().contains("Marseille 1000"));
     }
 
     void everyPrintReachesThePage() {
