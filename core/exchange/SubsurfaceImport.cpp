@@ -160,7 +160,7 @@ std::optional<std::int32_t> diveTypeOfTag(std::string_view tag) {
         {"wreck", 0},   {"cave", 5},     {"cavern", 5},    {"photo", 3},        {"video", 6},
         {"drift", 9},   {"ice", 10},     {"training", 11}, {"course", 11},      {"student", 11},
         {"quarry", 13}, {"work", 7},     {"biology", 12},  {"recreational", 1}, {"deco", 4},
-        {"deep", 4},    {"technical", 4}};
+        {"tek", 4},     {"technical", 4}};
     for (const Named& n : kTypes)
         if (n.tag == tag) return n.code;
     return std::nullopt;
