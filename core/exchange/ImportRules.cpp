@@ -199,15 +199,17 @@ std::optional<std::pair<double, std::string>> numberAndUnit(std::string_view tex
         at += 2;
         while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
     }
+    // ASCII by hand: a sample's every value passes here, and the C
+    // library's classification is a call per byte.
     std::string unit;
     for (std::string_view rest = text.substr(at); !rest.empty(); rest.remove_prefix(1)) {
         const auto c = static_cast<unsigned char>(rest.front());
-        if (std::isspace(c) || c == '.') continue;
+        if (c == ' ' || (c >= '\t' && c <= '\r') || c == '.') continue;
         if (rest.substr(0, 2) == "\xC2\xB0") {  // the degree sign
             rest.remove_prefix(1);
             continue;
         }
-        unit += static_cast<char>(std::tolower(c));
+        unit += static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
     }
     return std::pair{*v, std::move(unit)};
 }

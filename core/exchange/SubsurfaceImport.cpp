@@ -49,7 +49,9 @@ std::string lower(std::string_view t) {
     return out;
 }
 
-bool is(const char* name, const char* expected) { return std::strcmp(name, expected) == 0; }
+bool is(const char* name, const char* expected) {
+    return name[0] == expected[0] && std::strcmp(name, expected) == 0;
+}
 
 // Seconds of a duration or a time: "32:56 min", "45 min", "1:02:03", "30 s",
 // "1.5 h"; a number without a unit counts minutes, as the file's own "m:ss".
@@ -60,15 +62,25 @@ std::optional<double> secondsOf(std::string_view text) {
     const char* at = text.data();
     const char* end = text.data() + text.size();
     while (count < parts.size()) {
+        // Whole numbers by hand, the usual "m:ss"; a fraction by the library.
+        const char* digit = at;
         double v = 0;
-        const auto r = std::from_chars(at, end, v);
-        if (r.ec != std::errc() || !std::isfinite(v) || v < 0) return std::nullopt;
+        while (digit != end && *digit >= '0' && *digit <= '9' && digit - at < 9)
+            v = v * 10 + (*digit++ - '0');
+        if (digit == at || (digit != end && (*digit == '.' || *digit == 'e' || *digit == 'E' ||
+                                             (*digit >= '0' && *digit <= '9')))) {
+            const auto r = std::from_chars(at, end, v);
+            if (r.ec != std::errc() || !std::isfinite(v) || v < 0) return std::nullopt;
+            digit = r.ptr;
+        }
         parts[count++] = v;
-        at = r.ptr;
+        at = digit;
         if (at == end || *at != ':') break;
         ++at;
     }
-    const std::string unit = lower(trim(std::string_view(at, static_cast<std::size_t>(end - at))));
+    const std::string_view rest = trim(std::string_view(at, static_cast<std::size_t>(end - at)));
+    // Nearly every time is in minutes: no copy for those.
+    const std::string unit = rest == "min" ? std::string() : lower(rest);
     double seconds = 0;
     if (count == 1) {
         const double v = parts[0];
