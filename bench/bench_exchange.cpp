@@ -26,6 +26,7 @@
 #include "BenchLogbook.h"
 #include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
+#include "exchange/SubsurfaceImport.h"
 #include "exchange/UddfImport.h"
 #include "logbook/CarnetSession.h"
 #include "util/FileIO.h"
@@ -187,6 +188,120 @@ void BM_Uddf32ImportAgainstPlainParse(benchmark::State& state) {
     state.counters["import_of_parse"] = parseSeconds / importSeconds;
 }
 
+// A Subsurface logbook of 10,000 dives of 500 samples each, written here
+// as that program writes its files: a site per dive, values with their units.
+std::string subsurfacePath() {
+    return (std::filesystem::temp_directory_path() /
+            ("bench_exchange_" + std::to_string(::getpid()) + ".ssrf"))
+        .string();
+}
+
+const std::string& subsurfaceFile() {
+    static const std::string path = [] {
+        constexpr int kDives = 10000, kSamples = 500;
+        const std::string p = subsurfacePath();
+        std::ofstream out(p, std::ios::binary);
+        char line[256];
+        out << "<divelog program='subsurface' version='3'>\n<divesites>\n";
+        for (int i = 0; i < kDives; ++i) {
+            std::snprintf(line, sizeof line,
+                          "<site uuid='%08x' name='Site %d, Place %d' gps='43.%06d 5.%06d'/>\n",
+                          0x10000 + i, i, i % 50, i * 7 % 1000000, i * 13 % 1000000);
+            out << line;
+        }
+        out << "</divesites>\n<dives>\n";
+        for (int i = 0; i < kDives; ++i) {
+            if (i % 100 == 0)
+                out << "<trip date='2020-01-01' time='08:00:00' location='Trip " << i / 100
+                    << "'>\n";
+            std::snprintf(line, sizeof line,
+                          "<dive number='%d' rating='3' tags='boat' divesiteid='%08x' "
+                          "date='20%02d-%02d-%02d' time='10:%02d:00' duration='83:20 min'>\n",
+                          i + 1, 0x10000 + i, 10 + i % 15, 1 + i % 12, 1 + i % 28, i % 60);
+            out << line << "  <buddy>Anne, Bruno</buddy>\n"
+                << "  <cylinder size='12.0 l' workpressure='232.0 bar' o2='32.0%' "
+                   "start='210.0 bar' end='50.0 bar' />\n"
+                << "  <divecomputer model='Bench'>\n  <depth max='40.0 m' mean='20.1 m' />\n"
+                << "  <temperature water='14.0 C' />\n";
+            for (int k = 0; k < kSamples; ++k) {
+                const int t = (k + 1) * 10;
+                const double depth = 40.0 * (k < 250 ? k : kSamples - k) / 250.0;
+                if (k % 10 == 0)
+                    std::snprintf(line, sizeof line,
+                                  "  <sample time='%d:%02d min' depth='%.1f m' temp='%.1f C' "
+                                  "pressure='%.1f bar' />\n",
+                                  t / 60, t % 60, depth, 14.0 + k % 3, 210.0 - k * 0.3);
+                else
+                    std::snprintf(line, sizeof line,
+                                  "  <sample time='%d:%02d min' depth='%.1f m' pressure='%.1f "
+                                  "bar' />\n",
+                                  t / 60, t % 60, depth, 210.0 - k * 0.3);
+                out << line;
+            }
+            out << "  </divecomputer>\n</dive>\n";
+            if (i % 100 == 99) out << "</trip>\n";
+        }
+        out << "</dives>\n</divelog>\n";
+        return p;
+    }();
+    return path;
+}
+
+const std::vector<std::uint8_t>& subsurfaceBytes() {
+    static const std::vector<std::uint8_t> bytes = [] {
+        std::vector<std::uint8_t> b;
+        std::string error;
+        if (!readWholeFile(subsurfaceFile(), b, error))
+            std::fprintf(stderr, "bench_exchange: %s\n", error.c_str());
+        return b;
+    }();
+    return bytes;
+}
+
+// The least a reader of that file does: parse it whole and read every
+// sample's time and depth.
+double plainParseAndWalkSubsurface(std::span<const std::uint8_t> bytes) {
+    pugi::xml_document doc;
+    doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default);
+    double sum = 0;
+    auto number = [](pugi::xml_attribute a) {
+        const char* text = a.value();
+        double v = 0;
+        std::from_chars(text, text + std::strlen(text), v);
+        return v;
+    };
+    for (pugi::xml_node trip : doc.document_element().child("dives").children("trip"))
+        for (pugi::xml_node dive : trip.children("dive"))
+            for (pugi::xml_node s : dive.child("divecomputer").children("sample"))
+                sum += number(s.attribute("time")) + number(s.attribute("depth"));
+    return sum;
+}
+
+std::size_t subsurfaceImport(std::span<const std::uint8_t> bytes) {
+    return SubsurfaceImport().read(bytes).dives.size();
+}
+
+void BM_SubsurfaceImportAgainstPlainParse(benchmark::State& state) {
+    const auto& bytes = subsurfaceBytes();
+    using Clock = std::chrono::steady_clock;
+    double parseSeconds = 0, importSeconds = 0;
+    for (auto _ : state) {
+        auto t0 = Clock::now();
+        benchmark::DoNotOptimize(plainParseAndWalkSubsurface(bytes));
+        auto t1 = Clock::now();
+        if (subsurfaceImport(bytes) != 10000) state.SkipWithError("dives missing");
+        auto t2 = Clock::now();
+        parseSeconds += std::chrono::duration<double>(t1 - t0).count();
+        importSeconds += std::chrono::duration<double>(t2 - t1).count();
+    }
+    const double mb =
+        static_cast<double>(bytes.size()) * static_cast<double>(state.iterations()) / 1e6;
+    state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
+    state.counters["parse_MBps"] = mb / parseSeconds;
+    state.counters["import_MBps"] = mb / importSeconds;
+    state.counters["import_of_parse"] = parseSeconds / importSeconds;
+}
+
 long peakResidentBytes() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
@@ -201,6 +316,10 @@ int measure(const char* what, const char* path) {
     if (!readWholeFile(path, bytes, error)) return 1;
     if (std::string_view(what) == "import") {
         benchmark::DoNotOptimize(uddfImport(bytes.bytes()));
+    } else if (std::string_view(what) == "import-subsurface") {
+        benchmark::DoNotOptimize(subsurfaceImport(bytes.bytes()));
+    } else if (std::string_view(what) == "parse-subsurface") {
+        benchmark::DoNotOptimize(plainParseAndWalkSubsurface(bytes.bytes()));
     } else if (std::string_view(what) == "run") {
         // The whole import: read, then every dive stored through the form.
         InMemorySettingsStore settings;
@@ -256,9 +375,10 @@ std::string writeLargeDive(std::string_view format) {
 // size; for the large dive, also against the bound of 3 times the file plus
 // 200 MB that an import keeps whatever the shape of its file.
 void BM_Uddf32PeakMemory(benchmark::State& state, std::string what) {
-    const std::string path = what == "run-large-uddf"   ? writeLargeDive("uddf")
-                             : what == "run-large-udcf" ? writeLargeDive("udcf")
-                                                        : uddfFile();
+    const std::string path = what == "run-large-uddf"       ? writeLargeDive("uddf")
+                             : what == "run-large-udcf"     ? writeLargeDive("udcf")
+                             : what.ends_with("subsurface") ? subsurfaceFile()
+                                                            : uddfFile();
     if (what.rfind("run-large", 0) == 0) what = "run";
     for (auto _ : state) {
         int fds[2];
@@ -337,6 +457,14 @@ BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, udcf_import_one_dive_of_a_million_samples
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
+BENCHMARK(BM_SubsurfaceImportAgainstPlainParse)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, subsurface_import, "import-subsurface")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, subsurface_plain_parse, "parse-subsurface")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 int main(int argc, char** argv) {
     if (argc == 4 && std::string_view(argv[1]) == "--measure") return measure(argv[2], argv[3]);
     benchmark::Initialize(&argc, argv);
@@ -345,6 +473,7 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     std::error_code ec;
     std::filesystem::remove(uddfPath(), ec);
+    std::filesystem::remove(subsurfacePath(), ec);
     std::filesystem::remove(largeDivePath("uddf"), ec);
     std::filesystem::remove(largeDivePath("udcf"), ec);
     return 0;

@@ -21,7 +21,8 @@ const std::array<Command, 4> kCommands = {{
      "Print the document kind, the archive format version,\n"
      "each class with its version, the record count and,\n"
      "for a logbook, the first and last dive dates. A UDDF,\n"
-     "UDCF or companion file gives its format and dives.\n"
+     "UDCF, Subsurface or companion file gives its format\n"
+     "and dives.\n"
      "--json: one JSON object per dive on its own line.",
      1, 1, kInfoOptions, runInfo},
     {"convert", "IN OUT --to TYPE [--us-units]",
@@ -32,8 +33,9 @@ const std::array<Command, 4> kCommands = {{
      "The export types:",
      2, 2, kConvertOptions, runConvert},
     {"import", "LOGBOOK FILE... [--us-units]",
-     "Append the dives of UDDF, UDCF and companion files to\n"
-     "LOGBOOK, created when absent, saved once, atomically.\n"
+     "Append the dives of UDDF, UDCF, Subsurface and\n"
+     "companion files to LOGBOOK, created when absent,\n"
+     "saved once, atomically.\n"
      "Nothing is written unless every FILE can be read.\n"
      "--us-units: LOGBOOK is kept in feet and degrees\n"
      "Fahrenheit; the files' metres and degrees Celsius are\n"
@@ -112,7 +114,8 @@ std::string usageText() {
         "       divelog-convert --help | -h\n"
         "\n"
         "Reads and converts dive logbooks and the dive files of other\n"
-        "software (UDDF, UDCF, companion) without the application.\n"
+        "software (UDDF, UDCF, Subsurface, companion) without the\n"
+        "application.\n"
         "\n"
         "Commands:\n";
     const std::size_t column = 20;

@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to every dive reader (UDDF, UDCF, companion file),
-// builds the dives through the form's rules, and writes them out again as
-// UDCF and as standard UDDF, which must read back as as many dives: whatever
+// Feeds arbitrary bytes to every dive reader (UDDF, UDCF, companion file,
+// Subsurface logbook), builds the dives through the form's rules, and writes
+// them out again as UDCF and as standard UDDF, which must read back as as many dives: whatever
 // a file holds, the logbook must be able to store, export and read it again. Also built without
 // libFuzzer as the corpus replay test, so each file under tests/data/exchange stays a regression
 // test.

@@ -145,6 +145,7 @@ void CarnetWindow::buildToolbar() {
     toolbar_->setHandler("profilData", [this] { profilInfo(); });
     toolbar_->setHandler("importUDCF", [this] { importDives(QStringLiteral("UDCF")); });
     toolbar_->setHandler("importUDDF", [this] { importDives(QStringLiteral("UDDF")); });
+    toolbar_->setHandler("importSubsurface", [this] { importDives(QStringLiteral("Subsurface")); });
 }
 
 void CarnetWindow::buildMenuActions() {
@@ -228,6 +229,7 @@ DiveEditWindow* CarnetWindow::editWindow() {
     bar->setHandler("profilData", [this] { profilInfo(); });
     bar->setHandler("importUDCF", [this] { importDives(QStringLiteral("UDCF")); });
     bar->setHandler("importUDDF", [this] { importDives(QStringLiteral("UDDF")); });
+    bar->setHandler("importSubsurface", [this] { importDives(QStringLiteral("Subsurface")); });
     bar->updateEnabling(carnet().recordCount(), session_->canUpdate());
     connect(edit_, &DiveEditWindow::previousRequested, this, &CarnetWindow::previousDive);
     connect(edit_, &DiveEditWindow::nextRequested, this, &CarnetWindow::nextDive);

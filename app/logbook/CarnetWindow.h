@@ -84,7 +84,7 @@ public slots:
     void profilInfo();
     // importProfil: the profile-data window's series into the dive shown.
     void importProfil();
-    // importUDCF, importUDDF and the companion file: a file's dives appended
+    // importUDCF, importUDDF, the companion file and a Subsurface logbook: a file's dives appended
     // as one step, with a report of what was read.
     void importDives(const QString& format);
     // Reads a file of a format and appends its dives; false when none came.

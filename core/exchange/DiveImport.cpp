@@ -229,6 +229,9 @@ const DiveImporter* DiveImport::importerFor(std::span<const std::uint8_t> bytes,
                                             std::string_view fileName) {
     const std::vector<std::string> names = elementNames(bytes);
     if (!names.empty() && names.front() == "uddf") return ExchangeFormats::importer("UDDF");
+    // Subsurface's roots; its sites would otherwise pass for the companion's.
+    if (!names.empty() && (names.front() == "divelog" || names.front() == "dives"))
+        return ExchangeFormats::importer("Subsurface");
     // The companion file has no root of its own, and may take UDCF's: its
     // own elements tell it, as samples and units tell UDCF.
     const bool udcf = holdsAny(names, {"samples", "delta", "units", "temperature", "mixname"});
@@ -241,7 +244,9 @@ const DiveImporter* DiveImport::importerFor(std::span<const std::uint8_t> bytes,
     for (const char* ext : {".uddf", ".udcf"})
         if (name.size() > 5 && name.compare(name.size() - 5, 5, ext) == 0)
             return ExchangeFormats::importer(ext[3] == 'd' ? "UDDF" : "UDCF");
-    for (const char* format : {"Companion", "UDDF", "UDCF"})
+    if (name.size() > 5 && name.compare(name.size() - 5, 5, ".ssrf") == 0)
+        return ExchangeFormats::importer("Subsurface");
+    for (const char* format : {"Companion", "UDDF", "UDCF", "Subsurface"})
         if (const DiveImporter* i = ExchangeFormats::importer(format);
             !i->read(bytes).dives.empty())
             return i;
@@ -271,7 +276,7 @@ DiveImport::Outcome DiveImport::run(const Source& source, std::int32_t firstNumb
         }
         importer = importerFor(source.bytes, source.fileName);
         if (!importer) {
-            out.refusal = "not a logbook, UDDF, UDCF or companion file";
+            out.refusal = "not a logbook, UDDF, UDCF, Subsurface or companion file";
             return out;
         }
     }

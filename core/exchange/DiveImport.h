@@ -51,7 +51,8 @@ public:
         const DiveImporter* importer = nullptr;
     };
     struct Outcome {
-        std::string format;  // "logbook", "UDDF", "UDCF" or "Companion"; empty when refused
+        std::string
+            format;  // "logbook", "UDDF", "UDCF", "Companion" or "Subsurface"; empty when refused
         Carnet::DiveList dives;
         // The import report, one line each: what the reader left out or
         // corrected, the form's alerts in the texts given, then the file's
@@ -67,8 +68,9 @@ public:
                        const SettingsStore& settings, const Localisation& texts,
                        const Progress& progress = {});
 
-    // The reader for a foreign file: by what it holds (a "uddf" root; the
-    // companion's own elements; a UDCF root or UDCF's samples), then its
+    // The reader for a foreign file: by what it holds (a "uddf" root; a
+    // Subsurface root; the companion's own elements; a UDCF root or UDCF's
+    // samples), then its
     // extension, then the first reader that finds dives in it.
     static const DiveImporter* importerFor(std::span<const std::uint8_t> bytes,
                                            std::string_view fileName);

@@ -3,6 +3,7 @@
 #include "exchange/CompanionImport.h"
 #include "exchange/DelimitedExports.h"
 #include "exchange/StandardUddfExport.h"
+#include "exchange/SubsurfaceImport.h"
 #include "exchange/UdcfImport.h"
 #include "exchange/UddfImport.h"
 #include "exchange/XmlExports.h"
@@ -30,6 +31,7 @@ std::vector<std::unique_ptr<DiveImporter>> makeImporters() {
     i.push_back(std::make_unique<UdcfImport>());
     i.push_back(std::make_unique<UddfImport>());
     i.push_back(std::make_unique<CompanionImport>());
+    i.push_back(std::make_unique<SubsurfaceImport>());
     return i;
 }
 

@@ -199,18 +199,23 @@ std::optional<std::pair<double, std::string>> numberAndUnit(std::string_view tex
         at += 2;
         while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
     }
+    // ASCII by hand: a sample's every value passes here, and the C
+    // library's classification is a call per byte.
     std::string unit;
     for (std::string_view rest = text.substr(at); !rest.empty(); rest.remove_prefix(1)) {
         const auto c = static_cast<unsigned char>(rest.front());
-        if (std::isspace(c) || c == '.') continue;
+        if (c == ' ' || (c >= '\t' && c <= '\r') || c == '.') continue;
         if (rest.substr(0, 2) == "\xC2\xB0") {  // the degree sign
             rest.remove_prefix(1);
             continue;
         }
-        unit += static_cast<char>(std::tolower(c));
+        unit += static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
     }
     return std::pair{*v, std::move(unit)};
 }
+
+// Cubic feet of gas are measured at one standard atmosphere.
+constexpr double kAtmosphereBar = 1.01325;
 
 bool oneOf(const std::string& unit, std::initializer_list<std::string_view> names) {
     for (std::string_view n : names)
@@ -236,6 +241,29 @@ std::pair<std::string, std::string> ImportRules::placeAndSite(std::string_view t
             break;
         }
     return {std::string(text.substr(0, chosen)), std::string(text.substr(chosen + kJoin.size()))};
+}
+
+std::pair<std::string, std::string> ImportRules::siteAndPlace(std::string_view name,
+                                                              const ReadContext& context) {
+    auto trimmed = [](std::string_view t) {
+        while (!t.empty() && std::isspace(static_cast<unsigned char>(t.front())))
+            t.remove_prefix(1);
+        while (!t.empty() && std::isspace(static_cast<unsigned char>(t.back()))) t.remove_suffix(1);
+        return t;
+    };
+    std::vector<std::size_t> commas;
+    for (std::size_t at = name.find(','); at != std::string_view::npos; at = name.find(',', at + 1))
+        commas.push_back(at);
+    for (std::size_t k = 0; k < commas.size(); ++k) {
+        const std::string_view site = trimmed(name.substr(0, commas[k]));
+        const std::size_t from = commas[k] + 1;
+        const std::size_t to = k + 1 < commas.size() ? commas[k + 1] : name.size();
+        const std::string_view place = trimmed(name.substr(from, to - from));
+        if (!site.empty() && !place.empty() &&
+            (known(context.sites, site) || known(context.places, place)))
+            return {std::string(site), std::string(place)};
+    }
+    return {std::string(trimmed(name)), {}};
 }
 
 std::optional<double> QuantityReader::depth(std::string_view text) {
@@ -284,6 +312,26 @@ std::optional<double> QuantityReader::volume(std::string_view text) {
         return std::nullopt;
     }
     if (unit.empty() || oneOf(unit, {"l", "liter", "liters", "litre", "litres"})) return v;
+    ++unknown_;
+    return std::nullopt;
+}
+
+std::optional<double> QuantityReader::volume(std::string_view text,
+                                             std::optional<double> workingBar) {
+    const auto read = numberAndUnit(text);
+    if (read && workingBar && *workingBar > 1 && *workingBar < 1000 &&
+        oneOf(read->second, {"cuft", "cf", "ft3", "cft", "cubicfeet"}))
+        return read->first * units::kLitresPerCubicFoot * kAtmosphereBar / *workingBar;
+    return volume(text);
+}
+
+std::optional<double> QuantityReader::mass(std::string_view text) {
+    const auto read = numberAndUnit(text);
+    if (!read) return std::nullopt;
+    const auto& [v, unit] = *read;
+    if (unit.empty()) return imperial_ ? v * units::kKilogramsPerPound : v;
+    if (oneOf(unit, {"kg", "kilogram", "kilograms"})) return v;
+    if (oneOf(unit, {"lb", "lbs", "pound", "pounds"})) return v * units::kKilogramsPerPound;
     ++unknown_;
     return std::nullopt;
 }

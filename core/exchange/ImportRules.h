@@ -51,6 +51,11 @@ public:
     // split whose place or site the pick lists know, else the last " - ".
     static std::pair<std::string, std::string> placeAndSite(std::string_view text,
                                                             const ReadContext& context);
+    // The site and the place of a name written "Site, Place" or "Site, Place,
+    // Country": cut where the pick lists know the site or the place; a name
+    // they know no part of is all site, as is a name without a comma.
+    static std::pair<std::string, std::string> siteAndPlace(std::string_view name,
+                                                            const ReadContext& context);
 };
 
 // Numbers read from an element's text as its leading number, blanks and a
@@ -68,6 +73,10 @@ public:
     std::optional<double> temperature(std::string_view text);  // degrees Celsius
     std::optional<double> pressure(std::string_view text);     // bar
     std::optional<double> volume(std::string_view text);       // litres of water
+    // The same; a size in cubic feet of gas becomes the water volume that
+    // holds it at the working pressure, when that is known.
+    std::optional<double> volume(std::string_view text, std::optional<double> workingBar);
+    std::optional<double> mass(std::string_view text);  // kilograms
     // One line each for what was left out.
     void report(std::vector<std::string>& notes) const;
 

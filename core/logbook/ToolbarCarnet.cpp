@@ -13,6 +13,8 @@ const std::vector<ToolbarItem>& ToolbarCarnet::items() {
          true},
         {"importUDCF", "Import UDCF", "Carnet", "importUDCF", "Tip import UDCF", "Carnet", false},
         {"importUDDF", "Import UDDF", "Carnet", "importUDDF", "Tip import UDDF", "Carnet", false},
+        {"importSubsurface", "Import Subsurface", "Carnet", "importSubsurface",
+         "Tip import Subsurface", "Carnet", false},
         {"synthese", "Synthesis card", "Main", "texte", "Tip synthesis card", "Carnet", true},
         {"statistics", "Statistics", "Carnet", "statistics", "Tip statistics", "Carnet", true},
         {"rechercher", "Find", "Carnet", "", "", "", false},
@@ -38,15 +40,16 @@ const ToolbarLayout& ToolbarCarnet::layout(std::string_view toolbar) {
     static const ToolbarLayout table =
         make(kTableToolbar,
              {"saveDocument", "imprimer", "newDive", "deleteDive", "profil", "profilData",
-              "importUDCF", "importUDDF", "synthese", "statistics", "rechercher", "separator",
-              "space", "flexibleSpace", "customize"},
+              "importUDCF", "importUDDF", "importSubsurface", "synthese", "statistics",
+              "rechercher", "separator", "space", "flexibleSpace", "customize"},
              {"saveDocument", "imprimer", "separator", "newDive", "deleteDive", "profil",
               "importUDCF", "importUDDF", "synthese", "statistics", "separator", "customize",
               "flexibleSpace", "rechercher"});
     static const ToolbarLayout edit =
         make(kEditToolbar,
              {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData",
-              "importUDCF", "importUDDF", "separator", "space", "flexibleSpace", "customize"},
+              "importUDCF", "importUDDF", "importSubsurface", "separator", "space", "flexibleSpace",
+              "customize"},
              {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData",
               "importUDCF", "importUDDF", "separator", "customize", "flexibleSpace"});
     static const ToolbarLayout none;

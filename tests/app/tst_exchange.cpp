@@ -7,6 +7,7 @@
 #include "AppTestHarness.h"
 #include "logbook/CarnetSession.h"
 #include "logbook/CarnetWindow.h"
+#include "logbook/LogbookToolbar.h"
 
 using divelog::Plongee;
 
@@ -95,6 +96,35 @@ private slots:
         junk.close();
         QVERIFY(!w_->importFile(QStringLiteral("UDDF"), junk.fileName()));
         QCOMPARE(app_->prompts->notes.last(), app_->text.carnet("Import found nothing"));
+        QCOMPARE(w_->carnet().recordCount(), std::size_t(2));
+    }
+
+    void aSubsurfaceLogbookComesFromTheMenuAndGoesWithOneUndo() {
+        QFile file(dir_.filePath("log.ssrf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "<divelog><divesites><site uuid='5' name='Riou'/></divesites><dives>"
+            "<dive date='2022-08-01' time='09:30:00' duration='41:00 min' divesiteid='5' "
+            "sac='15 l/min'/><dive date='2022-08-02' duration='38 min'/></dives></divelog>");
+        file.close();
+        QAction* menu = nullptr;
+        for (QAction* a : w_->findChildren<QAction*>(QStringLiteral("importSubsurface")))
+            if (a->text() == app_->text.carnet("Import Subsurface menu")) menu = a;
+        QVERIFY(menu);
+        QCOMPARE(menu->text(), QStringLiteral("Import Subsurface Logbook..."));
+        QVERIFY2(w_->toolbar()->action("importSubsurface"), "offered by the customisation");
+        QVERIFY(!w_->toolbar()->action("importSubsurface")->text().contains("error"));
+
+        app_->prompts->nextOpenPath = file.fileName();
+        menu->trigger();
+        QCOMPARE(w_->carnet().recordCount(), std::size_t(4));
+        QCOMPARE(w_->carnet().dive(2).site(), std::optional<std::string>("Riou"));
+        QCOMPARE(w_->carnet().dive(2).temps(), 41);
+        QCOMPARE(w_->carnet().dive(3).noPlongee(), 4);
+        QCOMPARE(app_->prompts->notes.size(), 1);
+        QVERIFY2(app_->prompts->notes.first().contains("sac (1 dive)"),
+                 qPrintable(app_->prompts->notes.first()));
+        w_->undoAction()->trigger();
         QCOMPARE(w_->carnet().recordCount(), std::size_t(2));
     }
 

@@ -382,6 +382,17 @@ TEST_F(ConvertTest, ValidateSaysWhatWouldBeLeftOut) {
     r = run({"validate", data + "/uddf-own-export.uddf"});
     EXPECT_EQ(r.exitCode, 0) << r.out;
     EXPECT_NE(r.out.find("UDDF, 2 dives, nothing left out"), std::string::npos) << r.out;
+    // A Subsurface logbook, found by its root whatever its name.
+    r = run({"validate", data + "/subsurface-old-root.ssrf"});
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(r.out.find("Subsurface, 2 dives, nothing left out"), std::string::npos) << r.out;
+    r = run({"validate", data + "/subsurface-rebreather.ssrf"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.out.find("second dive computer"), std::string::npos) << r.out;
+    r = run({"info", data + "/subsurface-divelog.ssrf"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("format: Subsurface\ndives: 2\nfirst dive: 2019-07-14"), std::string::npos)
+        << r.out;
 }
 
 TEST_F(ConvertTest, TheConverterSpeaksWithTheApplicationSTexts) {

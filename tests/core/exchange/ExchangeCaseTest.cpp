@@ -25,7 +25,7 @@ std::vector<Case> cases() {
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(folder, ec)) {
         if (e.path().extension() != ".expected") continue;
-        for (const char* ext : {".uddf", ".udcf", ".xml"}) {
+        for (const char* ext : {".uddf", ".udcf", ".xml", ".ssrf"}) {
             fs::path input = e.path();
             input.replace_extension(ext);
             if (fs::exists(input)) all.push_back({input, e.path()});

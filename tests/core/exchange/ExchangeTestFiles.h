@@ -83,6 +83,17 @@ inline std::map<std::string, std::string> describe(const Plongee& d) {
     m["apparatus"] = i(d.rebreather()) + " set point " + i(d.ppO2());
     m["weight"] = decimalText(d.lestage());
     m["configuration"] = i(d.configuration());
+    m["type"] = i(d.typePlongee());
+    m["night"] = i(d.nocturne());
+    m["suit"] = i(d.combinaison());
+    m["computer"] = d.ordinateur().value_or("");
+    m["working"] = i(d.pressionBloc()) + " bar, " + i(d.pressionBloc_2()) + " bar";
+    std::string stops;
+    for (std::size_t k = 0; k < 5; ++k)
+        if (const std::int32_t o2 = std::get<std::int32_t>(d.value(Plongee::kStopO2[k])); o2 > 0)
+            stops += (stops.empty() ? "" : " ") + i(o2) + "/" +
+                     i(std::get<std::int32_t>(d.value(Plongee::kStopHe[k])));
+    m["deco gases"] = stops.empty() ? "none" : stops;
     std::string switches;
     if (d.GAZ_Flag() && d.GAZ_Flag()->size() == depths.size())
         for (std::size_t k = 0; k < depths.size(); ++k)

@@ -323,7 +323,7 @@ TEST(ImportRun, FindsTheReaderOrTakesTheChosenOneAndRefusesWithAReason) {
     EXPECT_TRUE(chosen.dives.empty());
 
     const DiveImport::Outcome none = run("just words", "a.txt");
-    EXPECT_EQ(none.refusal, "not a logbook, UDDF, UDCF or companion file");
+    EXPECT_EQ(none.refusal, "not a logbook, UDDF, UDCF, Subsurface or companion file");
     EXPECT_TRUE(none.format.empty());
 }
 
