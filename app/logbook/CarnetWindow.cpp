@@ -155,7 +155,7 @@ QWidget* CarnetWindow::buildWelcome() {
     title->setFont(big);
     auto* hint = new QLabel(text_.carnet("Welcome text"));
     hint->setWordWrap(true);
-    hint->setMaximumWidth(520);
+    hint->setFixedWidth(520);  // wrapped text centred in a layout gets no width of its own
     for (QLabel* l : {title, hint}) {
         l->setAlignment(Qt::AlignCenter);
         column->addWidget(l, 0, Qt::AlignHCenter);
