@@ -30,7 +30,8 @@ const Site kMarseille3 = {"Marseille", "Impérial du Large", "France", "FR", 43.
 const Site kMarseille4 = {"Marseille", "Grand Conglu", "France", "FR", 43.1810, 5.4010, "", "Club des Calanques", "Le Poséidon II"};
 const Site kCrozon1 = {"Crozon", "Pointe du Toulinguet", "France", "FR", 48.2800, -4.6290, "", "Iroise Plongée", "Ar Men"};
 const Site kGlenan = {"Les Glénan", "Les Pourceaux", "France", "FR", 47.7440, -3.9870, "", "Centre nautique des Glénan", "Penfret"};
-const Site kOuessant1 = {"Ouessant", "Pierres Noires", "France", "FR", 48.3050, -4.9220, "Swansea Vale", "Iroise Plongée", "Ar Men"};
+const Site kOuessant1 = {"Ouessant", "Pierres Noires", "France", "FR", 48.3110, -4.9080, "", "Iroise Plongée", "Ar Men"};
+const Site kSwansea = {"Ouessant", "Swansea Vale", "France", "FR", 48.3050, -4.9220, "Swansea Vale", "Iroise Plongée", "Ar Men"};
 const Site kOuessant2 = {"Ouessant", "Basse Callot", "France", "FR", 48.4520, -5.0830, "", "Iroise Plongée", "Ar Men"};
 const Site kPortCros1 = {"Port-Cros", "La Gabinière", "France", "FR", 42.9955, 6.3985, "", "Port-Cros Plongée", "Bagaud"};
 const Site kPortCros2 = {"Port-Cros", "La Croix", "France", "FR", 43.0115, 6.4110, "", "Port-Cros Plongée", "Bagaud"};
@@ -104,7 +105,9 @@ Shape shape(const DiveSpec& s, int interval, bool safetyStop) {
         t += dt;
         ++k;
         // A wander over the bottom, never deeper than the dive's maximum.
-        push(s.depth - 1.5 - 1.5 * std::sin(k * 0.21) - 0.8 * std::sin(k * 0.057), 0);
+        push(s.depth - 1.6 - 1.0 * std::sin(k * 0.13) - 0.7 * std::sin(k * 0.041 + 1.0) -
+                 0.3 * std::sin(k * 0.37),
+             0);
     }
     d = out.depth.back();
     std::vector<Stop> stops = s.stops;
@@ -324,7 +327,7 @@ Carnet::DiveList sampleDives() {
         {&kFaroud, 2023, 5, 22, 9, 30, 34, 22, R::Nitrox, 28, 0, none, 17, 22, 0, "Jo Martin, Claire Vidal", "The bridge and the propeller of the Um El Faroud.", 1},
         {&kGozo1, 2023, 5, 23, 10, 0, 20, 40, R::Air, 21, 0, none, 18, 24, 3, "Claire Vidal", "Macro in the Coral Garden."},
         {&kOuessant2, 2024, 8, 6, 11, 0, 24, 30, R::Air, 21, 0, none, 15, 19, 1, "Yann Kerbrat", "Slack water on the Basse Callot; jewel anemones everywhere."},
-        {&kOuessant1, 2024, 8, 7, 12, 0, 58, 20, R::Trimix, 18, 45, tekStops, 13, 18, 0, "Yann Kerbrat, Paul Lemaire", "The Swansea Vale at slack water; the boilers stand on the rock. Deco on 50 % and oxygen.", 1},
+        {&kSwansea, 2024, 8, 7, 12, 0, 58, 20, R::Trimix, 18, 45, tekStops, 13, 18, 0, "Yann Kerbrat, Paul Lemaire", "The Swansea Vale at slack water; the boilers stand on the rock. Deco on 50 % and oxygen.", 1},
         {&kOuessant2, 2024, 8, 8, 12, 30, 45, 40, R::Ccr, 21, 35, {{9, 3, 0, 0}, {6, 5, 0, 0}, {3, 6, 0, 0}}, 14, 19, 4, "Paul Lemaire", "First long dive on the eCCR, set point 1.3, diluent 21/35; bail-out 7 l carried."},
         {&kOuessant1, 2024, 8, 9, 13, 0, 22, 35, R::Air, 21, 0, none, 15, 20, 12, "Yann Kerbrat", "Shallow dive on the reef: wrasse and lobsters."},
         {&kMarseille1, 2024, 10, 5, 9, 30, 35, 20, R::Nitrox, 30, 0, none, 19, 21, 0, "Anne Morel, Marc Dupuis", "Back on the Liban; the stern has collapsed a little more."},
