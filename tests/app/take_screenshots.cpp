@@ -12,9 +12,9 @@
 #include <cstdio>
 
 #include "AppTestHarness.h"
-#include "logbook/CarnetSession.h"
 #include "logbook/CarnetWindow.h"
 #include "logbook/DiveEditWindow.h"
+#include "logbook/DiveTableModel.h"
 #include "profile/ProfilWindow.h"
 #include "stats/LogbookReports.h"
 #include "stats/StatisticsWindow.h"
@@ -59,9 +59,12 @@ int main(int argc, char** argv) {
     // The trimix dive on the wreck off Ouessant: stops, gas switches, pressures.
     int row = 0;
     for (std::size_t i = 0; i < w->carnet().recordCount(); ++i)
-        if (w->carnet().dive(i).epaves().value_or("") == "Swansea Vale") row = static_cast<int>(i);
-    w->session().select({static_cast<std::size_t>(row)});
-    w->table()->scrollTo(w->model()->index(row, 0));
+        if (w->carnet().dive(i).epaves().value_or("") == "Swansea Vale") {
+            row = static_cast<int>(i);
+            break;
+        }
+    w->table()->selectRow(row);  // as a click does: the form follows
+    w->table()->scrollTo(w->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
     bool ok = grab(w, out, "screenshot-table.png");
 
     w->openEditWindowOn(row);
