@@ -154,8 +154,10 @@ QWidget* CarnetWindow::buildWelcome() {
     big.setBold(true);
     title->setFont(big);
     auto* hint = new QLabel(text_.carnet("Welcome text"));
+    // Wrapped text centred in a layout gets no size of its own: give it one.
     hint->setWordWrap(true);
-    hint->setFixedWidth(520);  // wrapped text centred in a layout gets no width of its own
+    hint->setFixedWidth(520);
+    hint->setMinimumHeight(hint->heightForWidth(520));
     for (QLabel* l : {title, hint}) {
         l->setAlignment(Qt::AlignCenter);
         column->addWidget(l, 0, Qt::AlignHCenter);
