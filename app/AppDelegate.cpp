@@ -13,6 +13,9 @@
 #include "MyDocumentController.h"
 #include "calculators/CalculatorFactory.h"
 #include "calculators/CalculatorLayouts.h"
+#include "exchange/ExchangeFormats.h"
+#include "kinds/DocumentKinds.h"
+#include "logbook/CarnetWindow.h"
 #include "settings/AppContext.h"
 #include "settings/Preferences.h"
 
@@ -70,6 +73,9 @@ void AppDelegate::installMenus(DocumentWindow* window) {
         bar->addMenu(cards);
     }
     bar->addMenu(buildHelpMenu(window));
+    if (auto* logbook = qobject_cast<CarnetWindow*>(window))
+        connect(logbook, &CarnetWindow::sampleLogbookRequested, &controller_,
+                &MyDocumentController::openSampleLogbook, Qt::UniqueConnection);
 }
 
 QWidget* AppDelegate::showTool(const ToolCommand& command) {
@@ -149,12 +155,51 @@ QMenu* AppDelegate::buildLogbookMenu(DocumentWindow* window) {
 QMenu* AppDelegate::buildHelpMenu(DocumentWindow* window) {
     const UiText& t = controller_.text();
     auto* menu = new QMenu(t.main("Help"), window);
+    QAction* sample = menu->addAction(t.main("Open Sample Logbook"));
+    sample->setObjectName(QStringLiteral("openSampleLogbook"));
+    connect(sample, &QAction::triggered, &controller_, &MyDocumentController::openSampleLogbook);
+    menu->addSeparator();
     QAction* about = menu->addAction(t.main("About DiveLog"));
+    about->setObjectName(QStringLiteral("aboutDiveLog"));
     about->setMenuRole(QAction::AboutRole);
-    connect(about, &QAction::triggered, window, [window, &t] {
-        QMessageBox::about(window, t.main("About DiveLog"), t.main("About text"));
+    connect(about, &QAction::triggered, window, [window, this] {
+        QMessageBox::about(window, controller_.text().main("About DiveLog"), aboutText());
     });
     return menu;
+}
+
+QString AppDelegate::aboutText() const {
+    const UiText& t = controller_.text();
+    auto sv = [](std::string_view s) {
+        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    };
+    // Every kind is read and written as its own file; the logbook also
+    // writes its exports and reads the formats of the import menu.
+    QStringList kinds, reads, writes;
+    for (const auto& k : divelog::documentKinds())
+        kinds << t.kindName(k) + QStringLiteral(" (.") + sv(k.extension) + ')';
+    for (const auto& i : divelog::ExchangeFormats::importers()) {
+        QStringList globs;
+        for (std::string_view ext : i->extensions()) globs << QStringLiteral(".") + sv(ext);
+        reads << sv(i->name()) + QStringLiteral(" (") + globs.join(QStringLiteral(", ")) + ')';
+    }
+    for (const auto& e : divelog::ExchangeFormats::exporters()) {
+        const std::string name(e->typeName());
+        writes << t.main(name, name);
+    }
+    auto list = [](const QStringList& items) {
+        QString html;
+        for (const QString& i : items) html += QStringLiteral("<li>") + i.toHtmlEscaped();
+        return QStringLiteral("<ul>") + html + QStringLiteral("</ul>");
+    };
+    const std::string version = DIVELOG_VERSION;
+    return QStringLiteral("<h3>DiveLog</h3><p>") +
+           t.format("Main", "About version", "error !", {version}).toHtmlEscaped() +
+           QStringLiteral("<br>") + t.main("About licence").toHtmlEscaped() +
+           QStringLiteral("</p><p>") + t.main("About text").toHtmlEscaped() +
+           QStringLiteral("</p><p>") + t.main("About documents").toHtmlEscaped() + list(kinds) +
+           QStringLiteral("<p>") + t.main("About reads").toHtmlEscaped() + list(reads) +
+           QStringLiteral("<p>") + t.main("About writes").toHtmlEscaped() + list(writes);
 }
 
 QMenu* AppDelegate::buildEditMenu(DocumentWindow* window) {

@@ -49,6 +49,9 @@ public:
     CalculatorWindow* toolWindow(const QString& layout) const;
     // The pick-list editor of a layout, or null before its first use.
     PickListWindow* editorWindow(const QString& layout) const;
+    // Help > About: the version, the licence, and the files it reads and
+    // writes, from the kind table and the exchange formats.
+    QString aboutText() const;
     // Null before the preferences were first shown.
     Preferences* preferencesWindow() const { return preferences_.get(); }
 

@@ -4,6 +4,7 @@
 
 #include "DocumentWindow.h"
 #include "DocumentWindowFactory.h"
+#include "SampleLogbook.h"
 #include "UserPrompts.h"
 #include "document/DocumentFile.h"
 #include "kinds/DocumentKinds.h"
@@ -106,6 +107,17 @@ void MyDocumentController::reportOpenFailure(const QString& path,
 void MyDocumentController::openDocumentMenuAction() {
     const QString path = prompts_->openPath(nullptr, openFilter());
     if (!path.isEmpty()) openDocument(path);
+}
+
+DocumentWindow* MyDocumentController::openSampleLogbook() {
+    QString problem;
+    const QString copy = SampleLogbook::workingCopy(problem);
+    if (copy.isEmpty()) {
+        prompts_->report(nullptr, text_.main("Sample logbook missing"),
+                         text_.main("Sample logbook missing reason"), problem);
+        return nullptr;
+    }
+    return openDocument(copy);
 }
 
 QString MyDocumentController::openFilter() const {

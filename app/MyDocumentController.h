@@ -85,6 +85,9 @@ public slots:
     // The logbook's own command, which code and tests call by name.
     void newCarnetDocumentMenuAction() { newDocumentOfKind(divelog::DocumentKind::Carnet); }
     void openDocumentMenuAction();
+    // Help > Open Sample Logbook: the diver's copy of the shipped sample,
+    // made on first use; null (reported) when no sample is installed.
+    DocumentWindow* openSampleLogbook();
 
 signals:
     void recentDocumentsChanged();

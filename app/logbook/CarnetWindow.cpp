@@ -3,12 +3,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
 
@@ -108,7 +112,16 @@ void CarnetWindow::buildTable() {
     for (int c = 0; c < model_->columnCount(); ++c)
         table_->setColumnWidth(c, columnWidth(DiveTableModel::field(c)));
     applyColumnVisibility();
-    setCentralWidget(table_);
+    pages_ = new QStackedWidget(this);
+    pages_->addWidget(table_);
+    welcome_ = buildWelcome();
+    pages_->addWidget(welcome_);
+    setCentralWidget(pages_);
+    // The table's own change events say when the first dive came or the last went.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model_, signal, this, &CarnetWindow::showWelcomeWhenEmpty);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CarnetWindow::showWelcomeWhenEmpty);
+    showWelcomeWhenEmpty();
 
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CarnetWindow::sortByColumn);
@@ -128,6 +141,47 @@ void CarnetWindow::buildTable() {
     connect(
         model_, &DiveTableModel::cellEdited, this, [this] { afterCommand(); },
         Qt::QueuedConnection);
+}
+
+QWidget* CarnetWindow::buildWelcome() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("welcomeView"));
+    auto* column = new QVBoxLayout(page);
+    column->addStretch(2);
+    auto* title = new QLabel(text_.carnet("Welcome title"));
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    title->setFont(big);
+    auto* hint = new QLabel(text_.carnet("Welcome text"));
+    // Wrapped text centred in a layout gets no size of its own: give it one.
+    hint->setWordWrap(true);
+    hint->setFixedWidth(520);
+    hint->setMinimumHeight(hint->heightForWidth(520));
+    for (QLabel* l : {title, hint}) {
+        l->setAlignment(Qt::AlignCenter);
+        column->addWidget(l, 0, Qt::AlignHCenter);
+    }
+    column->addSpacing(18);
+    auto button = [&](const char* name, const char* key, auto&& run) {
+        auto* b = new QPushButton(text_.carnet(key));
+        b->setObjectName(QString::fromLatin1(name));
+        b->setMinimumWidth(280);
+        connect(b, &QPushButton::clicked, this, run);
+        column->addWidget(b, 0, Qt::AlignHCenter);
+        return b;
+    };
+    button("welcomeNewDive", "New dive", [this] { newDive(); })->setDefault(true);
+    button("welcomeImport", "Import a dive file...", [this] { importDives(QString()); });
+    button("welcomeSample", "Open the sample logbook", [this] { emit sampleLogbookRequested(); });
+    column->addStretch(3);
+    return page;
+}
+
+bool CarnetWindow::showsWelcome() const { return pages_->currentWidget() == welcome_; }
+
+void CarnetWindow::showWelcomeWhenEmpty() {
+    pages_->setCurrentWidget(carnet().recordCount() == 0 ? welcome_ : table_);
 }
 
 void CarnetWindow::buildToolbar() {
@@ -163,6 +217,21 @@ void CarnetWindow::buildMenuActions() {
     add("logbookEditDive", "Edit dive", QKeySequence(Qt::CTRL | Qt::Key_E),
         &CarnetWindow::openEditWindow);
     add("logbookDeleteDive", "Delete dive", QKeySequence::Delete, &CarnetWindow::deleteDive);
+    add("logbookAddDive", "Add dive", QKeySequence(Qt::CTRL | Qt::Key_Return),
+        &CarnetWindow::addDive);
+    add("logbookInsertDive", "Insert dive", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return),
+        &CarnetWindow::insertDive);
+    add("logbookUpdateDive", "Update dive", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Return),
+        &CarnetWindow::updateDive);
+    add("logbookProfile", "Profile", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+        &CarnetWindow::displayProfilWindow);
+    add("logbookProfileData", "Profile datas", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
+        &CarnetWindow::profilInfo);
+    auto* any = new QAction(text_.carnet("Import a dive file..."), this);
+    any->setObjectName(QStringLiteral("importAnyDiveFile"));
+    any->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(any, &QAction::triggered, this, [this] { importDives(QString()); });
+    menuActions_ << any;
     for (const auto& importer : divelog::ExchangeFormats::importers()) {
         const QString format = q(std::string(importer->name()));
         const std::string key = "Import " + std::string(importer->name()) + " menu";
@@ -182,15 +251,22 @@ void CarnetWindow::buildStatisticsAndCard() {
     toolbar_->setHandler("imprimer", [r] { r->printLogbookWithDialog(); });
     toolbar_->setHandler("synthese", [r] { r->showCardScope(); });
     toolbar_->setHandler("statistics", [r] { r->showStatistics(); });
-    auto add = [this](const char* name, const char* key, void (LogbookReports::*slot)()) {
-        auto* a = new QAction(text_.main(key), this);
+    auto add = [this](const char* name, const QString& label, void (LogbookReports::*slot)(),
+                      QKeySequence keys = {}) {
+        auto* a = new QAction(label, this);
         a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(keys);
         connect(a, &QAction::triggered, reports_.get(), slot);
         menuActions_ << a;
     };
-    add("printLogbook", "Print logbook", &LogbookReports::printLogbookWithDialog);
-    add("printSynthesis", "Print synthesis", &LogbookReports::printCardWithDialog);
-    add("printStatistics", "Print statistics", &LogbookReports::printStatisticsWithDialog);
+    add("logbookStatistics", text_.carnet("Statistics"), &LogbookReports::showStatistics,
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    add("logbookSynthesis", text_.main("Synthesis card"), &LogbookReports::showCardScope,
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y));
+    add("printLogbook", text_.main("Print logbook"), &LogbookReports::printLogbookWithDialog);
+    add("printSynthesis", text_.main("Print synthesis"), &LogbookReports::printCardWithDialog);
+    add("printStatistics", text_.main("Print statistics"),
+        &LogbookReports::printStatisticsWithDialog);
 }
 
 void CarnetWindow::observeNotifications() {
@@ -236,6 +312,14 @@ DiveEditWindow* CarnetWindow::editWindow() {
     connect(edit_, &DiveEditWindow::formRefreshed, this, &CarnetWindow::updateProfileWindows);
     edit_->setCloseGuard([this] { return onEditWindowClosing(); });
     shareShortcutsWith(edit_);
+    // The edit window answers the shortcuts of the commands used while typing a dive.
+    static const QStringList shared{
+        QStringLiteral("logbookAddDive"),     QStringLiteral("logbookInsertDive"),
+        QStringLiteral("logbookUpdateDive"),  QStringLiteral("logbookProfile"),
+        QStringLiteral("logbookProfileData"), QStringLiteral("logbookStatistics"),
+        QStringLiteral("logbookSynthesis")};
+    for (QAction* a : menuActions_)
+        if (shared.contains(a->objectName())) edit_->addAction(a);
     return edit_;
 }
 
@@ -326,30 +410,42 @@ bool CarnetWindow::exportTo(const QString& type, const QString& path) {
 }
 
 void CarnetWindow::importDives(const QString& format) {
-    const divelog::DiveImporter* importer =
-        divelog::ExchangeFormats::importer(format.toStdString());
-    if (!importer) return;
-    QStringList globs;
-    for (std::string_view ext : importer->extensions())
-        globs << QStringLiteral("*.") + q(std::string(ext));
-    const QString path =
-        prompts_.openPath(this, format + QStringLiteral(" (") + globs.join(' ') + ')');
+    QStringList filters, all;
+    for (const auto& importer : divelog::ExchangeFormats::importers()) {
+        const QString name = q(std::string(importer->name()));
+        if (!format.isEmpty() && name != format) continue;
+        QStringList globs;
+        for (std::string_view ext : importer->extensions())
+            globs << QStringLiteral("*.") + q(std::string(ext));
+        all << globs;
+        filters << name + QStringLiteral(" (") + globs.join(' ') + ')';
+    }
+    if (filters.isEmpty()) return;
+    // A file is read as what it holds, so any name may be chosen.
+    if (format.isEmpty()) {
+        all.removeDuplicates();
+        filters.prepend(text_.main("All dive files") + QStringLiteral(" (") + all.join(' ') + ')');
+        filters << text_.main("All files") + QStringLiteral(" (*)");
+    }
+    const QString path = prompts_.openPath(this, filters.join(QStringLiteral(";;")));
     if (!path.isEmpty()) importFile(format, path);
 }
 
 bool CarnetWindow::importFile(const QString& format, const QString& path) {
     const divelog::DiveImporter* importer =
-        divelog::ExchangeFormats::importer(format.toStdString());
+        format.isEmpty() ? nullptr : divelog::ExchangeFormats::importer(format.toStdString());
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!importer || !divelog::readWholeFile(path.toStdString(), bytes, error)) {
+    if ((!format.isEmpty() && !importer) ||
+        !divelog::readWholeFile(path.toStdString(), bytes, error)) {
         prompts_.report(this, text_.carnet("Import failed"), q(error), QString());
         return false;
     }
     // Long imports show their progress and can be cancelled; nothing is added then.
     std::unique_ptr<QProgressDialog> progress;
+    const std::string fileName = QFileInfo(path).fileName().toStdString();
     divelog::DiveImport::Outcome imported = divelog::DiveImport::run(
-        {bytes, {}, importer}, carnet().numberAfterHighest(), context_.settings(),
+        {bytes, fileName, importer}, carnet().numberAfterHighest(), context_.settings(),
         context_.localisation(), [&](std::size_t done, std::size_t total) {
             if (!progress) {
                 progress = std::make_unique<QProgressDialog>(text_.carnet("Importing dives"),

@@ -21,6 +21,7 @@ class LogbookToolbar;
 class ProfileDataWindow;
 class ProfilWindow;
 class QLabel;
+class QStackedWidget;
 class QTableView;
 class RenumberPanel;
 
@@ -39,6 +40,10 @@ public:
     divelog::CarnetSession& session() { return *session_; }
     DiveTableModel* model() const { return model_; }
     QTableView* table() const { return table_; }
+    // Stands in for the table while the logbook has no dive: new dive,
+    // import, the sample logbook.
+    QWidget* welcomeView() const { return welcome_; }
+    bool showsWelcome() const;
     QLabel* countLabel() const { return count_; }
     QLabel* foundLabel() const { return found_; }
     DiveSearchField* searchField() const { return search_; }
@@ -84,13 +89,19 @@ public slots:
     void profilInfo();
     // importProfil: the profile-data window's series into the dive shown.
     void importProfil();
-    // importUDCF, importUDDF, the companion file and a Subsurface logbook: a file's dives appended
-    // as one step, with a report of what was read.
+    // importUDCF, importUDDF, the companion file and a Subsurface logbook: a
+    // file's dives appended as one step, with a report of what was read. An
+    // empty format offers every format's files and reads each as what it holds.
     void importDives(const QString& format);
-    // Reads a file of a format and appends its dives; false when none came.
+    // Reads a file of a format (empty: found from the file) and appends its
+    // dives; false when none came.
     bool importFile(const QString& format, const QString& path);
     void sortByColumn(int column);
     void renumber(int firstNumber);
+
+signals:
+    // The welcome view's "Open the sample logbook"; the application answers.
+    void sampleLogbookRequested();
 
 protected:
     QList<ExportType> exportTypes() const override;
@@ -101,6 +112,8 @@ protected:
 
 private:
     void buildTable();
+    QWidget* buildWelcome();
+    void showWelcomeWhenEmpty();
     void buildToolbar();
     void buildMenuActions();
     void buildStatisticsAndCard();
@@ -130,6 +143,8 @@ private:
     std::unique_ptr<LogbookReports> reports_;
     DiveTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QWidget* welcome_ = nullptr;
     QLabel* count_ = nullptr;
     QLabel* found_ = nullptr;
     DiveSearchField* search_ = nullptr;
