@@ -21,6 +21,7 @@ int main(int argc, char* argv[]) {
     context.initialize(isoCountries);
     for (const QString& problem : loadLocalisationResources(context.localisation()))
         qWarning("localisation: %s", qPrintable(problem));
+    installQtTranslations(app, displayLanguage(QLocale()));
 
     MyDocumentController controller(context);
     AppDelegate delegate(context, controller);

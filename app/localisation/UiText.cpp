@@ -3,7 +3,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 QString UiText::text(std::string_view table, std::string_view key,
                      std::string_view fallback) const {
@@ -56,13 +58,40 @@ void loadFolder(divelog::Localisation& loc, const QString& folder, QStringList& 
 
 }  // namespace
 
-QStringList loadLocalisationResources(divelog::Localisation& loc) {
+QString displayLanguage(const QLocale& locale) {
+    // The messages language (LANGUAGE, LC_MESSAGES) comes first here, as the
+    // user chose it for texts, whatever the number format.
+    const QStringList languages = locale.uiLanguages();
+    const QString first = languages.isEmpty() ? locale.name() : languages.first();
+    return first.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower() ==
+                   QLatin1String("fr")
+               ? QStringLiteral("fr")
+               : QStringLiteral("en");
+}
+
+QStringList loadLocalisationResources(divelog::Localisation& loc, const QLocale& locale,
+                                      const QString& root) {
     QStringList problems;
-    loadFolder(loc, QStringLiteral(":/lang/en"), problems);
-    const QString language = QLocale().name().section(QLatin1Char('_'), 0, 0);
-    if (!language.isEmpty() && language != QLatin1String("en"))
-        loadFolder(loc, QStringLiteral(":/lang/") + language, problems);
+    loadFolder(loc, root + QStringLiteral("/en"), problems);
+    const QString language = displayLanguage(locale);
+    if (language != QLatin1String("en"))
+        loadFolder(loc, root + QLatin1Char('/') + language, problems);
     return problems;
+}
+
+bool installQtTranslations(QCoreApplication& app, const QString& language) {
+    if (language == QLatin1String("en")) return false;
+    auto* translator = new QTranslator(&app);
+    const QString name = QStringLiteral("qtbase_") + language;
+    // Debian's qt6-translations-l10n puts them where Qt looks; a Qt built
+    // elsewhere may look in its own tree, so the system folder is tried too.
+    if (translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        translator->load(name, QStringLiteral("/usr/share/qt6/translations"))) {
+        app.installTranslator(translator);
+        return true;
+    }
+    delete translator;
+    return false;
 }
 
 QString UiText::asTitle(const QString& label) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QString>
 #include <initializer_list>
 #include <string_view>
@@ -45,7 +47,16 @@ private:
     const divelog::Localisation& loc_;
 };
 
-// Loads every table shipped under :/lang/en, then overlays the tables of the
-// system language when the resources have them. Returns the unreadable lines
-// (table and line number), empty when all went well.
-QStringList loadLocalisationResources(divelog::Localisation& loc);
+// The language the windows speak for a locale: "fr" when its first user
+// interface language is French, else "en".
+QString displayLanguage(const QLocale& locale);
+
+// Loads every table under `root`/en, then overlays the tables of the display
+// language, so a key the translation lacks still shows English. Returns the
+// unreadable lines (table and line number), empty when all went well.
+QStringList loadLocalisationResources(divelog::Localisation& loc, const QLocale& locale = QLocale(),
+                                      const QString& root = QStringLiteral(":/lang"));
+
+// Installs Qt's own translation of its dialogs and standard buttons for the
+// language; false when the system has none (they stay English).
+bool installQtTranslations(QCoreApplication& app, const QString& language);

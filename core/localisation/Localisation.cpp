@@ -108,6 +108,15 @@ std::string formatText(std::string_view fmt, std::initializer_list<FormatArg> ar
             out += '%';
             continue;
         }
+        // "%2$@" names its argument, so a translation can put them in its own order.
+        std::size_t position = 0;
+        std::size_t digits = i;
+        while (digits < fmt.size() && std::isdigit(static_cast<unsigned char>(fmt[digits])))
+            position = std::min<std::size_t>(position * 10 + (fmt[digits++] - '0'), 1000);
+        if (digits > i && digits < fmt.size() && fmt[digits] == '$' && position > 0)
+            i = digits + 1;
+        else
+            position = 0;
         std::size_t specStart = i;
         while (i < fmt.size() &&
                std::string_view("-+ #0123456789.").find(fmt[i]) != std::string_view::npos)
@@ -124,8 +133,9 @@ std::string formatText(std::string_view fmt, std::initializer_list<FormatArg> ar
         for (char c : flags)
             if (std::string_view("hlqLjzt").find(c) == std::string_view::npos) width += c;
         if (width.size() > 8) width.clear();
-        if (next >= list.size()) continue;
-        const FormatArg& a = list[next++];
+        const std::size_t index = position ? position - 1 : next++;
+        if (index >= list.size()) continue;
+        const FormatArg& a = list[index];
         char buf[128];
         if ((conv == 'd' || conv == 'i' || conv == 'u') &&
             std::holds_alternative<std::int64_t>(a)) {
@@ -196,6 +206,14 @@ std::string Localisation::format(std::string_view table, std::string_view key,
 bool Localisation::has(std::string_view table, std::string_view key) const {
     auto t = tables_.find(table);
     return t != tables_.end() && t->second.find(key) != t->second.end();
+}
+
+std::vector<std::string> Localisation::keys(std::string_view table) const {
+    std::vector<std::string> out;
+    auto t = tables_.find(table);
+    if (t != tables_.end())
+        for (const auto& [key, value] : t->second) out.push_back(key);
+    return out;
 }
 
 }  // namespace divelog

@@ -6,12 +6,14 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace divelog {
 
 using FormatArg = std::variant<std::int64_t, double, std::string>;
 
-// printf-style formatting where "%@" takes the text of a value. Conversions
+// printf-style formatting where "%@" takes the text of a value and "%2$@"
+// the second argument. Conversions
 // without a matching argument are left out; a mismatched one prints the
 // argument as text, so a bad translation cannot crash.
 std::string formatText(std::string_view format, std::initializer_list<FormatArg> args);
@@ -31,6 +33,8 @@ public:
     std::string format(std::string_view table, std::string_view key, std::string_view fallback,
                        std::initializer_list<FormatArg> args) const;
     bool has(std::string_view table, std::string_view key) const;
+    // The keys of a table in sorted order, empty for an unknown table.
+    std::vector<std::string> keys(std::string_view table) const;
 
 private:
     std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>> tables_;
