@@ -138,6 +138,14 @@ void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::Profi
                 p.setPen(Qt::red);
                 p.setFont(title);
                 break;
+            case ChartText::Style::Ceiling:
+                p.setPen(QColor(140, 0, 0));
+                p.setFont(small);
+                break;
+            case ChartText::Style::Warning:
+                p.setPen(QColor(200, 80, 0));
+                p.setFont(small);
+                break;
         }
         p.drawText(at(c, t.at), QString::fromStdString(t.text));
     }
