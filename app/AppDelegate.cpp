@@ -108,7 +108,9 @@ PickListWindow* AppDelegate::editorWindow(const QString& layout) const {
 }
 
 Preferences* AppDelegate::showPreferencePanel() {
-    if (!preferences_) preferences_ = std::make_unique<Preferences>(context_, controller_.text());
+    if (!preferences_)
+        preferences_ =
+            std::make_unique<Preferences>(context_, controller_.text(), controller_.prompts());
     preferences_->present();
     return preferences_.get();
 }

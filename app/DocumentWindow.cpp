@@ -23,8 +23,15 @@ QString DocumentWindow::displayName() const {
 }
 
 void DocumentWindow::refreshTitle() {
-    setWindowTitle(displayName() + QStringLiteral("[*]"));
+    QString title = displayName() + QStringLiteral("[*]");
+    if (kindInTitle_) title += QStringLiteral(" — ") + text_.kindName(document_->info());
+    setWindowTitle(title);
     setWindowModified(document_->isChanged());
+}
+
+void DocumentWindow::setKindInTitle(bool shown) {
+    kindInTitle_ = shown;
+    refreshTitle();
 }
 
 void DocumentWindow::documentEdited() { refreshTitle(); }

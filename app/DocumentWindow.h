@@ -81,6 +81,9 @@ protected:
     // does; Close and Escape close it.
     void shareShortcutsWith(QWidget* child);
     void refreshTitle();
+    // Titles the window with its document's kind after its name ("Untitled —
+    // Wrecks"), for kinds a window title could not otherwise tell apart.
+    void setKindInTitle(bool shown);
     void closeEvent(QCloseEvent* event) override;
 
     divelog::AppContext& context_;
@@ -92,6 +95,7 @@ private:
 
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
+    bool kindInTitle_ = false;
 
     std::unique_ptr<divelog::Document> document_;
 };

@@ -83,21 +83,138 @@ int Printing::printDocument(QPrinter& printer, const QTextDocument& source,
     return pages;
 }
 
+namespace {
+
+constexpr double kPadding = 3;  // each side of a cell's text
+constexpr int kWrap = Qt::TextWordWrap;
+
+QFont tableFont(bool bold) { return pixelFont(11, bold); }
+
+// What a cell prints: its text, font and whether a picture goes before it.
+struct CellText {
+    QString text;
+    bool bold = false;
+    bool icon = false;
+};
+
+CellText cellText(const QAbstractItemModel& model, int row, int column) {
+    const QModelIndex index = model.index(row, column);
+    const QVariant icon = model.data(index, Qt::DecorationRole);
+    return {model.data(index, Qt::DisplayRole).toString(),
+            model.data(index, Qt::FontRole).value<QFont>().bold(),
+            icon.canConvert<QIcon>() && !icon.value<QIcon>().isNull()};
+}
+
+double iconSide(double lineHeight) { return std::min(lineHeight + 2, 14.0); }
+
+// The width a text needs on one line per line break, and its longest word.
+void measure(const QFontMetricsF& metrics, const QString& text, double& widest, double& word) {
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+        for (const QString& w : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            word = std::max(word, metrics.horizontalAdvance(w));
+    }
+}
+
+double wrappedHeight(const QFontMetricsF& metrics, const QString& text, double width) {
+    if (text.isEmpty()) return metrics.height();
+    return metrics.boundingRect(QRectF(0, 0, std::max(width, 1.0), 1e6), kWrap, text).height();
+}
+
+}  // namespace
+
+Printing::TableLayout Printing::layOutTable(const QPrinter& printer,
+                                            const QAbstractItemModel& model,
+                                            const QList<int>& columns,
+                                            const PrintSettings& settings) {
+    auto* device = const_cast<QPrinter*>(&printer);
+    const QFontMetricsF plain(tableFont(false), device), bold(tableFont(true), device);
+    const double page = contentSize(printer, settings).width();
+    const int rows = model.rowCount();
+    QList<double> natural, least;
+    for (int c : columns) {
+        double widest = 0, word = 0;
+        measure(bold, model.headerData(c, Qt::Horizontal).toString(), widest, word);
+        for (int r = 0; r < rows; ++r) {
+            const CellText cell = cellText(model, r, c);
+            const double icon = cell.icon ? iconSide(plain.height()) + kPadding : 0;
+            double w = 0, longest = 0;
+            measure(cell.bold ? bold : plain, cell.text, w, longest);
+            widest = std::max(widest, w + icon);
+            word = std::max(word, longest + icon);
+        }
+        natural << widest + 2 * kPadding + 1;
+        least << std::max(word + 2 * kPadding + 1, 24.0);
+    }
+    auto total = [](const QList<double>& ws) {
+        double sum = 0;
+        for (double w : ws) sum += w;
+        return sum;
+    };
+    TableLayout layout;
+    layout.widths = natural;
+    if (total(natural) > page) {
+        // The widest columns give way together, none below its longest word.
+        auto capped = [&](double cap) {
+            QList<double> ws;
+            for (int i = 0; i < natural.size(); ++i)
+                ws << std::max(least[i], std::min(natural[i], cap));
+            return ws;
+        };
+        double low = 0, high = *std::max_element(natural.begin(), natural.end());
+        for (int step = 0; step < 40; ++step) {
+            const double mid = (low + high) / 2;
+            (total(capped(mid)) > page ? high : low) = mid;
+        }
+        layout.widths = capped(low);
+        // Even the words do not fit: everything shrinks alike, and text is cut.
+        if (const double sum = total(layout.widths); sum > page)
+            for (double& w : layout.widths) w *= page / sum;
+    }
+    layout.headerHeight = 0;
+    for (int i = 0; i < columns.size(); ++i)
+        layout.headerHeight =
+            std::max(layout.headerHeight,
+                     wrappedHeight(bold, model.headerData(columns[i], Qt::Horizontal).toString(),
+                                   layout.widths[i] - 2 * kPadding));
+    layout.headerHeight += 2 * kPadding;
+    for (int r = 0; r < rows; ++r) {
+        double height = plain.height();
+        for (int i = 0; i < columns.size(); ++i) {
+            const CellText cell = cellText(model, r, columns[i]);
+            const double icon = cell.icon ? iconSide(plain.height()) + kPadding : 0;
+            height = std::max(height, wrappedHeight(cell.bold ? bold : plain, cell.text,
+                                                    layout.widths[i] - 2 * kPadding - icon));
+        }
+        layout.rowHeights << height + 2 * kPadding;
+    }
+    return layout;
+}
+
 int Printing::printTable(QPrinter& printer, const QAbstractItemModel& model,
-                         const QList<int>& columns, const QList<int>& widths, const QString& title,
+                         const QList<int>& columns, const QString& title,
                          const PrintSettings& settings) {
     const QSizeF page = contentSize(printer, settings);
-    double total = 0;
-    for (int w : widths) total += w;
-    const double shrink = total > page.width() ? page.width() / total : 1.0;
-    const QFont plain = pixelFont(11), bold = pixelFont(11, true), small = pixelFont(9);
-    const double rowHeight = QFontMetricsF(plain).height() + 6;
-    const double footer = QFontMetricsF(small).height() + 8;
-    const int perPage = std::max(1, static_cast<int>((page.height() - footer) / rowHeight) - 1);
+    const TableLayout layout = layOutTable(printer, model, columns, settings);
+    const QFont small = pixelFont(9);
+    const double footer = QFontMetricsF(small, &printer).height() + 8;
+    const double room = page.height() - footer - layout.headerHeight;
+    // Rows by page: as many as fit, at least one.
+    QList<int> firsts{0};
+    double used = 0;
+    for (int r = 0; r < layout.rowHeights.size(); ++r) {
+        if (used > 0 && used + layout.rowHeights[r] > room) {
+            firsts << r;
+            used = 0;
+        }
+        used += layout.rowHeights[r];
+    }
     const int rows = model.rowCount();
-    const int pages = std::max(1, (rows + perPage - 1) / perPage);
+    const int pages = static_cast<int>(firsts.size());
+    firsts << rows;
 
     QPainter painter(&printer);
+    const double line = QFontMetricsF(tableFont(false), &printer).height();
     auto cell = [&](const QRectF& box, int row, int column) {
         const QModelIndex index = model.index(row, column);
         const QVariant background = model.data(index, Qt::BackgroundRole);
@@ -105,22 +222,21 @@ int Printing::printTable(QPrinter& printer, const QAbstractItemModel& model,
         const QVariant foreground = model.data(index, Qt::ForegroundRole);
         painter.setPen(foreground.canConvert<QBrush>() ? foreground.value<QBrush>().color()
                                                        : QColor(Qt::black));
-        painter.setFont(model.data(index, Qt::FontRole).value<QFont>().bold() ? bold : plain);
-        QRectF inner = box.adjusted(3, 0, -3, 0);
-        const QVariant icon = model.data(index, Qt::DecorationRole);
-        if (icon.canConvert<QIcon>() && !icon.value<QIcon>().isNull()) {
-            const double side = std::min(rowHeight - 4, 14.0);
-            const QRectF where(inner.left(), box.center().y() - side / 2, side, side);
-            painter.drawPixmap(where, icon.value<QIcon>().pixmap(32, 32), QRectF(0, 0, 32, 32));
-            inner.setLeft(where.right() + 3);
+        const CellText text = cellText(model, row, column);
+        painter.setFont(tableFont(text.bold));
+        QRectF inner = box.adjusted(kPadding, kPadding, -kPadding, -kPadding);
+        if (text.icon) {
+            const double side = iconSide(line);
+            const QRectF where(inner.left(), inner.top() + (line - side) / 2, side, side);
+            const QIcon icon = model.data(index, Qt::DecorationRole).value<QIcon>();
+            painter.drawPixmap(where, icon.pixmap(32, 32), QRectF(0, 0, 32, 32));
+            inner.setLeft(where.right() + kPadding);
         }
         const QVariant align = model.data(index, Qt::TextAlignmentRole);
-        const Qt::Alignment alignment =
-            align.isValid() ? Qt::Alignment(align.toInt()) : (Qt::AlignLeft | Qt::AlignVCenter);
-        const QString text = model.data(index, Qt::DisplayRole).toString();
-        painter.drawText(
-            inner, alignment,
-            painter.fontMetrics().elidedText(text, Qt::ElideRight, int(inner.width())));
+        const Qt::Alignment horizontal =
+            align.isValid() ? (Qt::Alignment(align.toInt()) & Qt::AlignHorizontal_Mask)
+                            : Qt::AlignLeft;
+        painter.drawText(inner, int(horizontal | Qt::AlignTop) | kWrap, text.text);
     };
 
     for (int p = 0; p < pages; ++p) {
@@ -128,26 +244,28 @@ int Printing::printTable(QPrinter& printer, const QAbstractItemModel& model,
         painter.save();
         begin(painter, printer, settings, page.width());
         double x = 0;
-        painter.setFont(bold);
+        painter.setFont(tableFont(true));
         for (int c = 0; c < columns.size(); ++c) {
-            const QRectF box(x, 0, widths[c] * shrink, rowHeight);
+            const QRectF box(x, 0, layout.widths[c], layout.headerHeight);
             painter.fillRect(box, QColor(225, 225, 225));
             painter.setPen(Qt::black);
-            painter.drawText(box.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter,
+            painter.drawText(box.adjusted(kPadding, kPadding, -kPadding, -kPadding),
+                             int(Qt::AlignLeft | Qt::AlignTop) | kWrap,
                              model.headerData(columns[c], Qt::Horizontal).toString());
             x += box.width();
         }
-        const int first = p * perPage, last = std::min(rows, first + perPage);
-        for (int r = first; r < last; ++r) {
-            const double y = (r - first + 1) * rowHeight;
+        double y = layout.headerHeight;
+        for (int r = firsts[p]; r < firsts[p + 1]; ++r) {
+            const double height = layout.rowHeights[r];
             x = 0;
             for (int c = 0; c < columns.size(); ++c) {
-                const QRectF box(x, y, widths[c] * shrink, rowHeight);
+                const QRectF box(x, y, layout.widths[c], height);
                 cell(box, r, columns[c]);
                 x += box.width();
             }
+            y += height;
             painter.setPen(QPen(QColor(200, 200, 200), 0.5));
-            painter.drawLine(QPointF(0, y + rowHeight), QPointF(x, y + rowHeight));
+            painter.drawLine(QPointF(0, y), QPointF(x, y));
         }
         painter.setFont(small);
         painter.setPen(Qt::black);

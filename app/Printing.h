@@ -48,11 +48,23 @@ public:
     // A text over as many pages as it needs. Returns the number of pages.
     static int printDocument(QPrinter& printer, const QTextDocument& document,
                              const PrintSettings& settings);
-    // Every row of `model` with the given columns at the given widths (shrunk
-    // together when they do not fit across), the column titles on top of
-    // each page and `title` with the page number below. Returns the pages.
+    // How a table lies on the page, in content units.
+    struct TableLayout {
+        QList<double> widths;      // one per printed column
+        double headerHeight = 0;   // the column titles, wrapped
+        QList<double> rowHeights;  // one per row, tall enough for its wrapped cells
+    };
+    // Each column as wide as its widest cell or title needs, whatever width
+    // the window gives it; when they do not all fit across the page, the
+    // widest give way, down to their longest word, and their text wraps
+    // onto more lines of a taller row.
+    static TableLayout layOutTable(const QPrinter& printer, const QAbstractItemModel& model,
+                                   const QList<int>& columns, const PrintSettings& settings);
+    // Every row of `model` with the given columns laid out as above, the
+    // column titles on top of each page and `title` with the page number
+    // below. Returns the pages.
     static int printTable(QPrinter& printer, const QAbstractItemModel& model,
-                          const QList<int>& columns, const QList<int>& widths, const QString& title,
+                          const QList<int>& columns, const QString& title,
                           const PrintSettings& settings);
     // One page holding a picture `aspect` times as high as it is wide, as
     // wide as the page allows; `paint` draws it for the size it is given.

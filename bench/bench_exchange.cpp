@@ -2,7 +2,8 @@
 // counting output (the writers hold no copy of the file), the import of
 // 2,000 such dives from a UDCF file into that logbook, and the UDDF import
 // of a 100 MB UDDF 3.2 file of 2,000 dives against a plain pugixml parse
-// and walk of the same file, in speed and in memory. Its own main(): the
+// and walk of the same file, in speed and in memory, and the memory of the
+// import of one dive of a million waypoints. Its own main(): the
 // memory probe runs this program again so it measures a fresh process.
 
 #include <benchmark/benchmark.h>
@@ -198,17 +199,67 @@ int measure(const char* what, const char* path) {
     FileBytes bytes;
     std::string error;
     if (!readWholeFile(path, bytes, error)) return 1;
-    if (std::string_view(what) == "import")
+    if (std::string_view(what) == "import") {
         benchmark::DoNotOptimize(uddfImport(bytes.bytes()));
-    else
+    } else if (std::string_view(what) == "run") {
+        // The whole import: read, then every dive stored through the form.
+        InMemorySettingsStore settings;
+        Localisation texts;
+        const auto out = DiveImport::run({bytes.bytes(), path}, 1, settings, texts);
+        benchmark::DoNotOptimize(out.dives.size());
+    } else {
         benchmark::DoNotOptimize(plainParseAndWalk(bytes.bytes()));
+    }
     std::printf("%ld %zu\n", peakResidentBytes(), bytes.size());
     return 0;
 }
 
-// Peak memory of the whole process (the file's bytes included) over the file size.
+// One dive of a million samples, written by the standard UDDF export or the
+// UDCF export: the shape where a tree of the whole dive would take many
+// times the file.
+std::string largeDivePath(std::string_view format) {
+    return (std::filesystem::temp_directory_path() /
+            ("bench_exchange_large_" + std::to_string(::getpid()) + "." + std::string(format)))
+        .string();
+}
+
+std::string writeLargeDive(std::string_view format) {
+    Localisation texts;
+    Carnet::DiveList dives;
+    auto d = std::make_unique<Plongee>(makeNewDive(NewDiveDefaults{1}));
+    constexpr std::size_t kSamples = 1'000'000;
+    std::vector<double> depths(kSamples);
+    for (std::size_t i = 0; i < kSamples; ++i)
+        depths[i] = static_cast<double>((i * 37) % 4000) / 100;
+    d->setSamplingRate(6);  // 1 s
+    d->setProfilProfondeur(std::move(depths));
+    for (auto set : {&Plongee::setASC_Flag, &Plongee::setSLOW_Flag, &Plongee::setSURF_Flag,
+                     &Plongee::setCEIL_Flag, &Plongee::setGAZ_Flag})
+        ((*d).*set)(std::vector<std::int32_t>(kSamples, 0));
+    d->setPRESS_Data(std::vector<double>{0.0});
+    dives.push_back(std::move(d));
+    const std::string p = largeDivePath(format);
+    const char* type = format == "uddf" ? "Export UDDF 3.2 (standard)"
+                                        : "Export UDCF (Universal Dive Computer Format)";
+    std::string error;
+    if (!writeFileAtomically(
+            p,
+            [&](ByteOutput& out) {
+                return exportDives(dives, type, ExportContext{texts, false, Date{}}, out, error);
+            },
+            error))
+        std::fprintf(stderr, "bench_exchange: %s\n", error.c_str());
+    return p;
+}
+
+// Peak memory of the whole process (the file's bytes included) over the file
+// size; for the large dive, also against the bound of 3 times the file plus
+// 200 MB that an import keeps whatever the shape of its file.
 void BM_Uddf32PeakMemory(benchmark::State& state, std::string what) {
-    const std::string& path = uddfFile();
+    const std::string path = what == "run-large-uddf"   ? writeLargeDive("uddf")
+                             : what == "run-large-udcf" ? writeLargeDive("udcf")
+                                                        : uddfFile();
+    if (what.rfind("run-large", 0) == 0) what = "run";
     for (auto _ : state) {
         int fds[2];
         if (::pipe(fds) != 0) return state.SkipWithError("pipe failed");
@@ -232,7 +283,10 @@ void BM_Uddf32PeakMemory(benchmark::State& state, std::string what) {
         if (n <= 0 || std::sscanf(buf, "%ld %zu", &peak, &size) != 2 || size == 0)
             return state.SkipWithError("the measuring process failed");
         state.counters["peak_MiB"] = static_cast<double>(peak) / (1 << 20);
+        state.counters["file_MiB"] = static_cast<double>(size) / (1 << 20);
         state.counters["mem_x_file"] = static_cast<double>(peak) / static_cast<double>(size);
+        const double bound = 3.0 * static_cast<double>(size) + 200.0 * (1 << 20);
+        state.counters["of_bound"] = static_cast<double>(peak) / bound;
     }
 }
 
@@ -276,6 +330,12 @@ BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, import, "import")
 BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, plain_parse, "parse")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, import_one_dive_of_a_million_waypoints, "run-large-uddf")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_Uddf32PeakMemory, udcf_import_one_dive_of_a_million_samples, "run-large-udcf")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string_view(argv[1]) == "--measure") return measure(argv[2], argv[3]);
@@ -285,5 +345,7 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     std::error_code ec;
     std::filesystem::remove(uddfPath(), ec);
+    std::filesystem::remove(largeDivePath("uddf"), ec);
+    std::filesystem::remove(largeDivePath("udcf"), ec);
     return 0;
 }

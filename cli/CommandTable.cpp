@@ -13,7 +13,8 @@ namespace divelog::cli {
 namespace {
 
 constexpr std::array kInfoOptions = {Option{"--json"}};
-constexpr std::array kConvertOptions = {Option{"--to", true, true}};
+constexpr std::array kConvertOptions = {Option{"--to", true, true}, Option{"--us-units"}};
+constexpr std::array kImportOptions = {Option{"--us-units"}};
 
 const std::array<Command, 4> kCommands = {{
     {"info", "FILE [--json]",
@@ -23,19 +24,21 @@ const std::array<Command, 4> kCommands = {{
      "UDCF or companion file gives its format and dives.\n"
      "--json: one JSON object per dive on its own line.",
      1, 1, kInfoOptions, runInfo},
-    {"convert", "IN OUT --to TYPE",
+    {"convert", "IN OUT --to TYPE [--us-units]",
      "Write the dives of IN (a logbook or any file that\n"
-     "import reads) to OUT as an export TYPE, one of:",
+     "import reads) to OUT as an export TYPE.\n"
+     "--us-units: IN is a logbook kept in feet and degrees\n"
+     "Fahrenheit (dives read from other files are taken so).\n"
+     "The export types:",
      2, 2, kConvertOptions, runConvert},
-    {"import",
-     "LOGBOOK FILE...",
+    {"import", "LOGBOOK FILE... [--us-units]",
      "Append the dives of UDDF, UDCF and companion files to\n"
      "LOGBOOK, created when absent, saved once, atomically.\n"
-     "Nothing is written unless every FILE can be read.",
-     2,
-     Command::kAny,
-     {},
-     runImport},
+     "Nothing is written unless every FILE can be read.\n"
+     "--us-units: LOGBOOK is kept in feet and degrees\n"
+     "Fahrenheit; the files' metres and degrees Celsius are\n"
+     "converted (a logbook file does not say its units).",
+     2, Command::kAny, kImportOptions, runImport},
     {"validate",
      "FILE",
      "Read FILE as import would and say what would be left\n"
@@ -140,7 +143,8 @@ std::string usageText() {
         "  1  a file could not be read or written, or is not a file this\n"
         "     program reads (one line on standard error: divelog-convert: FILE: reason)\n"
         "  2  usage error: unknown command or option, missing or extra argument\n"
-        "  3  validate: the file reads, but some of what it holds would be left out\n";
+        "  3  validate: the file reads, but some of what it holds would be left out,\n"
+        "     or no dive was found in it\n";
     return text;
 }
 

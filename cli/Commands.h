@@ -52,7 +52,7 @@ std::optional<Invocation> parseInvocation(const Command& command,
 std::string usageText();
 
 // Makes a text from a file or the command line safe to print on one line:
-// control bytes become \xNN.
+// control bytes, and bytes that are not valid UTF-8, become \xNN.
 std::string printable(std::string_view text);
 
 // "divelog-convert: FILE: reason" on `err`.

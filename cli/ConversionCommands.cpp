@@ -6,6 +6,7 @@
 #include <limits>
 #include <ostream>
 
+#include "EnglishTexts.h"
 #include "ExitCodes.h"
 #include "document/DocumentFile.h"
 #include "exchange/DiveImport.h"
@@ -20,8 +21,12 @@ namespace divelog::cli {
 namespace {
 
 // What the converter has instead of the application's settings: the
-// defaults, and texts that are their own keys.
+// defaults, "us units" when asked (a logbook file does not say its units),
+// and the application's English texts.
 struct Context {
+    explicit Context(const Invocation& call) : texts(englishTexts()) {
+        settings.setBool("us units", call.has("--us-units"));
+    }
     InMemorySettingsStore settings;
     Localisation texts;
 };
@@ -70,12 +75,12 @@ int runConvert(const Invocation& call, std::ostream& out, std::ostream& err) {
             << "\" (divelog-convert --help lists them)\n";
         return kExitUsage;
     }
-    Context c;
+    Context c(call);
     DiveImport::Outcome file;
     if (!readDives(in, 1, c, file, err)) return kExitRefused;
     for (const std::string& note : file.report) reportRefusal(err, in, note);
     std::string why, error;
-    const ExportContext context{c.texts, false, dateNow()};
+    const ExportContext context{c.texts, c.settings.boolForKey("us units"), dateNow()};
     if (!writeFileAtomically(
             target, [&](ByteOutput& o) { return exporter->write(file.dives, context, o, why); },
             error)) {
@@ -89,7 +94,7 @@ int runConvert(const Invocation& call, std::ostream& out, std::ostream& err) {
 
 int runImport(const Invocation& call, std::ostream& out, std::ostream& err) {
     const std::string& path = call.args[0];
-    Context c;
+    Context c(call);
     Carnet carnet;
     std::error_code ec;
     if (std::filesystem::exists(path, ec)) {
@@ -134,9 +139,12 @@ int runImport(const Invocation& call, std::ostream& out, std::ostream& err) {
 
 int runValidate(const Invocation& call, std::ostream& out, std::ostream& err) {
     const std::string& path = call.args[0];
-    Context c;
+    Context c(call);
     DiveImport::Outcome file;
     if (!readDives(path, 1, c, file, err)) return kExitRefused;
+    // A file that gives no dive is never "nothing left out".
+    if (file.dives.empty() && file.format != "logbook")
+        file.report.insert(file.report.begin(), "no dive was found in this file");
     out << printable(path) << ": " << file.format << ", " << dives(file.dives.size()) << ", "
         << (file.report.empty() ? "nothing left out" : "some of it left out:") << '\n';
     for (const std::string& note : file.report) out << "  " << printable(note) << '\n';

@@ -8,6 +8,7 @@
 
 #include "ArchiveSummary.h"
 #include "Commands.h"
+#include "EnglishTexts.h"
 #include "ExitCodes.h"
 #include "dive/DiveCodes.h"
 #include "document/DocumentFile.h"
@@ -108,7 +109,7 @@ int runInfo(const Invocation& call, std::ostream& out, std::ostream& err) {
         return printLines(out, err, path, text.str()) ? kExitOk : kExitRefused;
     }
     InMemorySettingsStore settings;
-    Localisation texts;
+    const Localisation texts = englishTexts();
     const DiveImport::Outcome file = DiveImport::run({bytes, path}, 1, settings, texts);
     if (!file.refusal.empty()) {
         reportRefusal(err, path,

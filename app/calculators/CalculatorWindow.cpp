@@ -13,6 +13,7 @@
 #include "calculators/CalcAnswer.h"
 #include "localisation/UiText.h"
 #include "settings/AppContext.h"
+#include "tools/NumberValidator.h"
 #include "tools/WindowFrame.h"
 
 namespace {
@@ -94,6 +95,8 @@ QLineEdit* CalculatorWindow::numberField(std::string_view name, bool negative) {
     field->setObjectName(nameOf(name));
     field->setValidator(numberValidator(negative, field));
     field->setMinimumWidth(120);
+    // However many lines a result takes, the fields keep their height.
+    field->setMinimumHeight(field->sizeHint().height());
     connect(field, &QLineEdit::returnPressed, this, &CalculatorWindow::compute);
     return field;
 }
@@ -101,6 +104,15 @@ QLineEdit* CalculatorWindow::numberField(std::string_view name, bool negative) {
 QLineEdit* CalculatorWindow::addNumberField(const QString& label, std::string_view name,
                                             bool negative) {
     QLineEdit* field = numberField(name, negative);
+    form_->addRow(label, field);
+    return field;
+}
+
+QLineEdit* CalculatorWindow::addNumberField(const QString& label, std::string_view name,
+                                            const divelog::NumberTyping& typing) {
+    QLineEdit* field = numberField(name);
+    delete field->validator();
+    field->setValidator(new NumberValidator(typing, field));
     form_->addRow(label, field);
     return field;
 }
@@ -155,6 +167,10 @@ void CalculatorWindow::showAnswer(QLabel* result, const divelog::Shown& shown) {
         note_->setText(QString::fromStdString(shown.note));
         note_->setVisible(!shown.note.empty());
     }
+    // A result grown to more lines makes the window taller, not its fields lower.
+    box_->activate();
+    const int needed = box_->totalHeightForWidth(width());
+    if (needed > height()) resize(width(), needed);
 }
 
 void CalculatorWindow::hideEvent(QHideEvent* event) {

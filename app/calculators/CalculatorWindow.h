@@ -7,6 +7,7 @@ namespace divelog {
 class AppContext;
 class Localisation;
 struct Answer;
+struct NumberTyping;
 struct ResultFormat;
 struct Shown;
 }  // namespace divelog
@@ -50,6 +51,9 @@ protected:
     QLineEdit* numberField(std::string_view name, bool negative = false);
     // The same, labelled, on the form.
     QLineEdit* addNumberField(const QString& label, std::string_view name, bool negative = false);
+    // A labelled field letting in what `typing` does.
+    QLineEdit* addNumberField(const QString& label, std::string_view name,
+                              const divelog::NumberTyping& typing);
     // The compute button, under the fields.
     QPushButton* addComputeButton(const QString& title);
     // A selectable, wrapping result label with a note line under it.

@@ -20,7 +20,8 @@ FormCalculator::FormCalculator(divelog::AppContext& context, const UiText& text,
                                const cl::CalculatorLayout& layout)
     : CalculatorWindow(context, text, QString::fromLatin1(layout.layout)), layout_(layout) {
     for (const cl::NumberField& f : layout.fields)
-        fields_.push_back(addNumberField(text.text(layout.table, f.labelKey), f.control));
+        fields_.push_back(
+            addNumberField(text.text(layout.table, f.labelKey), f.control, cl::kFieldTyping));
     if (layout.ppO2PopUp) addPpO2PopUp();
     addComputeButton(text.main("Compute"));
     result_ = addResult(layout.result);
@@ -64,12 +65,16 @@ void FormCalculator::addTable(const cl::RowTable& table) {
 }
 
 void FormCalculator::compute() {
-    std::vector<double> typed;
-    for (const QLineEdit* f : fields_) typed.push_back(value(f));
+    std::vector<std::string> texts;
+    for (const QLineEdit* f : fields_) texts.push_back(f->text().trimmed().toStdString());
+    const cl::FieldValues typed = cl::readFields(layout_, texts, loc());
     const double ppO2 = ppO2PopUp_ ? divelog::nitrox::ppO2Choice(ppO2PopUp_->currentIndex()) : 0;
-    showAnswer(result_, textOf(layout_.compute(typed, ppO2), layout_.format));
+    showAnswer(result_, textOf(typed.refusal ? *typed.refusal : layout_.compute(typed.values, ppO2),
+                               layout_.format));
     if (!layout_.rows) return;
-    const std::vector<divelog::Answer> rows = layout_.rows->rows(typed);
+    // Fields that make no answer make no table either.
+    const std::vector<divelog::Answer> rows =
+        typed.refusal ? std::vector<divelog::Answer>() : layout_.rows->rows(typed.values);
     for (int r = 0; r < cells_.size(); ++r) {
         if (rows.empty()) {
             cells_[r]->clear();

@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -76,7 +78,15 @@ RegisterEditWindow::RegisterEditWindow(divelog::RegisterSession& session,
         emit formEdited();
     };
     connect(binder_.get(), &RegisterFormBinder::committed, this, edited);
+    // The dependent controls follow a change at once; the control being
+    // edited is left alone.
+    connect(binder_.get(), &RegisterFormBinder::valueChanged, this, [this] {
+        binder_->applyState(session_.formState());
+        emit formEdited();
+    });
 
+    // Fields first, then the toolbar's commands, in the Tab order.
+    toolbar_->setButtonsTakeFocus(true);
     showForm();
     goView(1);
     // Read-outs hold their texts now, so the views ask for the room they need.
@@ -129,6 +139,19 @@ void RegisterEditWindow::showForm() {
     for (QPushButton* b : previous_) b->setEnabled(session_.canGoPrevious());
     for (QPushButton* b : next_) b->setEnabled(session_.canGoNext());
     toolbar_->updateEnabling([this](const std::string& id) { return session_.isItemEnabled(id); });
+}
+
+void RegisterEditWindow::focusFirstField() {
+    goView(1);
+    const auto controls = session_.spec().controls();
+    if (controls.empty()) return;
+    QWidget* first = control(std::string(controls.front().field));
+    if (!first) return;
+    first->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(first))
+        line->selectAll();
+    else if (auto* box = qobject_cast<QComboBox*>(first); box && box->lineEdit())
+        box->lineEdit()->selectAll();
 }
 
 void RegisterEditWindow::present(QWidget* owner) {

@@ -39,6 +39,8 @@ public:
     void showForm();
     // Brings the window to the front, beside `owner` the first time.
     void present(QWidget* owner);
+    // The first view, its first field taking the focus with its text selected.
+    void focusFirstField();
     // Asked before the window closes; false keeps it open.
     void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
     QLabel* countLabel() const { return counts_.value(currentView() - 1); }

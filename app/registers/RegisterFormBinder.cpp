@@ -19,8 +19,11 @@
 
 #include "localisation/UiText.h"
 #include "registers/ClockDuration.h"
+#include "registers/Materiel.h"
+#include "registers/NoDateEdit.h"
 #include "registers/RegisterSession.h"
 #include "settings/PickLists.h"
+#include "tools/NumberValidator.h"
 
 using divelog::ControlKind;
 using divelog::FormControl;
@@ -32,9 +35,6 @@ QString q(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 std::string s(std::string_view v) { return std::string(v); }
-
-// The earliest date a date control shows, standing for "no date".
-const QDateTime kNoDate(QDate(1900, 1, 1), QTime(0, 0));
 
 QDateTime toQt(divelog::Date d) {
     const divelog::DateParts p = divelog::localParts(d);
@@ -179,6 +179,7 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
             if (c.kind == ControlKind::Number) {
                 edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 edit->setMaximumWidth(110);
+                edit->setValidator(new NumberValidator(session_.spec().numberTyping(c), edit));
             }
             connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& t) {
                 session_.form().setText(field, t.toStdString(), divelog::dateNow());
@@ -247,13 +248,12 @@ QWidget* RegisterFormBinder::make(const FormControl& c) {
         case ControlKind::Slider: return makeSlider(c);
         case ControlKind::Date:
         case ControlKind::DateNow: {
-            auto* edit = new QDateTimeEdit;
-            edit->setCalendarPopup(true);
-            edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy HH:mm"));
-            edit->setMinimumDateTime(kNoDate);
-            edit->setSpecialValueText(QStringLiteral("—"));
+            auto* edit = new NoDateEdit;
             connect(edit, &QDateTimeEdit::dateTimeChanged, this, [this, field](const QDateTime& t) {
-                if (!filling_) session_.form().setDate(field, fromQt(t), divelog::dateNow());
+                if (filling_) return;
+                session_.form().setDate(field, fromQt(t), divelog::dateNow());
+                // What depends on the date (the inspection gauge) follows at once.
+                emit valueChanged(q(field));
             });
             connect(edit, &QDateTimeEdit::editingFinished, this,
                     [this, field] { emit committed(q(field)); });
@@ -302,13 +302,10 @@ QWidget* RegisterFormBinder::makeSlider(const FormControl& c) {
         companions_[field] = number;
         line->addWidget(number);
     }
-    const bool atOnce = c.storesAtOnce;
-    auto set = [this, field, atOnce](int v, bool done) {
+    auto set = [this, field](int v, bool done) {
         if (filling_) return;
         session_.form().setInteger(field, v, divelog::dateNow());
-        if (!done) return;
-        emit committed(q(field));
-        if (atOnce) emit changedAtOnce(q(field));
+        if (done) emit committed(q(field));
     };
     // A drag writes once, when the slider is let go.
     connect(slider, &QSlider::valueChanged, this, [set, slider, number](int v) {
@@ -380,6 +377,11 @@ void RegisterFormBinder::showImage(const std::string& field) {
 void RegisterFormBinder::addReadout(const FormControl& c, QHBoxLayout* line, QWidget* page) {
     auto* readout = new QLabel(page);
     readout->setObjectName(q(std::string(c.readout)));
+    // Room for the longest figure it may show, so the view never outgrows
+    // the window when one appears.
+    const std::string widest = session_.spec().readoutSample(c.readout, text_.localisation());
+    if (!widest.empty())
+        readout->setMinimumWidth(readout->fontMetrics().horizontalAdvance(q(widest)) + 4);
     readouts_[s(c.readout)] = readout;
     line->addWidget(readout);
 }
@@ -435,9 +437,11 @@ void RegisterFormBinder::fillOne(const FormControl& c, QWidget* w) {
         }
         case ControlKind::Date:
         case ControlKind::DateNow: {
-            auto* edit = static_cast<QDateTimeEdit*>(w);
+            auto* edit = static_cast<NoDateEdit*>(w);
             const auto date = form.date(field);
-            edit->setDateTime(date ? std::max(toQt(*date), kNoDate) : kNoDate);
+            // "No date", saved in this zone or another, shows "—".
+            edit->setDateTime(divelog::Materiel::isNoDate(date) ? NoDateEdit::noDate()
+                                                                : toQt(*date));
             break;
         }
         case ControlKind::Duration: {

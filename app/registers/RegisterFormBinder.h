@@ -49,8 +49,8 @@ signals:
     void committed(const QString& field);
     // End of editing of a combo box fed by a pick list.
     void comboEditFinished(const QString& field);
-    // A control that writes into the shown record at once was changed.
-    void changedAtOnce(const QString& field);
+    // A control's value changed while the user is still at it (a date).
+    void valueChanged(const QString& field);
 
 private:
     QWidget* make(const divelog::FormControl& control);

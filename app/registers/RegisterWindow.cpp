@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QPrinter>
 #include <QStatusBar>
@@ -49,6 +51,8 @@ RegisterWindow::RegisterWindow(std::unique_ptr<divelog::RegisterDocument> docume
     session_ = std::make_unique<divelog::RegisterSession>(registerDocument(), context.pickLists(),
                                                           context.localisation());
     setObjectName(QStringLiteral("registerWindow"));
+    // Nine kinds of register, and logbooks beside them: the title says which.
+    setKindInTitle(true);
     buildTable();
     buildToolbar();
     buildMenuActions();
@@ -60,6 +64,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<divelog::RegisterDocument> docume
     int width = 40;
     for (int c = 0; c < model_->columnCount(); ++c) width += table_->columnWidth(c);
     resize(std::clamp(width, 700, 1400), 560);
+    connect(this, &DocumentWindow::saved, this, [this] { refreshChildTitles(); });
     session_->documentLoaded();
     afterCommand();
 }
@@ -94,6 +99,12 @@ void RegisterWindow::buildTable() {
                                std::max(columns[c].width, metrics.horizontalAdvance(title) + 24));
     }
     setCentralWidget(table_);
+    fitColumnsToContent();
+    // New or changed cards may hold longer texts ("Diesel-electric", an e-mail
+    // address): their columns widen to show them.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { fitColumnsToContent(); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { fitColumnsToContent(); });
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this] { fitColumnsToContent(); });
     connect(header, &QHeaderView::sectionClicked, this, &RegisterWindow::sortByColumn);
     binding_ = new ListTableBinding(
         table_, *session_, [this](QWidget* parent) { return prompts_.askToAddCard(parent); }, this);
@@ -104,6 +115,16 @@ void RegisterWindow::buildTable() {
     binding_->setOnSelected([this](const std::vector<std::string>&) { afterSelection(); });
     connect(table_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { openEditWindowOn(index.row()); });
+}
+
+void RegisterWindow::fitColumnsToContent() {
+    // Never narrower than the user made a column; the last one stretches anyway.
+    constexpr int kWidest = 480;
+    for (int c = 0; c + 1 < model_->columnCount(); ++c) {
+        const QAbstractItemView* view = table_;  // public there
+        const int needed = std::min(view->sizeHintForColumn(c) + 8, kWidest);
+        if (needed > table_->columnWidth(c)) table_->setColumnWidth(c, needed);
+    }
 }
 
 void RegisterWindow::buildToolbar() {
@@ -132,6 +153,16 @@ void RegisterWindow::buildMenuActions() {
         &RegisterWindow::newCard);
     add("registerEditCard", "Edit card", "Edit card", QKeySequence(Qt::CTRL | Qt::Key_E),
         &RegisterWindow::openEditWindow);
+    // The edit toolbar's commands, for the keyboard too (the edit window
+    // answers their shortcuts).
+    add("registerAddCard", "Add card", "Add card", QKeySequence(Qt::CTRL | Qt::Key_Return),
+        &RegisterWindow::addCard);
+    add("registerInsertCard", "Insert card", "Insert card",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return), &RegisterWindow::insertCard);
+    add("registerUpdateCard", "Update card", "Update card",
+        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Return), &RegisterWindow::updateCard);
+    add("registerEraseCard", "Erase form", "Erase the form", QKeySequence(),
+        &RegisterWindow::blankFields);
     add("registerDeleteCard", "Delete card", "Delete card", QKeySequence::Delete,
         &RegisterWindow::deleteCards);
     if (session_->spec().hasCard())
@@ -149,7 +180,7 @@ RegisterEditWindow* RegisterWindow::editWindow() {
     if (edit_) return edit_;
     const divelog::RegisterNames& n = session_->spec().names();
     edit_ = new RegisterEditWindow(*session_, context_, text_, this);
-    edit_->setWindowTitle(text_.kindName(document().info()));
+    refreshChildTitles();
     DocumentToolbar* bar = edit_->toolbar();
     bar->setHandler("saveDocument", [this] { save(); });
     bar->setHandler(std::string(n.addItem), [this] { addCard(); });
@@ -163,13 +194,14 @@ RegisterEditWindow* RegisterWindow::editWindow() {
     RegisterFormBinder& binder = edit_->binder();
     connect(&binder, &RegisterFormBinder::comboEditFinished, this,
             &RegisterWindow::onComboEditFinished);
-    connect(&binder, &RegisterFormBinder::changedAtOnce, this, [this] {
-        session_->controlChangedAtOnce();
-        afterCommand();
-    });
     binder.setImageChooser([this] { return chooseImage(); });
     edit_->setCloseGuard([this] { return onEditWindowClosing(); });
     shareShortcutsWith(edit_);
+    for (QAction* a : menuActions_)
+        if (a->objectName() == QLatin1String("registerAddCard") ||
+            a->objectName() == QLatin1String("registerInsertCard") ||
+            a->objectName() == QLatin1String("registerUpdateCard"))
+            edit_->addAction(a);
     return edit_;
 }
 
@@ -179,8 +211,7 @@ StyledTextWindow* RegisterWindow::synthesisWindow() {
             q(std::string(session_->spec().table())) + QStringLiteral(" synthesis"),
             text_.main("Print"), context_.settings(), this);
         synthesis_->setObjectName(QStringLiteral("synthesisWindow"));
-        synthesis_->setWindowTitle(text_.main("Synthesis card") + QStringLiteral(" — ") +
-                                   displayName());
+        refreshChildTitles();
         connect(synthesis_, &StyledTextWindow::printRequested, this,
                 &RegisterWindow::askToPrintSynthesis);
     }
@@ -211,6 +242,14 @@ std::optional<divelog::Image> RegisterWindow::chooseImage() {
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
+    // A file that is no picture would be stored and never shown: refused now.
+    if (!QImage().loadFromData(bytes)) {
+        prompts_.report(edit_ ? static_cast<QWidget*>(edit_) : this,
+                        text_.main("Picture not read", "The picture could not be read."),
+                        text_.format("Main", "Not a picture", "error !",
+                                     {QFileInfo(path).fileName().toStdString()}));
+        return std::nullopt;
+    }
     return divelog::Image{std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
 }
 
@@ -221,15 +260,15 @@ void RegisterWindow::newCard() {
     session_->newRecord();
     editWindow()->present(this);
     afterCommand();
-    if (QWidget* first = edit_->control(std::string(session_->spec().controls().front().field))) {
-        first->setFocus();
-    }
+    edit_->focusFirstField();
 }
 
 void RegisterWindow::addCard() {
     session_->add();
     afterCommand();
     table_->scrollToBottom();
+    // The next card is typed from its first field, whichever control was used last.
+    if (edit_) edit_->focusFirstField();
 }
 
 void RegisterWindow::insertCard() {
@@ -246,6 +285,7 @@ void RegisterWindow::blankFields() {
     if (!settleUnstoredCard()) return;
     session_->blankFields();
     afterCommand();
+    if (edit_) edit_->focusFirstField();
 }
 
 void RegisterWindow::deleteCards() {
@@ -350,13 +390,9 @@ void RegisterWindow::printList(QPrinter& printer) {
     table_->clearSelection();
     const PrintSettings settings = registerPrint(QPageLayout::Landscape);
     Printing::apply(printer, settings);
-    QList<int> columns, widths;
-    const auto specColumns = session_->spec().columns();
-    for (std::size_t c = 0; c < specColumns.size(); ++c) {
-        columns << static_cast<int>(c);
-        widths << table_->columnWidth(static_cast<int>(c));
-    }
-    Printing::printTable(printer, *model_, columns, widths, displayName(), settings);
+    QList<int> columns;
+    for (int c = 0; c < model_->columnCount(); ++c) columns << c;
+    Printing::printTable(printer, *model_, columns, displayName(), settings);
 }
 
 void RegisterWindow::printSynthesis(QPrinter& printer) {
@@ -396,12 +432,29 @@ void RegisterWindow::afterCommand() {
     afterSelection();
 }
 
+void RegisterWindow::refreshChildTitles() {
+    // The kind and the file, as the list window's title says them.
+    if (edit_)
+        edit_->setWindowTitle(text_.kindName(document().info()) + QStringLiteral(" — ") +
+                              displayName());
+    if (synthesis_)
+        synthesis_->setWindowTitle(text_.main("Synthesis card") + QStringLiteral(" — ") +
+                                   displayName());
+}
+
 void RegisterWindow::afterSelection() {
     toolbar_->updateEnabling([this](const std::string& id) { return session_->isItemEnabled(id); });
     if (edit_) edit_->showForm();
-    for (QAction* a : menuActions_)
-        if (a->objectName() == QLatin1String("registerDeleteCard"))
+    const divelog::RegisterNames& n = session_->spec().names();
+    for (QAction* a : menuActions_) {
+        const QString name = a->objectName();
+        if (name == QLatin1String("registerDeleteCard"))
             a->setEnabled(!session_->selection().empty());
+        else if (name == QLatin1String("registerInsertCard"))
+            a->setEnabled(session_->isItemEnabled(n.insertItem));
+        else if (name == QLatin1String("registerUpdateCard"))
+            a->setEnabled(session_->isItemEnabled(n.updateItem));
+    }
     updateHistoryActions();
     documentEdited();
 }

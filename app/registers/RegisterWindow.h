@@ -73,12 +73,14 @@ protected:
 
 private:
     void buildTable();
+    void fitColumnsToContent();
     void buildToolbar();
     void buildMenuActions();
     void openEditWindowOn(int row);
     bool onEditWindowClosing();
     void afterCommand();
     void afterSelection();
+    void refreshChildTitles();
     void onComboEditFinished(const QString& field);
     void updateHistoryActions();
     std::optional<divelog::Image> chooseImage();

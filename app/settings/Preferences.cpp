@@ -1,6 +1,7 @@
 #include "settings/Preferences.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "UserPrompts.h"
 #include "dive/DiveColumns.h"
 #include "localisation/UiText.h"
 #include "settings/AppContext.h"
@@ -78,15 +80,18 @@ QVBoxLayout* viewLayout(QWidget* view) {
 
 }  // namespace
 
-Preferences::Preferences(divelog::AppContext& context, const UiText& text)
+Preferences::Preferences(divelog::AppContext& context, const UiText& text, UserPrompts& prompts)
     : QMainWindow(nullptr),
       context_(context),
       text_(text),
+      prompts_(prompts),
       model_(std::make_unique<divelog::PreferencesModel>(context)) {
     setObjectName(QString::fromLatin1(kLayout));
     setWindowTitle(text.main("Preferences"));
     controls_ = new PreferencesControls(*model_, text, this);
     connect(controls_, &PreferencesControls::changed, this, &Preferences::refreshWindow);
+    connect(controls_, &PreferencesControls::refused, this,
+            [this](const QString& message) { prompts_.inform(this, message); });
 
     toolBar_ = new ToolBarPrefs(text, this);
     addToolBar(Qt::TopToolBarArea, toolBar_);
@@ -304,6 +309,8 @@ void Preferences::goView(int view) {
 void Preferences::savePrefs() { model_->savePrefs(); }
 
 void Preferences::resetPreferences() {
+    QApplication::beep();
+    if (!prompts_.confirm(this, text_.main("Reset question"))) return;
     model_->resetPreferences();
     refreshWindow();
     // The threshold's unit label may have changed width.

@@ -14,6 +14,7 @@ class QPushButton;
 class QStackedWidget;
 class ToolBarPrefs;
 class UiText;
+class UserPrompts;
 
 // The preferences window: five views chosen from its toolbar, every control
 // bound to the preferences model. The window decides nothing itself: what is
@@ -24,7 +25,7 @@ class Preferences : public QMainWindow {
 public:
     static constexpr const char* kLayout = "Preferences";
 
-    Preferences(divelog::AppContext& context, const UiText& text);
+    Preferences(divelog::AppContext& context, const UiText& text, UserPrompts& prompts);
     ~Preferences() override;
 
     divelog::PreferencesModel& model() { return *model_; }
@@ -44,6 +45,7 @@ public slots:
     // Shows view 1 to 5, as its toolbar item does.
     void goView(int view);
     void savePrefs();
+    // Asks first: every preference of the five views goes back to its default.
     void resetPreferences();
     void refreshWindow();
 
@@ -59,6 +61,7 @@ private:
 
     divelog::AppContext& context_;
     const UiText& text_;
+    UserPrompts& prompts_;
     std::unique_ptr<divelog::PreferencesModel> model_;
     PreferencesControls* controls_ = nullptr;
     ToolBarPrefs* toolBar_ = nullptr;

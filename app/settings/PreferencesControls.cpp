@@ -8,6 +8,7 @@
 #include "localisation/UiText.h"
 #include "settings/PreferencesModel.h"
 #include "tools/ColourButton.h"
+#include "tools/NumberValidator.h"
 #include "util/Numbers.h"
 
 using divelog::PreferenceType;
@@ -39,8 +40,10 @@ QCheckBox* PreferencesControls::check(const std::string& key, const char* labelK
 
 QLineEdit* PreferencesControls::field(const std::string& key, int widthInChars, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    const bool numeric = divelog::preferenceKey(key)->type != PreferenceType::Text;
-    if (numeric) edit->setAlignment(Qt::AlignRight);
+    const divelog::PreferenceKey* preference = divelog::preferenceKey(key);
+    const bool numeric = preference->type != PreferenceType::Text;
+    if (numeric || preference->range) edit->setAlignment(Qt::AlignRight);
+    if (preference->range) edit->setValidator(new NumberValidator(preference->range->typing, edit));
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * widthInChars +
                           16);
     bind(key, edit, [this, edit, key, numeric] {
@@ -57,13 +60,20 @@ void PreferencesControls::commitField(const std::string& key, QLineEdit* edit) {
     if (!edit->isModified()) return;
     edit->setModified(false);
     const std::string typed = edit->text().toStdString();
-    if (divelog::preferenceKey(key)->type == PreferenceType::Text) {
-        model_.change(key, typed);
-    } else if (std::optional<double> v = divelog::readDecimal(typed)) {
-        model_.change(key, *v);
-    }
-    // Also after an unreadable number, which the refresh replaces by the kept value.
+    using Entry = divelog::PreferencesModel::Entry;
+    const Entry entry = model_.enter(key, typed);
+    // Also after a refused number, which the refresh replaces by the kept value.
     emit changed();
+    if (entry == Entry::Stored) return;
+    const divelog::PreferenceKey* preference = divelog::preferenceKey(key);
+    if (!preference->range) {
+        emit refused(text_.format("Main", "Preference unreadable", "error !", {typed}));
+        return;
+    }
+    const divelog::PreferenceRange& range = *preference->range;
+    emit refused(text_.format(
+        "Main", range.messageKey, "error !",
+        {divelog::decimalText(range.minimum), divelog::decimalText(range.maximum), typed}));
 }
 
 ColourButton* PreferencesControls::colour(const std::string& key, const char* tipKey,

@@ -29,7 +29,8 @@ public:
 
     QCheckBox* check(const std::string& key, const char* labelKey, QWidget* parent);
     // Text keys keep what is typed; number keys read "," or "." as the
-    // decimal point and put back the last good value when unreadable.
+    // decimal point, let in only what their rule does, and put back the last
+    // good value, with a word, when what was typed is unreadable or out of range.
     QLineEdit* field(const std::string& key, int widthInChars, QWidget* parent);
     ColourButton* colour(const std::string& key, const char* tipKey, QWidget* parent);
     // The item index is the stored code.
@@ -43,6 +44,8 @@ public:
 
 signals:
     void changed();
+    // A typed number was refused: what to tell the user.
+    void refused(const QString& message);
 
 private:
     struct Binding {

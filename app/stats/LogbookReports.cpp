@@ -242,14 +242,12 @@ int LogbookReports::printLogbookOn(QPrinter& printer) {
     // Every row with the columns the table shows, in the order it shows them.
     const QTableView* table = window_.table();
     const QHeaderView* header = table->horizontalHeader();
-    QList<int> columns, widths;
+    QList<int> columns;
     for (int v = 0; v < header->count(); ++v) {
         const int c = header->logicalIndex(v);
-        if (table->isColumnHidden(c)) continue;
-        columns << c;
-        widths << table->columnWidth(c);
+        if (!table->isColumnHidden(c)) columns << c;
     }
-    return Printing::printTable(printer, *window_.model(), columns, widths, window_.displayName(),
+    return Printing::printTable(printer, *window_.model(), columns, window_.displayName(),
                                 PrintSettings::logbook(QPageLayout::Landscape));
 }
 

@@ -105,4 +105,14 @@ void DocumentToolbar::rebuild() {
             addAction(a);
         }
     }
+    if (!buttonsTakeFocus_) return;
+    for (QAction* a : actions())
+        if (QWidget* button = widgetForAction(a);
+            button && !widgetItems_.count(a->objectName().toStdString()))
+            button->setFocusPolicy(Qt::TabFocus);
+}
+
+void DocumentToolbar::setButtonsTakeFocus(bool take) {
+    buttonsTakeFocus_ = take;
+    rebuild();
 }

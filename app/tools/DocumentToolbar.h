@@ -37,6 +37,9 @@ public:
     void setConfiguration(const std::vector<std::string>& order);
     // Lets the user choose and order the items.
     void customize();
+    // Puts the buttons in the window's Tab order, so a keyboard alone can
+    // press them (Space); a toolbar's buttons take no focus otherwise.
+    void setButtonsTakeFocus(bool take);
 
 private:
     void rebuild();
@@ -49,4 +52,5 @@ private:
     QAction* customize_ = nullptr;
     std::vector<QAction*> fillers_;  // separators and spaces of the current build
     std::vector<std::string> order_;
+    bool buttonsTakeFocus_ = false;
 };

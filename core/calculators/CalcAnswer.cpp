@@ -70,12 +70,14 @@ constexpr Entry kWhyTexts[] = {
       "Latitude from -90° to 90°, longitude from -180° to 180°, minutes and seconds from 0 to "
       "less than 60."}},
     {Why::HeightRange, {"Gps", "Height range", "The height must lie between -100 km and 100 km."}},
+    {Why::InputUnreadable, {"Main", "Calc input unreadable", "%@ : \"%@\" is not a number."}},
+    {Why::InputRange, {"Main", "Calc input range", "%@ must lie from %@ to %@."}},
 };
 
 constexpr bool inEnumOrder() {
     for (std::size_t i = 0; i < std::size(kWhyTexts); ++i)
         if (kWhyTexts[i].why != static_cast<Why>(i)) return false;
-    return std::size(kWhyTexts) == static_cast<std::size_t>(Why::HeightRange) + 1;
+    return std::size(kWhyTexts) == static_cast<std::size_t>(Why::InputRange) + 1;
 }
 static_assert(inEnumOrder(), "one text per reason, in the order of Why");
 

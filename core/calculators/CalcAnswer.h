@@ -35,6 +35,8 @@ enum class Why {
     BelowAbsoluteZero,
     PositionRange,
     HeightRange,
+    InputUnreadable,  // a field holds no number: its label and its text
+    InputRange,       // a field lies outside its range: its label, minimum and maximum
 };
 
 struct WhyText {

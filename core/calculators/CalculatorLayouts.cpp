@@ -3,6 +3,7 @@
 #include "calculators/NitroxCalculator.h"
 #include "calculators/RebreatherCalculator.h"
 #include "calculators/TrimixCalculator.h"
+#include "util/Numbers.h"
 
 namespace divelog::calculators {
 
@@ -14,30 +15,37 @@ namespace nx = nitrox;
 namespace tx = trimix;
 namespace rb = rebreather;
 
-constexpr NumberField kProfMax[] = {{"fracO2Field", "Oxygen percent"}};
-constexpr NumberField kBestMix[] = {{"profondeurMaxField", "Max depth"}};
-constexpr NumberField kEquivalentDepth[] = {{"fracO2Field", "Oxygen percent"},
-                                            {"profondeurField", "Depth"}};
-constexpr NumberField kOxygenWindow[] = {{"winFO2", "Oxygen percent"}, {"winMinPpO2", "Min ppO2"}};
-constexpr NumberField kBlend[] = {{"pressionInitialeField", "Initial pressure"},
-                                  {"fracO2InitialeField", "Initial oxygen"},
-                                  {"pressionFinaleField", "Final pressure"},
-                                  {"fracO2FinaleField", "Final oxygen"}};
-constexpr NumberField kEadEnd[] = {{"profondeurMaxField", "Depth"},
-                                   {"fracO2TxField", "Oxygen percent"},
-                                   {"fracHeTxField", "Helium percent"}};
-constexpr NumberField kMinimumDepth[] = {{"fracO2TxField", "Oxygen percent"}};
-constexpr NumberField kBestTrimix[] = {
-    {"depthTxField", "Planned depth"}, {"ENDField", "Wanted END"}, {"ppO2Field", "Max ppO2"}};
-constexpr NumberField kSodaTime[] = {{"sodaWeightField", "Soda weight"},
-                                     {"sodaCapacityField", "Soda capacity"},
-                                     {"metabolicProductionField", "CO2 production"}};
-constexpr NumberField kBreathed[] = {{"brEanxField", "Supply oxygen"},
-                                     {"brFlowField", "Flow"},
-                                     {"brMetabolicField", "O2 consumption"}};
-constexpr NumberField kIdealFlow[] = {{"idEanxField", "Supply oxygen"},
-                                      {"idRealFracO2Field", "Loop oxygen"},
-                                      {"idMetabolicField", "O2 consumption"}};
+// Realistic values: depths to 350 m, partial pressures of oxygen a diver
+// breathes (0.16 to 1.6 bar), cylinder pressures to 400 bar, a semi-closed
+// loop's supply of nitrox and its loop no leaner than a breathable 16 %.
+constexpr double kDeepest = 350, kPpO2Low = 0.16, kPpO2High = 1.6, kFullest = 400;
+constexpr NumberField kProfMax[] = {{"fracO2Field", "Oxygen percent", 1, 100}};
+constexpr NumberField kBestMix[] = {{"profondeurMaxField", "Max depth", 0, kDeepest}};
+constexpr NumberField kEquivalentDepth[] = {{"fracO2Field", "Oxygen percent", 1, 100},
+                                            {"profondeurField", "Depth", 0, kDeepest}};
+constexpr NumberField kOxygenWindow[] = {{"winFO2", "Oxygen percent", 1, 100},
+                                         {"winMinPpO2", "Min ppO2", kPpO2Low, kPpO2High}};
+constexpr NumberField kBlend[] = {{"pressionInitialeField", "Initial pressure", 0, kFullest},
+                                  {"fracO2InitialeField", "Initial oxygen", 0, 100},
+                                  {"pressionFinaleField", "Final pressure", 0, kFullest},
+                                  {"fracO2FinaleField", "Final oxygen", 1, 100}};
+constexpr NumberField kEadEnd[] = {{"profondeurMaxField", "Depth", 0, kDeepest},
+                                   {"fracO2TxField", "Oxygen percent", 1, 100},
+                                   {"fracHeTxField", "Helium percent", 0, 99}};
+// A hypoxic mix: the window says when the percentage is no such mix.
+constexpr NumberField kMinimumDepth[] = {{"fracO2TxField", "Oxygen percent", 0, 100}};
+constexpr NumberField kBestTrimix[] = {{"depthTxField", "Planned depth", 0, kDeepest},
+                                       {"ENDField", "Wanted END", 0, kDeepest},
+                                       {"ppO2Field", "Max ppO2", kPpO2Low, kPpO2High}};
+constexpr NumberField kSodaTime[] = {{"sodaWeightField", "Soda weight", 0.1, 50},
+                                     {"sodaCapacityField", "Soda capacity", 1, 300},
+                                     {"metabolicProductionField", "CO2 production", 0.1, 5}};
+constexpr NumberField kBreathed[] = {{"brEanxField", "Supply oxygen", 21, 100},
+                                     {"brFlowField", "Flow", 0.1, 50},
+                                     {"brMetabolicField", "O2 consumption", 0.1, 5}};
+constexpr NumberField kIdealFlow[] = {{"idEanxField", "Supply oxygen", 21, 100},
+                                      {"idRealFracO2Field", "Loop oxygen", 16, 100},
+                                      {"idMetabolicField", "O2 consumption", 0.1, 5}};
 
 constexpr RowTable kBreathedRows{'c', "Breathed table", rb::kBreathedRowText,
                                  [](Typed v) { return rb::breathedTable(v[0], v[1]); }};
@@ -165,6 +173,33 @@ const CalculatorLayout kLayouts[] = {
 };
 
 }  // namespace
+
+FieldValues readFields(const CalculatorLayout& layout, std::span<const std::string> typed,
+                       const Localisation& texts) {
+    FieldValues out;
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+        const NumberField& f = layout.fields[i];
+        const std::string text = i < typed.size() ? typed[i] : std::string();
+        const std::string label = texts.text(layout.table, f.labelKey, f.labelKey);
+        // A field left blank means nothing, as 0 does; its range still applies.
+        std::optional<double> v = text.empty() ? std::optional<double>(0.0) : readDecimal(text);
+        if (checkTyping(kFieldTyping, text) != divelog::Typed::Complete) v.reset();
+        if (!v) {
+            Answer a = refused(Why::InputUnreadable);
+            a.values = {label, text};
+            out.refusal = std::move(a);
+            return out;
+        }
+        if (*v < f.minimum || *v > f.maximum) {
+            Answer a = refused(Why::InputRange);
+            a.values = {label, decimalText(f.minimum), decimalText(f.maximum)};
+            out.refusal = std::move(a);
+            return out;
+        }
+        out.values.push_back(*v);
+    }
+    return out;
+}
 
 std::span<const CalculatorLayout> calculatorLayouts() { return kLayouts; }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "calculators/CalcAnswer.h"
+#include "util/NumberTyping.h"
 
 namespace divelog::calculators {
 
@@ -13,11 +16,19 @@ namespace divelog::calculators {
 // out from the unit and datum tables; a form is described here in full.
 enum class WindowKind { Units, Coordinates, Form };
 
-// A form's number field: its control name and its label key.
+// A form's number field: its control name, its label key, and the values a
+// diver may mean by it; anything outside is refused with its range rather
+// than computed into a figure no one could dive.
 struct NumberField {
     std::string_view control;
     std::string_view labelKey;
+    double minimum;
+    double maximum;
 };
+
+// What a form's fields let the user type: decimals, and a minus sign, so a
+// negative entry is refused with its range instead of losing its sign.
+inline constexpr NumberTyping kFieldTyping{.decimals = true, .negative = true, .maxDigits = 6};
 
 // An answer from the values typed in a form's fields, in field order, and
 // the partial pressure chosen in its pop-up (0 without one).
@@ -47,6 +58,16 @@ struct CalculatorLayout {
     const RowTable* rows = nullptr;
     int minimumWidth = 0;
 };
+
+// The texts typed in a form's fields as numbers (blank reads 0); or the
+// refusal naming the first field that holds no number or one outside its
+// range, with its label from the form's table.
+struct FieldValues {
+    std::vector<double> values;
+    std::optional<Answer> refusal;
+};
+FieldValues readFields(const CalculatorLayout& layout, std::span<const std::string> typed,
+                       const Localisation& texts);
 
 // Every calculator, in menu order.
 std::span<const CalculatorLayout> calculatorLayouts();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 // The gas codes of the dive record and how a mix of oxygen, helium and
 // nitrogen falls into them, stated once: the readers of other programs'
@@ -44,11 +45,20 @@ std::int64_t wholePercent(double fraction);
 // or for helium without oxygen.
 std::optional<std::int32_t> codeOfTypedMix(std::int64_t o2, std::int64_t he);
 
-// A mix read from another program's file, in whole percent from 0 to 100,
-// by the readers' older rule: air with helium added (its oxygen within a
-// point of air's share of the oxygen and nitrogen) is heliair; helium
-// without oxygen is a trimix, or heliox for the whole mix; oxygen and
-// helium over the whole, or neither, name no gas.
+// Oxygen below which a mix cannot be breathed at the surface: hypoxic.
+inline constexpr std::int64_t kHypoxicOxygen = 16;
+
+// A mix read from another program's file, in whole percent from 0 to 100:
+// air with helium added is heliair (its oxygen air's share of what is not
+// helium, to whole-percent rounding) unless it is hypoxic, which stays a
+// trimix; helium with more than 21 % oxygen is triox; helium without
+// oxygen is a trimix, or heliox for the whole mix; oxygen and helium over
+// the whole, or neither, name no gas.
 std::optional<std::int32_t> codeOfReadMix(std::int64_t o2, std::int64_t he);
+
+// The same, told by the mix's name where the file gives one that the
+// fractions allow ("Trimix 25/25" is a trimix, though its fractions alone
+// read as triox): the name's first word, in any case.
+std::optional<std::int32_t> codeOfNamedMix(std::string_view name, std::int64_t o2, std::int64_t he);
 
 }  // namespace divelog::gas

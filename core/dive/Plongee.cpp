@@ -337,7 +337,9 @@ Plongee makeNewDive(const NewDiveDefaults& d) {
     p.setFabricant(d.fabricant);
     p.setOrdinateur(d.ordinateur);
     p.setSerie(d.serie);
-    p.setConfiguration(1);
+    // Recreational unless the diver says otherwise: a blank dive that breathes
+    // air from one cylinder is no technical dive.
+    p.setConfiguration(0);
     p.setSamplingRate(d.samplingRate);
     p.setProfilProfondeur(std::vector<double>{0.0});
     p.setASC_Flag(std::vector<std::int32_t>{0});

@@ -37,6 +37,7 @@ void ListSession::onChange(const ListChange& change) {
     switch (change.kind) {
         case Kind::Removed:
             std::erase_if(selected_, concerns);
+            if (insertBefore_ && concerns(*insertBefore_)) insertBefore_.reset();
             // The form keeps what it shows; a removed record can no longer take it.
             if (bound_ && concerns(*bound_)) bound_.reset();
             break;
@@ -49,6 +50,7 @@ void ListSession::onChange(const ListChange& change) {
             break;
         case Kind::Reset:
             selected_.clear();
+            insertBefore_.reset();
             if (bound_ && !list_.rowOf(*bound_)) bound_.reset();
             break;
         case Kind::Inserted:
@@ -61,7 +63,20 @@ void ListSession::showChangedField(std::size_t row, std::size_t) {
     if (!formModified()) showRecord(row);
 }
 
+void ListSession::deselectForBlank() {
+    if (blankKeepsSelection()) return;
+    if (selected_.size() == 1) insertBefore_ = selected_.front();
+    selected_.clear();
+}
+
+std::optional<std::size_t> ListSession::insertRow() const {
+    if (auto row = singleSelection()) return row;
+    if (selected_.empty() && insertBefore_) return list_.rowOf(*insertBefore_);
+    return std::nullopt;
+}
+
 void ListSession::selectRows(const std::vector<std::size_t>& rows) {
+    insertBefore_.reset();
     selected_.clear();
     for (std::size_t r : rows) selected_.push_back(list_.idAt(r));
 }
@@ -107,6 +122,7 @@ void ListSession::documentLoaded() {
     begin();
     Changing changing(*this);
     selected_.clear();
+    insertBefore_.reset();
     blank(Blank::Loaded);
     if (auto row = rowShownAtLoad(); row && *row < list_.recordCount()) {
         selectRows({*row});
@@ -142,7 +158,7 @@ ListSession::Alerts ListSession::newRecord() {
     Alerts alerts = storeEdits({});
     if (refused_) return alerts;
     blank(Blank::New);
-    if (!blankKeepsSelection()) selected_.clear();
+    deselectForBlank();
     refresh();
     return alerts;
 }
@@ -153,7 +169,7 @@ ListSession::Alerts ListSession::blankFields() {
     Alerts alerts = storeEdits({});
     if (refused_) return alerts;
     blank(Blank::Erase);
-    if (!blankKeepsSelection()) selected_.clear();
+    deselectForBlank();
     refresh();
     return alerts;
 }
@@ -172,6 +188,7 @@ ListSession::Alerts ListSession::add() {
     Changing changing(*this);
     storeAsNew(std::nullopt, alerts);
     selected_.clear();
+    insertBefore_.reset();
     blank(Blank::New);
     refresh();
     return alerts;
@@ -179,7 +196,7 @@ ListSession::Alerts ListSession::add() {
 
 ListSession::Alerts ListSession::insert() {
     begin();
-    auto row = singleSelection();
+    auto row = insertRow();
     if (!row) return {};
     Alerts alerts;
     if (refuses(alerts)) return alerts;
@@ -188,6 +205,7 @@ ListSession::Alerts ListSession::insert() {
     if (auto at = id ? list_.rowOf(*id) : std::nullopt) {
         bind(*at);
         selected_ = {*id};
+        insertBefore_.reset();
     }
     refresh();
     return alerts;

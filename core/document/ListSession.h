@@ -55,6 +55,9 @@ public:
     bool hasUnstoredRecord() const { return !bound_ && formModified(); }
     // The form shows a record of the list, so Update has something to write into.
     bool canUpdate() const { return bound_.has_value(); }
+    // Insert has a record to put the form before: the single selected one,
+    // else the one selected when New or Erase cleared the selection.
+    bool canInsert() const { return insertRow().has_value(); }
     // Whether selecting `rows` (a click, a double-click) shows another record
     // than the one in the form.
     bool wouldShowAnother(const std::vector<std::size_t>& rows) const;
@@ -81,8 +84,8 @@ public:
     Alerts blankFields();
     // Appends the form as a new record; the form is then blank for the next.
     Alerts add();
-    // Puts the form in as a new record before the single selected row, and
-    // shows it; nothing without exactly one selected row.
+    // Puts the form in as a new record before the single selected row (or
+    // the one New or Erase deselected), and shows it; nothing without one.
     Alerts insert();
     // Writes the form into the bound record.
     Alerts update();
@@ -164,11 +167,16 @@ private:
     void onChange(const ListChange& change);
     Alerts step(bool forward);
     void blank(Blank why);
+    // Clears the selection for a blank form, remembering where Insert goes.
+    void deselectForBlank();
+    std::optional<std::size_t> insertRow() const;
 
     ListDocument& list_;
     const Localisation& texts_;
     std::vector<RecordId> selected_;
     std::optional<RecordId> bound_;
+    // Where Insert puts a new record while New or Erase left nothing selected.
+    std::optional<RecordId> insertBefore_;
     int changing_ = 0;
     bool refused_ = false;
 };

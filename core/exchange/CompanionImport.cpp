@@ -1,5 +1,8 @@
 #include "exchange/CompanionImport.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "exchange/ImportRules.h"
 #include "exchange/XmlReading.h"
 #include "util/Numbers.h"
@@ -13,33 +16,30 @@ struct Choice {
     const char* element;
     DiveForm::TagField field;
 };
-struct Number {
-    const char* element;
-    DiveForm::TextField field;
-};
+
+// The whole number the file's element holds, as the companion writes its
+// summaries: 18.6 m is 18.
+std::string truncated(double v) {
+    return integerText(static_cast<std::int64_t>(std::trunc(std::clamp(v, -1e9, 1e9))));
+}
 }  // namespace
 
-ImportResult CompanionImport::read(std::span<const std::uint8_t> bytes) const {
+ImportResult CompanionImport::read(std::span<const std::uint8_t> bytes, const ReadContext&) const {
     ImportResult result;
     ParsedXml xml;
     parseXml(bytes, xml);
-    reportDamage(xml, result);
-    const pugi::xml_node root = xml.document.document_element();
-    for (pugi::xml_node dive : elementsAt(root, {"repgroup", "dive"}, true)) {
+    reportNotXml(xml, result);
+    QuantityReader numbers;
+    std::size_t empty = 0;
+    for (pugi::xml_node dive : elementsUnder(xml.document, "repgroup", "dive", true)) {
         DiveDraft d;
-        auto text = [&](const char* element) -> std::optional<std::string> {
+        auto text = [&](const char* element) -> std::optional<std::string_view> {
             pugi::xml_node e = lastChild(dive, element, true);
             if (!e) return std::nullopt;
-            return textOf(e);
+            return trimmedText(e);
         };
-        auto whole = [&](const char* element) -> std::optional<std::string> {
-            auto t = text(element);
-            if (!t) return std::nullopt;
-            return integerText(leadingInteger(*t).value_or(0));
-        };
-        if (auto v = text("place"))
-            d.setText(F::lieu, lastChild(dive, "place", true).child_value());
-        if (auto v = text("site")) d.setText(F::site, lastChild(dive, "site", true).child_value());
+        if (text("place")) d.setText(F::lieu, lastChild(dive, "place", true).child_value());
+        if (text("site")) d.setText(F::site, lastChild(dive, "site", true).child_value());
         ImportRules::dateAndTime(d, lastChild(dive, "date", true), lastChild(dive, "time", true),
                                  true, result.notes);
         for (auto [element, field] :
@@ -48,26 +48,50 @@ ImportResult CompanionImport::read(std::span<const std::uint8_t> bytes) const {
             if (auto v = text(element))
                 if (auto code = ImportRules::choiceAt(field.field, leadingInteger(*v).value_or(-1)))
                     d.setTag(field, *code);
-        for (auto [element, field] :
-             {Number{"maxdepth", F::profondeur}, Number{"divetime", F::temps},
-              Number{"watertemperature", F::tempEau}, Number{"airrtemperature", F::tempAir},
-              Number{"altitude", F::altitude}})
-            if (auto v = whole(element)) d.setText(field, *v);
+        if (auto v = text("maxdepth"))
+            if (auto m = numbers.depth(*v)) d.setText(F::profondeur, truncated(*m));
+        if (auto v = text("divetime"))
+            if (auto m = leadingNumber(*v)) d.setText(F::temps, truncated(*m));
+        if (auto v = text("watertemperature"))
+            if (auto c = numbers.temperature(*v)) d.setText(F::tempEau, truncated(*c));
+        // The companion writes the air temperature with two r.
+        if (auto v = text("airrtemperature"))
+            if (auto c = numbers.temperature(*v)) d.setText(F::tempAir, truncated(*c));
+        if (auto v = text("altitude"))
+            if (auto m = numbers.depth(*v)) d.setText(F::altitude, truncated(*m));
         if (auto v = text("surfaceinterval"); v && *v == "infinity") d.setText(F::surface, "--:--");
+        if (!text("date") && !text("time") && !text("maxdepth") && !text("divetime")) {
+            ++empty;
+            continue;
+        }
         pugi::xml_node mix = firstChild(firstChild(dive, "gases", true), "mix", true);
         if (mix) {
             const auto o2 = leadingNumber(textOf(lastChild(mix, "o2", true)));
             const auto he = leadingNumber(textOf(lastChild(mix, "he", true)));
             if (o2 || he) ImportRules::gas(d, o2.value_or(0), he.value_or(0));
-            if (pugi::xml_node tank = firstChild(mix, "tank", true))
-                for (auto [element, field] :
-                     {Number{"tankvolume", F::volumeBloc}, Number{"pstart", F::pressionDepart},
-                      Number{"pend", F::pressionFin}})
-                    if (pugi::xml_node e = lastChild(tank, element, true))
-                        d.setText(field, textOf(e));
+            if (pugi::xml_node tank = firstChild(mix, "tank", true)) {
+                if (pugi::xml_node e = lastChild(tank, "tankvolume", true))
+                    if (auto l = numbers.volume(trimmedText(e)))
+                        d.setText(F::volumeBloc, decimalText(*l));
+                if (pugi::xml_node e = lastChild(tank, "pstart", true))
+                    if (auto bar = numbers.pressure(trimmedText(e)))
+                        d.setText(F::pressionDepart, decimalText(*bar));
+                if (pugi::xml_node e = lastChild(tank, "pend", true))
+                    if (auto bar = numbers.pressure(trimmedText(e)))
+                        d.setText(F::pressionFin, decimalText(*bar));
+            }
         }
         result.dives.push_back(std::move(d));
     }
+    result.skipped += empty;
+    if (xml.any && !xml.complete)
+        result.notes.insert(result.notes.begin(),
+                            damageNote(bytes, xml.errorOffset, result.dives.size()));
+    if (empty)
+        result.notes.push_back(std::to_string(empty) +
+                               (empty == 1 ? " dive element held" : " dive elements held") +
+                               " no date, depth, duration or sample: skipped, as no dive");
+    numbers.report(result.notes);
     return result;
 }
 

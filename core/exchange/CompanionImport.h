@@ -9,7 +9,9 @@ class CompanionImport final : public DiveImporter {
 public:
     std::string_view name() const override { return "Companion"; }
     std::vector<std::string_view> extensions() const override { return {"xml", "txt"}; }
-    ImportResult read(std::span<const std::uint8_t> bytes) const override;
+    using DiveImporter::read;
+    ImportResult read(std::span<const std::uint8_t> bytes,
+                      const ReadContext& context) const override;
 };
 
 }  // namespace divelog

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dive/DiveCodes.h"
+#include "dive/GasFamily.h"
 #include "dive/Units.h"
 #include "localisation/Localisation.h"
 #include "util/Numbers.h"
@@ -15,24 +16,39 @@ namespace {
 std::string two(int v) { return formatText("%02d", {std::int64_t{v}}); }
 
 // Both files declare metric units: feet and Fahrenheit typed under "us
-// units" are written as metres and degrees Celsius.
-std::int64_t metresTruncated(double typed, bool usUnits) {
-    const double m = units::metresOfTypedDepth(typed, usUnits);
-    return std::isfinite(m) ? static_cast<std::int64_t>(std::trunc(std::clamp(m, -1e9, 1e9))) : 0;
+// units" are written as metres and degrees Celsius, with the decimals that
+// give back what was typed (the whole metres and degrees of a metric
+// logbook would not).
+std::string metresTruncated(double typed, bool usUnits) {
+    const double m = std::clamp(units::metresOfTypedDepth(typed, usUnits), -1e9, 1e9);
+    if (!std::isfinite(m)) return "0";
+    if (usUnits) return formatText("%.3f", {m});
+    return integerText(static_cast<std::int64_t>(std::trunc(m)));
 }
 
-std::int64_t metresRounded(double typed, bool usUnits) {
-    const double m = units::metresOfTypedDepth(typed, usUnits);
-    return std::isfinite(m) ? std::llround(std::clamp(m, -1e9, 1e9)) : 0;
+std::string metresRounded(double typed, bool usUnits) {
+    const double m = std::clamp(units::metresOfTypedDepth(typed, usUnits), -1e9, 1e9);
+    if (!std::isfinite(m)) return "0";
+    return usUnits ? formatText("%.2f", {m}) : integerText(std::llround(m));
 }
 
-std::int64_t celsius(std::int32_t typed, bool usUnits) {
+std::string celsius(std::int32_t typed, bool usUnits) {
     // "Not given" is the same value in either unit.
-    if (!usUnits || typed == units::kNoTemperature) return typed;
-    return std::llround(units::celsiusOfFahrenheit(typed));
+    if (!usUnits || typed == units::kNoTemperature) return integerText(typed);
+    return formatText("%.2f", {units::celsiusOfFahrenheit(typed)});
 }
 
 }  // namespace
+
+std::string DiveElementWriter::mixName(std::int32_t gas, std::int64_t o2, std::int64_t he,
+                                       const Localisation& texts) {
+    std::string name = DiveCodes::gasLabel(gas, o2, he, texts);
+    if (!name.empty()) return name;
+    // A code the logbook does not know: the name its fractions give.
+    const auto code = gas::codeOfReadMix(o2, he);
+    return DiveCodes::gasLabel(code ? *code : gas::codeOfTypedMix(o2, he).value_or(gas::kNitrox),
+                               o2, he, texts);
+}
 
 std::string DiveElementWriter::exportMoment(Date now) {
     const DateParts p = localParts(now);
@@ -59,18 +75,16 @@ void DiveElementWriter::write(const Plongee& d) {
     xml_.element(name("MINUTE", "minute"), d.heure() ? two(time.minute) : "");
     xml_.close();
 
-    xml_.element("MAXDEPTH", integerText(metresTruncated(d.profondeur(), us)));
+    xml_.element("MAXDEPTH", metresTruncated(d.profondeur(), us));
     xml_.element("DIVETIME", integerText(d.temps()));
     xml_.element("SURFACEINTERVAL", "infinity");
-    xml_.element("TEMPERATURE", integerText(celsius(d.tempEau(), us)));
-    xml_.element("ALTITUDE", integerText(metresRounded(d.altitude(), us)));
+    xml_.element("TEMPERATURE", celsius(d.tempEau(), us));
+    xml_.element("ALTITUDE", metresRounded(d.altitude(), us));
 
     const std::int64_t o2 = d.o2Mix(), he = d.heMix();
     xml_.open("GASES");
     xml_.open("MIX");
-    std::string mixName = DiveCodes::gasLabel(d.gaz(), o2, he, context_.texts);
-    if (mixName.empty()) mixName = DiveCodes::gasLabel(0, o2, he, context_.texts);
-    xml_.element("MIXNAME", mixName);
+    xml_.element("MIXNAME", mixName(d.gaz(), o2, he, context_.texts));
     xml_.open("TANK");
     xml_.element("TANKVOLUME", integerText(d.volumeBloc()));
     xml_.element("PSTART", integerText(d.pressionDepart()));

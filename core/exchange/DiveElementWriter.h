@@ -17,6 +17,10 @@ public:
         : xml_(xml), context_(context), lower_(dateCase == DateCase::Lower) {}
 
     void write(const Plongee& dive);
+    // A gas's name as the files write it; a code the logbook does not know
+    // is named by its fractions.
+    static std::string mixName(std::int32_t gas, std::int64_t o2, std::int64_t he,
+                               const Localisation& texts);
     // The comment with the moment of export: " dd-MM-yyyy - HH:mm:ss ".
     static std::string exportMoment(Date now);
 

@@ -18,9 +18,14 @@ class SettingsStore;
 
 // Dives read from a file become records the way typed dives do: a blank
 // form of its own, the file's values, a refresh, then the form's store with
-// its range rules. Numbers follow the logbook's last dive. The application
-// and the converter import through run(), so both read, build and report
-// alike.
+// its range rules. Each dive starts from the same blank form, so nothing of
+// one dive (its sampling interval, its bail-out cylinders) passes to the
+// next. The readers' metres and degrees Celsius are rounded to what a dive
+// computer measures and, for a logbook under "us units", converted to feet
+// and Fahrenheit. A dive is technical only when the file shows it: a helium
+// mix, a closed circuit or decompression stops. Numbers follow the
+// logbook's last dive. The application and the converter import through
+// run(), so both read, build and report alike.
 class DiveImport {
 public:
     struct Built {
@@ -33,7 +38,7 @@ public:
     };
     // `progress` is told how many dives are done; returning false cancels,
     // and nothing built is kept.
-    static Built build(const std::vector<DiveDraft>& dives, std::int32_t firstNumber,
+    static Built build(std::vector<DiveDraft> dives, std::int32_t firstNumber,
                        const SettingsStore& settings, const Localisation& texts,
                        const std::function<bool(std::size_t done)>& progress = {});
 
@@ -62,8 +67,9 @@ public:
                        const SettingsStore& settings, const Localisation& texts,
                        const Progress& progress = {});
 
-    // The reader for a foreign file: by its root element ("uddf", "PROFILE"),
-    // then its extension, then the first reader that finds dives in it.
+    // The reader for a foreign file: by what it holds (a "uddf" root; the
+    // companion's own elements; a UDCF root or UDCF's samples), then its
+    // extension, then the first reader that finds dives in it.
     static const DiveImporter* importerFor(std::span<const std::uint8_t> bytes,
                                            std::string_view fileName);
     // The report's line naming the corrected fields; empty when none was.

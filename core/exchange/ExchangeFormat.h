@@ -85,14 +85,25 @@ struct ImportResult {
     bool readable = true;            // false: not a file of this format at all
 };
 
+// What a reader may know of the logbook the dives go to: the places and
+// sites of its pick lists, to tell a place from a site in a text that joins
+// them.
+struct ReadContext {
+    std::span<const std::string> places, sites;
+};
+
 // A file format dives can be read from. Readers take bytes, so tests and
 // fuzzers feed memory; they never throw and never trust a size or a depth.
+// They give values in metres and degrees Celsius; the import converts them
+// to the logbook's units.
 class DiveImporter {
 public:
     virtual ~DiveImporter() = default;
     virtual std::string_view name() const = 0;                     // "UDDF", "UDCF", ...
     virtual std::vector<std::string_view> extensions() const = 0;  // for the open panel
-    virtual ImportResult read(std::span<const std::uint8_t> bytes) const = 0;
+    virtual ImportResult read(std::span<const std::uint8_t> bytes,
+                              const ReadContext& context) const = 0;
+    ImportResult read(std::span<const std::uint8_t> bytes) const { return read(bytes, {}); }
 };
 
 }  // namespace divelog

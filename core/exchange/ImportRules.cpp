@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <span>
 #include <utility>
 
 #include "dive/DiveChoices.h"
@@ -25,10 +26,11 @@ const ImportRules::Cylinder& ImportRules::cylinder(int number) {
     return kCylinders[number == 2 ? 1 : 0];
 }
 
-void ImportRules::gas(DiveDraft& dive, double o2Fraction, double heFraction, int number) {
+void ImportRules::gas(DiveDraft& dive, double o2Fraction, double heFraction, int number,
+                      std::string_view name) {
     const Cylinder& c = cylinder(number);
     const std::int64_t o = gas::wholePercent(o2Fraction), h = gas::wholePercent(heFraction);
-    if (const auto code = gas::codeOfReadMix(o, h)) dive.setTag(c.gas, *code);
+    if (const auto code = gas::codeOfNamedMix(name, o, h)) dive.setTag(c.gas, *code);
     dive.setText(c.o2, integerText(o));
     dive.setText(c.he, integerText(h));
 }
@@ -165,9 +167,135 @@ bool ImportRules::plausibleDepth(double metres) {
     return std::isfinite(metres) && metres > -100 && metres < 10000;
 }
 
-std::int64_t ImportRules::celsiusOfKelvin(double kelvin) {
-    if (!std::isfinite(kelvin) || std::fabs(kelvin) > 1e6) return units::kNoTemperature;
-    return std::llround(units::celsiusOfKelvin(kelvin));
+}  // namespace divelog
+
+namespace divelog {
+
+namespace {
+
+bool known(std::span<const std::string> list, std::string_view text) {
+    for (const std::string& s : list)
+        if (s == text) return true;
+    return false;
+}
+
+// The leading number and what follows it, lower case, without blanks or a
+// degree sign: "18 °C" gives 18 and "c".
+std::optional<std::pair<double, std::string>> numberAndUnit(std::string_view text) {
+    const auto v = leadingNumber(text);
+    if (!v) return std::nullopt;
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    // Past the number: sign, digits, point or comma, exponent.
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    while (at < text.size() &&
+           (std::isdigit(static_cast<unsigned char>(text[at])) || text[at] == '.'))
+        ++at;
+    if (at + 1 < text.size() && (text[at] == 'e' || text[at] == 'E') &&
+        (std::isdigit(static_cast<unsigned char>(text[at + 1])) ||
+         ((text[at + 1] == '-' || text[at + 1] == '+') && at + 2 < text.size() &&
+          std::isdigit(static_cast<unsigned char>(text[at + 2]))))) {
+        at += 2;
+        while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+    }
+    std::string unit;
+    for (std::string_view rest = text.substr(at); !rest.empty(); rest.remove_prefix(1)) {
+        const auto c = static_cast<unsigned char>(rest.front());
+        if (std::isspace(c) || c == '.') continue;
+        if (rest.substr(0, 2) == "\xC2\xB0") {  // the degree sign
+            rest.remove_prefix(1);
+            continue;
+        }
+        unit += static_cast<char>(std::tolower(c));
+    }
+    return std::pair{*v, std::move(unit)};
+}
+
+bool oneOf(const std::string& unit, std::initializer_list<std::string_view> names) {
+    for (std::string_view n : names)
+        if (unit == n) return true;
+    return false;
+}
+
+}  // namespace
+
+std::pair<std::string, std::string> ImportRules::placeAndSite(std::string_view text,
+                                                              const ReadContext& context) {
+    constexpr std::string_view kJoin = " - ";
+    std::vector<std::size_t> cuts;
+    for (std::size_t at = text.find(kJoin); at != std::string_view::npos;
+         at = text.find(kJoin, at + 1))
+        cuts.push_back(at);
+    if (cuts.empty()) return {std::string(text), {}};
+    std::size_t chosen = cuts.back();
+    for (std::size_t cut : cuts)
+        if (known(context.places, text.substr(0, cut)) ||
+            known(context.sites, text.substr(cut + kJoin.size()))) {
+            chosen = cut;
+            break;
+        }
+    return {std::string(text.substr(0, chosen)), std::string(text.substr(chosen + kJoin.size()))};
+}
+
+std::optional<double> QuantityReader::depth(std::string_view text) {
+    const auto read = numberAndUnit(text);
+    if (!read) return std::nullopt;
+    const auto& [v, unit] = *read;
+    if (unit.empty()) return imperial_ ? units::metresOfFeet(v) : v;
+    if (oneOf(unit, {"m", "meter", "meters", "metre", "metres"})) return v;
+    if (oneOf(unit, {"ft", "feet", "foot", "'"})) return units::metresOfFeet(v);
+    ++unknown_;
+    return std::nullopt;
+}
+
+std::optional<double> QuantityReader::temperature(std::string_view text) {
+    const auto read = numberAndUnit(text);
+    if (!read) return std::nullopt;
+    const auto& [v, unit] = *read;
+    if (unit.empty()) return imperial_ ? units::celsiusOfFahrenheit(v) : v;
+    if (oneOf(unit, {"c", "celsius"})) return v;
+    if (oneOf(unit, {"f", "fahrenheit"})) return units::celsiusOfFahrenheit(v);
+    if (oneOf(unit, {"k", "kelvin"})) return units::celsiusOfKelvin(v);
+    ++unknown_;
+    return std::nullopt;
+}
+
+std::optional<double> QuantityReader::pressure(std::string_view text) {
+    const auto read = numberAndUnit(text);
+    if (!read) return std::nullopt;
+    const auto& [v, unit] = *read;
+    if (unit.empty()) return imperial_ ? units::barOfPsi(v) : v;
+    if (unit == "bar") return v;
+    if (unit == "psi") return units::barOfPsi(v);
+    if (unit == "pa") return v / units::kPascalsPerBar;
+    if (unit == "kpa") return v * 1000 / units::kPascalsPerBar;
+    ++unknown_;
+    return std::nullopt;
+}
+
+std::optional<double> QuantityReader::volume(std::string_view text) {
+    const auto read = numberAndUnit(text);
+    if (!read) return std::nullopt;
+    const auto& [v, unit] = *read;
+    // Imperial cylinders are sized by the gas they hold, not their water volume.
+    if ((unit.empty() && imperial_) || oneOf(unit, {"cuft", "cf", "ft3", "cft", "cubicfeet"})) {
+        ++cubicFeet_;
+        return std::nullopt;
+    }
+    if (unit.empty() || oneOf(unit, {"l", "liter", "liters", "litre", "litres"})) return v;
+    ++unknown_;
+    return std::nullopt;
+}
+
+void QuantityReader::report(std::vector<std::string>& notes) const {
+    if (cubicFeet_)
+        notes.push_back(std::to_string(cubicFeet_) +
+                        " tank sizes in cubic feet were left out: the logbook keeps the "
+                        "water volume in litres");
+    if (unknown_)
+        notes.push_back(std::to_string(unknown_) +
+                        " values written with a unit the logbook does not know were left out");
 }
 
 }  // namespace divelog

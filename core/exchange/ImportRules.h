@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -21,8 +24,10 @@ public:
     static const Cylinder& cylinder(int number);  // 2, else 1
 
     // The fractions rounded to whole percent, then named as a read mix is
-    // (dive/GasFamily.h). Sets the gas, oxygen and helium of cylinder 1 or 2.
-    static void gas(DiveDraft& dive, double o2Fraction, double heFraction, int cylinder = 1);
+    // (dive/GasFamily.h), by the mix's name where the file gives one. Sets
+    // the gas, oxygen and helium of cylinder 1 or 2.
+    static void gas(DiveDraft& dive, double o2Fraction, double heFraction, int cylinder = 1,
+                    std::string_view name = {});
     // Date and time of day from year, month, day, hour and minute elements;
     // a part that does not exist leaves both as the blank form has them.
     static void dateAndTime(DiveDraft& dive, pugi::xml_node date, pugi::xml_node time, bool anyCase,
@@ -42,8 +47,33 @@ public:
     static std::optional<std::int32_t> choiceAt(Plongee::Field field, std::int64_t position);
     // A depth sample a logbook can hold: finite, above -100 m, below 10,000 m.
     static bool plausibleDepth(double metres);
-    // Whole degrees Celsius from kelvins, to the nearest degree.
-    static std::int64_t celsiusOfKelvin(double kelvin);
+    // The place and the site of a text the UDCF export joins with " - ": the
+    // split whose place or site the pick lists know, else the last " - ".
+    static std::pair<std::string, std::string> placeAndSite(std::string_view text,
+                                                            const ReadContext& context);
+};
+
+// Numbers read from an element's text as its leading number, blanks and a
+// unit after it allowed ("32.4 m", "18 C", "200bar"). A unit that changes
+// the meaning is converted to the logbook's metres, degrees Celsius, bar and
+// litres; one that cannot be (a cylinder sized in cubic feet of gas) or that
+// is unknown leaves the value out, counted for the report. A text without a
+// number gives none. `imperial`: a number without a unit is in feet,
+// Fahrenheit and psi.
+class QuantityReader {
+public:
+    explicit QuantityReader(bool imperial = false) : imperial_(imperial) {}
+
+    std::optional<double> depth(std::string_view text);        // metres
+    std::optional<double> temperature(std::string_view text);  // degrees Celsius
+    std::optional<double> pressure(std::string_view text);     // bar
+    std::optional<double> volume(std::string_view text);       // litres of water
+    // One line each for what was left out.
+    void report(std::vector<std::string>& notes) const;
+
+private:
+    bool imperial_;
+    std::size_t unknown_ = 0, cubicFeet_ = 0;
 };
 
 }  // namespace divelog

@@ -20,6 +20,12 @@ std::optional<char> appleOnly(std::int32_t codePoint) {
     }
 }
 
+// What glibc's table gives a code that Apple's gives to another character:
+// Apple has no code for these, so they fail the save as any other would.
+bool glibcOnly(std::int32_t codePoint) {
+    return codePoint == 0x0394 || codePoint == 0xE01E;  // Greek capital delta, a private use
+}
+
 std::string composed(std::string_view utf8) {
     utf8proc_uint8_t* out = nullptr;
     const utf8proc_ssize_t n =
@@ -75,7 +81,8 @@ MacRoman::Result MacRoman::encode(std::string_view utf8) {
                 utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(all.data() + at),
                                  static_cast<utf8proc_ssize_t>(all.size() - at), &cp);
             const std::size_t step = len > 0 ? static_cast<std::size_t>(len) : 1;
-            if (len <= 0 || (!appleOnly(cp) && !converter.run(all.substr(at, step), one))) {
+            if (len <= 0 || glibcOnly(cp) ||
+                (!appleOnly(cp) && !converter.run(all.substr(at, step), one))) {
                 result.missing = std::string(all.substr(at, step));
                 break;
             }
@@ -91,6 +98,7 @@ MacRoman::Result MacRoman::encode(std::string_view utf8) {
             utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(all.data() + i),
                              static_cast<utf8proc_ssize_t>(all.size() - i), &cp);
         if (len <= 0) return fail(run);
+        if (glibcOnly(cp)) return fail(run);
         if (const auto special = appleOnly(cp)) {
             if (!converter.run(all.substr(run, i - run), result.bytes)) return fail(run);
             result.bytes += *special;

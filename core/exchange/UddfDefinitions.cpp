@@ -33,6 +33,7 @@ void UddfDefinitions::readMix(pugi::xml_node mix) {
     m.he = he.value_or(0);
     // Oxygen is what the other gases leave when only they are given.
     m.o2 = o2 ? *o2 : n2 ? 1 - *n2 - m.he : 0.21;
+    m.name = textOf(lastChild(mix, "name", false));
     mixes_[id] = m;
 }
 
@@ -50,13 +51,37 @@ void UddfDefinitions::read(pugi::xml_node element) {
             site.location = textOf(lastChild(geography, "location", false));
             site.country =
                 textOf(lastChild(lastChild(geography, "address", false), "country", false));
+            site.latitude = number(geography, "latitude");
+            site.longitude = number(geography, "longitude");
             sites_[id] = std::move(site);
         }
     } else if (kind == "diver") {
         // Tanks sit in the owner's and the buddies' equipment.
-        for (pugi::xml_node tank : descendants(element, "tank", false)) {
-            const std::string id = idOf(tank);
-            if (auto v = number(tank, "tankvolume"); v && !id.empty()) tanks_[id] = *v;
+        for (std::string_view piece : {"tank", "rebreather"})
+            for (pugi::xml_node e : descendants(element, piece, false)) {
+                const std::string id = idOf(e);
+                if (id.empty()) continue;
+                Equipment& q = equipment_[id];
+                q.name = textOf(lastChild(e, "name", false));
+                q.volume = number(e, "tankvolume");
+                q.material = textOf(lastChild(e, "tankmaterial", false));
+            }
+        for (pugi::xml_node b : children(element, "buddy", false)) {
+            const std::string id = idOf(b);
+            pugi::xml_node personal = lastChild(b, "personal", false);
+            std::string name = textOf(lastChild(personal, "firstname", false));
+            const std::string last = textOf(lastChild(personal, "lastname", false));
+            if (!last.empty()) name += (name.empty() ? "" : " ") + last;
+            if (!id.empty() && !name.empty()) buddies_[id] = std::move(name);
+        }
+    } else if (kind == "divetrip") {
+        for (pugi::xml_node part : descendants(element, "trippart", false)) {
+            const std::string boat =
+                textOf(lastChild(lastChild(part, "vessel", false), "name", false));
+            if (boat.empty()) continue;
+            for (pugi::xml_node link :
+                 children(lastChild(part, "relateddives", false), "link", false))
+                boats_[std::string(trimmed(attributeNamed(link, "ref").value()))] = boat;
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -9,26 +10,37 @@
 namespace divelog {
 
 // What the dives of a UDDF 3 file refer to by id: the gas mixes, the dive
-// sites and the diver's tanks. Ids are matched with the blanks around them
-// trimmed; blanks and punctuation inside are part of the id.
+// sites, the diver's tanks and rebreathers, the buddies and the boats. Ids are matched with the
+// blanks around them trimmed; blanks and punctuation inside are part of the id.
 class UddfDefinitions {
 public:
     struct Mix {
         double o2 = 0.21;  // fractions
         double he = 0;
+        std::string name;
     };
     struct Site {
         std::string name, location, country;
+        std::optional<double> latitude, longitude;
+    };
+    // A tank or rebreather of the diver's equipment.
+    struct Equipment {
+        std::string name;
+        std::optional<double> volume;  // cubic metres
+        std::string material;
     };
 
-    // Takes what a `gasdefinitions`, `divesite` or `diver` element defines;
+    // Takes what a `gasdefinitions`, `divesite`, `diver` or `divetrip` element defines;
     // any other element adds nothing. Later definitions of an id win.
     void read(pugi::xml_node element);
 
     const Mix* mix(std::string_view ref) const { return find(mixes_, ref); }
     const Site* site(std::string_view ref) const { return find(sites_, ref); }
-    // The volume in cubic metres of a tank of the diver's equipment.
-    const double* tankVolume(std::string_view ref) const { return find(tanks_, ref); }
+    const Equipment* equipment(std::string_view ref) const { return find(equipment_, ref); }
+    // A buddy's name: first and last name.
+    const std::string* buddy(std::string_view ref) const { return find(buddies_, ref); }
+    // The boat of a dive trip that names the dive.
+    const std::string* boat(std::string_view diveId) const { return find(boats_, diveId); }
 
     static std::string_view trimmed(std::string_view id);
 
@@ -42,7 +54,8 @@ private:
 
     std::unordered_map<std::string, Mix> mixes_;
     std::unordered_map<std::string, Site> sites_;
-    std::unordered_map<std::string, double> tanks_;
+    std::unordered_map<std::string, Equipment> equipment_;
+    std::unordered_map<std::string, std::string> buddies_, boats_;
 };
 
 }  // namespace divelog

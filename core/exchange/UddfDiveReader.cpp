@@ -6,8 +6,11 @@
 #include <optional>
 
 #include "dive/DiveCodes.h"
+#include "dive/GasFamily.h"
 #include "dive/Units.h"
+#include "exchange/GpsPosition.h"
 #include "exchange/ImportRules.h"
+#include "exchange/UddfCodes.h"
 #include "exchange/WaypointProfile.h"
 #include "exchange/XmlReading.h"
 #include "util/Numbers.h"
@@ -36,10 +39,17 @@ std::optional<double> numberIn(pugi::xml_node parent, std::string_view name) {
     return number(lastChild(parent, name, false));
 }
 
-std::string whole(double v) { return integerText(std::llround(std::clamp(v, -1e9, 1e9))); }
+// Past the logbook's range stays past it, for the form's rule to refuse.
+std::string whole(double v) { return integerText(std::llround(std::clamp(v, -1e12, 1e12))); }
 
+// Degrees Celsius with all their digits: the import rounds them once, in
+// the logbook's unit.
 void setKelvin(DiveDraft& d, DiveForm::TextField field, std::optional<double> kelvin) {
-    if (kelvin) d.setText(field, integerText(ImportRules::celsiusOfKelvin(*kelvin)));
+    if (!kelvin) return;
+    if (!std::isfinite(*kelvin) || std::fabs(*kelvin) > 1e6)
+        d.setText(field, integerText(units::kNoTemperature));
+    else
+        d.setText(field, decimalText(units::celsiusOfKelvin(*kelvin)));
 }
 
 std::size_t alarmSlot(std::string_view what) {
@@ -52,6 +62,38 @@ std::size_t alarmSlot(std::string_view what) {
 
 std::string dives(std::size_t n) { return n == 1 ? "1 dive" : std::to_string(n) + " dives"; }
 
+// The set-point code nearest a partial pressure written in pascals (or in
+// bar, as some programs write it); none past a tenth of a bar from any.
+std::optional<std::int32_t> setPointCode(double value) {
+    const double bar = value > 100 ? value / units::kPascalsPerBar : value;
+    std::optional<std::int32_t> best;
+    double distance = 0.05;
+    for (const CodeMeaning& m : DiveCodes::table(Plongee::Field::ppO2)->codes)
+        if (m.value > 0 && std::fabs(m.value - bar) <= distance) {
+            distance = std::fabs(m.value - bar);
+            best = m.code;
+        }
+    return best;
+}
+
+constexpr auto kStageVolume =
+    std::array<DiveForm::TextField, 3>{F::volPony1, F::volPony2, F::volPony3};
+constexpr auto kStageStart = std::array<DiveForm::TextField, 3>{
+    F::pressDepartPony1, F::pressDepartPony2, F::pressDepartPony3};
+constexpr auto kStageEnd =
+    std::array<DiveForm::TextField, 3>{F::pressFinPony1, F::pressFinPony2, F::pressFinPony3};
+constexpr auto kBailoutVolume = std::array<DiveForm::TextField, 2>{F::volBailout1, F::volBailout2};
+constexpr auto kBailoutStart =
+    std::array<DiveForm::TextField, 2>{F::pressDepartBailout1, F::pressDepartBailout2};
+constexpr auto kBailoutEnd =
+    std::array<DiveForm::TextField, 2>{F::pressFinBailout1, F::pressFinBailout2};
+constexpr auto kBailoutO2 = std::array<DiveForm::TextField, 2>{F::O2Bailout1, F::O2Bailout2};
+constexpr auto kBailoutHe = std::array<DiveForm::TextField, 2>{F::HeBailout1, F::HeBailout2};
+constexpr auto kStopO2 = std::array<DiveForm::TextField, 5>{
+    F::decoO2_Level_1, F::decoO2_Level_2, F::decoO2_Level_3, F::decoO2_Level_4, F::decoO2_Level_5};
+constexpr auto kStopHe = std::array<DiveForm::TextField, 5>{
+    F::decoHe_Level_1, F::decoHe_Level_2, F::decoHe_Level_3, F::decoHe_Level_4, F::decoHe_Level_5};
+
 }  // namespace
 
 struct UddfDiveReader::Tank {
@@ -60,13 +102,16 @@ struct UddfDiveReader::Tank {
     const UddfDefinitions::Mix* mix = nullptr;
     std::optional<double> cubicMetres, beginPa, endPa;
     std::optional<double> firstBar, lastBar;  // from the waypoints
+    std::optional<CylinderRole> role;         // named by the diver's tank
+    std::optional<std::int32_t> material;
 
     bool named(std::string_view ref) const {
         return std::find(keys.begin(), keys.end(), ref) != keys.end();
     }
 };
 
-DiveDraft UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes) {
+std::optional<DiveDraft> UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes,
+                                              const Waypoints& waypoints) {
     DiveDraft d;
     // Conditions were not recorded; the type of dive is not known.
     d.setTag(F::meteo, NewDiveCodes::kWeather);
@@ -75,9 +120,21 @@ DiveDraft UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& no
     d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
     if (lastChild(dive, "informationbeforedive", false) ||
         lastChild(dive, "informationafterdive", false))
-        readVersion3(d, dive, notes);
+        readVersion3(d, dive, notes, waypoints);
     else
         readVersion2(d, dive, notes);
+    // What makes a dive: when, how deep, how long or its samples, in either structure.
+    pugi::xml_node before = lastChild(dive, "informationbeforedive", false);
+    pugi::xml_node after = lastChild(dive, "informationafterdive", false);
+    const bool anything =
+        lastChild(before, "datetime", false) || lastChild(dive, "date", false) ||
+        lastChild(after, "greatestdepth", false) || lastChild(dive, "greatestdepth", false) ||
+        lastChild(after, "diveduration", false) ||
+        lastChild(lastChild(dive, "samples", false), "waypoint", false) || waypoints;
+    if (!anything) {
+        ++empty_;
+        return std::nullopt;
+    }
     return d;
 }
 
@@ -88,7 +145,7 @@ void UddfDiveReader::readVersion2(DiveDraft& d, pugi::xml_node dive,
     setKelvin(d, F::tempAir, numberIn(dive, "airtemperature"));
     setKelvin(d, F::tempEau, numberIn(dive, "lowesttemperature"));
     if (pugi::xml_node depth = lastChild(dive, "greatestdepth", false))
-        d.setText(F::profondeur, textOf(depth));
+        if (auto m = numbers_.depth(trimmedText(depth))) d.setText(F::profondeur, decimalText(*m));
     if (pugi::xml_node text = lastChild(lastChild(dive, "notes", false), "text", false))
         d.setText(F::notes, text.child_value());
     pugi::xml_node samples = lastChild(dive, "samples", false);
@@ -119,22 +176,51 @@ void UddfDiveReader::readVersion2(DiveDraft& d, pugi::xml_node dive,
 }
 
 void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
-                                  std::vector<std::string>& notes) {
+                                  std::vector<std::string>& notes, const Waypoints& waypoints) {
     pugi::xml_node before = lastChild(dive, "informationbeforedive", false);
     pugi::xml_node after = lastChild(dive, "informationafterdive", false);
     if (pugi::xml_node when = lastChild(before, "datetime", false))
         ImportRules::dateTimeText(d, trimmedText(when), notes);
     setKelvin(d, F::tempAir, numberIn(before, "airtemperature"));
-    if (auto altitude = numberIn(before, "altitude")) d.setText(F::altitude, whole(*altitude));
-    for (pugi::xml_node link : children(before, "link", false))
-        if (const auto* site = definitions_.site(attributeNamed(link, "ref").value())) {
+    if (auto altitude = numberIn(before, "altitude"))
+        d.setText(F::altitude, decimalText(*altitude));
+    bool siteFound = false;
+    std::string buddies;
+    for (pugi::xml_node link : children(before, "link", false)) {
+        const std::string_view ref = attributeNamed(link, "ref").value();
+        if (const auto* site = definitions_.site(ref); site && !siteFound) {
+            siteFound = true;
             if (!site->location.empty()) d.setText(F::lieu, site->location);
             if (!site->name.empty() && site->name != site->location) d.setText(F::site, site->name);
             if (!site->country.empty()) d.setText(F::pays, site->country);
-            break;
+            if (site->latitude && site->longitude && std::fabs(*site->latitude) <= 90 &&
+                std::fabs(*site->longitude) <= 180) {
+                d.setText(F::gps, GpsPosition{*site->latitude, *site->longitude}.text());
+                d.setTag(F::gpsSystem, NewDiveCodes::kGpsSystem);
+            }
+        } else if (const std::string* buddy = definitions_.buddy(ref)) {
+            buddies += (buddies.empty() ? "" : "; ") + *buddy;
         }
+    }
+    if (!buddies.empty()) d.setText(F::partenaires, buddies);
+    if (const std::string* boat = definitions_.boat(attributeNamed(dive, "id").value()))
+        d.setText(F::bateau, *boat);
+    if (pugi::xml_node interval = lastChild(before, "surfaceintervalbeforedive", false)) {
+        if (lastChild(interval, "infinity", false)) d.setText(F::surface, "--:--");
+        if (auto s = numberIn(interval, "passedtime"); s && *s >= 0 && *s < 1e8) {
+            const auto minutes = static_cast<std::int64_t>(std::llround(*s / 60));
+            d.setText(F::surface, formatText("%02d:%02d", {minutes / 60, minutes % 60}));
+        }
+    }
+    std::optional<std::int32_t> apparatus;
+    pugi::xml_node used = lastChild(before, "equipmentused", false);
+    if (auto lead = numberIn(used, "leadquantity")) d.setText(F::lestage, decimalText(*lead));
+    for (pugi::xml_node link : children(used, "link", false))
+        if (const auto* piece = definitions_.equipment(attributeNamed(link, "ref").value()))
+            if (auto code = UddfCodes::apparatusCode(piece->name)) apparatus = code;
 
-    // Tanks: their mix, volume and pressures; other links name the diver's tank.
+    // Tanks: their mix, volume and pressures; other links name the diver's
+    // tank, which may say which cylinder of the logbook it is.
     std::vector<Tank> tanks;
     for (pugi::xml_node data : children(dive, "tankdata", false)) {
         Tank t;
@@ -148,13 +234,30 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
                 t.mixRef = ref;
             } else if (!mix) {
                 t.keys.push_back(ref);
-                if (const double* v = definitions_.tankVolume(ref)) t.cubicMetres = *v;
+                if (const auto* piece = definitions_.equipment(ref)) {
+                    if (piece->volume) t.cubicMetres = *piece->volume;
+                    t.role = cylinderRoleNamed(piece->name);
+                    t.material = UddfCodes::materialCode(piece->material);
+                }
             }
         }
         if (auto v = numberIn(data, "tankvolume")) t.cubicMetres = *v;
         t.beginPa = numberIn(data, "tankpressurebegin");
         t.endPa = numberIn(data, "tankpressureend");
         tanks.push_back(std::move(t));
+    }
+    const bool roles = !tanks.empty() && std::all_of(tanks.begin(), tanks.end(), [](const Tank& t) {
+        return t.role.has_value();
+    });
+    // The gases of stops 1 to 3 are those of their stage cylinders, 4 and 5 of their tanks.
+    std::array<std::string_view, 5> stopMix{};
+    for (const Tank& t : tanks) {
+        if (!t.role || !t.mix) continue;
+        if (*t.role >= CylinderRole::Stage1 && *t.role <= CylinderRole::Stage3)
+            stopMix[static_cast<std::size_t>(*t.role) -
+                    static_cast<std::size_t>(CylinderRole::Stage1)] = t.mixRef;
+        if (*t.role == CylinderRole::Stop4) stopMix[3] = t.mixRef;
+        if (*t.role == CylinderRole::Stop5) stopMix[4] = t.mixRef;
     }
 
     // Waypoints: depth from `depth`, time from `divetime`; a waypoint without
@@ -169,10 +272,25 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
     std::vector<std::string_view> mixesUsed;  // in order of first use
     bool unknownMix = false, badDepth = false;
     std::uint32_t sensors = 0;
-    std::optional<double> lowestKelvin, lastTime;
-    pugi::xml_node samples = lastChild(dive, "samples", false);
-    for (pugi::xml_node wp = samples.first_child(); wp; wp = wp.next_sibling()) {
-        if (wp.type() != pugi::node_element || localName(wp) != "waypoint") continue;
+    std::optional<double> lowestKelvin, lastTime, setPoint;
+    std::string_view diveMode;
+    // A switch to a mix: the first names the gas breathed from the start;
+    // later ones the bottom gas (1) or a stop's gas (2 to 6).
+    auto switchCode = [&](std::string_view ref) -> std::int32_t {
+        if (mixesUsed.size() == 1 && mixesUsed.front() == ref && points.empty()) return 0;
+        if (!mixesUsed.empty() && mixesUsed.front() == ref) return 1;
+        for (std::size_t k = 0; k < stopMix.size(); ++k)
+            if (stopMix[k] == ref) return static_cast<std::int32_t>(k) + 2;
+        if (roles)
+            for (std::size_t k = 0; k < stopMix.size(); ++k)
+                if (stopMix[k].empty()) {
+                    stopMix[k] = ref;
+                    return static_cast<std::int32_t>(k) + 2;
+                }
+        return 0;
+    };
+    auto visit = [&](pugi::xml_node wp) {
+        if (wp.type() != pugi::node_element || localName(wp) != "waypoint") return;
         Waypoint p;
         bool hasDepth = false, anyChild = false;
         const std::size_t firstReading = readings.size();
@@ -190,10 +308,13 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
             } else if (name == "switchmix") {
                 const std::string_view ref =
                     UddfDefinitions::trimmed(attributeNamed(c, "ref").value());
-                if (!definitions_.mix(ref))
+                if (!definitions_.mix(ref)) {
                     unknownMix = true;
-                else if (std::find(mixesUsed.begin(), mixesUsed.end(), ref) == mixesUsed.end())
+                    continue;
+                }
+                if (std::find(mixesUsed.begin(), mixesUsed.end(), ref) == mixesUsed.end())
                     mixesUsed.push_back(ref);
+                p.gas = switchCode(ref);
             } else if (name == "tankpressure") {
                 if (auto v = number(c); v && *v >= 0 && *v < 1e10)
                     readings.push_back({-1,
@@ -202,6 +323,10 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
             } else if (name == "alarm") {
                 if (const std::size_t slot = alarmSlot(trimmedText(c)); slot < 4)
                     p.alarms[slot] = 1;
+            } else if (name == "setpo2" && !setPoint) {
+                setPoint = number(c);
+            } else if (name == "divemode" && diveMode.empty()) {
+                diveMode = attributeNamed(c, "type").value();
             } else {
                 const auto known = std::find(kSensors.begin(), kSensors.end(), name);
                 if (known != kSensors.end()) sensors |= 1u << (known - kSensors.begin());
@@ -216,30 +341,56 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
             badDepth = badDepth || !hasDepth;
         }
         if (std::isfinite(p.seconds)) lastTime = std::max(lastTime.value_or(p.seconds), p.seconds);
-        if (!hasDepth) continue;
+        if (!hasDepth) return;
         for (std::size_t r = firstReading; r < readings.size(); ++r)
             readings[r].point = static_cast<std::ptrdiff_t>(points.size());
         points.push_back(p);
+    };
+    if (waypoints) {
+        waypoints(visit);
+    } else {
+        pugi::xml_node samples = lastChild(dive, "samples", false);
+        for (pugi::xml_node wp = samples.first_child(); wp; wp = wp.next_sibling()) visit(wp);
     }
 
-    // The dive's gas is the first mix breathed: the first switch, else the
-    // first tank's. Its tank is cylinder 1.
+    // The apparatus: the rebreather the diver used, else the dive mode.
+    if (!apparatus && diveMode == "closedcircuit") apparatus = 3;
+    if (!apparatus && diveMode == "semiclosedcircuit") apparatus = 1;
+    const bool closed = apparatus && DiveCodes::isClosedCircuit(*apparatus);
+    if (apparatus) d.setTag(F::rebreather, *apparatus);
+    if (setPoint && closed)
+        if (auto code = setPointCode(*setPoint)) d.setTag(F::ppO2, *code);
+
+    // Cylinders 1 and 2: by the diver's tanks where they say; else the tank
+    // of the first mix breathed is cylinder 1 (with a closed circuit, that
+    // mix is the diluent of cylinder 2, and cylinder 1 the oxygen).
     if (mixesUsed.empty())
         for (const Tank& t : tanks)
             if (t.mix) {
                 mixesUsed.push_back(t.mixRef);
                 break;
             }
-    std::size_t first = 0;
-    if (!mixesUsed.empty())
-        for (std::size_t i = 0; i < tanks.size(); ++i)
-            if (tanks[i].mixRef == mixesUsed.front()) {
-                first = i;
-                break;
-            }
-    if (first != 0)
-        std::rotate(tanks.begin(), tanks.begin() + static_cast<std::ptrdiff_t>(first),
-                    tanks.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+    std::vector<Tank> extra;  // stage and bail-out cylinders
+    if (roles) {
+        std::stable_sort(tanks.begin(), tanks.end(),
+                         [](const Tank& a, const Tank& b) { return *a.role < *b.role; });
+        while (!tanks.empty() && *tanks.back().role > CylinderRole::Second) {
+            extra.insert(extra.begin(), std::move(tanks.back()));
+            tanks.pop_back();
+        }
+    } else {
+        std::size_t first = 0;
+        if (!mixesUsed.empty())
+            for (std::size_t i = 0; i < tanks.size(); ++i)
+                if (tanks[i].mixRef == mixesUsed.front()) {
+                    first = i;
+                    break;
+                }
+        if (first != 0)
+            std::rotate(tanks.begin(), tanks.begin() + static_cast<std::ptrdiff_t>(first),
+                        tanks.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+        if (closed && tanks.size() >= 2) std::swap(tanks[0], tanks[1]);
+    }
     for (const Tank& t : tanks)
         if (t.mix && std::find(mixesUsed.begin(), mixesUsed.end(), t.mixRef) == mixesUsed.end())
             mixesUsed.push_back(t.mixRef);
@@ -265,17 +416,32 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
         tanks[tank].lastBar = r.bar;
     }
 
-    const std::string_view gasRef = mixesUsed.empty() ? std::string_view() : mixesUsed.front();
-    if (const auto* mix = definitions_.mix(gasRef)) ImportRules::gas(d, mix->o2, mix->he, 1);
-    std::string_view secondRef;
-    if (tanks.size() > 1 && tanks[1].mix)
-        secondRef = tanks[1].mixRef;
-    else if (mixesUsed.size() > 1)
-        secondRef = mixesUsed[1];
-    if (const auto* mix = definitions_.mix(secondRef)) ImportRules::gas(d, mix->o2, mix->he, 2);
+    auto mixName = [&](std::string_view ref) -> std::string_view {
+        const auto* m = definitions_.mix(ref);
+        return m ? std::string_view(m->name) : std::string_view();
+    };
+    std::string_view gasRef, secondRef;
+    if (roles) {
+        if (!tanks.empty() && *tanks[0].role == CylinderRole::Main) gasRef = tanks[0].mixRef;
+        for (const Tank& t : tanks)
+            if (*t.role == CylinderRole::Second) secondRef = t.mixRef;
+    } else {
+        gasRef = closed && tanks.size() >= 1 ? tanks[0].mixRef
+                 : mixesUsed.empty()         ? std::string_view()
+                                             : mixesUsed.front();
+        if (tanks.size() > 1 && tanks[1].mix)
+            secondRef = tanks[1].mixRef;
+        else if (mixesUsed.size() > 1)
+            secondRef = mixesUsed[1];
+    }
+    if (const auto* mix = definitions_.mix(gasRef))
+        ImportRules::gas(d, mix->o2, mix->he, 1, mixName(gasRef));
+    if (const auto* mix = definitions_.mix(secondRef))
+        ImportRules::gas(d, mix->o2, mix->he, 2, mixName(secondRef));
     for (std::size_t i = 0; i < std::min<std::size_t>(tanks.size(), 2); ++i) {
         const Tank& t = tanks[i];
-        const ImportRules::Cylinder& cylinder = ImportRules::cylinder(i == 1 ? 2 : 1);
+        const int number = roles ? (*t.role == CylinderRole::Second ? 2 : 1) : (i == 1 ? 2 : 1);
+        const ImportRules::Cylinder& cylinder = ImportRules::cylinder(number);
         if (t.cubicMetres && *t.cubicMetres >= 0 && *t.cubicMetres < 10)
             d.setText(cylinder.volume, whole(*t.cubicMetres * 1000));
         // A pressure of 0 in the tank data says nothing was read there.
@@ -285,11 +451,52 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
             t.endPa > 0.0 ? std::optional(*t.endPa / units::kPascalsPerBar) : t.lastBar;
         if (begin) d.setText(cylinder.start, whole(*begin));
         if (end) d.setText(cylinder.end, whole(*end));
+        if (t.material) {
+            if (number == 2)
+                d.setTag(F::alliageBloc_2, *t.material);
+            else
+                d.setTag(F::alliageBloc, *t.material);
+        }
     }
+    // Stage cylinders hold the gases of stops 1 to 3; bail-out cylinders their own.
+    for (const Tank& t : extra) {
+        const auto role = static_cast<std::size_t>(*t.role);
+        const auto* mix = t.mix;
+        const std::optional<double> litres =
+            t.cubicMetres && *t.cubicMetres >= 0 && *t.cubicMetres < 10
+                ? std::optional(*t.cubicMetres * 1000)
+                : std::nullopt;
+        const auto begin =
+            t.beginPa > 0.0 ? std::optional(*t.beginPa / units::kPascalsPerBar) : std::nullopt;
+        const auto end =
+            t.endPa > 0.0 ? std::optional(*t.endPa / units::kPascalsPerBar) : std::nullopt;
+        if (*t.role >= CylinderRole::Stop4) continue;  // a stop's gas only
+        if (*t.role <= CylinderRole::Stage3) {
+            const std::size_t k = role - static_cast<std::size_t>(CylinderRole::Stage1);
+            if (litres) d.setText(kStageVolume[k], whole(*litres));
+            if (begin) d.setText(kStageStart[k], whole(*begin));
+            if (end) d.setText(kStageEnd[k], whole(*end));
+        } else {
+            const std::size_t k = role - static_cast<std::size_t>(CylinderRole::Bailout1);
+            if (litres) d.setText(kBailoutVolume[k], whole(*litres));
+            if (begin) d.setText(kBailoutStart[k], whole(*begin));
+            if (end) d.setText(kBailoutEnd[k], whole(*end));
+            if (mix) {
+                d.setText(kBailoutO2[k], integerText(gas::wholePercent(mix->o2)));
+                d.setText(kBailoutHe[k], integerText(gas::wholePercent(mix->he)));
+            }
+        }
+    }
+    for (std::size_t k = 0; k < stopMix.size(); ++k)
+        if (const auto* mix = definitions_.mix(stopMix[k])) {
+            d.setText(kStopO2[k], integerText(gas::wholePercent(mix->o2)));
+            d.setText(kStopHe[k], integerText(gas::wholePercent(mix->he)));
+        }
 
     std::optional<double> deepest;
-    if (auto profile = WaypointProfile::of(points)) {
+    if (auto profile = WaypointProfile::of(std::move(points))) {
         if (profile->samplingCode) d.setTag(F::samplingRate, *profile->samplingCode);
+        repeated_ += profile->repeated > 0;
         for (double m : profile->series.profilProfondeur)
             deepest = std::max(deepest.value_or(m), m);
         fileOrder_ += profile->inFileOrder;
@@ -306,6 +513,17 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
     setKelvin(d, F::tempEau,
               lastChild(after, "lowesttemperature", false) ? numberIn(after, "lowesttemperature")
                                                            : lowestKelvin);
+    if (auto metres = numberIn(after, "visibility"); metres && *metres >= 0)
+        d.setTag(F::visibilite, UddfCodes::visibilityCode(*metres));
+    if (auto code = UddfCodes::currentCode(trimmedText(lastChild(after, "current", false))))
+        d.setTag(F::courant, *code);
+    if (auto rating = numberIn(lastChild(after, "rating", false), "ratingvalue")) {
+        if (auto mark = UddfCodes::markOfRating(
+                static_cast<int>(std::lround(std::clamp(*rating, 0.0, 99.0)))))
+            d.setTag(F::inoubliable, *mark);
+        else
+            ++ratings_;
+    }
     std::string text;
     for (pugi::xml_node para : children(lastChild(after, "notes", false), "para", false)) {
         if (!text.empty()) text += '\n';
@@ -316,7 +534,7 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
     extraTanks_ += tanks.size() > 2;
     const std::size_t kept =
         (gasRef.empty() ? 0 : 1) + (secondRef.empty() || secondRef == gasRef ? 0 : 1);
-    extraMixes_ += mixesUsed.size() > kept;
+    extraMixes_ += !roles && mixesUsed.size() > kept;
     unknownMixes_ += unknownMix;
     otherTankPressures_ += otherTank;
     badDepths_ += badDepth;
@@ -344,12 +562,21 @@ void UddfDiveReader::report(std::vector<std::string>& notes) const {
                         " had pressure readings of further tanks: left out");
     if (badDepths_)
         notes.push_back(dives(badDepths_) + " had samples without a usable depth: left out");
+    if (empty_)
+        notes.push_back(std::to_string(empty_) +
+                        (empty_ == 1 ? " dive element held" : " dive elements held") +
+                        " no date, depth, duration or sample: skipped, as no dive");
+    if (repeated_)
+        notes.push_back(dives(repeated_) +
+                        " had samples written again at the same time: the last of each was kept");
     if (fileOrder_)
         notes.push_back(dives(fileOrder_) +
-                        " had sample times that went backwards, repeated or were missing: "
+                        " had sample times that went backwards or were missing: "
                         "their samples were kept one each in file order");
+    numbers_.report(notes);
     if (cut_)
         notes.push_back(dives(cut_) + " had samples too far apart to keep whole: the end was cut");
+    if (ratings_) notes.push_back(dives(ratings_) + " had a rating that names no mark: left out");
     if (!sensors_.empty()) {
         std::string line = "readings the logbook has no field for were left out:";
         for (const auto& [name, count] : sensors_) line += " " + name + " (" + dives(count) + "),";

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <pugixml.hpp>
 
 #include "exchange/ExchangeFormat.h"
+#include "exchange/ImportRules.h"
 #include "exchange/UddfDefinitions.h"
 
 namespace divelog {
@@ -22,19 +25,29 @@ class UddfDiveReader {
 public:
     explicit UddfDiveReader(const UddfDefinitions& definitions) : definitions_(definitions) {}
 
-    DiveDraft read(pugi::xml_node dive, std::vector<std::string>& notes);
+    // None for a `dive` that holds nothing of a dive: no date, depth,
+    // duration or waypoint (some programs write one before the first dive
+    // only to carry its surface interval).
+    // `waypoints`, for a 3.x dive whose samples are read apart (a dive too
+    // large for one tree), gives them in document order to its argument.
+    using Waypoints = std::function<void(const std::function<void(pugi::xml_node)>& visit)>;
+    std::optional<DiveDraft> read(pugi::xml_node dive, std::vector<std::string>& notes,
+                                  const Waypoints& waypoints = {});
     // Appends the report's lines for what the dives read so far left behind.
     void report(std::vector<std::string>& notes) const;
+    std::size_t skipped() const { return empty_; }
 
 private:
     struct Tank;
     void readVersion2(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes);
-    void readVersion3(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes);
+    void readVersion3(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes,
+                      const Waypoints& waypoints);
 
     const UddfDefinitions& definitions_;
     // Counts of dives, for the report.
     std::size_t extraTanks_ = 0, extraMixes_ = 0, unknownMixes_ = 0, otherTankPressures_ = 0;
-    std::size_t fileOrder_ = 0, cut_ = 0, badDepths_ = 0;
+    std::size_t fileOrder_ = 0, cut_ = 0, badDepths_ = 0, repeated_ = 0, empty_ = 0, ratings_ = 0;
+    QuantityReader numbers_;
     std::map<std::string, std::size_t, std::less<>> sensors_;  // reading -> dives
 };
 

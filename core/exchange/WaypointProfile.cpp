@@ -47,10 +47,28 @@ void sizeFlags(ProfileSeries& p) {
 
 }  // namespace
 
-std::optional<WaypointProfile> WaypointProfile::of(const std::vector<Waypoint>& pts) {
+std::optional<WaypointProfile> WaypointProfile::of(std::vector<Waypoint> pts) {
     if (pts.empty()) return std::nullopt;
-    const std::size_t n = pts.size();
     WaypointProfile w;
+    // A time already seen just before is the same instant: the later
+    // waypoint replaces the earlier, keeping its alarms.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        if (kept > 0 && std::isfinite(pts[i].seconds) && pts[i].seconds == pts[kept - 1].seconds) {
+            Waypoint& earlier = pts[kept - 1];
+            for (std::size_t a = 0; a < 4; ++a)
+                pts[i].alarms[a] = std::max(pts[i].alarms[a], earlier.alarms[a]);
+            if (pts[i].gas == 0) pts[i].gas = earlier.gas;
+            if (!std::isfinite(pts[i].bar)) pts[i].bar = earlier.bar;
+            earlier = pts[i];
+            ++w.repeated;
+            continue;
+        }
+        if (kept != i) pts[kept] = pts[i];
+        ++kept;
+    }
+    pts.resize(kept);
+    const std::size_t n = pts.size();
     bool rising = n >= 2;
     std::vector<double> steps;  // between consecutive timed waypoints
     double previous = NAN;
@@ -77,8 +95,10 @@ std::optional<WaypointProfile> WaypointProfile::of(const std::vector<Waypoint>& 
         w.inFileOrder = n >= 2 && !rising;
         for (const Waypoint& wp : pts) p.profilProfondeur.push_back(wp.metres);
         sizeFlags(p);
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < n; ++i) {
             for (std::size_t a = 0; a < 4; ++a) p.flags(kAlarmSeries[a])[i] = pts[i].alarms[a];
+            p.GAZ_Flag[i] = pts[i].gas;
+        }
         if (anyPressure)
             for (const Waypoint& wp : pts)
                 p.PRESS_Data.push_back(std::isfinite(wp.bar) ? wp.bar : 0);
@@ -92,7 +112,8 @@ std::optional<WaypointProfile> WaypointProfile::of(const std::vector<Waypoint>& 
     const double base = std::min(0.0, pts.front().seconds);
     const double span = pts.back().seconds - base;
     const std::size_t cap = kGrowth * n + kSlack;
-    auto countAt = [&](double interval) { return std::floor(span / interval) + 1; };
+    // Up to the last waypoint, which is kept also off the grid.
+    auto countAt = [&](double interval) { return std::ceil(span / interval) + 1; };
     while (countAt(at->value) > static_cast<double>(cap) && at + 1 != codes->codes.end()) ++at;
     w.samplingCode = at->code;
     const double interval = at->value;
@@ -116,6 +137,7 @@ std::optional<WaypointProfile> WaypointProfile::of(const std::vector<Waypoint>& 
         if (k < 0 || k >= static_cast<double>(count)) continue;
         for (std::size_t a = 0; a < 4; ++a)
             if (wp.alarms[a]) p.flags(kAlarmSeries[a])[static_cast<std::size_t>(k)] = wp.alarms[a];
+        if (wp.gas) p.GAZ_Flag[static_cast<std::size_t>(k)] = wp.gas;
     }
     if (anyPressure) {
         // 0 is the logbook's "no reading": between a reading and a waypoint

@@ -4,13 +4,14 @@
 #include <array>
 #include <cctype>
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace divelog {
 
 namespace {
 
-constexpr std::size_t kTracked = 8;  // levels whose names are kept and checked
+constexpr std::size_t kTracked = 64;  // levels whose names are kept and checked
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -73,19 +74,40 @@ std::size_t declarationEnd(std::string_view text, std::size_t from) {
 }  // namespace
 
 XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths) {
+    return scan(text, paths, {});
+}
+
+XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths,
+                                              const std::function<void(const Block&)>& each,
+                                              bool anyCase) {
+    auto same = [anyCase](std::string_view a, std::string_view b) {
+        if (!anyCase) return a == b;
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
+               });
+    };
     Result r;
+    // Blocks go to `each` as they end, or are kept in the result.
+    auto finish = [&] {
+        if (!each) return;
+        each(r.blocks.back());
+        r.blocks.pop_back();
+    };
     std::size_t pos = text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     std::size_t depth = 0;  // open elements
-    // Per tracked level: the open element's name and which paths still match.
+    // Per tracked level: the open element's name.
     std::array<std::string_view, kTracked> names{};
-    std::array<std::uint32_t, kTracked + 1> matching{};
-    matching[0] = paths.size() >= 32 ? ~0u : (1u << paths.size()) - 1;
     std::size_t blockDepth = 0;  // depth of the open block's element; 0: none
     bool inBlock = false;
 
     auto fail = [&](std::size_t at) {
         r.errorOffset = at;
-        if (inBlock) r.blocks.back().end = at;
+        if (inBlock) {
+            r.blocks.back().end = at;
+            finish();
+        }
         return r;
     };
 
@@ -116,11 +138,14 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
             if (after == std::string_view::npos || depth == 0) return fail(pos);
             ++after;
             --depth;
-            if (depth < kTracked &&
-                withoutPrefix(text.substr(pos + 2, n - pos - 2)) != withoutPrefix(names[depth]))
+            // The same name as written is the usual case; prefixes are compared only otherwise.
+            if (const std::string_view closing = text.substr(pos + 2, n - pos - 2);
+                depth < kTracked && closing != names[depth] &&
+                withoutPrefix(closing) != withoutPrefix(names[depth]))
                 return fail(pos);
             if (inBlock && depth + 1 == blockDepth) {
                 r.blocks.back().end = after;
+                finish();
                 inBlock = false;
             }
         } else if (nameStart(next)) {
@@ -131,24 +156,23 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
             if (after == std::string_view::npos) return fail(pos);
             r.anyElement = true;
             const std::string_view name = text.substr(pos + 1, n - pos - 1);
-            // The root is level 0; a path's first name is matched at level 1.
-            if (!inBlock && depth >= 1 && depth <= kTracked) {
+            // The root is level 0. A path matches the element and its
+            // parents, wherever they stand below the root.
+            if (!inBlock && depth >= 1 && depth < kTracked) {
                 const std::string_view local = withoutPrefix(name);
-                std::uint32_t still = 0;
-                for (std::size_t p = 0; p < paths.size() && p < 32; ++p)
-                    if ((matching[depth - 1] >> p & 1u) && paths[p].size() >= depth &&
-                        paths[p][depth - 1] == local)
-                        still |= 1u << p;
-                matching[depth] = still;
-                for (std::size_t p = 0; p < paths.size() && p < 32; ++p)
-                    if ((still >> p & 1u) && paths[p].size() == depth) {
-                        r.blocks.push_back({pos, after, p});
-                        inBlock = !selfClosing;
-                        blockDepth = depth + 1;
-                        break;
-                    }
-            } else if (depth == 0) {
-                matching[0] = paths.size() >= 32 ? ~0u : (1u << paths.size()) - 1;
+                for (std::size_t p = 0; p < paths.size(); ++p) {
+                    const Path& path = paths[p];
+                    if (path.empty() || path.size() > depth || !same(path.back(), local)) continue;
+                    bool all = true;
+                    for (std::size_t k = 1; k < path.size() && all; ++k)
+                        all = same(withoutPrefix(names[depth - k]), path[path.size() - 1 - k]);
+                    if (!all) continue;
+                    r.blocks.push_back({pos, after, p});
+                    if (selfClosing) finish();
+                    inBlock = !selfClosing;
+                    blockDepth = depth + 1;
+                    break;
+                }
             }
             if (!selfClosing) {
                 if (depth < kTracked) names[depth] = name;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,7 @@ namespace divelog {
 // nothing is expanded, nothing nests on the stack.
 class XmlBlockScanner {
 public:
-    // Element names without prefix, from a child of the root down:
+    // Element names without prefix, the element last:
     // {"profiledata", "repetitiongroup", "dive"}.
     using Path = std::span<const std::string_view>;
 
@@ -31,11 +32,17 @@ public:
         std::size_t errorOffset = 0;
     };
 
-    // A block begins at an element whose names from the root's child match a
-    // path; elements inside a block are not matched again. The names of the
+    // A block begins at an element whose name and its parents' match a path,
+    // wherever they stand below the root (a damaged file may nest them in an
+    // element it left open); elements inside a block are not matched again. The names of the
     // outer levels are checked against their end tags; a mismatch stops the
     // scan as a damage, with the open block ending there.
     static Result scan(std::string_view text, std::span<const Path> paths);
+    // The same, each block given to `each` as soon as it ends instead of
+    // kept: a million waypoints need no list of a million blocks. `anyCase`
+    // matches the paths' names in any case ("REPGROUP", "repgroup").
+    static Result scan(std::string_view text, std::span<const Path> paths,
+                       const std::function<void(const Block&)>& each, bool anyCase = false);
 
     // Whether the bytes can be cut this way: UTF-8 or ASCII, by their
     // byte-order mark and declaration. Other encodings are read whole.

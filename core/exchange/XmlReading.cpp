@@ -1,5 +1,6 @@
 #include "exchange/XmlReading.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -76,15 +77,43 @@ std::vector<pugi::xml_node> elementsAt(pugi::xml_node parent,
     return level;
 }
 
-void reportDamage(const ParsedXml& xml, ImportResult& result) {
-    if (!xml.any) {
-        result.readable = false;
-        result.notes.emplace_back("the file is not XML");
-    } else if (!xml.complete) {
-        result.notes.emplace_back("the file is damaged near byte " +
-                                  std::to_string(xml.errorOffset) +
-                                  "; what comes after was not read");
+void reportNotXml(const ParsedXml& xml, ImportResult& result) {
+    if (xml.any) return;
+    result.readable = false;
+    result.notes.emplace_back("the file is not XML");
+}
+
+std::string damageNote(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t dives) {
+    offset = std::min(offset, bytes.size());
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < offset; ++i) line += bytes[i] == '\n';
+    std::string where = "the file is damaged near byte " + std::to_string(offset) + " (line " +
+                        std::to_string(line) + "): ";
+    if (dives == 0) return where + "no dive was found before it";
+    return where + (dives == 1 ? "the dive" : "the " + std::to_string(dives) + " dives") +
+           " before it " + (dives == 1 ? "was" : "were") + " read, nothing after it";
+}
+
+std::vector<pugi::xml_node> elementsUnder(pugi::xml_node root, std::string_view parent,
+                                          std::string_view name, bool anyCase) {
+    std::vector<pugi::xml_node> out;
+    pugi::xml_node n = root.first_child();
+    while (n) {
+        bool descend = true;
+        if (n.type() == pugi::node_element && sameName(localName(n), name, anyCase) &&
+            sameName(localName(n.parent()), parent, anyCase)) {
+            out.push_back(n);
+            descend = false;
+        }
+        if (descend && n.first_child()) {
+            n = n.first_child();
+            continue;
+        }
+        while (n && n != root && !n.next_sibling()) n = n.parent();
+        if (!n || n == root) break;
+        n = n.next_sibling();
     }
+    return out;
 }
 
 std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view name, bool anyCase) {

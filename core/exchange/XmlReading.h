@@ -34,10 +34,19 @@ pugi::xml_node firstChild(pugi::xml_node parent, std::string_view name, bool any
 // name on the way, in document order.
 std::vector<pugi::xml_node> elementsAt(pugi::xml_node parent,
                                        std::initializer_list<std::string_view> path, bool anyCase);
-// Says in `result` that the file is no XML, or where it is damaged.
-void reportDamage(const ParsedXml& xml, ImportResult& result);
+// Says in `result` that the file is no XML; call before reading its dives.
+void reportNotXml(const ParsedXml& xml, ImportResult& result);
+// Where a damaged file is damaged and what was read before it, once its
+// dives are read: "the file is damaged near byte 812 (line 30): the 3 dives
+// before it were read, nothing after it".
+std::string damageNote(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t dives);
 // Every element named so below `root`, in document order, without recursion.
 std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view name, bool anyCase);
+// Every element named `name` whose parent is named `parent`, wherever it
+// stands below `root` (a group nested in an element a damaged file left
+// open), in document order; what lies inside one is not searched.
+std::vector<pugi::xml_node> elementsUnder(pugi::xml_node root, std::string_view parent,
+                                          std::string_view name, bool anyCase);
 
 std::string textOf(pugi::xml_node element);            // the element's own text, trimmed
 std::string_view trimmedText(pugi::xml_node element);  // the same, without a copy

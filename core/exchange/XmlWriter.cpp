@@ -97,9 +97,12 @@ void XmlWriter::close() {
     out_ << "</" << name << ">\n";
 }
 
-void XmlWriter::element(std::string_view name, std::string_view text) {
+void XmlWriter::element(std::string_view name, std::string_view text,
+                        std::initializer_list<std::pair<std::string_view, std::string_view>> list) {
     indent();
-    out_ << '<' << name << '>';
+    out_ << '<' << name;
+    attributes(list);
+    out_ << '>';
     escaped(text, false);
     out_ << "</" << name << ">\n";
 }

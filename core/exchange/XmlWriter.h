@@ -22,7 +22,9 @@ public:
     void open(std::string_view name,
               std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});
     void close();
-    void element(std::string_view name, std::string_view text);
+    void element(
+        std::string_view name, std::string_view text,
+        std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});
     void empty(
         std::string_view name,
         std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {});

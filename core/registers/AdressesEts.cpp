@@ -51,8 +51,8 @@ const auto kBeforeHours = std::to_array<FormControl>({
     {"fax", C::Text, 2, "Fax"},
     {"email", C::Text, 2, "E-mail"},
     {"url", C::Text, 2, "URL"},
-    {"cotation", C::Slider, 2, "Cotation", {}, nullptr, 5, false, "cotation"},
-    {"miseAJour", C::Date, 2, "Update"},
+    {"cotation", C::Slider, 2, "Cotation", {}, nullptr, 5, "cotation"},
+    {"miseAJour", C::DateNow, 2, "Update"},
 });
 const auto kControls = spliced(kBeforeHours, OpeningHours::formControls(3),
                                std::to_array<FormControl>({{"remarques", C::Notes, 3, "Remarks"}}));

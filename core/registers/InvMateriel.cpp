@@ -1,5 +1,6 @@
 #include "registers/InvMateriel.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -57,7 +58,7 @@ const auto kControls = std::to_array<FormControl>({
     {"equipState", C::Popup, 1, "Equipment state", {}, &Materiel::states()},
     {"noInspection", C::Switch, 2, "No inspection"},
     {"lastRevision", C::Date, 2, "Last inspection"},
-    {"nextRevision", C::Date, 2, "Next inspection", {}, nullptr, 0, false, "gauge"},
+    {"nextRevision", C::Date, 2, "Next inspection", {}, nullptr, 0, "gauge"},
     {"bloc", C::Switch, 2, "Cylinder"},
     {"capaciteBloc", C::Number, 2, "Capacity"},
     {"pressionService", C::Number, 2, "Service pressure"},
@@ -133,9 +134,21 @@ FormState InvMateriel::formState(const RegisterForm& form, Date now,
         state.hidden.insert("nomTIV");
     }
 
-    const double share = noInspection ? 0
-                                      : Materiel::elapsedShare(form.date("lastRevision"),
-                                                               form.date("nextRevision"), now);
+    // Without both inspection dates there is no share to show, rather than a
+    // share of a span from or to 1900.
+    const bool dated = !Materiel::isNoDate(form.date("lastRevision")) &&
+                       !Materiel::isNoDate(form.date("nextRevision"));
+    if (!noInspection && !dated) {
+        state.gauge = 0;
+        state.readouts["gauge"] = {"", std::nullopt};
+        state.readouts["status"] = {"", std::nullopt};
+        return state;
+    }
+    // An inspection still to come has nothing elapsed yet, not a negative share.
+    const double share =
+        noInspection ? 0
+                     : std::max(0.0, Materiel::elapsedShare(form.date("lastRevision"),
+                                                            form.date("nextRevision"), now));
     state.gauge = share;
     char percent[48];
     std::snprintf(percent, sizeof percent, "%.0f %%", share);
@@ -155,8 +168,8 @@ std::string InvMateriel::cellText(const Record& r, std::size_t field,
             [[fallthrough]];
         case M::lastRevision:
         case M::nextRequalification:
-            // The date that stands for "no date" shows as none.
-            if (r.date(field) == Materiel::noDate()) return std::string();
+            // The date that stands for "no date" shows as none, in any time zone.
+            if (Materiel::isNoDate(r.date(field))) return std::string();
             break;
         case M::factureMatos:
             return r.integer(field) == 1 ? texts.text("Main", "Check") : std::string();
@@ -170,7 +183,8 @@ CellStyle InvMateriel::cellStyle(const Record& r, std::size_t field, Date now) c
     CellStyle style;
     switch (field) {
         case M::nextRevision: {
-            if (r.integer(M::noInspection) == 1) break;
+            if (r.integer(M::noInspection) == 1 || Materiel::isNoDate(r.date(M::nextRevision)))
+                break;
             const double share = recordShare(r, now);
             style.background =
                 share < 70 ? kGaugeGreen : (share < 90 ? colours::kOrange : kGaugeRed);
@@ -220,8 +234,9 @@ void InvMateriel::writeCard(const Record& r, RegisterCardWriter& card) const {
         card.field("Next inspection", cardDate(r.date(M::nextRevision)));
     }
     if (r.integer(M::bloc) == 1) {
-        card.plain("\rbloc");
-        whole("Capacity", M::capaciteBloc);
+        card.label("Cylinder heading");
+        // Litres as the form shows them: an 11.1 l cylinder is no 11 l one.
+        card.field("Capacity", decimalText(r.real(M::capaciteBloc)));
         whole("Service pressure", M::pressionService);
         whole("Test pressure", M::pressionEpreuve);
         text("First test pressure", M::firstRequalification);

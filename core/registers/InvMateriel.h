@@ -19,8 +19,6 @@ public:
     std::span<const ColumnSpec> columns() const override;
     std::span<const FormControl> controls() const override;
 
-    bool combosStoreRecord() const override { return false; }
-
     void blank(RegisterForm& form, const BlankContext& context) const override;
     void applyRules(RegisterForm& form, Date now) const override;
     FormState formState(const RegisterForm& form, Date now,

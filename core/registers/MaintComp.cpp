@@ -50,6 +50,9 @@ const auto kColumns = std::to_array<ColumnSpec>({
     {"anH2O", "Column anH2O", 80},
 });
 
+// "-" for an analysis not made; a measure is never negative.
+constexpr NumberTyping kAnalysis{.decimals = true, .dashForNone = true, .maxDigits = 6};
+
 // Views: 1 the compressor and the service, 2 operations, 3 analyses and remarks.
 const auto kControls = std::to_array<FormControl>({
     {"marque", C::Text, 1, "Trade mark"},
@@ -69,12 +72,12 @@ const auto kControls = std::to_array<FormControl>({
     {"controles", C::Switch, 2, "Checks done"},
     {"soupapes", C::Switch, 2, "Safety valves"},
     {"intSoupape", C::Popup, 2, "Valve operation", {}, &Compresseur::valveOperations()},
-    {"anHuile", C::Number, 3, "Oil analysis"},
-    {"anCO2", C::Number, 3, "Analyse CO2"},
+    typed({"anHuile", C::Number, 3, "Oil analysis"}, kAnalysis),
+    typed({"anCO2", C::Number, 3, "Analyse CO2"}, kAnalysis),
     {"anCO2Unit", C::Popup, 3, "CO2 unit", {}, &Compresseur::units()},
-    {"anCO", C::Number, 3, "Analyse CO"},
+    typed({"anCO", C::Number, 3, "Analyse CO"}, kAnalysis),
     {"anCOUnit", C::Popup, 3, "CO unit", {}, &Compresseur::units()},
-    {"anH2O", C::Number, 3, "Water analysis"},
+    typed({"anH2O", C::Number, 3, "Water analysis"}, kAnalysis),
     {"notes", C::Notes, 3, "Remarks"},
 });
 

@@ -57,9 +57,15 @@ const CodeList& Materiel::states() {
 
 Date Materiel::noDate() { return dateFromLocalParts({1900, 1, 1, 0, 0, 0}); }
 
+bool Materiel::isNoDate(const std::optional<Date>& date) {
+    // 1900-01-02 00:00:00 UTC in seconds from 2001-01-01 UTC: 36889 days before.
+    constexpr double kLastNoDate = -36889.0 * 86400.0;
+    return !date || date->seconds < kLastNoDate;
+}
+
 double Materiel::elapsedShare(const std::optional<Date>& last, const std::optional<Date>& next,
                               Date now) {
-    if (!last || !next || last->seconds == next->seconds) return 0;
+    if (isNoDate(last) || isNoDate(next) || last->seconds == next->seconds) return 0;
     const double share = (now.seconds - last->seconds) / (next->seconds - last->seconds) * 100.0;
     return share == share ? share : 0;  // NaN from a damaged file counts as nothing elapsed
 }

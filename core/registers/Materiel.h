@@ -44,6 +44,10 @@ struct Materiel {
 
     // The date that stands for "no date": 1 January 1900, 00:00, local time.
     static Date noDate();
+    // Whether a stored date means "no date": absent, or any time before
+    // 2 January 1900 UTC, so a file saved in another time zone (where that
+    // midnight fell on 31 December 1899 or at 01:00) still reads as none.
+    static bool isNoDate(const std::optional<Date>& date);
     // How far the time from the last inspection to the next has gone at
     // `now`, in percent: 0 when both dates are equal or one is missing.
     static double elapsedShare(const std::optional<Date>& last, const std::optional<Date>& next,

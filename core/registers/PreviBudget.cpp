@@ -42,7 +42,7 @@ const auto kColumns = std::to_array<ColumnSpec>({
 // firm, ratings and remarks. The sixth line has no control: the form keeps
 // what the record holds.
 const auto kControls = std::to_array<FormControl>({
-    {"prestation", C::Combo, 1, "Prestation", "prestations", nullptr, 0, false, "total"},
+    {"prestation", C::Combo, 1, "Prestation", "prestations", nullptr, 0, "total"},
     {"prixUnitaire_0", C::Number, 1, "Price per unit"},
     joined({"quantite_0", C::Number, 1, "Quantity"}),
     {"supplement_1", C::Text, 1, "Supplement 1"},
@@ -59,18 +59,18 @@ const auto kControls = std::to_array<FormControl>({
     joined({"quantite_4", C::Number, 1, "Quantity"}),
     {"prixDegressif", C::Switch, 2, "Degressive price"},
     {"unitesCarte_1", C::Number, 2, "Card 1"},
-    joined({"prixCarte_1", C::Number, 2, "Price", {}, nullptr, 0, false, "perUnit_1"}),
+    joined({"prixCarte_1", C::Number, 2, "Price", {}, nullptr, 0, "perUnit_1"}),
     {"unitesCarte_2", C::Number, 2, "Card 2"},
-    joined({"prixCarte_2", C::Number, 2, "Price", {}, nullptr, 0, false, "perUnit_2"}),
+    joined({"prixCarte_2", C::Number, 2, "Price", {}, nullptr, 0, "perUnit_2"}),
     {"unitesCarte_3", C::Number, 2, "Card 3"},
-    joined({"prixCarte_3", C::Number, 2, "Price", {}, nullptr, 0, false, "perUnit_3"}),
+    joined({"prixCarte_3", C::Number, 2, "Price", {}, nullptr, 0, "perUnit_3"}),
     {"unitesCarte_4", C::Number, 2, "Card 4"},
-    joined({"prixCarte_4", C::Number, 2, "Price", {}, nullptr, 0, false, "perUnit_4"}),
+    joined({"prixCarte_4", C::Number, 2, "Price", {}, nullptr, 0, "perUnit_4"}),
     {"entreprise", C::Text, 3, "Entreprise"},
-    {"qualitePrix", C::Slider, 3, "Cotation", {}, nullptr, 5, false, "qualitePrix"},
-    {"delai", C::Slider, 3, "Delay", {}, nullptr, 5, false, "delai"},
+    {"qualitePrix", C::Slider, 3, "Cotation", {}, nullptr, 5, "qualitePrix"},
+    {"delai", C::Slider, 3, "Delay", {}, nullptr, 5, "delai"},
     {"prevDepense", C::Switch, 3, "Planned expense"},
-    {"miseAJour", C::Date, 3, "Update"},
+    {"miseAJour", C::DateNow, 3, "Update"},
     {"notes", C::Notes, 3, "Remarks"},
 });
 
@@ -88,12 +88,8 @@ std::int32_t formCount(const RegisterForm& form, std::string_view field) {
     return readInteger(form.text(field)).value_or(0);
 }
 
-// The whole part of a price, as the card shows it; a value beyond int range
-// (only a damaged file holds one) keeps its decimal text.
-std::string whole(double v) {
-    v = std::trunc(v);
-    return std::abs(v) < 2147483648.0 ? integerText(static_cast<std::int64_t>(v)) : decimalText(v);
-}
+// A price as the form shows it, cents and all ("2.5" for 2.50, never "2").
+std::string price(float v) { return decimalText(v); }
 
 }  // namespace
 
@@ -160,6 +156,14 @@ FormState PreviBudget::formState(const RegisterForm& form, Date /*now*/,
     return state;
 }
 
+std::string PreviBudget::readoutSample(std::string_view readout, const Localisation& texts) const {
+    // Six-figure totals and four-figure prices per unit.
+    if (readout == "total") return texts.format("Budget", "Total", "%.2f", {999999.99});
+    if (readout.starts_with("perUnit_"))
+        return texts.format("Budget", "Discount price", "%.2f", {9999.99});
+    return {};
+}
+
 std::optional<std::vector<Record>> PreviBudget::importOlder(std::span<const std::uint8_t> /*bytes*/,
                                                             std::string& error) const {
     // No importer of the budgets written before the record archive exists yet.
@@ -189,16 +193,16 @@ CellStyle PreviBudget::cellStyle(const Record& r, std::size_t field, Date /*now*
 void PreviBudget::writeCard(const Record& r, RegisterCardWriter& card) const {
     const Localisation& texts = card.texts();
     card.field("Prestation", r.textOr(B::prestation));
-    card.field("Price per unit", whole(r.real(B::prixUnitaire_0)));
+    card.field("Price per unit", price(r.real(B::prixUnitaire_0)));
     card.field("Quantity", integerText(r.integer(B::quantite_0)));
     for (std::size_t k = 1; k <= 4; ++k) {
         card.field("Supplement", r.textOr(B::supplement_1 + k - 1));
-        card.value(" " + whole(r.real(B::prixUnitaire_0 + k)));
+        card.value(" " + price(r.real(B::prixUnitaire_0 + k)));
         card.field("Quantity", integerText(r.integer(B::quantite_0 + k)));
     }
     for (std::size_t k = 0; k < B::kCards; ++k) {
         card.field("Card", integerText(r.integer(B::unitesCarte_1 + k)));
-        card.field("Units at", whole(r.real(B::prixCarte_1 + k)));
+        card.field("Units at", price(r.real(B::prixCarte_1 + k)));
         card.label("Money");
     }
     card.field("Entreprise", r.textOr(B::entreprise));

@@ -25,6 +25,7 @@ public:
     void blank(RegisterForm& form, const BlankContext& context) const override;
     FormState formState(const RegisterForm& form, Date now,
                         const Localisation& texts) const override;
+    std::string readoutSample(std::string_view readout, const Localisation& texts) const override;
     std::optional<std::vector<Record>> importOlder(std::span<const std::uint8_t> bytes,
                                                    std::string& error) const override;
 

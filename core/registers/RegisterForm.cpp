@@ -108,8 +108,13 @@ void RegisterForm::userSet(std::string_view field, Value value, Date now) {
     spec_.applyRules(*this, now);
 }
 
-void RegisterForm::setText(std::string_view field, std::string text, Date now) {
+bool RegisterForm::setText(std::string_view field, std::string text, Date now) {
+    const FormControl* c = spec_.control(field);
+    if (c && c->kind == ControlKind::Number &&
+        checkTyping(spec_.numberTyping(*c), text) == Typed::Refused)
+        return false;
     userSet(field, std::move(text), now);
+    return true;
 }
 void RegisterForm::setInteger(std::string_view field, std::int32_t value, Date now) {
     userSet(field, value, now);

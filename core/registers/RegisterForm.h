@@ -42,8 +42,9 @@ public:
     std::optional<Image> image(std::string_view field) const;
 
     // The user's edits: mark the form modified when the value differs, then
-    // run the register's rules.
-    void setText(std::string_view field, std::string text, Date now);
+    // run the register's rules. A number control refuses a text its typing
+    // rule refuses (false), so nothing unreadable is stored as 0.
+    bool setText(std::string_view field, std::string text, Date now);
     void setInteger(std::string_view field, std::int32_t value, Date now);
     void setDate(std::string_view field, std::optional<Date> date, Date now);
     void setImage(std::string_view field, std::optional<Image> image, Date now);

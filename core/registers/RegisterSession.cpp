@@ -11,6 +11,11 @@ namespace divelog {
 RegisterSession::RegisterSession(RegisterDocument& document, PickLists& pickLists,
                                  const Localisation& texts)
     : ListSession(document, texts), doc_(document), pickLists_(pickLists), form_(document.spec()) {
+    // The lists the combo boxes offer are read afresh (the firms' activities
+    // among them), so the first entry added goes beside the stored ones.
+    for (const FormControl& c : spec().controls())
+        if (c.kind == ControlKind::Combo && !c.pickList.empty())
+            pickLists_.reload(std::string(c.pickList));
     form_.blank({doc_.recordCount(), dateNow(), texts});
 }
 
@@ -49,7 +54,6 @@ void RegisterSession::comboEdited(std::string_view field, const std::string& typ
     if (c && c->kind == ControlKind::Combo && !c->pickList.empty() &&
         comboNeedsQuestion(field, typed))
         pickLists_.answerOfferToAdd(std::string(c->pickList), typed, addToList);
-    if (spec().combosStoreRecord()) storePendingEdits();
 }
 
 FormState RegisterSession::formState() const { return spec().formState(form_, dateNow(), texts()); }
@@ -76,8 +80,8 @@ bool RegisterSession::isItemEnabled(std::string_view id) const {
     const RegisterNames& n = spec().names();
     const bool any = doc_.recordCount() > 0;
     if (id == n.updateItem) return any && canUpdate();
-    if (id == "imprimer" || id == "synthese" || id == n.insertItem || id == n.deleteItem)
-        return any;
+    if (id == n.insertItem) return any && canInsert();
+    if (id == "imprimer" || id == "synthese" || id == n.deleteItem) return any;
     return true;
 }
 

@@ -37,11 +37,10 @@ public:
     // End of editing of a combo box: true when the user must be asked whether
     // to add the typed text to its pick list.
     bool comboNeedsQuestion(std::string_view field, const std::string& typed) const;
-    // After the question (or without one): the pick list is kept, and the
-    // registers that do so write the form into the shown record.
+    // After the question (or without one) the pick list is kept. The shown
+    // card takes the edit as it takes any other, when it is left or updated:
+    // written at once, a following Insert would leave it changed too.
     void comboEdited(std::string_view field, const std::string& typed, bool addToList);
-    // A control that writes at once (the wreck's orientation slider) changed.
-    void controlChangedAtOnce() { storePendingEdits(); }
 
     // The dependent controls for what the form holds now.
     FormState formState() const;

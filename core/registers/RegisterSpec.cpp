@@ -31,6 +31,14 @@ const FormControl* RegisterSpec::control(std::string_view name) const {
     return nullptr;
 }
 
+NumberTyping RegisterSpec::numberTyping(const FormControl& c) const {
+    if (c.typing) return *c.typing;
+    const FieldType type = schema().fields[field(c.field)].type;
+    // Nine digits always fit a 32-bit integer.
+    if (type == FieldType::Float) return {.decimals = true, .maxDigits = 7};
+    return {.maxDigits = 9};
+}
+
 std::string RegisterSpec::codeLabel(const CodeList& codes, std::int32_t code,
                                     const Localisation& texts) {
     const CodeLabel* label = codes.find(code);

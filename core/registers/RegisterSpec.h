@@ -12,6 +12,7 @@
 #include "document/CellStyle.h"
 #include "document/DocumentKind.h"
 #include "registers/Record.h"
+#include "util/NumberTyping.h"
 
 namespace divelog {
 
@@ -48,7 +49,6 @@ struct FormControl {
     std::string_view pickList{};      // Combo: the pick list's key
     const CodeList* codes = nullptr;  // Popup: its items
     std::int32_t maximum = 0;         // Slider
-    bool storesAtOnce = false;        // a change is written into the shown record at once
     // Key of a read-out shown beside the control (see FormState): a slider's
     // value text, a figure worked out from the form; "gauge" puts the
     // inspection gauge with the read-outs "gauge" and "status" under it.
@@ -56,11 +56,20 @@ struct FormControl {
     // Shown on the row of the control before it, after its own short label,
     // rather than on a row of its own (a price beside its quantity).
     bool joinsRow = false;
+    // Number: what may be typed, when the field's type alone does not say
+    // (a "-" for not given, a negative value).
+    std::optional<NumberTyping> typing{};
 };
 
 // `control` put on the row of the control before it.
 constexpr FormControl joined(FormControl control) {
     control.joinsRow = true;
+    return control;
+}
+
+// `control` taking what `typing` lets through.
+constexpr FormControl typed(FormControl control, NumberTyping typing) {
+    control.typing = typing;
     return control;
 }
 
@@ -129,8 +138,6 @@ public:
     virtual bool selectsLastAtLoad() const { return false; }
     // Erasing the form keeps the table's selection (Insert then works on it).
     virtual bool blankKeepsSelection() const { return false; }
-    // Ending a combo edit writes the form into the shown record.
-    virtual bool combosStoreRecord() const { return true; }
 
     // The form's empty defaults.
     virtual void blank(RegisterForm& form, const BlankContext& context) const;
@@ -149,6 +156,12 @@ public:
     virtual void applyRules(RegisterForm& /*form*/, Date /*now*/) const {}
     virtual FormState formState(const RegisterForm& form, Date now,
                                 const Localisation& texts) const;
+    // The longest text a read-out beside a control may show, for its room;
+    // empty when it needs none set aside.
+    virtual std::string readoutSample(std::string_view /*readout*/,
+                                      const Localisation& /*texts*/) const {
+        return {};
+    }
 
     virtual std::string cellText(const Record& record, std::size_t field,
                                  const Localisation& texts) const;
@@ -171,6 +184,9 @@ public:
     // Conveniences over the schema and controls.
     std::size_t field(std::string_view name) const;  // the index; throws for an unknown name
     const FormControl* control(std::string_view field) const;
+    // What a Number control lets the user type: its own rule, else digits
+    // for an integer field and a decimal number for a float one.
+    NumberTyping numberTyping(const FormControl& control) const;
     // A code's label ("N/A" when the code has none), as cells and cards show it.
     static std::string codeLabel(const CodeList& codes, std::int32_t code,
                                  const Localisation& texts);

@@ -43,6 +43,10 @@ const auto kColumns = std::to_array<ColumnSpec>({
     {"dateVisite", "First visit date", 90},
 });
 
+constexpr NumberTyping kLength{.decimals = true, .negative = true, .maxDigits = 4};
+// "-" for a depth not given; a depth is never negative.
+constexpr NumberTyping kDepth{.decimals = true, .dashForNone = true, .maxDigits = 4};
+
 // Views: 1 the ship, 2 on the bottom, 3 history, 4 where and how, 5 land
 // marks, photo and notes.
 const auto kControls = std::to_array<FormControl>({
@@ -50,18 +54,19 @@ const auto kControls = std::to_array<FormControl>({
     {"type", C::Combo, 1, "Wreck type", "type epave"},
     {"immatriculation", C::Text, 1, "Wreck registration"},
     {"nationalite", C::Text, 1, "Nationality"},
-    {"longueur", C::Number, 1, "Wreck length"},
-    {"largeur", C::Number, 1, "Wreck wide"},
+    // A blank card shows -1 for an unknown length, so a minus may be typed.
+    typed({"longueur", C::Number, 1, "Wreck length"}, kLength),
+    typed({"largeur", C::Number, 1, "Wreck wide"}, kLength),
     {"jauge", C::Number, 1, "Wreck tonnage"},
     {"materiau", C::Popup, 1, "Wreck material", {}, &Epaves::materials()},
     {"propulsion", C::Popup, 1, "Wreck propulsion", {}, &Epaves::propulsions()},
     {"typeMachine", C::Text, 1, "Wreck type machine"},
     {"puissance", C::Text, 1, "Wreck power"},
-    {"pointHaut", C::Number, 2, "High depth"},
-    {"pointBas", C::Number, 2, "Low depth"},
+    typed({"pointHaut", C::Number, 2, "High depth"}, kDepth),
+    typed({"pointBas", C::Number, 2, "Low depth"}, kDepth),
     {"natureFond", C::Text, 2, "Bottom type"},
     {"orientationSwitch", C::Switch, 2, "Orientation known"},
-    {"orientation", C::Slider, 2, "Orientation", {}, nullptr, 359, true},
+    {"orientation", C::Slider, 2, "Orientation", {}, nullptr, 359},
     {"inclinaison", C::Popup, 2, "Inclination", {}, &Epaves::inclinations()},
     {"nomsPrecedents", C::Text, 3, "Wreck previous names"},
     {"armateur", C::Text, 3, "Armateur"},
@@ -84,8 +89,8 @@ const auto kControls = std::to_array<FormControl>({
     {"acces", C::Popup, 4, "Access", {}, &Epaves::access()},
     {"accesBord", C::Switch, 4, "Boat access"},
     {"localisation", C::Popup, 4, "Localisation", {}, &Epaves::access()},
-    {"interet", C::Slider, 4, "Interest", {}, nullptr, 5, false, "interet"},
-    {"technicite", C::Slider, 4, "Difficulty", {}, nullptr, 5, false, "technicite"},
+    {"interet", C::Slider, 4, "Interest", {}, nullptr, 5, "interet"},
+    {"technicite", C::Slider, 4, "Difficulty", {}, nullptr, 5, "technicite"},
     {"aVisiter", C::Switch, 4, "To visit"},
     {"dateVisite", C::Date, 4, "First visit date"},
     {"relevement1", C::Text, 5, "Land mark 1"},
@@ -121,6 +126,8 @@ std::span<const FormControl> RepEpaves::controls() const { return kControls; }
 void RepEpaves::blank(RegisterForm& form, const BlankContext& context) const {
     form.assign("longueur", std::string("-1"));
     form.assign("largeur", std::string("-1"));
+    form.assign("pointHaut", std::string("-"));
+    form.assign("pointBas", std::string("-"));
     form.assign("dateConstruction", std::string("--/--/----"));
     form.assign("dateNaufrage", std::string("--/--/----"));
     form.assign("gps", context.texts.text("Carnet", "GPS template"));
@@ -135,8 +142,8 @@ std::string RepEpaves::formText(const Record& record, std::size_t field) const {
 
 void RepEpaves::readFormText(Record& record, std::size_t field, const std::string& text) const {
     if (isDepth(field)) {
-        // "-" and any negative depth mean "not given".
-        const float depth = text == "-" ? -1.0f : readFloat(text).value_or(0.0f);
+        // "-", an empty field and any negative depth mean "not given".
+        const float depth = text == "-" ? -1.0f : readFloat(text).value_or(-1.0f);
         record.setReal(field, depth < 0 ? -1.0f : depth);
         return;
     }
@@ -232,10 +239,14 @@ void RepEpaves::writeCard(const Record& r, RegisterCardWriter& card) const {
     coded("Wreck propulsion", E::propulsion, Epaves::propulsions());
     text("Wreck type machine", E::typeMachine);
     text("Wreck power", E::puissance);
-    number("High depth", E::pointHaut);
-    card.label("Depth unit");
-    number("Low depth", E::pointBas);
-    card.label("Depth unit");
+    // A depth not given reads "-", as in the table and the form, with no unit.
+    auto depth = [&](std::string_view key, std::size_t field) {
+        if (r.real(field) == -1.0f) return card.field(key, "-");
+        number(key, field);
+        card.label("Depth unit");
+    };
+    depth("High depth", E::pointHaut);
+    depth("Low depth", E::pointBas);
     text("Bottom type", E::natureFond);
     if (r.integer(E::orientationSwitch) == 1) {
         number("Orientation", E::orientation);

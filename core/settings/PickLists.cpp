@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "util/TextFold.h"
+
 namespace divelog {
 
 const std::vector<std::string>& PickLists::keys() {
@@ -14,17 +16,12 @@ const std::vector<std::string>& PickLists::keys() {
     return k;
 }
 
-const std::vector<std::string>& PickLists::startupKeys() {
-    static const std::vector<std::string> k(keys().begin(), keys().end() - 1);
-    return k;
-}
-
 PickLists::PickLists(SettingsStore& store) : store_(store) {
     for (const auto& k : keys()) lists_[k];
 }
 
 void PickLists::fillFromStore() {
-    for (const auto& k : startupKeys()) reload(k);
+    for (const auto& k : keys()) reload(k);
 }
 
 void PickLists::reload(const std::string& key) { list(key) = store_.listForKey(key); }
@@ -63,7 +60,7 @@ void PickLists::removeRows(const std::string& key, std::vector<std::size_t> rows
 
 void PickLists::sortAndStore(const std::string& key) {
     auto& l = list(key);
-    std::sort(l.begin(), l.end());
+    std::sort(l.begin(), l.end(), readsBefore);
     store_.setList(key, l);
 }
 
@@ -76,7 +73,7 @@ void PickLists::seedCountries(const CountrySource& source) {
         for (const Country& c : countries)
             if (usable(c.*field)) values.push_back(c.*field);
         if (values.empty()) return;
-        std::sort(values.begin(), values.end());
+        std::sort(values.begin(), values.end(), readsBefore);
         values.erase(std::unique(values.begin(), values.end()), values.end());
         list(key) = std::move(values);
         store_.setList(key, list(key));

@@ -25,12 +25,11 @@ class PickLists {
 public:
     // Every pick-list key, in the order the editors are listed.
     static const std::vector<std::string>& keys();
-    // The keys filled at start-up ("activite" is filled by its editor command).
-    static const std::vector<std::string>& startupKeys();
 
     explicit PickLists(SettingsStore& store);
 
-    // Fills the start-up lists from the store (absent key: empty list).
+    // Fills every list from the store (absent key: empty list). A list left
+    // unfilled would be stored over by its first addition, so none is.
     void fillFromStore();
     // Replaces one list's contents with what the store holds.
     void reload(const std::string& key);
@@ -38,7 +37,7 @@ public:
     std::vector<std::string>& list(const std::string& key);
     const std::vector<std::string>& list(const std::string& key) const;
 
-    // Appends, sorts in plain ascending order and stores the whole list.
+    // Appends, sorts as a person reads (readsBefore) and stores the whole list.
     void add(const std::string& key, const std::string& entry);
     // What a user typed into an editor: added as add() does, also when
     // already listed, but refused when blank (false, nothing changes).

@@ -6,6 +6,12 @@
 
 namespace divelog {
 
+namespace {
+// A minus is let in, so "-3" is refused with its range rather than read as 3.
+constexpr NumberTyping kDecimal{.decimals = true, .negative = true, .maxDigits = 6};
+constexpr NumberTyping kWhole{.negative = true, .maxDigits = 6};
+}  // namespace
+
 SettingValue colourValue(const Colour& c) { return encodeColourArchive(c); }
 
 const std::vector<std::string>& columnKeys() { return DiveColumns::visibilityKeys(); }
@@ -17,8 +23,17 @@ const std::vector<PreferenceKey>& preferenceKeys() {
         auto c = [](float r, float g, float b) { return colourValue(Colour{r, g, b, 1}); };
         auto text = [](const char* s) { return SettingValue(std::string(s)); };
         std::vector<PreferenceKey> k = {
-            {"tank volume", P::Number, {}, 15.0},
-            {"tank pressure", P::Number, {}, 230.0},
+            // A cylinder's water volume and its working pressure.
+            {"tank volume",
+             P::Number,
+             {},
+             15.0,
+             PreferenceRange{0.5, 50, "Range tank volume", kDecimal}},
+            {"tank pressure",
+             P::Number,
+             {},
+             230.0,
+             PreferenceRange{50, 450, "Range tank pressure", kWhole}},
             {"us units", P::Boolean, {}, false},
             {"display units", P::Boolean, true, true},
             {"depth time in color", P::Boolean, true, true},
@@ -28,7 +43,9 @@ const std::vector<PreferenceKey>& preferenceKeys() {
             {"coloured text", P::Text, text(""), text("")},
             {"coloured theme", P::Number, false, 0.0},
             {"low temperature in color", P::Boolean, false, false},
-            {"low temperature value", P::Text, text(""), text("")},
+            // Degrees Celsius or Fahrenheit, as the units say.
+            {"low temperature value", P::Text, text(""), text(""),
+             PreferenceRange{-50, 120, "Range low temperature", kWhole}},
             {"low temperature color", P::Colour, colourValue(blue), colourValue(blue)},
             {"mix in color", P::Boolean, {}, true},
             {"foreign in color", P::Boolean, {}, true},
@@ -48,17 +65,20 @@ const std::vector<PreferenceKey>& preferenceKeys() {
             {"plot color", P::Colour, colourValue(red), c(1, 0.5f, 0)},
             {"fill plot", P::Boolean, true, true},
             {"fill color", P::Colour, colourValue(blue), c(0.1f, 0.1f, 1)},
-            {"alpha fill color", P::TextOrNumber, text("0.5"), 0.4},
+            {"alpha fill color", P::TextOrNumber, text("0.5"), 0.4,
+             PreferenceRange{0, 1, "Range opacity", kDecimal}},
             {"background color", P::Colour, colourValue(grey), c(0.855f, 0.49f, 0.149f)},
-            {"alpha background color", P::TextOrNumber, text("0.5"), 0.2},
+            {"alpha background color", P::TextOrNumber, text("0.5"), 0.2,
+             PreferenceRange{0, 1, "Range opacity", kDecimal}},
             {"gradient yes", P::Boolean, {}, true},
             {"gradient lines color", P::Colour, {}, c(0.702f, 0.702f, 0.702f)},
             {"x minor ticks", P::Boolean, true, true},
             {"y minor ticks", P::Boolean, true, true},
             {"dashed lines", P::Boolean, {}, true},
             {"ppO2 line", P::Boolean, {}, false},
+            // Metres, or feet with the US units.
             {"stop interval", P::TextOrNumber, text(decimalText(kDefaultStopInterval).c_str()),
-             kDefaultStopInterval},
+             kDefaultStopInterval, PreferenceRange{1, 10, "Range stop interval", kDecimal}},
             {"pense bete", P::Boolean, {}, {}},
             {"fabricant", P::Text, {}, {}},
             {"ordinateur", P::Text, {}, {}},

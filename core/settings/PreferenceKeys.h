@@ -6,6 +6,7 @@
 
 #include "archive/ArchiveValues.h"
 #include "settings/SettingsStore.h"
+#include "util/NumberTyping.h"
 
 namespace divelog {
 
@@ -19,13 +20,23 @@ enum class PreferenceType {
     Dictionary,
 };
 
+// The values a typed preference may take, and the message (table "Main")
+// given with the minimum, the maximum and the refused text.
+struct PreferenceRange {
+    double minimum, maximum;
+    std::string_view messageKey;
+    NumberTyping typing;
+};
+
 // One settings key and the values it takes. `reset` is what the preferences
-// window's reset command gives it (absent when reset leaves it alone).
+// window's reset command gives it (absent when reset leaves it alone). A
+// number typed for a key with a range is refused outside it.
 struct PreferenceKey {
     std::string key;
     PreferenceType type;
     std::optional<SettingValue> registered;
     std::optional<SettingValue> reset;
+    std::optional<PreferenceRange> range{};
 };
 
 // Every preference key of the system (pick-list keys excepted).

@@ -115,6 +115,22 @@ void PreferencesModel::change(const std::string& key, SettingValue value) {
     if (!name.empty()) context_.notifications().post(name);
 }
 
+PreferencesModel::Entry PreferencesModel::enter(const std::string& key, const std::string& typed) {
+    const PreferenceKey* p = preferenceKey(key);
+    if (p->type == PreferenceType::Text && (!p->range || typed.empty())) {
+        change(key, typed);
+        return Entry::Stored;
+    }
+    const std::optional<double> v =
+        p->range && checkTyping(p->range->typing, typed) == Typed::Refused ? std::nullopt
+                                                                           : readDecimal(typed);
+    if (!v) return Entry::Unreadable;
+    if (p->range && (*v < p->range->minimum || *v > p->range->maximum)) return Entry::OutOfRange;
+    // A text key keeps the text as typed, only checked.
+    change(key, p->type == PreferenceType::Text ? SettingValue(typed) : SettingValue(*v));
+    return Entry::Stored;
+}
+
 const std::vector<std::string>& PreferencesModel::savedKeys() {
     // The keys the window stores as a whole; the others are written as they change.
     static const std::vector<std::string> keys = [] {
@@ -137,8 +153,9 @@ void PreferencesModel::resetPreferences() {
     for (const auto& p : preferenceKeys())
         if (p.reset && controls_.count(p.key)) controls_[p.key] = *p.reset;
     savePrefs();
-    for (const char* n : {notification::kUpdateTableView, notification::kProfile,
-                          notification::kUpdateEditDive, notification::kUpdateDeco})
+    for (const char* n :
+         {notification::kUpdateTableView, notification::kUpdateColumnsTableView,
+          notification::kProfile, notification::kUpdateEditDive, notification::kUpdateDeco})
         context_.notifications().post(n);
 }
 

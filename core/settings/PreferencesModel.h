@@ -35,10 +35,15 @@ public:
 
     // A control was changed by the user: store it, then post its notification.
     void change(const std::string& key, SettingValue value);
+    // What the user typed into a field. A key with a range takes only a
+    // number within it; a refusal leaves the control and the store as they were.
+    enum class Entry { Stored, Unreadable, OutOfRange };
+    Entry enter(const std::string& key, const std::string& typed);
     // Writes every control under its key.
     void savePrefs();
-    // Sets the reset values, saves, then posts "updateTableView", "profile",
-    // "updateEditDive" and "updateDeco" in that order.
+    // Sets the reset values, saves, then posts "updateTableView",
+    // "updateColumnsTableView", "profile", "updateEditDive" and "updateDeco"
+    // in that order: every open table takes the reset columns at once.
     void resetPreferences();
 
     bool isEnabled(const std::string& key) const;

@@ -2,6 +2,7 @@
 // found, typed numbers read without locale, refusals and unsafe cells in red,
 // and frames remembered across launches.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,7 +68,7 @@ private slots:
             QCOMPARE(app_->delegate->toolWindow(c.layout), w);
         }
         // Every reason a calculator can give is in the shipped tables.
-        for (int i = 1; i <= int(divelog::Why::HeightRange); ++i) {
+        for (int i = 1; i <= int(divelog::Why::InputRange); ++i) {
             const auto& w = divelog::whyText(divelog::Why(i));
             QVERIFY2(app_->context.localisation().has(w.table, w.key), w.key.data());
         }
@@ -104,6 +105,66 @@ private slots:
         QVERIFY(!mix->findChild<QLabel*>("noteField")->isVisibleTo(mix));
         // The other nitrox windows were not touched.
         QVERIFY(!app_->delegate->toolWindow("Blend Nitrox"));
+    }
+
+    // What is typed is read as typed: a minus sign kept and refused with the
+    // field's range, no exponent, no partial pressure no diver breathes.
+    void typedFiguresAreReadWholeAndWithinTheirRanges() {
+        CalculatorWindow* w = open("displayProfMaxWindow", "Nitrox Prof Max");
+        auto* o2 = w->findChild<QLineEdit*>("fracO2Field");
+        auto* result = w->findChild<QLabel*>("resultatField");
+        o2->clear();
+        QTest::keyClicks(o2, "-5");
+        QCOMPARE(o2->text(), QString("-5"));
+        w->compute();
+        QCOMPARE(result->text(), QString("Oxygen (%) must lie from 1 to 100."));
+        QVERIFY(CalculatorWindow::isAlert(result));
+        o2->clear();
+        QTest::keyClicks(o2, "32e999");
+        QCOMPARE(o2->text(), QString("32999"));
+        w->compute();
+        QVERIFY(CalculatorWindow::isAlert(result));
+
+        CalculatorWindow* best = open("displayBestTrimix", "Best Trimix");
+        best->findChild<QLineEdit*>("depthTxField")->setText("60");
+        best->findChild<QLineEdit*>("ENDField")->setText("30");
+        best->findChild<QLineEdit*>("ppO2Field")->setText("3");
+        best->compute();
+        auto* mix = best->findChild<QLabel*>("resultatField");
+        QVERIFY2(mix->text().contains("0.16") && mix->text().contains("1.6"),
+                 qPrintable(mix->text()));
+        QVERIFY(!mix->text().contains("42.9"));
+
+        CalculatorWindow* flow = open("displaySCRIdealFlowWindow", "SCR Flow Calc");
+        flow->findChild<QLineEdit*>("idEanxField")->setText("40");
+        flow->findChild<QLineEdit*>("idRealFracO2Field")->setText("1");
+        flow->findChild<QLineEdit*>("idMetabolicField")->setText("1");
+        flow->compute();
+        QVERIFY(CalculatorWindow::isAlert(flow->findChild<QLabel*>("idealFlowField")));
+        QVERIFY(flow->findChild<QLabel*>("d08Field")->text().isEmpty());
+    }
+
+    // The window's third figure is the end of the window, the shallower of
+    // the 1.6 bar depth and the nitrogen depth, and says so; the fields keep
+    // their height as the result grows to three lines.
+    void theOxygenWindowSaysWhatItsFiguresAre() {
+        CalculatorWindow* w = open("displayOxygenWindow", "Nitrox Oxygen Window");
+        auto* o2 = w->findChild<QLineEdit*>("winFO2");
+        const int height = o2->height();
+        QVERIFY(height >= o2->sizeHint().height());
+        o2->setText("80");
+        w->findChild<QLineEdit*>("winMinPpO2")->setText("1.4");
+        w->compute();
+        const QStringList lines = w->findChild<QLabel*>("winResult")->text().split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[2].contains("1.6 bar") && lines[2].contains("nitrogen"));
+        QVERIFY(lines[2].endsWith("10.0 m"));
+        QApplication::processEvents();
+        QVERIFY2(o2->height() >= o2->sizeHint().height(),
+                 qPrintable(QString("%1 < %2").arg(o2->height()).arg(o2->sizeHint().height())));
+        w->findChild<QLineEdit*>("winMinPpO2")->setText("5");
+        w->compute();
+        QVERIFY(CalculatorWindow::isAlert(w->findChild<QLabel*>("winResult")));
     }
 
     void rebreatherTableColoursItsCells() {

@@ -74,7 +74,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(
             "<PROFILE><REPGROUP><DIVE><PLACE>Riou - Imperial</PLACE><DIVETIME>50</DIVETIME></DIVE>"
-            "<DIVE><PLACE>Jarre</PLACE></DIVE></REPGROUP></PROFILE>");
+            "<DIVE><PLACE>Jarre</PLACE><MAXDEPTH>12</MAXDEPTH></DIVE></REPGROUP></PROFILE>");
         file.close();
         w_->carnet().clearChanged();
         QVERIFY(w_->importFile(QStringLiteral("UDCF"), file.fileName()));

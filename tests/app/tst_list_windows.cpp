@@ -1,7 +1,8 @@
 // The logbook and the register windows share one list machinery: the table
 // reports the selection it is moved to while rows are inserted, and neither
 // window takes that for a click. Insert after New stores the typed record
-// once without asking about it; Insert with a record shown leaves that one
+// once without asking about it, before the record selected when New was
+// pressed; Insert with a record shown, a combo box edited, leaves that one
 // as it was.
 
 #include <QComboBox>
@@ -89,6 +90,51 @@ private slots:
         w->table()->selectRow(2);
         QCOMPARE(registerkit::cellText(w, 2, "nom"), QString("B"));
         QCOMPARE(app_->prompts->newCardQuestions, 0);
+    }
+
+    // The end of a combo edit asks about the pick list but writes nothing
+    // into the card shown, so Insert leaves it as it was.
+    void registerInsertAfterAComboEditLeavesTheShownCard() {
+        RegisterWindow* w = registerkit::newRegister(*app_, divelog::DocumentKind::Budget);
+        for (const char* text : {"A", "B"}) {
+            w->newCard();
+            registerkit::type(w->editWindow(), "entreprise", text);
+            w->editWindow()->toolbar()->action("addPrestation")->trigger();
+        }
+        const QModelIndex b = w->model()->index(1, 0);
+        w->table()->selectRow(1);
+        emit w->table()->doubleClicked(b);
+        registerkit::type(w->editWindow(), "entreprise", "X");
+        registerkit::type(w->editWindow(), "prestation", "Rental");
+        QCOMPARE(app_->prompts->questions.size(), 1);  // "Rental" is offered to the list
+        w->editWindow()->toolbar()->action("insertPrestation")->trigger();
+        QCOMPARE(texts(w, "entreprise"), (QStringList{"A", "X", "B"}));
+        QCOMPARE(texts(w, "prestation"), (QStringList{"", "Rental", ""}));
+        QCOMPARE(w->session().singleSelection(), std::optional<std::size_t>(1));
+    }
+
+    // New clears the consumables' selection; Insert still puts the new part
+    // before the one selected, and with no part to go before it is not offered.
+    void consumablesInsertAfterNewGoesBeforeTheSelectedPart() {
+        RegisterWindow* w = registerkit::newRegister(*app_, divelog::DocumentKind::Consommables);
+        QAction* insert = nullptr;
+        for (const char* text : {"A", "B"}) {
+            w->newCard();
+            insert = w->editWindow()->toolbar()->action("insertPart");
+            QVERIFY(!insert->isEnabled());  // nothing to insert before
+            registerkit::type(w->editWindow(), "reference", text);
+            w->editWindow()->toolbar()->action("addPart")->trigger();
+        }
+        w->table()->selectRow(1);
+        w->newCard();
+        QVERIFY(w->table()->selectionModel()->selectedRows().isEmpty());
+        QVERIFY(insert->isEnabled());
+        registerkit::type(w->editWindow(), "reference", "C");
+        insert->trigger();
+        QCOMPARE(texts(w, "reference"), (QStringList{"A", "C", "B"}));
+        QCOMPARE(app_->prompts->newCardQuestions, 0);
+        QCOMPARE(w->table()->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(w->table()->selectionModel()->selectedRows().front().row(), 1);
     }
 
     void logbookInsertAfterNewStoresTheDiveOnce() {

@@ -1,6 +1,7 @@
 // The preferences window: reached from the Edit menu, five views on a fixed
 // toolbar, every control writing its key before the right notification goes
-// out, reset, enabling and the threshold's unit label; and the memo, whose
+// out, numbers kept within their ranges, reset asked about and followed by
+// every open table, enabling and the threshold's unit label; and the memo, whose
 // switch lives here and whose text outlives the application.
 
 #include <QAbstractButton>
@@ -165,10 +166,22 @@ private slots:
             type(stops, "1.5");
             QCOMPARE(app_->store.numberForKey("stop interval"), 1.5);
             QCOMPARE(posted.names, (QStringList{"updateDeco", "updateDeco"}));
-            // Unreadable: nothing stored or posted, the kept value comes back.
+            // Letters do not get in; an empty or out of range value is refused
+            // with a word: nothing stored or posted, the kept value comes back.
             type(stops, "deep");
             QCOMPARE(app_->store.numberForKey("stop interval"), 1.5);
             QCOMPARE(stops->text(), QString("1.5"));
+            QCOMPARE(posted.names.size(), 2);
+            QCOMPARE(app_->prompts->notes.size(), 1);
+            type(stops, "-3");
+            QCOMPARE(app_->store.numberForKey("stop interval"), 1.5);
+            QCOMPARE(stops->text(), QString("1.5"));
+            QCOMPARE(app_->prompts->notes.size(), 2);
+            QVERIFY(app_->prompts->notes.last().contains("\"-3\""));
+            auto* pressure = qobject_cast<QLineEdit*>(prefs->control("tank pressure"));
+            type(pressure, "99999999");
+            QVERIFY(!app_->store.hasStoredValue("tank pressure"));
+            QCOMPARE(app_->prompts->notes.size(), 3);
             QCOMPARE(posted.names.size(), 2);
             // Leaving a field without typing is no change.
             emit stops->editingFinished();
@@ -214,6 +227,13 @@ private slots:
         QCOMPARE(qobject_cast<QLineEdit*>(prefs->control("tank volume"))->text(), QString("12"));
 
         Posted posted(app_->context, "column gaz");
+        // Asked first; "Cancel" leaves every preference as it was.
+        app_->prompts->confirmAnswer = false;
+        prefs->resetButton()->click();
+        QCOMPARE(app_->prompts->confirmations, QStringList{app_->text.main("Reset question")});
+        QCOMPARE(app_->store.numberForKey("tank volume"), 12);
+        QVERIFY(posted.names.isEmpty());
+        app_->prompts->confirmAnswer = true;
         prefs->resetButton()->click();
         QCOMPARE(app_->store.numberForKey("tank volume"), 15);
         QCOMPARE(app_->store.numberForKey("tank pressure"), 230);
@@ -222,9 +242,8 @@ private slots:
         QVERIFY(app_->store.boolForKey("column gaz"));
         QVERIFY(!app_->store.boolForKey("column scaph"));
         QVERIFY(app_->store.boolForKey("column numero"));
-        // Columns are rebuilt only by a later column notification.
-        QCOMPARE(posted.names,
-                 (QStringList{"updateTableView", "profile", "updateEditDive", "updateDeco"}));
+        QCOMPARE(posted.names, (QStringList{"updateTableView", "updateColumnsTableView", "profile",
+                                            "updateEditDive", "updateDeco"}));
 
         // The window shows what was reset, including the two values it does not save.
         QCOMPARE(qobject_cast<QLineEdit*>(prefs->control("tank volume"))->text(), QString("15"));
@@ -261,15 +280,15 @@ private slots:
             QVERIFY(w->table()->isColumnHidden(coeff));
             QVERIFY(!w->table()->isColumnHidden(apparatus));
         }
-        // Reset turns the apparatus column off in the store; the columns follow
-        // at the next column notification, which the switch click sends.
+        // Reset turns the apparatus column off and the tide back on: every open
+        // table follows at once, as the Columns view shows them.
         prefs->resetButton()->click();
-        QVERIFY(!logbooks[0]->table()->isColumnHidden(apparatus));
-        qobject_cast<QCheckBox*>(prefs->control("column coeff"))->click();
         for (CarnetWindow* w : logbooks) {
             QVERIFY(w->table()->isColumnHidden(apparatus));
-            QVERIFY(w->table()->isColumnHidden(coeff));
+            QVERIFY(!w->table()->isColumnHidden(coeff));
         }
+        QVERIFY(qobject_cast<QCheckBox*>(prefs->control("column coeff"))->isChecked());
+        QVERIFY(!qobject_cast<QCheckBox*>(prefs->control("column scaph"))->isChecked());
         for (CarnetWindow* w : logbooks) w->close();
         flushDeletes();
     }

@@ -261,6 +261,7 @@ TEST_F(ConvertTest, HelpDocumentsCommandsAndExitCodes) {
                 << command.name;
         for (const char* code : {"  0  ", "  1  ", "  2  "})
             EXPECT_NE(r.out.find(code), std::string::npos) << code;
+        EXPECT_NE(r.out.find("--us-units: LOGBOOK is kept in feet"), std::string::npos);
     }
 }
 
@@ -369,6 +370,88 @@ TEST_F(ConvertTest, ValidateSaysWhatWouldBeLeftOut) {
     r = run({"validate", data + "/entity-bomb.xml"});
     EXPECT_NE(r.exitCode, 2);
     EXPECT_EQ(run({"validate", writeBytes("empty", {})}).exitCode, 1);
+
+    // No dive found is never "nothing left out".
+    const std::string none = "<uddf><generator><name>x</name></generator></uddf>";
+    r = run({"validate", writeBytes("none.uddf", {none.begin(), none.end()})});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.out.find("UDDF, 0 dives, some of it left out:\n  no dive was found in this file"),
+              std::string::npos)
+        << r.out;
+    // The application's own UDDF export reads back.
+    r = run({"validate", data + "/uddf-own-export.uddf"});
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(r.out.find("UDDF, 2 dives, nothing left out"), std::string::npos) << r.out;
+}
+
+TEST_F(ConvertTest, TheConverterSpeaksWithTheApplicationSTexts) {
+    // A mix of helium without oxygen: the form's alert, in its words.
+    const std::string file = R"(<uddf><gasdefinitions><mix id="m"><o2>0</o2><he>0.9</he></mix>
+      </gasdefinitions><profiledata><repetitiongroup><dive><informationbeforedive>
+      <datetime>2024-06-01T10:00</datetime></informationbeforedive><tankdata><link ref="m"/>
+      <tankpressurebegin>20000000</tankpressurebegin></tankdata><informationafterdive>
+      <greatestdepth>12</greatestdepth><visibility>1</visibility></informationafterdive></dive>
+      </repetitiongroup></profiledata></uddf>)";
+    const std::string in = writeBytes("helium.uddf", {file.begin(), file.end()});
+    Outcome r = run({"validate", in});
+    EXPECT_NE(r.out.find("The helium percentage must be between 0 and 86"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("Helium percent\n"), std::string::npos) << "no bare key: " << r.out;
+
+    // The position of an imported dive is the template, not "error !".
+    const std::string logbook = path("texts.divelog");
+    ASSERT_EQ(run({"import", logbook, in}).exitCode, 0);
+    Carnet carnet;
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(readWholeFile(logbook, bytes, error)) << error;
+    DocumentError refusal;
+    ASSERT_TRUE(carnet.load(bytes, refusal)) << refusal.details;
+    ASSERT_EQ(carnet.recordCount(), 1u);
+    EXPECT_EQ(carnet.dive(0).gps(),
+              "N 00\xC2\xB0"
+              "00.000' E 000\xC2\xB0"
+              "00.000'");
+
+    // The CSV names the visibility as the application does.
+    const std::string csv = path("texts.csv");
+    ASSERT_EQ(run({"convert", in, csv, "--to", "Export Carnet CSV (Virgule)"}).exitCode, 0);
+    EXPECT_NE(slurp(csv).find(",Nil,"), std::string::npos) << slurp(csv);
+    EXPECT_EQ(slurp(csv).find("Execrable"), std::string::npos);
+}
+
+TEST_F(ConvertTest, UsUnitsConvertWhatTheFilesHoldInMetres) {
+    const std::string udcf =
+        "<PROFILE><REPGROUP><DIVE><DATE><YEAR>2024</YEAR><MONTH>6</MONTH><DAY>2</DAY></DATE>"
+        "<MAXDEPTH>30.48</MAXDEPTH><TEMPERATURE>20</TEMPERATURE></DIVE></REPGROUP></PROFILE>";
+    const std::string in = writeBytes("metric.udcf", {udcf.begin(), udcf.end()});
+    const std::string feet = path("feet.divelog"), metres = path("metres.divelog");
+    ASSERT_EQ(run({"import", feet, in, "--us-units"}).exitCode, 0);
+    ASSERT_EQ(run({"import", metres, in}).exitCode, 0);
+    Outcome r = run({"info", "--json", feet});
+    EXPECT_NE(r.out.find("\"depth_m\":100,"), std::string::npos) << "feet: " << r.out;
+    r = run({"info", "--json", metres});
+    EXPECT_NE(r.out.find("\"depth_m\":30.48,"), std::string::npos) << r.out;
+    // A logbook in feet exports in metres, and back.
+    const std::string out = path("back.udcf");
+    ASSERT_EQ(run({"convert", feet, out, "--to", "Export UDCF (Universal Dive Computer Format)",
+                   "--us-units"})
+                  .exitCode,
+              0);
+    EXPECT_NE(slurp(out).find("<MAXDEPTH>30.480</MAXDEPTH>"), std::string::npos) << slurp(out);
+    EXPECT_NE(slurp(out).find("<TEMPERATURE>20.00</TEMPERATURE>"), std::string::npos);
+    EXPECT_EQ(run({"validate", in, "--us-units"}).exitCode, 2) << "validate takes no units";
+}
+
+TEST_F(ConvertTest, MessagesEscapeWhatIsNotUtf8) {
+    RecordListEncoder encoder("caf\xC3\xA9 \xFF\xFEkind \xE2\x82", {}, 0);
+    const std::string file = writeBytes("bytes.bin", encoder.finish());
+    Outcome r = run({"info", file});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("caf\xC3\xA9 \\xff\\xfekind \\xe2\\x82"), std::string::npos) << r.err;
+    EXPECT_EQ(cli::printable("\xF0\x9F\x90\xA0 \xC0\xAF \xED\xA0\x80"),
+              "\xF0\x9F\x90\xA0 \\xc0\\xaf \\xed\\xa0\\x80")
+        << "a fish stays, an overlong slash and a surrogate do not";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "calculators/NitroxCalculator.h"
 #include "calculators/RebreatherCalculator.h"
 #include "calculators/TrimixCalculator.h"
+#include "localisation/Localisation.h"
 
 using namespace divelog;
 using calculators::CalculatorLayout;
@@ -103,4 +104,45 @@ TEST(CalculatorLayouts, FieldsReachTheFormulaAsLabelled) {
     const auto expected = rb::flowTable(50, 30);
     ASSERT_EQ(rows.size(), expected.size());
     for (std::size_t r = 0; r < rows.size(); ++r) EXPECT_EQ(numbers(rows[r]), numbers(expected[r]));
+}
+
+// What a diver types is read before any formula runs: a figure outside the
+// field's realistic range, or no number at all, is refused naming the field.
+TEST(CalculatorFields, TypedFiguresOutsideTheirRangeAreRefusedByName) {
+    Localisation texts;
+    texts.loadTable("Trimix", "\"Max ppO2\" = \"Maximum ppO2 (bar)\";");
+    auto read = [&](const char* layout, std::vector<std::string> typed) {
+        return calculators::readFields(*calculators::calculatorLayout(layout), typed, texts);
+    };
+    const auto tooRich = read("Best Trimix", {"60", "30", "3"});
+    ASSERT_TRUE(tooRich.refusal);
+    EXPECT_EQ(tooRich.refusal->refusal, Why::InputRange);
+    const Shown shown = show(texts, *tooRich.refusal, {});
+    EXPECT_EQ(shown.text, "Maximum ppO2 (bar) must lie from 0.16 to 1.6.");
+    EXPECT_TRUE(shown.alert);
+
+    for (const auto& [layout, typed] :
+         std::vector<std::pair<const char*, std::vector<std::string>>>{
+             {"Nitrox Oxygen Window", {"32", "5"}},
+             {"Nitrox Oxygen Window", {"32", "80"}},
+             {"SCR Flow Calc", {"40", "1", "1"}},
+             {"Nitrox Prof Max", {"-5"}},
+             {"Nitrox Equivalent Depth", {"32", "-10"}},
+         }) {
+        const auto r = read(layout, typed);
+        ASSERT_TRUE(r.refusal) << layout << " " << typed.back();
+        EXPECT_EQ(r.refusal->refusal, Why::InputRange) << layout;
+    }
+    for (const char* junk : {"32e", "1e999", "-", "."}) {
+        const auto r = read("Nitrox Prof Max", {junk});
+        ASSERT_TRUE(r.refusal) << junk;
+        EXPECT_EQ(r.refusal->refusal, Why::InputUnreadable) << junk;
+    }
+    // Blank reads 0, which a range may still refuse; good figures go through.
+    EXPECT_TRUE(read("Blend Nitrox", {"", "", "200", "32"}).values ==
+                (std::vector<double>{0, 0, 200, 32}));
+    EXPECT_TRUE(read("Nitrox Prof Max", {""}).refusal);
+    EXPECT_EQ(read("Best Trimix", {"60", "30", "1,4"}).values, (std::vector<double>{60, 30, 1.4}));
+    // The hypoxic minimum depth keeps its own answer for a percentage it cannot use.
+    EXPECT_FALSE(read("Trimix Prof Min", {"17"}).refusal);
 }

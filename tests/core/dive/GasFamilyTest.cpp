@@ -34,6 +34,14 @@ TEST(GasFamily, ReadAndTypedMixesDifferOnlyAtTheirEdges) {
         // Air with helium added: only a file's mix is named heliair.
         {16, 25, kHeliair, kTrimix},
         {17, 20, kHeliair, kTrimix},
+        {18, 15, kHeliair, kTrimix},
+        // Hypoxic trimix stays trimix, though air with helium would round to it;
+        // a mix a point off air's share is no heliair.
+        {10, 50, kTrimix, kTrimix},
+        {11, 50, kTrimix, kTrimix},
+        {19, 15, kTrimix, kTrimix},
+        // Enriched air with helium.
+        {25, 25, kTriox, kTriox},
         // Nothing given: a typed mix is air, a read one names nothing.
         {0, 0, kNone, kAir},
         // Helium without oxygen: a read trimix or heliox, a typed nothing.
@@ -46,6 +54,13 @@ TEST(GasFamily, ReadAndTypedMixesDifferOnlyAtTheirEdges) {
         EXPECT_EQ(codeOfReadMix(m.o2, m.he), m.read) << m.o2 << "/" << m.he;
         EXPECT_EQ(codeOfTypedMix(m.o2, m.he), m.typed) << m.o2 << "/" << m.he;
     }
+    // A file's name for the mix says what the fractions alone cannot.
+    EXPECT_EQ(codeOfNamedMix("Trimix 25/25", 25, 25), kTrimix);
+    EXPECT_EQ(codeOfNamedMix("trimix", 21, 35), kTrimix);
+    EXPECT_EQ(codeOfNamedMix("Heliair 18/15", 18, 15), kHeliair);
+    EXPECT_EQ(codeOfNamedMix("Triox 18/45", 18, 45), kTrimix) << "no triox below 22 %";
+    EXPECT_EQ(codeOfNamedMix("Trimix 32", 32, 0), kNitrox) << "no helium, no trimix";
+    EXPECT_EQ(codeOfNamedMix("", 30, 30), kTriox);
     EXPECT_EQ(wholePercent(0.29), 29) << "rounded, not truncated";
     EXPECT_EQ(wholePercent(-0.2), 0);
     EXPECT_EQ(wholePercent(1.5), 100);

@@ -94,7 +94,7 @@ TEST(Plongee, NewDiveValues) {
     EXPECT_EQ(p.volumeBloc_2(), 0);
     EXPECT_EQ(p.o2Mix(), 21);
     EXPECT_EQ(p.o2Mix_2(), 21);
-    EXPECT_EQ(p.configuration(), 1);
+    EXPECT_EQ(p.configuration(), 0) << "recreational until the diver says otherwise";
     EXPECT_EQ(p.ordinateur(), "Vyper");
     EXPECT_EQ(p.samplingRate(), 5);
     EXPECT_EQ(p.lieu(), "");

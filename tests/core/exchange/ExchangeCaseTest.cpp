@@ -49,6 +49,7 @@ TEST_P(ExchangeCase, GivesItsExpectedDives) {
     std::string format;
     std::vector<std::map<std::string, std::string>> dives;
     std::vector<std::string> reports;
+    std::map<std::string, SettingList> lists;
     std::size_t count = 0;
     for (std::string line; std::getline(expected, line);) {
         if (line.empty() || line[0] == '#') continue;
@@ -61,6 +62,8 @@ TEST_P(ExchangeCase, GivesItsExpectedDives) {
         const std::string key = line.substr(0, colon), value = line.substr(colon + 2);
         if (key == "format")
             format = value;
+        else if (key.rfind("list ", 0) == 0)
+            lists[key.substr(5)].push_back(value);
         else if (key == "dives")
             count = std::stoul(value);
         else if (key == "report")
@@ -68,7 +71,13 @@ TEST_P(ExchangeCase, GivesItsExpectedDives) {
         else
             dives.back()[key] = value;
     }
-    const auto in = divelog::testing::readBack(format, slurp(c.input));
+    // "found NAME": the reader is the one the file's content points to.
+    const bool found = format.rfind("found ", 0) == 0;
+    const auto in = divelog::testing::readBack(found ? std::string_view() : format, slurp(c.input),
+                                               lists, c.input.filename().string());
+    if (found) {
+        EXPECT_EQ(in.format, format.substr(6));
+    }
     ASSERT_EQ(in.dives.size(), count);
     std::string notes;
     for (const auto& n : in.report) notes += n + "\n";

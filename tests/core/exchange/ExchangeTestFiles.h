@@ -73,6 +73,23 @@ inline std::map<std::string, std::string> describe(const Plongee& d) {
     for (std::size_t k = 0; (k = notes.find('\n', k)) != std::string::npos;)
         notes.replace(k, 1, "\\n");
     m["notes"] = notes;
+    m["surface"] = d.surface().value_or("");
+    m["buddies"] = d.partenaires().value_or("");
+    m["boat"] = d.bateau().value_or("");
+    m["gps"] = d.gps().value_or("");
+    m["visibility"] = i(d.visibilite());
+    m["current"] = i(d.courant());
+    m["mark"] = i(d.inoubliable());
+    m["apparatus"] = i(d.rebreather()) + " set point " + i(d.ppO2());
+    m["weight"] = decimalText(d.lestage());
+    m["configuration"] = i(d.configuration());
+    std::string switches;
+    if (d.GAZ_Flag() && d.GAZ_Flag()->size() == depths.size())
+        for (std::size_t k = 0; k < depths.size(); ++k)
+            if ((*d.GAZ_Flag())[k] != 0)
+                switches += (switches.empty() ? "" : " ") + i((*d.GAZ_Flag())[k]) + "@" +
+                            i(static_cast<std::int64_t>(k));
+    m["switches"] = switches.empty() ? "none" : switches;
     return m;
 }
 
@@ -81,16 +98,24 @@ inline std::map<std::string, std::string> describe(const Plongee& d) {
 struct ReadBack {
     std::vector<std::string> report;
     Carnet::DiveList dives;
+    std::string format;
 };
-inline ReadBack readBack(std::string_view format, std::string_view bytes) {
-    static InMemorySettingsStore settings;
+// An empty format: the reader the content and the name point to. `lists`:
+// the logbook's pick lists; `usUnits`: a logbook kept in feet and Fahrenheit.
+inline ReadBack readBack(std::string_view format, std::string_view bytes,
+                         const std::map<std::string, SettingList>& lists = {},
+                         std::string_view fileName = {}, bool usUnits = false,
+                         std::int32_t firstNumber = 1) {
+    InMemorySettingsStore settings;
+    for (const auto& [key, list] : lists) settings.setList(key, list);
+    settings.setBool("us units", usUnits);
     static Localisation texts;
     DiveImport::Outcome out =
         DiveImport::run({{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
-                         {},
-                         ExchangeFormats::importer(format)},
-                        1, settings, texts);
-    return {std::move(out.report), std::move(out.dives)};
+                         fileName,
+                         format.empty() ? nullptr : ExchangeFormats::importer(format)},
+                        firstNumber, settings, texts);
+    return {std::move(out.report), std::move(out.dives), std::move(out.format)};
 }
 
 }  // namespace divelog::testing

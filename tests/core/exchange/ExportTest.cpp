@@ -200,11 +200,13 @@ TEST(Export, XmlExportsAreMetricUnderUsUnits) {
     dives[0]->setTempEau(68);      // Fahrenheit
     dives[1]->setAltitude(1000);
     const Exported e = run("Export UDCF (Universal Dive Computer Format)", dives, true);
-    EXPECT_NE(e.bytes.find("<MAXDEPTH>30</MAXDEPTH>"), std::string::npos);
-    EXPECT_NE(e.bytes.find("<TEMPERATURE>20</TEMPERATURE>"), std::string::npos);
+    // With the decimals that give back what was typed.
+    EXPECT_NE(e.bytes.find("<MAXDEPTH>30.480</MAXDEPTH>"), std::string::npos);
+    EXPECT_NE(e.bytes.find("<TEMPERATURE>20.00</TEMPERATURE>"), std::string::npos);
     EXPECT_NE(e.bytes.find("<TEMPERATURE>-50</TEMPERATURE>"), std::string::npos)
         << "not given stays";
-    EXPECT_NE(e.bytes.find("<ALTITUDE>305</ALTITUDE>"), std::string::npos);
+    EXPECT_NE(e.bytes.find("<ALTITUDE>304.80</ALTITUDE>"), std::string::npos);
+    EXPECT_NE(e.bytes.find("<D>39.9</D>"), std::string::npos) << "profiles are metres already";
 }
 
 TEST(Export, DiveListsInTheirSeparatorsEndsAndEncodings) {
@@ -294,4 +296,26 @@ TEST(Export, WhatMacOsRomanCannotHoldFailsTheWholeSave) {
     EXPECT_EQ(MacRoman::encode("€ Ω \xEF\xA3\xBF \xE2\x88\x86").bytes, "\xDB \xBD \xF0 \xC6");
     EXPECT_EQ(MacRoman::encode("e\xCC\x81").bytes, "\x8E") << "e + combining acute is é";
     EXPECT_EQ(*MacRoman::encode("ab\xFF").missing, "\xFF") << "bytes that are no UTF-8";
+    // Characters the C library's table gives the codes Apple gives to others.
+    EXPECT_EQ(*MacRoman::encode("x \xCE\x94 y").missing, "\xCE\x94") << "Greek capital delta";
+    EXPECT_EQ(*MacRoman::encode("\xEE\x80\x9E").missing, "\xEE\x80\x9E") << "U+E01E";
+    Carnet::DiveList greek = divelog::testing::twoDives();
+    greek[0]->setSite(
+        std::string("\xCE\x94"
+                    "elta"));
+    EXPECT_FALSE(run("Export Carnet TXT (Tabulation)", greek).ok);
+}
+
+TEST(Export, AGasCodeTheLogbookDoesNotKnowIsNamedByItsFractions) {
+    Carnet::DiveList dives = divelog::testing::twoDives();
+    dives[0]->setGaz(9);
+    dives[0]->setO2Mix(18);
+    dives[0]->setHeMix(45);
+    dives[1]->setGaz(-1);
+    dives[1]->setO2Mix(32);
+    dives[1]->setHeMix(0);
+    const Exported e = run("Export UDCF (Universal Dive Computer Format)", dives);
+    EXPECT_NE(e.bytes.find("<MIXNAME>Trimix 18/45</MIXNAME>"), std::string::npos) << e.bytes;
+    EXPECT_NE(e.bytes.find("<MIXNAME>Nitrox 32</MIXNAME>"), std::string::npos);
+    EXPECT_EQ(e.bytes.find("<MIXNAME>Air</MIXNAME>"), std::string::npos);
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "ExchangeTestFiles.h"
 #include "ExchangeTestLogbook.h"
 #include "exchange/DiveImport.h"
 #include "exchange/ExchangeFormats.h"
@@ -75,8 +76,9 @@ TEST(Import, UdcfFromOtherSoftware) {
         <place>Riou</place><date><year>2020</year><month>13</month><day>1</day></date>
         <samples><delta>20</delta><d>0</d><d>10</d><d>20</d><d>abc</d><d>1e308</d><d>5</d></samples>
         <gases><mix><o2>0.29</o2><he>0</he></mix></gases></dive></repgroup>
-        <REPGROUP><DIVE><GASES><MIX><O2>0.45</O2><HE>0.55</HE></MIX></GASES></DIVE>
-        <DIVE><GASES><MIX><O2>0.18</O2><HE>0.15</HE></MIX></GASES></DIVE></REPGROUP></profile>)");
+        <REPGROUP><DIVE><MAXDEPTH>60</MAXDEPTH><GASES><MIX><O2>0.45</O2><HE>0.55</HE></MIX></GASES></DIVE>
+        <DIVE><MAXDEPTH>30</MAXDEPTH><GASES><MIX><O2>0.18</O2><HE>0.15</HE></MIX></GASES></DIVE>
+        <DIVE><SURFACEINTERVAL>infinity</SURFACEINTERVAL></DIVE></REPGROUP></profile>)");
     ASSERT_EQ(in.dives.size(), 3u) << "every group, in document order";
     const Plongee& a = *in.dives[0];
     EXPECT_EQ(a.lieu(), "Riou");
@@ -87,6 +89,7 @@ TEST(Import, UdcfFromOtherSoftware) {
     EXPECT_EQ(a.gaz(), 1);
     EXPECT_EQ(a.o2Mix(), 29) << "rounded, not 28";
     EXPECT_FALSE(in.result.notes.empty()) << "the month 13 and the unreadable samples are reported";
+    EXPECT_EQ(in.result.skipped, 1u) << "a dive element that holds no dive";
     EXPECT_EQ(in.dives[1]->gaz(), 3) << "heliox 45/55 is not air";
     EXPECT_EQ(in.dives[2]->gaz(), 5) << "air with helium is heliair";
     EXPECT_EQ(in.dives[2]->noPlongee(), 3);
@@ -129,8 +132,9 @@ TEST(Import, CompanionFile) {
         <maxdepth>18.6</maxdepth><divetime>52</divetime><watertemperature>21</watertemperature>
         <airtemperature>30</airtemperature><surfaceinterval>infinity</surfaceinterval>
         <gases><mix><o2>0.32</o2><he>0</he><tank><tankvolume>12</tankvolume><pstart>210</pstart><pend>60</pend></tank></mix></gases>
-      </dive><dive/></REPGROUP></dives>)");
-    ASSERT_EQ(in.dives.size(), 2u);
+      </dive><dive><surfaceinterval>infinity</surfaceinterval></dive></REPGROUP></dives>)");
+    ASSERT_EQ(in.dives.size(), 1u) << "the second holds no dive";
+    EXPECT_EQ(in.result.skipped, 1u);
     const Plongee& d = *in.dives[0];
     EXPECT_EQ(d.site(), "La Gabinière");
     EXPECT_EQ(d.date(), at(2021, 6, 12, 14, 30));
@@ -165,7 +169,8 @@ TEST(Import, HostileAndBrokenFilesNeverHarm) {
     EXPECT_FALSE(import("UDDF", "not xml at all").result.readable);
     EXPECT_TRUE(import("UDCF", "<other><thing/></other>").dives.empty());
     // Truncated: the dive read before the damage stays, and the damage is said.
-    Imported cut = import("UDCF", "<PROFILE><REPGROUP><DIVE><PLACE>A</PLACE></DIVE><DIVE><PLA");
+    Imported cut =
+        import("UDCF", "<PROFILE><REPGROUP><DIVE><MAXDEPTH>9</MAXDEPTH></DIVE><DIVE><MAXD");
     EXPECT_GE(cut.dives.size(), 1u);
     EXPECT_FALSE(cut.result.notes.empty());
     // Absurd numbers go through the form's rules as text the form cannot read.
@@ -180,19 +185,20 @@ TEST(Import, HostileAndBrokenFilesNeverHarm) {
     EXPECT_EQ(a.tempEau(), -50);
     EXPECT_EQ(a.pressionDepart(), 0);
     // 200,000 levels of nesting: no stack to exhaust.
-    std::string deep = "<PROFILE><REPGROUP><DIVE><PLACE>x</PLACE>";
+    std::string deep = "<PROFILE><REPGROUP><DIVE><MAXDEPTH>9</MAXDEPTH>";
     for (int i = 0; i < 200000; ++i) deep += "<a>";
     for (int i = 0; i < 200000; ++i) deep += "</a>";
     deep += "</DIVE></REPGROUP></PROFILE>";
     EXPECT_EQ(import("UDCF", deep).dives.size(), 1u);
     // A 200 MB file: read, its dive found.
-    std::string big = "<PROFILE><REPGROUP><DIVE><PLACE>Big</PLACE></DIVE></REPGROUP><!--";
+    std::string big = "<PROFILE><REPGROUP><DIVE><MAXDEPTH>9</MAXDEPTH></DIVE></REPGROUP><!--";
     big.append(200u << 20, 'x');
     big += "--></PROFILE>";
     EXPECT_EQ(import("UDCF", big).dives.size(), 1u);
     // UTF-16 with its byte-order mark.
     const std::string ascii =
-        "<PROFILE><REPGROUP><DIVE><PLACE>Niolon</PLACE></DIVE></REPGROUP></PROFILE>";
+        "<PROFILE><REPGROUP><DIVE><PLACE>Niolon</PLACE><MAXDEPTH>9</MAXDEPTH></DIVE></REPGROUP>"
+        "</PROFILE>";
     std::string utf16 = "\xFF\xFE";
     for (char c : ascii) utf16 += std::string{c, '\0'};
     Imported wide = import("UDCF", utf16);
@@ -246,7 +252,8 @@ TEST(Import, UddfCutIntoDivesReadsWhatADamagedFileHolds) {
     // Latin-1 and UTF-16 files are read whole, converted.
     Imported latin = import("UDDF",
                             "<?xml version='1.0' encoding='ISO-8859-1'?><uddf><profiledata>"
-                            "<repetitiongroup><dive><informationafterdive><notes><para>Gabini\xE8re"
+                            "<repetitiongroup><dive><informationafterdive><greatestdepth>5</"
+                            "greatestdepth><notes><para>Gabini\xE8re"
                             "</para></notes></informationafterdive></dive></repetitiongroup>"
                             "</profiledata></uddf>");
     ASSERT_EQ(latin.dives.size(), 1u);
@@ -280,7 +287,7 @@ TEST(ImportRun, TheReportNamesWhatTheFormCorrectedOfTheFileOnly) {
       <dive><tankdata><link ref="m"/></tankdata><informationafterdive>
         <lowesttemperature>400</lowesttemperature><greatestdepth>12</greatestdepth>
       </informationafterdive></dive>
-      <dive><informationafterdive><lowesttemperature>290</lowesttemperature></informationafterdive></dive>
+      <dive><informationafterdive><lowesttemperature>290</lowesttemperature><greatestdepth>9</greatestdepth></informationafterdive></dive>
       </repetitiongroup></profiledata></uddf>)";
     const DiveImport::Outcome in = run(file, "dives.uddf");
     EXPECT_EQ(in.format, "UDDF");
@@ -300,7 +307,8 @@ TEST(ImportRun, TheReportNamesWhatTheFormCorrectedOfTheFileOnly) {
 
 TEST(ImportRun, FindsTheReaderOrTakesTheChosenOneAndRefusesWithAReason) {
     const std::string udcf =
-        "<PROFILE><REPGROUP><DIVE><PLACE>Riou</PLACE></DIVE></REPGROUP></PROFILE>";
+        "<PROFILE><REPGROUP><DIVE><PLACE>Riou</PLACE><MAXDEPTH>9</MAXDEPTH></DIVE></REPGROUP>"
+        "</PROFILE>";
     const DiveImport::Outcome found = run(udcf, "notes.txt");
     EXPECT_EQ(found.format, "UDCF") << "by its root element";
     ASSERT_EQ(found.dives.size(), 1u);
@@ -321,7 +329,7 @@ TEST(ImportRun, FindsTheReaderOrTakesTheChosenOneAndRefusesWithAReason) {
 
 TEST(ImportRun, ProgressIsToldTheFileSDivesAndCancelsAll) {
     std::string udcf = "<PROFILE><REPGROUP>";
-    for (int i = 0; i < 130; ++i) udcf += "<DIVE><PLACE>P</PLACE></DIVE>";
+    for (int i = 0; i < 130; ++i) udcf += "<DIVE><MAXDEPTH>9</MAXDEPTH></DIVE>";
     udcf += "</REPGROUP></PROFILE>";
     std::vector<std::pair<std::size_t, std::size_t>> told;
     DiveImport::Outcome in =
@@ -336,4 +344,129 @@ TEST(ImportRun, ProgressIsToldTheFileSDivesAndCancelsAll) {
              [](std::size_t done, std::size_t) { return done < 64; });
     EXPECT_TRUE(in.cancelled);
     EXPECT_TRUE(in.dives.empty());
+}
+
+TEST(Import, ALargeDiveReadInBatchesGivesWhatOneTreeGives) {
+    // Over 4 MB of waypoints: read a batch at a time, as the whole-file
+    // reader of another encoding reads it in one tree.
+    std::string dive =
+        "<dive id='big'><informationbeforedive><datetime>2024-02-03T08:00</datetime>"
+        "</informationbeforedive><tankdata><link ref='air'/><link ref='ean50'/>"
+        "<tankpressurebegin>21000000</tankpressurebegin></tankdata><samples>";
+    for (int i = 0; i < 60000; ++i) {
+        dive += "<waypoint><depth>" + std::to_string((i * 7) % 400 / 10.0) + "</depth><divetime>" +
+                std::to_string(i * 4) + "</divetime>";
+        if (i % 997 == 0) dive += "<alarm>ascent</alarm>";
+        if (i == 0) dive += "<switchmix ref='air'/>";
+        if (i % 1000 == 0)
+            dive += "<tankpressure>" + std::to_string(21000000 - i * 100) + "</tankpressure>";
+        dive += "</waypoint>\n";
+    }
+    dive +=
+        "</samples><informationafterdive><greatestdepth>39.9</greatestdepth>"
+        "</informationafterdive></dive>";
+    const std::string body =
+        "<uddf><gasdefinitions><mix id='air'><o2>0.21</o2></mix><mix id='ean50'><o2>0.5</o2>"
+        "</mix></gasdefinitions><profiledata><repetitiongroup>" +
+        dive + "</repetitiongroup></profiledata></uddf>";
+    ASSERT_GT(body.size(), 4u << 20);
+    Imported batched = import("UDDF", "<?xml version='1.0'?>" + body);
+    Imported whole = import("UDDF", "<?xml version='1.0' encoding='ISO-8859-1'?>" + body);
+    ASSERT_EQ(batched.dives.size(), 1u);
+    ASSERT_EQ(whole.dives.size(), 1u);
+    EXPECT_EQ(divelog::testing::describe(*batched.dives[0]),
+              divelog::testing::describe(*whole.dives[0]));
+    EXPECT_EQ(batched.result.notes, whole.result.notes);
+    EXPECT_EQ(batched.dives[0]->profilProfondeur()->size(), 60000u);
+    EXPECT_EQ(batched.dives[0]->samplingRate(), 5) << "4 s steps";
+}
+
+TEST(Import, ALogbookInUsUnitsGetsBackWhatWasTyped) {
+    // Typed in feet and Fahrenheit, exported (metres, Celsius), imported again.
+    Carnet::DiveList dives = divelog::testing::twoDives();
+    dives[0]->setProfondeur(100);
+    dives[0]->setTempEau(68);
+    dives[0]->setTempAir(18);  // below the form's limit in Celsius
+    dives[0]->setAltitude(1000);
+    dives[0]->setProfilProfondeur(std::vector<double>{0, 12.3, 30, 5});  // metres
+    dives[1]->setProfondeur(33.3f);
+    dives[1]->setTempEau(67);
+    for (std::string_view type :
+         {"Export UDCF (Universal Dive Computer Format)", "Export UDDF 3.2 (standard)"}) {
+        SCOPED_TRACE(type);
+        Localisation texts;
+        divelog::testing::MemoryOutput out;
+        std::string error;
+        ASSERT_TRUE(exportDives(dives, type, ExportContext{texts, true, Date{}}, out, error));
+        const bool udcf = type.find("UDCF") != std::string_view::npos;
+        const auto in = divelog::testing::readBack(udcf ? "UDCF" : "UDDF", out.bytes, {}, {}, true);
+        ASSERT_EQ(in.dives.size(), 2u);
+        EXPECT_FLOAT_EQ(in.dives[0]->profondeur(), 100);
+        EXPECT_EQ(in.dives[0]->tempEau(), 68);
+        EXPECT_FLOAT_EQ(in.dives[1]->profondeur(), 33.3f);
+        EXPECT_EQ(in.dives[1]->tempEau(), 67);
+        if (!udcf) {
+            EXPECT_EQ(in.dives[0]->tempAir(), 18);
+            EXPECT_EQ(in.dives[0]->altitude(), 1000);
+        }
+        EXPECT_EQ(in.dives[0]->profilProfondeur(), dives[0]->profilProfondeur())
+            << "profiles are metres in either unit";
+    }
+    // A metric file into a logbook in feet.
+    const auto in = divelog::testing::readBack(
+        "UDCF",
+        "<PROFILE><REPGROUP><DIVE><MAXDEPTH>30.48</MAXDEPTH><TEMPERATURE>20</TEMPERATURE>"
+        "</DIVE></REPGROUP></PROFILE>",
+        {}, {}, true);
+    ASSERT_EQ(in.dives.size(), 1u);
+    EXPECT_FLOAT_EQ(in.dives[0]->profondeur(), 100);
+    EXPECT_EQ(in.dives[0]->tempEau(), 68);
+}
+
+TEST(Import, ADiveIsTechnicalOnlyWhenTheFileShowsIt) {
+    const auto in = divelog::testing::readBack("UDCF", R"(<PROFILE><REPGROUP>
+        <DIVE><MAXDEPTH>18</MAXDEPTH><GASES><MIX><O2>0.21</O2><HE>0</HE></MIX></GASES></DIVE>
+        <DIVE><MAXDEPTH>60</MAXDEPTH><GASES><MIX><O2>0.18</O2><HE>0.45</HE></MIX></GASES></DIVE>
+        <DIVE><MAXDEPTH>42</MAXDEPTH><SAMPLES><DELTA>60</DELTA><D>20</D><D>42</D><D>6</D>
+          <ALARM>deco</ALARM><D>3</D></SAMPLES></DIVE>
+        <DIVE><MAXDEPTH>25</MAXDEPTH><GASES><MIX><O2>0.32</O2><HE>0</HE></MIX></GASES></DIVE>
+        </REPGROUP></PROFILE>)");
+    ASSERT_EQ(in.dives.size(), 4u);
+    EXPECT_EQ(in.dives[0]->configuration(), 0) << "single-tank air is recreational";
+    EXPECT_EQ(in.dives[1]->configuration(), 1) << "trimix";
+    EXPECT_EQ(in.dives[2]->configuration(), 1) << "a decompression stop";
+    EXPECT_EQ(in.dives[3]->configuration(), 0) << "nitrox alone is recreational";
+    // A closed circuit from a standard file.
+    const auto ccr = divelog::testing::readBack("UDDF", R"(<uddf><profiledata><repetitiongroup>
+        <dive><informationbeforedive><datetime>2024-01-01T10:00</datetime></informationbeforedive>
+        <samples><waypoint><depth>0</depth><divetime>0</divetime><divemode type="closedcircuit"/>
+        </waypoint><waypoint><depth>20</depth><divetime>60</divetime></waypoint></samples>
+        <informationafterdive><greatestdepth>20</greatestdepth></informationafterdive></dive>
+        </repetitiongroup></profiledata></uddf>)");
+    ASSERT_EQ(ccr.dives.size(), 1u);
+    EXPECT_EQ(ccr.dives[0]->rebreather(), 3);
+    EXPECT_EQ(ccr.dives[0]->configuration(), 1);
+}
+
+TEST(Import, ALargeUdcfDiveReadInBatchesGivesWhatOneTreeGives) {
+    std::string dive =
+        "<DIVE><DATE><YEAR>2024</YEAR><MONTH>2</MONTH><DAY>3</DAY></DATE>"
+        "<MAXDEPTH>38</MAXDEPTH><SAMPLES><DELTA>4</DELTA>";
+    for (int i = 0; i < 400000; ++i) {
+        if (i % 5000 == 0) dive += "<T>" + std::to_string(i * 4) + "</T>";
+        dive += "<D>" + std::to_string((i * 7) % 400 / 10.0) + "</D>";
+        if (i % 997 == 0) dive += "<ALARM>ascent</ALARM>";
+    }
+    dive += "</SAMPLES></DIVE>";
+    const std::string body = "<PROFILE><REPGROUP>" + dive + "</REPGROUP></PROFILE>";
+    ASSERT_GT(body.size(), 4u << 20);
+    Imported batched = import("UDCF", "<?xml version='1.0'?>" + body);
+    Imported whole = import("UDCF", "<?xml version='1.0' encoding='ISO-8859-1'?>" + body);
+    ASSERT_EQ(batched.dives.size(), 1u);
+    ASSERT_EQ(whole.dives.size(), 1u);
+    EXPECT_EQ(divelog::testing::describe(*batched.dives[0]),
+              divelog::testing::describe(*whole.dives[0]));
+    EXPECT_EQ(batched.result.notes, whole.result.notes);
+    EXPECT_EQ(batched.dives[0]->profilProfondeur()->size(), 400000u);
+    EXPECT_EQ(batched.dives[0]->samplingRate(), 5) << "4 s steps";
 }

@@ -12,6 +12,7 @@
 
 using namespace divelog;
 using divelog::testing::at;
+using F = Plongee::Field;
 
 namespace {
 
@@ -60,6 +61,70 @@ Carnet::DiveList logbook() {
     return dives;
 }
 
+// A closed-circuit dive that uses every field the standard has an element
+// for: the set point and diluent, stage and bail-out cylinders, gas switches
+// to the bottom gas and to stop gases, a position, buddies, a boat,
+// visibility and current, the surface interval, the weight and the mark.
+Plongee everyField() {
+    Plongee d = *divelog::testing::twoDives()[0];
+    d.setNoPlongee(15);
+    d.setDate(at(2012, 8, 2, 8, 30));
+    d.setHeure(at(2001, 1, 1, 8, 30));
+    d.setLieu(std::string("Marseille"));
+    d.setSite(std::string("Le Liban"));
+    d.setGps(
+        std::string("N 43\xC2\xB0"
+                    "12.345' E 005\xC2\xB0"
+                    "20.123'"));
+    d.setGpsSystem(1);
+    d.setPartenaires(std::string("Anne Dupont; Bob"));
+    d.setBateau(std::string("Le Saint-Georges"));
+    d.setVisibilite(2);
+    d.setCourant(3);
+    d.setSurface(std::string("01:45"));
+    d.setInoubliable(1);
+    d.setLestage(4.5f);
+    d.setRebreather(3);
+    d.setPpO2(2);  // 1.3 bar
+    d.setGaz(1);
+    d.setO2Mix(100);
+    d.setHeMix(0);
+    d.setVolumeBloc(3);
+    d.setPressionDepart(200);
+    d.setPressionFin(120);
+    d.setAlliageBloc(1);
+    d.setGaz_2(2);
+    d.setO2Mix_2(18);
+    d.setHeMix_2(45);
+    d.setVolumeBloc_2(3);
+    d.setPressionDepart_2(210);
+    d.setPressionFin_2(90);
+    d.setAlliageBloc_2(2);
+    d.setDecoO2_Level_1(50);
+    d.setDecoHe_Level_1(0);
+    d.setVolPony1(7);
+    d.setPressDepartPony1(200);
+    d.setPressFinPony1(140);
+    d.setDecoO2_Level_4(80);
+    d.setVolBailout1(11);
+    d.setPressDepartBailout1(200);
+    d.setPressFinBailout1(200);
+    d.setO2Bailout1(21);
+    d.setHeBailout1(35);
+    d.setTempAir(24);
+    d.setAltitude(0);
+    d.setSamplingRate(0);
+    d.setProfilProfondeur(std::vector<double>{0, 20, 60, 21, 12, 6, 0});
+    d.setASC_Flag(std::vector<std::int32_t>{0, 0, 0, 1, 0, 0, 0});
+    d.setSLOW_Flag(std::vector<std::int32_t>(7, 0));
+    d.setSURF_Flag(std::vector<std::int32_t>{0, 0, 0, 0, 0, 0, 1});
+    d.setCEIL_Flag(std::vector<std::int32_t>(7, 0));
+    d.setGAZ_Flag(std::vector<std::int32_t>{0, 0, 0, 2, 5, 1, 0});
+    d.setPRESS_Data(std::vector<double>{200, 190, 170, 150, 140, 130, 120});
+    d.setConfiguration(1);
+    return d;
+}
+
 // xmllint's verdict on the text; its messages go to the test's output.
 int validate(const std::string& text, const std::string& name) {
     // The standard's own schema, kept unchanged with the test data so a
@@ -92,6 +157,81 @@ TEST(StandardUddf, EveryFileValidatesAgainstTheSchema) {
     Carnet::DiveList bare;
     bare.push_back(std::make_unique<Plongee>());  // every number 0, every text absent
     EXPECT_EQ(validate(exported(bare), "bare.uddf"), 0);
+    Carnet::DiveList full;
+    full.push_back(std::make_unique<Plongee>(everyField()));
+    EXPECT_EQ(validate(exported(full), "every-field.uddf"), 0);
+}
+
+TEST(StandardUddf, EveryFieldTheStandardCarriesComesBack) {
+    Carnet::DiveList dives;
+    dives.push_back(std::make_unique<Plongee>(everyField()));
+    const std::string text = exported(dives);
+    // A closed circuit breathes its diluent from the start, not the oxygen.
+    EXPECT_NE(text.find("<divemode type=\"closedcircuit\"/>"), std::string::npos);
+    EXPECT_NE(text.find("<setpo2 setby=\"user\">130000</setpo2>"), std::string::npos);
+    const std::size_t first = text.find("<switchmix ref=");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(text.find("<switchmix ref=\"mix18_45\"/>"), first) << text.substr(first, 40);
+    const auto in = divelog::testing::readBack("UDDF", text, {}, {}, false, 15);
+    ASSERT_EQ(in.dives.size(), 1u);
+    EXPECT_TRUE(in.report.empty()) << in.report.front();
+    const Plongee &a = *dives[0], &b = *in.dives[0];
+    // Every field of the documented table that has an element.
+    for (Plongee::Field f : {F::noPlongee,
+                             F::date,
+                             F::lieu,
+                             F::site,
+                             F::pays,
+                             F::gps,
+                             F::gpsSystem,
+                             F::partenaires,
+                             F::bateau,
+                             F::visibilite,
+                             F::courant,
+                             F::tempEau,
+                             F::tempAir,
+                             F::surface,
+                             F::profondeur,
+                             F::temps,
+                             F::altitude,
+                             F::decoO2_Level_1,
+                             F::decoHe_Level_1,
+                             F::decoO2_Level_4,
+                             F::volPony1,
+                             F::pressDepartPony1,
+                             F::pressFinPony1,
+                             F::volBailout1,
+                             F::pressDepartBailout1,
+                             F::pressFinBailout1,
+                             F::O2Bailout1,
+                             F::HeBailout1,
+                             F::rebreather,
+                             F::ppO2,
+                             F::alliageBloc,
+                             F::alliageBloc_2,
+                             F::volumeBloc,
+                             F::volumeBloc_2,
+                             F::pressionDepart,
+                             F::pressionDepart_2,
+                             F::pressionFin,
+                             F::pressionFin_2,
+                             F::gaz,
+                             F::gaz_2,
+                             F::o2Mix,
+                             F::o2Mix_2,
+                             F::heMix,
+                             F::heMix_2,
+                             F::samplingRate,
+                             F::lestage,
+                             F::configuration,
+                             F::notes,
+                             F::inoubliable})
+        EXPECT_EQ(b.value(f), a.value(f)) << Plongee::nameOf(f);
+    EXPECT_EQ(localParts(*b.heure()).hour, 8);
+    EXPECT_EQ(localParts(*b.heure()).minute, 30);
+    const auto before = divelog::testing::describe(a), after = divelog::testing::describe(b);
+    for (const char* key : {"profile", "alarms", "switches", "pressures", "interval"})
+        EXPECT_EQ(after.at(key), before.at(key)) << key;
 }
 
 TEST(StandardUddf, OneDefinitionPerGasAndSiteOneGroupPerDay) {

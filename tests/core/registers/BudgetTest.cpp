@@ -127,7 +127,7 @@ TEST(BudgetCard, AServiceCardFollowsItsOrderLineByLine) {
     r.setReal(Budget::prixUnitaire_2, 2.5f);
     r.setInteger(Budget::quantite_2, 3);
     r.setInteger(Budget::unitesCarte_1, 10);
-    r.setReal(Budget::prixCarte_1, 250);
+    r.setReal(Budget::prixCarte_1, 249.5f);
     r.setText(Budget::entreprise, std::string("Blue Club"));
     r.setInteger(Budget::qualitePrix, 4);
     r.setText(Budget::notes, std::string("Bring a hood"));
@@ -137,17 +137,17 @@ TEST(BudgetCard, AServiceCardFollowsItsOrderLineByLine) {
         "",
         "--------------------",
         "Service: Night dive",
-        "Price per unit: 30",
+        "Price per unit: 30.9",  // as the form shows it
         "Quantity: 2",
         "Supplement: Torch 5",
         "Quantity: 1",
-        "Supplement: Nitrox 2",
+        "Supplement: Nitrox 2.5",
         "Quantity: 3",
         "Supplement:  0",
         "Quantity: 0",
         "Supplement:  0",
         "Quantity: 0",
-        "Card of 10 units at 250 €",
+        "Card of 10 units at 249.5 €",
         "Card of 0 units at 0 €",
         "Card of 0 units at 0 €",
         "Card of 0 units at 0 €",

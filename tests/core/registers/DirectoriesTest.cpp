@@ -145,8 +145,10 @@ TEST(StructureRules, APostalCodeIsStoredAsAnIntegerAndTheFormSaysWhatIsKept) {
     auto kept = structures.formState(form, now, english()).readouts["codePostal"];
     EXPECT_EQ(kept.text, "kept as 1234");
     EXPECT_EQ(kept.colour, colours::kOrange);
-    form.setText("codePostal", "SW1A 1AA", now);
-    EXPECT_EQ(structures.formState(form, now, english()).readouts["codePostal"].text, "kept as 0");
+    // A code of letters is refused as typed rather than kept as 0.
+    EXPECT_FALSE(form.setText("codePostal", "SW1A 1AA", now));
+    EXPECT_EQ(structures.formState(form, now, english()).readouts["codePostal"].text,
+              "kept as 1234");
 }
 
 // Its edit toolbar lists Save first by default; the customisation check must

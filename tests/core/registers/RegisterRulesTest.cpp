@@ -67,7 +67,9 @@ TEST(WreckRules, DepthsLengthsAndRatingsReadAndShowAsTheirRulesSay) {
     form.load(Record(Epaves::schema()));
     const Date now = dateNow();
     form.setText("pointHaut", "-", now);
-    form.setText("pointBas", "-3", now);
+    EXPECT_FALSE(form.setText("pointBas", "-3", now));  // a depth is never negative
+    form.setText("pointBas", "1", now);
+    form.setText("pointBas", "", now);  // emptied: not given, never 0 m
     form.setText("longueur", "23,26", now);
     Record r = form.record();
     EXPECT_EQ(r.real(Epaves::pointHaut), -1.0f);
@@ -153,6 +155,36 @@ TEST(EquipmentRules, TheGaugeAndItsColoursFollowTheInspectionDates) {
     EXPECT_EQ(state.readouts["status"].colour, colours::kRed);
     form.setDate("nextRevision", Date{now.seconds - 365 * kDay}, now);  // equal dates
     EXPECT_EQ(*equipment.formState(form, now, english()).gauge, 0);
+
+    // No next inspection yet: no share of a span to 1900, no "-2 %".
+    form.setDate("lastRevision", Date{now.seconds - 7 * kDay}, now);
+    form.setDate("nextRevision", Materiel::noDate(), now);
+    state = equipment.formState(form, now, english());
+    EXPECT_EQ(*state.gauge, 0);
+    EXPECT_EQ(state.readouts["gauge"].text, "");
+    EXPECT_EQ(state.readouts["status"].text, "");
+    // An inspection not started yet has nothing elapsed.
+    form.setDate("lastRevision", Date{now.seconds + 7 * kDay}, now);
+    form.setDate("nextRevision", Date{now.seconds + 365 * kDay}, now);
+    EXPECT_EQ(equipment.formState(form, now, english()).readouts["gauge"].text, "0 %");
+}
+
+// "No date" was saved as midnight, 1 January 1900, in the zone of the
+// machine that saved it; read in any other zone it is still no date.
+TEST(EquipmentRules, NoDateSavedInAnotherZoneIsStillNoDate) {
+    const Date now = dateNow();
+    Record r(Materiel::schema());
+    const double midnightUtc = -36890.0 * kDay;  // 1900-01-01 00:00 UTC
+    for (double hours : {-14.0, -9.35, 0.0, 5.5, 12.0}) {
+        r.setDate(Materiel::lastRevision, Date{midnightUtc - hours * 3600});
+        r.setDate(Materiel::nextRevision, Date{midnightUtc - hours * 3600});
+        EXPECT_TRUE(Materiel::isNoDate(r.date(Materiel::lastRevision))) << hours;
+        EXPECT_EQ(cell(equipment, r, Materiel::lastRevision), "") << hours;
+        EXPECT_EQ(cell(equipment, r, Materiel::nextRevision), "") << hours;
+        EXPECT_FALSE(equipment.cellStyle(r, Materiel::nextRevision, now).background) << hours;
+    }
+    EXPECT_FALSE(Materiel::isNoDate(Date{midnightUtc + 2 * kDay}));
+    EXPECT_TRUE(Materiel::isNoDate(std::nullopt));
 }
 
 TEST(EquipmentRules, NoInspectionResetsTheDatesAndHidesTheCylinder) {
@@ -204,7 +236,7 @@ TEST(RegisterCard, AWreckCardFollowsItsOrderLineByLine) {
     r.setInteger(Epaves::materiau, 2);
     r.setInteger(Epaves::propulsion, 6);
     r.setReal(Epaves::pointHaut, 43);
-    r.setReal(Epaves::pointBas, 51);
+    r.setReal(Epaves::pointBas, -1);  // not given
     r.setInteger(Epaves::orientationSwitch, 1);
     r.setInteger(Epaves::orientation, 120);
     r.setInteger(Epaves::gpsSystem, 1);
@@ -229,7 +261,7 @@ TEST(RegisterCard, AWreckCardFollowsItsOrderLineByLine) {
         "Engine: ",
         "Power: ",
         "Shallowest point: 43 m",
-        "Deepest point: 51 m",
+        "Deepest point: -",
         "Bottom: ",
         "Orientation: 120°",
         "List: N/A",
@@ -304,8 +336,8 @@ TEST(RegisterCard, AnItemCardShowsItsCylinderOnlyWhenItIsOne) {
         "Invoice kept: Yes",
         "Last inspection: 02/01/2024",
         "Next inspection: 02/01/2025",
-        "bloc",
-        "Capacity (l): 15",
+        "Cylinder",
+        "Capacity (l): 15.5",
         "Service pressure (bar): 232",
         "Test pressure (bar): 0",
         "First hydrostatic test: ",

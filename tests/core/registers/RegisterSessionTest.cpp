@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "localisation/Localisation.h"
+#include "registers/AdressesEts.h"
+#include "registers/InvConso.h"
 #include "registers/InvMateriel.h"
 #include "registers/RegisterSession.h"
 #include "registers/RepEpaves.h"
@@ -93,7 +95,6 @@ TEST_F(WreckSession, EditsGoOnlyIntoTheBoundWreck) {
     EXPECT_TRUE(session->hasUnstoredRecord());
     session->update();  // nothing is bound: the selected wreck is not overwritten
     session->comboEdited("type", "Cargo", false);
-    session->controlChangedAtOnce();
     EXPECT_EQ(names(), (std::vector<std::string>{"Donator", "Grec", "Togo", "Liban"}));
     session->select({0});  // a new card typed in the form stays until the user decides
     EXPECT_EQ(session->form().text("nom"), "Prosper");
@@ -205,10 +206,31 @@ TEST_F(WreckSession, ComboEditsAskOnlyForNewTextAndKeepTheList) {
     type("type", " Cargo ");
     session->comboEdited("type", " Cargo ", false);
     EXPECT_TRUE(lists.list("type epave").empty());
-    EXPECT_TRUE(store.storedValue("type epave"));              // sorted and stored all the same
-    EXPECT_EQ(doc.record(0).textOr(Epaves::type), " Cargo ");  // the wreck register stores
+    EXPECT_TRUE(store.storedValue("type epave"));  // sorted and stored all the same
+    // The wreck takes the edit when it is left, as it takes any other.
+    EXPECT_EQ(doc.record(0).textOr(Epaves::type), "");
     session->comboEdited("type", "Tanker", true);
     EXPECT_EQ(lists.list("type epave"), (std::vector<std::string>{"Tanker"}));
+    session->select({1});
+    EXPECT_EQ(doc.record(0).textOr(Epaves::type), " Cargo ");
+}
+
+// A card shown, a combo and the orientation slider changed, then Insert: the
+// new card takes the form, and the shown card stays as it was.
+TEST_F(WreckSession, InsertLeavesTheShownWreckAsItWas) {
+    session->select({1});
+    type("nom", "X");
+    type("type", "Cargo");
+    session->comboEdited("type", "Cargo", true);
+    session->form().setInteger("orientationSwitch", 1, now);
+    session->form().setInteger("orientation", 120, now);
+    session->insert();
+    EXPECT_EQ(names(), (std::vector<std::string>{"Donator", "X", "Grec", "Togo", "Liban"}));
+    EXPECT_EQ(doc.record(1).textOr(Epaves::type), "Cargo");
+    EXPECT_EQ(doc.record(1).integer(Epaves::orientation), 120);
+    EXPECT_EQ(doc.record(2).textOr(Epaves::type), "");
+    EXPECT_EQ(doc.record(2).integer(Epaves::orientation), 0);
+    EXPECT_EQ(session->boundRow(), 1u);
 }
 
 TEST(EquipmentSession, CombosDoNotStoreAndANewCardTakesTheNextNumber) {
@@ -228,4 +250,72 @@ TEST(EquipmentSession, CombosDoNotStoreAndANewCardTakesTheNextNumber) {
     s.comboEdited("marqueMatos", "Apeks", true);
     EXPECT_EQ(doc.record(0).textOr(Materiel::marqueMatos), "");
     EXPECT_EQ(lists.list("fabricants"), (std::vector<std::string>{"Apeks"}));
+}
+
+// New and Erase leave nothing selected in the consumables, as a blank form
+// there is for a new part; Insert still knows which part it goes before.
+TEST(ConsumablesSession, InsertAfterNewGoesBeforeThePartSelectedThen) {
+    InMemorySettingsStore store;
+    PickLists lists{store};
+    Localisation texts;
+    RegisterDocument doc{DocumentKind::Consommables, InvConso::instance()};
+    for (const char* ref : {"A", "B"}) {
+        Record r(Consommables::schema());
+        r.setText(Consommables::reference, std::string(ref));
+        doc.add(std::move(r));
+    }
+    RegisterSession s(doc, lists, texts);
+    s.documentLoaded();
+    auto references = [&] {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < doc.recordCount(); ++i)
+            out.push_back(doc.record(i).textOr(Consommables::reference));
+        return out;
+    };
+    s.select({1});
+    s.newRecord();
+    EXPECT_TRUE(s.selection().empty());
+    EXPECT_TRUE(s.isItemEnabled("insertPart"));
+    s.form().setText("reference", "C", dateNow());
+    s.insert();
+    EXPECT_EQ(references(), (std::vector<std::string>{"A", "C", "B"}));
+    EXPECT_EQ(s.singleSelection(), 1u);
+
+    s.select({0});
+    s.blankFields();
+    s.form().setText("reference", "D", dateNow());
+    s.insert();
+    EXPECT_EQ(references(), (std::vector<std::string>{"D", "A", "C", "B"}));
+
+    // After Add nothing is selected: Insert has no place and is not offered.
+    s.add();
+    EXPECT_EQ(doc.recordCount(), 5u);
+    EXPECT_FALSE(s.isItemEnabled("insertPart"));
+    s.form().setText("reference", "E", dateNow());
+    s.insert();
+    EXPECT_EQ(doc.recordCount(), 5u);
+    s.discardUnstoredRecord();
+    // The part New deselected was deleted meanwhile: no place either.
+    s.select({4});
+    s.newRecord();
+    EXPECT_TRUE(s.isItemEnabled("insertPart"));
+    doc.erase({4});
+    EXPECT_FALSE(s.isItemEnabled("insertPart"));
+}
+
+// The firms' activities live in the store like every list: a firms register
+// offers them, knows them, and adds beside them.
+TEST(FirmSession, TheActivitiesStoredAreOfferedAndKept) {
+    InMemorySettingsStore store;
+    store.setList("activite", {"Boat", "Shop"});
+    PickLists lists{store};
+    Localisation texts;
+    RegisterDocument doc{DocumentKind::Entreprises, AdressesEts::instance()};
+    RegisterSession s(doc, lists, texts);
+    s.documentLoaded();
+    EXPECT_EQ(lists.list("activite"), (std::vector<std::string>{"Boat", "Shop"}));
+    EXPECT_FALSE(s.comboNeedsQuestion("activite", "Shop"));
+    EXPECT_TRUE(s.comboNeedsQuestion("activite", "Airline"));
+    s.comboEdited("activite", "Airline", true);
+    EXPECT_EQ(store.listForKey("activite"), (std::vector<std::string>{"Airline", "Boat", "Shop"}));
 }

@@ -78,9 +78,38 @@ TEST(Preferences, ResetWritesResetValuesThenNotifiesInOrder) {
     EXPECT_FALSE(f.store.hasStoredValue("column_epave")) << "written by the logbook only";
     EXPECT_FALSE(f.store.hasStoredValue("pense bete"));
 
-    // Columns are rebuilt only by a later column notification.
-    EXPECT_EQ(f.posted, (std::vector<std::string>{"updateTableView", "profile", "updateEditDive",
-                                                  "updateDeco"}));
+    // Every open table takes the reset columns at once, so no view and table disagree.
+    EXPECT_EQ(f.posted, (std::vector<std::string>{"updateTableView", "updateColumnsTableView",
+                                                  "profile", "updateEditDive", "updateDeco"}));
+}
+
+// What a diver types into the numeric preferences: a realistic value is kept,
+// anything else refused, the store and the control left as they were.
+TEST(Preferences, TypedNumbersOutsideTheirRangeAreRefused) {
+    Fixture f;
+    PreferencesModel prefs(f.context);
+    using E = PreferencesModel::Entry;
+    EXPECT_EQ(prefs.enter("stop interval", "-3"), E::OutOfRange);
+    EXPECT_EQ(prefs.enter("stop interval", "0"), E::OutOfRange);
+    EXPECT_EQ(prefs.enter("tank pressure", "99999999"), E::Unreadable);  // past its digits
+    EXPECT_EQ(prefs.enter("tank pressure", "999"), E::OutOfRange);
+    EXPECT_EQ(prefs.enter("tank volume", "12 l"), E::Unreadable);
+    EXPECT_EQ(prefs.enter("alpha fill color", "1.5"), E::OutOfRange);
+    EXPECT_EQ(prefs.enter("low temperature value", "cold"), E::Unreadable);
+    EXPECT_TRUE(f.posted.empty());
+    EXPECT_FALSE(f.store.hasStoredValue("tank pressure"));
+    EXPECT_EQ(prefs.numberControl("stop interval"), 3);
+
+    EXPECT_EQ(prefs.enter("stop interval", "4,5"), E::Stored);
+    EXPECT_EQ(prefs.enter("tank pressure", "232"), E::Stored);
+    EXPECT_EQ(prefs.enter("low temperature value", "-2"), E::Stored);
+    EXPECT_EQ(prefs.enter("low temperature value", ""), E::Stored);  // no threshold
+    EXPECT_EQ(prefs.enter("country code", "ESP"), E::Stored);
+    EXPECT_EQ(f.store.numberForKey("stop interval"), 4.5);
+    EXPECT_EQ(f.store.numberForKey("tank pressure"), 232);
+    EXPECT_EQ(f.store.stringForKey("low temperature value"), "");
+    EXPECT_EQ(f.posted, (std::vector<std::string>{"updateDeco", "updateEditDive", "updateTableView",
+                                                  "updateTableView", "updateEditDive"}));
 }
 
 TEST(Preferences, ChangesAreStoredBeforeTheirNotificationArrives) {
