@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "settings/PreferenceKeys.h"
 #include "settings/SettingsStore.h"
 
 namespace divelog {
@@ -75,9 +76,10 @@ void TissueStep::apply(Tissues& t, double n2From, double n2To, double heFrom, do
 }
 
 GradientFactors GradientFactors::of(double lowPercent, double highPercent) {
-    auto inRange = [](double v) { return std::isfinite(v) && v >= kLeast && v <= kMost; };
     GradientFactors gf;
-    if (!inRange(lowPercent) || !inRange(highPercent) || lowPercent > highPercent) {
+    gf.low = gradientFactors::kDefaultLow / 100;
+    gf.high = gradientFactors::kDefaultHigh / 100;
+    if (!gradientFactors::usable(lowPercent, highPercent)) {
         gf.fromPreferences = false;
         return gf;
     }
@@ -87,7 +89,12 @@ GradientFactors GradientFactors::of(double lowPercent, double highPercent) {
 }
 
 GradientFactors GradientFactors::read(const SettingsStore& settings) {
-    return of(settings.numberForKey(kLowKey), settings.numberForKey(kHighKey));
+    // A store without the keys registered keeps the usual pair, without a word.
+    auto number = [&](const char* key, double otherwise) {
+        return settings.value(key) ? settings.numberForKey(key) : otherwise;
+    };
+    return of(number(gradientFactors::kLowKey, gradientFactors::kDefaultLow),
+              number(gradientFactors::kHighKey, gradientFactors::kDefaultHigh));
 }
 
 }  // namespace divelog

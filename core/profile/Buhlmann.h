@@ -75,12 +75,7 @@ private:
 // the high, the model keeps the usual 30/85 and says the preference was not
 // usable.
 struct GradientFactors {
-    static constexpr double kDefaultLow = 30, kDefaultHigh = 85;  // percent
-    static constexpr double kLeast = 10, kMost = 100;             // percent
-    static constexpr const char* kLowKey = "gf low";
-    static constexpr const char* kHighKey = "gf high";
-
-    double low = kDefaultLow / 100, high = kDefaultHigh / 100;
+    double low = 0.30, high = 0.85;
     bool fromPreferences = true;  // false: the stored pair was refused
 
     static GradientFactors of(double lowPercent, double highPercent);
