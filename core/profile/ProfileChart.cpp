@@ -294,11 +294,35 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
         c.texts.push_back({formatText("%3d", {bar / 2}), {3, 42}});
         c.texts.push_back({formatText("%3d", {std::int64_t{0}}), {3, 13}});
         c.pressureCurve.push_back({f.L, kGasBarTop});
-        for (std::size_t i = 0; i < pressures.size() && i < n; ++i)
-            if (pressures[i] > 0)
-                c.pressureCurve.push_back(
-                    {X(static_cast<double>(i)),
-                     pressures[i] * (kGasBarTop - kGasBarBottom) / reference + kGasBarBottom});
+        auto point = [&](std::size_t i) {
+            c.pressureCurve.push_back(
+                {X(static_cast<double>(i)),
+                 pressures[i] * (kGasBarTop - kGasBarBottom) / reference + kGasBarBottom});
+        };
+        const std::size_t shown = std::min(pressures.size(), n);
+        // As the depth curve: past two samples per point only each point's
+        // extremes among the pressures given.
+        const bool thinPressures = static_cast<double>(n) > 2 * span;
+        for (std::size_t i = 0; i < shown;) {
+            if (!thinPressures) {
+                if (pressures[i] > 0) point(i);
+                ++i;
+                continue;
+            }
+            const double column = std::floor(u(static_cast<double>(i)));
+            std::optional<std::size_t> lo, hi;
+            std::size_t j = i;
+            for (; j < shown && std::floor(u(static_cast<double>(j))) == column; ++j) {
+                if (!(pressures[j] > 0)) continue;
+                if (!lo || pressures[j] < pressures[*lo]) lo = j;
+                if (!hi || pressures[j] > pressures[*hi]) hi = j;
+            }
+            if (lo) {
+                point(std::min(*lo, *hi));
+                if (*lo != *hi) point(std::max(*lo, *hi));
+            }
+            i = j;
+        }
     }
 
     // The depth curve, closed along the surface so the fill lies under the

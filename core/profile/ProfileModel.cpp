@@ -50,7 +50,8 @@ OxygenSum sumOxygen(const std::vector<double>& depths, const std::vector<GasInde
     OxygenSum sum;
     const std::size_t n = depths.size();
     if (perSample) perSample->resize(n);
-    double before = 0;
+    double before = 0, lastMean = std::numeric_limits<double>::quiet_NaN();
+    OxygenDose step;
     for (std::size_t i = 0; i < n; ++i) {
         const double ambient = surface + depths[i] / kMetresPerBar;
         const double now = inspired(gases, gas[i], ambient).o2;
@@ -59,7 +60,15 @@ OxygenSum sumOxygen(const std::vector<double>& depths, const std::vector<GasInde
         sum.lowest = std::min(sum.lowest, now);
         if (i > 0) {
             const double end = gas[i] == gas[i - 1] ? now : inspired(gases, gas[i - 1], ambient).o2;
-            sum.dose.add((before + end) / 2, minutes);
+            // A steady pressure repeats the last interval's dose without its power.
+            const double mean = (before + end) / 2;
+            if (mean != lastMean) {
+                step = OxygenDose{};
+                step.add(mean, minutes);
+                lastMean = mean;
+            }
+            sum.dose.cnsPercent += step.cnsPercent;
+            sum.dose.otu += step.otu;
         }
         before = now;
     }
@@ -100,34 +109,50 @@ ModelInputs ModelInputs::of(const Plongee& d, bool usUnits) {
 
 double ceilingPressure(const Tissues& t, const GradientFactors& gf, double surface,
                        double& anchor) {
-    std::array<MValueLine, zhl16c::kCompartments> lines;
-    double lowCeiling = surface;
+    // Run for every sample, so it divides only where a compartment limits.
+    // With T the tension and aT, bT the a and b summed over its gases (a =
+    // aT / T, b = bT / T), T exceeds what P allows, a g + P (g / b - g + 1),
+    // when T² bT > g aT bT + P T (g T + bT (1 - g)).
+    const auto& table = zhl16c::compartments();
+    std::array<double, zhl16c::kCompartments> aT, bT, tension;
+    const double gL = gf.low, gH = gf.high;
+    auto over = [&](std::size_t c, double g, double p) {
+        const double T = tension[c];
+        return T * T * bT[c] > g * aT[c] * bT[c] + p * T * (g * T + bT[c] * (1 - g));
+    };
+    // Only a compartment that would move the anchor deeper needs its own ceiling.
+    double deepest = std::max(anchor, surface);
     for (std::size_t c = 0; c < zhl16c::kCompartments; ++c) {
-        lines[c] = t.he[c] == 0
-                       ? MValueLine{zhl16c::compartments()[c].n2A, zhl16c::compartments()[c].n2B}
-                       : mValueLine(c, t.n2[c], t.he[c]);
-        lowCeiling = std::max(lowCeiling, toleratedAmbient(t.n2[c] + t.he[c], lines[c], gf.low));
+        const zhl16c::Compartment& k = table[c];
+        tension[c] = t.n2[c] + t.he[c];
+        aT[c] = k.n2A * t.n2[c] + k.heA * t.he[c];
+        bT[c] = k.n2B * t.n2[c] + k.heB * t.he[c];
+        if (tension[c] > 1e-12 && over(c, gL, deepest)) {
+            const double T = tension[c];
+            deepest = (T * T * bT[c] - gL * aT[c] * bT[c]) / (T * (gL * T + bT[c] * (1 - gL)));
+        }
     }
-    anchor = std::max(anchor, lowCeiling);
+    anchor = deepest;
     const double span = anchor - surface;
-    const double gH = gf.high;
+    const double slope = span < 1e-9 ? 0 : (gL - gH) / span;
+    const double g0 = gH - slope * surface;
     double ceiling = surface;
     for (std::size_t c = 0; c < zhl16c::kCompartments; ++c) {
-        const double tension = t.n2[c] + t.he[c];
-        const MValueLine line = lines[c];
-        if (tension <= line.a * gH + surface * (gH / line.b - gH + 1)) continue;
+        // Allowed at the ceiling found so far, its own ceiling lies no deeper.
+        if (!(tension[c] > 1e-12) || !over(c, g0 + slope * ceiling, ceiling)) continue;
+        const double a = aT[c] / tension[c], b = bT[c] / tension[c];
+        const double bTension = bT[c], ab = a * b;
         if (span < 1e-9) {
-            ceiling = std::max(ceiling, toleratedAmbient(tension, line, gH));
+            ceiling = std::max(ceiling, (bTension - ab * gH) / (gH + b * (1 - gH)));
             continue;
         }
         // The gradient factor falls linearly from GF high at the surface to
-        // GF low at the anchor: g = g0 + sP. The tension allowed at P,
-        // a g + P (g / b - g + 1), is then quadratic in P; under the anchor it
-        // is allowed and at the surface it is not, so one root lies between.
-        const double s = (gf.low - gH) / span;
-        const double g0 = gH - s * surface;
-        const double c1 = 1 / line.b - 1;
-        const double A = s * c1, B = line.a * s + 1 + c1 * g0, C = line.a * g0 - tension;
+        // GF low at the anchor: g = g0 + sP. The allowed tension times b,
+        // a b g + P (g + b (1 - g)), is then quadratic in P; under the anchor
+        // it is allowed and at the surface it is not, so one root lies between.
+        const double A = slope * (1 - b);
+        const double B = ab * slope + g0 * (1 - b) + b;
+        const double C = ab * g0 - bTension;
         double root = anchor;
         auto take = [&](double r) {
             if (std::isfinite(r) && r >= surface - 1e-9 && r <= anchor + 1e-9)

@@ -33,6 +33,10 @@ struct Statistics {
     // Over the logbook's dives that give a temperature only: the earlier
     // dives left no sum to average.
     std::optional<long long> meanTemperature;
+    // Oxygen over the profiles of the logbook's dives that have samples (the
+    // earlier dives left none): the most one dive took and the sum.
+    std::optional<double> highestOtu;
+    std::optional<double> otuTotal;
 
     // The same figures in the units the logbook is kept in (feet and °F under
     // "us units", else the metric ones): whole values of what was typed, so
