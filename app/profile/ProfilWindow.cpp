@@ -37,6 +37,8 @@ ProfilWindow::ProfilWindow(divelog::AppContext& context, const UiText& text, QWi
     readout_->setObjectName(QStringLiteral("profileReadout"));
     readout_->setMinimumWidth(260);
     readout_->setWordWrap(true);
+    // The depth and time, then the tissues of that moment.
+    readout_->setMinimumHeight(2 * readout_->fontMetrics().lineSpacing() + 4);
     connect(view_, &Profil::readout, readout_, &QLabel::setText);
     tissues_ = new TissueChart(context.localisation(), this);
     connect(view_, &Profil::momentChanged, tissues_, &TissueChart::setMoment);
