@@ -99,10 +99,11 @@ Statistics Statistics::of(const Carnet& carnet, const EarlierDives& earlier, Opt
         takeMax(s.maxTime, d.temps());
         s.timeTotal += d.temps();
 
-        if (const auto dose = oxygenOverProfile(d, options.usUnits)) {
-            s.highestOtu = std::max(s.highestOtu.value_or(0), dose->otu);
-            s.otuTotal = s.otuTotal.value_or(0) + dose->otu;
-        }
+        if (options.oxygenOverProfiles)
+            if (const auto dose = oxygenOverProfile(d, options.usUnits)) {
+                s.highestOtu = std::max(s.highestOtu.value_or(0), dose->otu);
+                s.otuTotal = s.otuTotal.value_or(0) + dose->otu;
+            }
 
         if (d.tempEau() != units::kNoTemperature) {
             const long long w = wholeCelsius(d.tempEau(), options.usUnits);

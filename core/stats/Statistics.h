@@ -18,6 +18,9 @@ struct Statistics {
     struct Options {
         bool countEarlier = true;  // the window's "no previous dives" box unticked
         bool usUnits = false;      // the dives' depths are feet, temperatures °F
+        // The OTU over the profiles walks every sample: a caller that knows
+        // the dives unchanged may keep its last figures instead.
+        bool oxygenOverProfiles = true;
     };
 
     std::array<long long, kStatCategoryCount> counts{};
