@@ -225,7 +225,12 @@ void DiveEditWindow::showReadouts() {
     parts_.oxygen->setText(q(r.oxygen.text));
     parts_.consumption->setText(q(r.consumption));
     parts_.consumption->setVisible(!r.consumption.empty());
-    if (consumption_ && consumption_->isVisible()) consumptionText_->setText(q(r.consumption));
+    if (consumption_ && consumption_->isVisible()) {
+        consumptionText_->setText(q(r.consumption));
+        // The CNS clock and the profile's own count, with the line telling them apart.
+        consumptionOxygen_->setText(q(r.oxygen.text) + '\n' + q(r.modelText.oxygen) + '\n' +
+                                    q(r.modelText.whichIsWhich));
+    }
 
     for (QLabel* l : parts_.temperatureUnits) l->setText(q(r.temperatureUnit));
     for (QLabel* l : parts_.depthUnits) l->setText(q(r.depthUnit));
@@ -239,10 +244,16 @@ QDialog* DiveEditWindow::consumptionSheet() {
     consumptionText_ = new QLabel(consumption_);
     consumptionText_->setObjectName(QStringLiteral("consumptionText"));
     consumptionText_->setMinimumWidth(360);
+    consumptionOxygen_ = new QLabel(consumption_);
+    consumptionOxygen_->setObjectName(QStringLiteral("consumptionOxygen"));
+    consumptionOxygen_->setWordWrap(true);
+    consumptionOxygen_->setMinimumWidth(360);
     auto* done = new QPushButton(text_.carnet("Done"), consumption_);
     connect(done, &QPushButton::clicked, consumption_, &QDialog::accept);  // endConsoSheet
     auto* column = new QVBoxLayout(consumption_);
     column->addWidget(consumptionText_);
+    column->addSpacing(8);
+    column->addWidget(consumptionOxygen_);
     column->addWidget(done, 0, Qt::AlignRight);
     return consumption_;
 }

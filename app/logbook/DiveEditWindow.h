@@ -94,6 +94,7 @@ private:
     std::function<bool()> closeGuard_;
     QDialog* consumption_ = nullptr;
     QLabel* consumptionText_ = nullptr;
+    QLabel* consumptionOxygen_ = nullptr;          // the CNS clock beside the profile's oxygen
     std::map<std::string, std::string> declined_;  // per combo box: the text answered "No"
     bool asking_ = false;
     bool placed_ = false;

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include "logbook/LogbookIcons.h"
+#include "profile/ProfileModelText.h"
 
 using divelog::ChartLine;
 using divelog::ChartText;
@@ -82,7 +83,17 @@ void Profil::paintEvent(QPaintEvent*) {
 
 void Profil::mouseMoveEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
-    emit readout(QString::fromStdString(chart_.readout(pos.x(), chart_.height - pos.y(), texts_)));
+    QString text = QString::fromStdString(chart_.readout(pos.x(), chart_.height - pos.y(), texts_));
+    const auto sample = chart_.sampleAt(pos.x());
+    const divelog::ProfileModel* model = data_.model.get();
+    if (sample && model && model->available() && model->samples() == chart_.samples) {
+        const divelog::ProfileModel::Moment moment = model->at(*sample);
+        text += QStringLiteral("\n") + QString::fromStdString(divelog::momentText(moment, texts_));
+        emit momentChanged(&moment);
+    } else {
+        emit momentChanged(nullptr);
+    }
+    emit readout(text);
 }
 
 void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::ProfileChartLook& look) {
@@ -109,8 +120,22 @@ void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::Profi
     strokeAll(p, c, c.grid);
     p.setPen(QPen(grid, 1));
     strokeAll(p, c, c.ticks);
+    if (!c.ceilingArea.empty()) {
+        // Under the surface down to the ceiling: the water the diver may not rise into.
+        // Its edge runs column by column: no antialiasing needed, and it spares
+        // a long dive's repaint.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(150, 0, 0), 0));
+        p.setBrush(QColor(200, 30, 30, 70));
+        p.drawPath(pathOf(c, c.ceilingArea, true));
+        p.setBrush(Qt::NoBrush);
+        p.setRenderHint(QPainter::Antialiasing, true);
+    }
     p.setPen(QPen(colourOf(look.plot, Qt::red), 1.4));
     p.drawPath(pathOf(c, c.depthCurve));
+    // Where the dive went above the ceiling, drawn over the curve.
+    p.setPen(QPen(QColor(110, 0, 110), 3, Qt::SolidLine, Qt::RoundCap));
+    strokeAll(p, c, c.ceilingBreaks);
     p.setPen(QPen(Qt::blue, 1));
     p.drawPath(pathOf(c, c.surfaceLine));
 
@@ -138,8 +163,32 @@ void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::Profi
                 p.setPen(Qt::red);
                 p.setFont(title);
                 break;
+            case ChartText::Style::Ceiling:
+                p.setPen(QColor(140, 0, 0));
+                p.setFont(small);
+                break;
+            case ChartText::Style::Warning:  // drawn with its marker
+                continue;
         }
         p.drawText(at(c, t.at), QString::fromStdString(t.text));
+    }
+    for (const divelog::ChartWarning& w : c.warnings) {
+        using Kind = divelog::ChartWarning::Kind;
+        const QColor colour = w.kind == Kind::AboveCeiling ? QColor(110, 0, 110)
+                              : w.kind == Kind::FastAscent ? QColor(200, 90, 0)
+                                                           : QColor(200, 0, 0);
+        const QPointF tip = at(c, w.at);
+        // A small triangle under the curve, pointing at the sample.
+        QPainterPath mark;
+        mark.moveTo(tip);
+        mark.lineTo(tip + QPointF(-5, 9));
+        mark.lineTo(tip + QPointF(5, 9));
+        mark.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.fillPath(mark, colour);
+        p.setPen(colour);
+        p.setFont(small);
+        p.drawText(at(c, w.label.at), QString::fromStdString(w.label.text));
     }
     p.setPen(QPen(QColor(0, 150, 0), 1));
     strokeAll(p, c, c.surfacings);

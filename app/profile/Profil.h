@@ -32,6 +32,8 @@ public:
 
 signals:
     void readout(const QString& text);
+    // The tissues under the pointer; null where there are none to tell.
+    void momentChanged(const divelog::ProfileModel::Moment* moment);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

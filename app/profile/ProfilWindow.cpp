@@ -14,6 +14,7 @@
 #include "localisation/UiText.h"
 #include "logbook/DiveFormReadouts.h"
 #include "profile/Profil.h"
+#include "profile/TissueChart.h"
 #include "settings/AppContext.h"
 #include "tools/WindowFrame.h"
 
@@ -35,7 +36,12 @@ ProfilWindow::ProfilWindow(divelog::AppContext& context, const UiText& text, QWi
     readout_ = new QLabel(this);
     readout_->setObjectName(QStringLiteral("profileReadout"));
     readout_->setMinimumWidth(260);
+    readout_->setWordWrap(true);
+    // The depth and time, then the tissues of that moment.
+    readout_->setMinimumHeight(2 * readout_->fontMetrics().lineSpacing() + 4);
     connect(view_, &Profil::readout, readout_, &QLabel::setText);
+    tissues_ = new TissueChart(context.localisation(), this);
+    connect(view_, &Profil::momentChanged, tissues_, &TissueChart::setMoment);
 
     auto* print = new QPushButton(text_.text("Profil", "Print"), this);
     print->setObjectName(QStringLiteral("printProfile"));
@@ -45,6 +51,7 @@ ProfilWindow::ProfilWindow(divelog::AppContext& context, const UiText& text, QWi
 
     auto* side = new QVBoxLayout;
     side->addWidget(summary_, 1);
+    side->addWidget(tissues_);
     side->addWidget(setup);
     side->addWidget(print);
     auto* middle = new QHBoxLayout;
@@ -68,7 +75,14 @@ void ProfilWindow::show(const divelog::ProfileChartData& data, const divelog::Fo
                       q(r.profileText.points) + QStringLiteral("\n\n") +
                       text_.format("Carnet", "Profile events", "error !",
                                    {s.slowCount, s.ceilCount, s.surfacings, s.gasSwitches}) +
-                      QStringLiteral("\n\n") + q(r.oxygen.text));
+                      QStringLiteral("\n\n") + q(r.oxygen.text) + '\n' + q(r.modelText.panel()));
+    // The bars follow the pointer; until it moves they show the dive's end.
+    if (r.model && r.model->available()) {
+        const divelog::ProfileModel::Moment end = r.model->at(r.model->samples() - 1);
+        tissues_->setMoment(&end);
+    } else {
+        tissues_->setMoment(nullptr);
+    }
 }
 
 void ProfilWindow::redraw() {

@@ -8,6 +8,7 @@ struct FormReadouts;
 struct ProfileChartData;
 }  // namespace divelog
 class Profil;
+class TissueChart;
 class QLabel;
 class QPrinter;
 class UiText;
@@ -23,6 +24,7 @@ public:
     Profil* view() const { return view_; }
     QLabel* readoutLabel() const { return readout_; }
     QLabel* summaryLabel() const { return summary_; }
+    TissueChart* tissueChart() const { return tissues_; }
 
     // The dive shown: its chart data and the form's read-outs.
     void show(const divelog::ProfileChartData& data, const divelog::FormReadouts& readouts);
@@ -51,5 +53,6 @@ private:
     QLabel* location_ = nullptr;
     QLabel* summary_ = nullptr;
     QLabel* readout_ = nullptr;
+    TissueChart* tissues_ = nullptr;
     QPrinter* printer_ = nullptr;  // the page settings kept between prints
 };

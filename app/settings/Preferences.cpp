@@ -279,6 +279,17 @@ QWidget* Preferences::buildDecoView() {
     hint->setWordWrap(true);
     stops.wide(hint);
     layout->addWidget(stops.box());
+
+    namespace gf = divelog::gradientFactors;
+    Form tissues(view, text_.main("Tissue model"), *controls_, text_);
+    tissues.labelled(gf::kLowKey, "GF low", controls_->field(gf::kLowKey, 4, view),
+                     new QLabel(QStringLiteral("%"), view));
+    tissues.labelled(gf::kHighKey, "GF high", controls_->field(gf::kHighKey, 4, view),
+                     new QLabel(QStringLiteral("%"), view));
+    auto* gfHint = new QLabel(text_.main("Gradient factors hint"), view);
+    gfHint->setWordWrap(true);
+    tissues.wide(gfHint);
+    layout->addWidget(tissues.box());
     layout->addStretch(1);
     return view;
 }

@@ -66,6 +66,14 @@ void PreferencesControls::commitField(const std::string& key, QLineEdit* edit) {
     // Also after a refused number, which the refresh replaces by the kept value.
     emit changed();
     if (entry == Entry::Stored) return;
+    if (entry == Entry::OutOfOrder) {
+        namespace gf = divelog::gradientFactors;
+        emit refused(
+            text_.format("Main", "Gradient factors order", "error !",
+                         {divelog::decimalText(model_.numberControl(gf::kLowKey)),
+                          divelog::decimalText(model_.numberControl(gf::kHighKey)), typed}));
+        return;
+    }
     const divelog::PreferenceKey* preference = divelog::preferenceKey(key);
     if (!preference->range) {
         emit refused(text_.format("Main", "Preference unreadable", "error !", {typed}));

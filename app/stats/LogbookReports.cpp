@@ -119,8 +119,16 @@ void LogbookReports::recompute() {
     divelog::Statistics::Options options;
     options.countEarlier = !statistics_ || statistics_->countsEarlierDives();
     options.usUnits = context_.settings().boolForKey("us units");
+    if (statsStale_ || (oxygen_ && oxygen_->usUnits != options.usUnits)) oxygen_.reset();
+    options.oxygenOverProfiles = !oxygen_;
     stats_ = divelog::Statistics::of(window_.carnet(),
                                      divelog::EarlierDives::read(context_.settings()), options);
+    if (oxygen_) {
+        stats_.highestOtu = oxygen_->highestOtu;
+        stats_.otuTotal = oxygen_->otuTotal;
+    } else {
+        oxygen_ = Oxygen{stats_.highestOtu, stats_.otuTotal, options.usUnits};
+    }
     ++computations_;
     statsStale_ = false;
     statsRefresh_ = window_.session().refreshCount();

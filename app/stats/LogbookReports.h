@@ -100,6 +100,13 @@ private:
 
     divelog::Statistics stats_;
     bool statsStale_ = true;
+    // The OTU over the profiles, kept while the dives and units stay the
+    // same: a form refresh alone changes none of it.
+    struct Oxygen {
+        std::optional<double> highestOtu, otuTotal;
+        bool usUnits = false;
+    };
+    std::optional<Oxygen> oxygen_;
     std::size_t statsRefresh_ = 0;  // the form refresh the figures were made after
     std::size_t computations_ = 0;
     divelog::DiveCard::Scope cardScope_ = divelog::DiveCard::Scope::SelectedDive;

@@ -25,7 +25,9 @@ constexpr std::pair<const char*, const char*> kExtremes[] = {
     {"Statistics total time", "timeTotal"},
     {"Statistics min temperature", "minTemperature"},
     {"Statistics max temperature", "maxTemperature"},
-    {"Statistics mean temperature", "meanTemperature"}};
+    {"Statistics mean temperature", "meanTemperature"},
+    {"Statistics highest OTU", "highestOtu"},
+    {"Statistics total OTU", "otuTotal"}};
 
 QLabel* figureLabel(QWidget* parent, const QString& name) {
     auto* l = new QLabel(parent);
@@ -140,7 +142,8 @@ void StatisticsWindow::display(const divelog::StatisticsTexts& x) {
     }
     const std::string* values[] = {&x.maxDepth,       &x.meanDepth,      &x.depthTotal,
                                    &x.maxTime,        &x.meanTime,       &x.timeTotal,
-                                   &x.minTemperature, &x.maxTemperature, &x.meanTemperature};
+                                   &x.minTemperature, &x.maxTemperature, &x.meanTemperature,
+                                   &x.highestOtu,     &x.otuTotal};
     for (std::size_t i = 0; i < extremes_.size(); ++i) extremes_[i]->setText(q(*values[i]));
     // A window shown before its figures grows to hold them.
     resize(size().expandedTo(sizeHint()));

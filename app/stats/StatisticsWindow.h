@@ -54,5 +54,5 @@ private:
     std::array<QLabel*, divelog::kStatCategoryCount> titles_{};
     std::array<QLabel*, divelog::kStatCategoryCount> counts_{};
     std::array<QLabel*, divelog::kStatCategoryCount> shares_{};
-    std::array<QLabel*, 9> extremes_{};
+    std::array<QLabel*, 11> extremes_{};
 };

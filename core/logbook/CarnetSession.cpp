@@ -95,8 +95,8 @@ void CarnetSession::refresh() {
     // A new dive typed in the form is not the selected row: previous and next
     // would find nothing to store it into.
     const auto shown = hasUnstoredRecord() ? std::nullopt : singleSelection();
-    readouts_ = form_.refresh(
-        RefreshContext{context_.settings(), context_.localisation(), carnet_.recordCount(), shown});
+    readouts_ = form_.refresh(RefreshContext{context_.settings(), context_.localisation(),
+                                             carnet_.recordCount(), shown, carnet_.dives()});
 }
 
 CarnetSession::ProfileApplied CarnetSession::applyProfile(const ProfileDataSheet& sheet) {

@@ -5,6 +5,7 @@
 #include "logbook/DiveCard.h"
 #include "logbook/DiveCardWriter.h"
 #include "profile/CylinderUse.h"
+#include "profile/ProfileModel.h"
 #include "util/Numbers.h"
 
 namespace divelog {
@@ -29,6 +30,12 @@ void DiveCard::Writer::gas() {
                  d_.pressionFin_2(), MixGas::label(d_.o2Mix_2(), d_.heMix_2(), t_));
     }
     stagesAndBailout();
+    // Counted sample by sample, so only a dive with a profile has it.
+    if (const auto dose = oxygenOverProfile(d_, us_)) {
+        line("Card Oxygen over profile");
+        value(t_.format(kTable, "Card Oxygen over profile value", "CNS %.1f %%, OTU %.0f",
+                        {dose->cnsPercent, dose->otu}));
+    }
 }
 
 void DiveCard::Writer::cylinder(std::int32_t material, std::int32_t volume,

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -40,6 +42,8 @@ struct RefreshContext {
     std::size_t diveCount = 0;
     // The row the form shows, none for a new dive: previous and next step from it.
     std::optional<std::size_t> selectedRow;
+    // The stored dives, for the tissues a dive carries over from the one before it that day.
+    std::span<const std::unique_ptr<Plongee>> logbook{};
 };
 
 struct StoreResult {
@@ -213,10 +217,12 @@ private:
 
     void refreshCylinders(FormReadouts& r, const Localisation& loc, bool usUnits) const;
     void refreshOxygenExposure(FormReadouts& r, bool usUnits) const;
+    void refreshProfileModel(FormReadouts& r, const RefreshContext& context, bool usUnits);
 
     std::vector<ControlValue> values_;
     ProfileSeries profile_;
     FormReadouts readouts_;
+    ProfileModelCache model_;
     bool modified_ = false;
     std::vector<Field>* corrections_ = nullptr;  // while store() corrects
 };

@@ -3,12 +3,16 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "profile/CylinderUse.h"
 #include "profile/GasConsumption.h"
+#include "profile/ProfileModel.h"
+#include "profile/ProfileModelText.h"
 #include "profile/ProfileSummary.h"
+#include "profile/RepetitiveDives.h"
 
 namespace divelog {
 
@@ -61,6 +65,11 @@ struct FormReadouts {
     ProfileSummary profile;
     ProfileSummaryText profileText;
     OxygenExposure oxygen;
+    // The profile worked out sample by sample (none before the first refresh),
+    // the tissues it started with and what the side panel and sheet say of it.
+    std::shared_ptr<const ProfileModel> model;
+    TissueStart tissueStart;
+    ProfileModelText modelText;
     GasConsumption gas;
     std::string consumption;  // "Gas status" or "Gas status error"
 

@@ -89,6 +89,36 @@ void DiveForm::refreshOxygenExposure(FormReadouts& r, bool usUnits) const {
     r.oxygen.cnsPercent = diveCns(r.oxygen.highestPpO2, r.oxygen.diveTime);
 }
 
+void DiveForm::refreshProfileModel(FormReadouts& r, const RefreshContext& ctx, bool usUnits) {
+    DiveGases::Typed typed;
+    typed.gas = tag(F::gaz);
+    typed.gas2 = tag(F::gaz_2);
+    typed.apparatus = tag(F::rebreather);
+    typed.setPointCode = tag(F::ppO2);
+    typed.o2 = decimalValue(F::o2Mix);
+    typed.he = decimalValue(F::heMix);
+    typed.o2Cylinder2 = decimalValue(F::o2Mix_2);
+    typed.heCylinder2 = decimalValue(F::heMix_2);
+    for (std::size_t k = 0; k < 5; ++k) {
+        typed.stopO2[k] = decimalValue(Plongee::kStopO2[k]);
+        typed.stopHe[k] = decimalValue(Plongee::kStopHe[k]);
+    }
+    ModelInputs in;
+    in.gases = DiveGases::of(typed);
+    in.surfaceBar =
+        surfacePressureAt(units::metresOfTypedDepth(decimalValue(F::altitude), usUnits));
+    in.samplingSeconds = DiveCodes::samplingSeconds(tag(F::samplingRate)).value_or(10);
+    in.gf = GradientFactors::read(ctx.settings);
+
+    // A dive not yet stored comes after every stored one of its day and minute.
+    const DiveStart start{date(F::date), date(F::heure), text(F::surface),
+                          ctx.selectedRow.value_or(ctx.logbook.size())};
+    r.tissueStart = TissueStart::of(start, in.surfaceBar, ctx.logbook, ctx.selectedRow, usUnits);
+    in.start = r.tissueStart.tissues;
+    r.model = model_.get(profile_, in);
+    r.modelText = ProfileModelText::of(*r.model, r.tissueStart, ctx.localisation);
+}
+
 ProfileChartData DiveForm::profileChartData() const {
     ProfileChartData d;
     d.series = profile_;
@@ -98,6 +128,7 @@ ProfileChartData DiveForm::profileChartData() const {
     d.pressDepart = intValue(F::pressionDepart);
     d.pressFin = intValue(F::pressionFin);
     d.samplingCode = tag(F::samplingRate);
+    d.model = readouts_.model;
     return d;
 }
 
@@ -160,6 +191,7 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     r.oxygen.text = r.oxygen.cnsPercent ? loc.format(kTable, "CNS", "N/A",
                                                      {*r.oxygen.highestPpO2, *r.oxygen.cnsPercent})
                                         : loc.text(kTable, "CNS N/A", "N/A");
+    refreshProfileModel(r, ctx, us);
 
     r.gasSummary = DiveCodes::gasLabel(tag(F::gaz), intValue(F::o2Mix), intValue(F::heMix), loc);
 

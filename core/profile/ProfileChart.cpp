@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "dive/DiveCodes.h"
 #include "dive/Plongee.h"
@@ -41,6 +42,115 @@ struct Frame {
     double L, W, H, surfaceY, right;
     double Y(double depth, double M) const { return surfaceY - depth * (H - 30) / M; }
 };
+
+// Where sample i and depth d are drawn.
+struct Place {
+    double L, span;
+    std::size_t n;
+    double M, surfaceY, H;
+    double X(std::size_t i) const {
+        return L + static_cast<double>(i) * span / static_cast<double>(n);
+    }
+    double Y(double depth) const { return surfaceY - std::min(depth, M) * (H - 30) / M; }
+};
+
+// Samples first to last of a line: all of them, or past two samples per
+// point of width each point's extremes, so a 10-hour dive stays light and
+// looks the same.
+template <class Value, class Take>
+void thinned(const Place& p, std::size_t first, std::size_t last, Value value, Take take) {
+    if (static_cast<double>(p.n) <= 2 * p.span) {
+        for (std::size_t i = first; i <= last; ++i) take(i);
+        return;
+    }
+    auto column = [&](std::size_t i) { return std::floor(p.X(i)); };
+    for (std::size_t i = first; i <= last;) {
+        const double col = column(i);
+        std::size_t j = i, lo = i, hi = i;
+        while (j <= last && column(j) == col) {
+            if (value(j) < value(lo)) lo = j;
+            if (value(j) > value(hi)) hi = j;
+            ++j;
+        }
+        take(std::min(lo, hi));
+        if (hi != lo) take(std::max(lo, hi));
+        i = j;
+    }
+}
+
+// The ceiling under the surface, the stretches above it and the warnings.
+void layoutModel(ProfileChart& c, const ProfileModel& m, const std::vector<double>& depths,
+                 const Place& p, const Localisation& t) {
+    const std::vector<float>& ceiling = m.ceiling();
+    const std::size_t last = p.n - 1;
+    if (m.deepestCeiling() > 0) {
+        c.ceilingArea.push_back({p.X(0), p.surfaceY});
+        thinned(
+            p, 0, last, [&](std::size_t i) { return double{ceiling[i]}; },
+            [&](std::size_t i) {
+                c.ceilingArea.push_back({p.X(i), p.Y(ceiling[i])});
+            });
+        c.ceilingArea.push_back({p.X(last), p.surfaceY});
+        const GradientFactors& gf = m.inputs().gf;
+        c.texts.push_back({t.format(kTable, "Ceiling legend", "Ceiling, GF %d/%d",
+                                    {static_cast<std::int64_t>(std::llround(gf.low * 100)),
+                                     static_cast<std::int64_t>(std::llround(gf.high * 100))}),
+                           {p.L + 80, p.surfaceY + 22},
+                           ChartText::Style::Ceiling});
+    }
+    auto depth = [&](std::size_t i) { return depths[i]; };
+    for (const SampleRun& r : m.aboveCeiling()) {
+        // A lone sample is drawn with its neighbours, so it shows.
+        const std::size_t first = r.first > 0 ? r.first - 1 : 0;
+        const std::size_t to = std::min(r.last + 1, last);
+        ChartLine line;
+        thinned(p, first, to, depth, [&](std::size_t i) {
+            line.push_back({p.X(i), p.Y(depths[i])});
+        });
+        c.ceilingBreaks.push_back(std::move(line));
+    }
+
+    using Kind = ChartWarning::Kind;
+    constexpr double kLabelWidth = 60;
+    auto warn = [&](const std::vector<SampleRun>& runs, Kind kind, std::string_view key,
+                    const char* fallback, bool higherIsWorse) {
+        double shownAt = -1e9, worst = 0;
+        std::size_t marker = 0;
+        auto flush = [&] {
+            if (shownAt < -1e8) return;
+            ChartWarning& w = c.warnings[marker];
+            w.label.text = t.format(kTable, key, fallback, {worst});
+        };
+        for (const SampleRun& r : runs) {
+            const double x = p.X(r.first);
+            if (x - shownAt >= kLabelWidth) {
+                flush();
+                shownAt = x;
+                worst = r.worst;
+                marker = c.warnings.size();
+                const ChartPoint at{x, p.Y(depths[r.first])};
+                c.warnings.push_back(
+                    {kind,
+                     at,
+                     {{}, {std::max(x - 12, 0.0), at.y + 18}, ChartText::Style::Warning}});
+            } else {
+                worst = higherIsWorse ? std::max(worst, r.worst) : std::min(worst, r.worst);
+            }
+        }
+        flush();
+    };
+    warn(m.aboveCeiling(), Kind::AboveCeiling, "Marker above ceiling", "%.1f m above ceiling",
+         true);
+    warn(m.highOxygen(), Kind::HighOxygen, "Marker high ppO2", "ppO2 %.2f", true);
+    warn(m.lowOxygen(), Kind::LowOxygen, "Marker low ppO2", "ppO2 %.2f", false);
+    warn(m.fastAscents(), Kind::FastAscent, "Marker fast ascent", "%.0f m/min", true);
+    // Labels stay inside the view.
+    for (ChartWarning& w : c.warnings) {
+        const double room = c.width - 6.5 * static_cast<double>(w.label.text.size());
+        w.label.at.x = std::max(std::min(w.label.at.x, room), 0.0);
+        w.label.at.y = std::min(w.label.at.y, c.height - 12);
+    }
+}
 
 }  // namespace
 
@@ -184,11 +294,35 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
         c.texts.push_back({formatText("%3d", {bar / 2}), {3, 42}});
         c.texts.push_back({formatText("%3d", {std::int64_t{0}}), {3, 13}});
         c.pressureCurve.push_back({f.L, kGasBarTop});
-        for (std::size_t i = 0; i < pressures.size() && i < n; ++i)
-            if (pressures[i] > 0)
-                c.pressureCurve.push_back(
-                    {X(static_cast<double>(i)),
-                     pressures[i] * (kGasBarTop - kGasBarBottom) / reference + kGasBarBottom});
+        auto point = [&](std::size_t i) {
+            c.pressureCurve.push_back(
+                {X(static_cast<double>(i)),
+                 pressures[i] * (kGasBarTop - kGasBarBottom) / reference + kGasBarBottom});
+        };
+        const std::size_t shown = std::min(pressures.size(), n);
+        // As the depth curve: past two samples per point only each point's
+        // extremes among the pressures given.
+        const bool thinPressures = static_cast<double>(n) > 2 * span;
+        for (std::size_t i = 0; i < shown;) {
+            if (!thinPressures) {
+                if (pressures[i] > 0) point(i);
+                ++i;
+                continue;
+            }
+            const double column = std::floor(u(static_cast<double>(i)));
+            std::optional<std::size_t> lo, hi;
+            std::size_t j = i;
+            for (; j < shown && std::floor(u(static_cast<double>(j))) == column; ++j) {
+                if (!(pressures[j] > 0)) continue;
+                if (!lo || pressures[j] < pressures[*lo]) lo = j;
+                if (!hi || pressures[j] > pressures[*hi]) hi = j;
+            }
+            if (lo) {
+                point(std::min(*lo, *hi));
+                if (*lo != *hi) point(std::max(*lo, *hi));
+            }
+            i = j;
+        }
     }
 
     // The depth curve, closed along the surface so the fill lies under the
@@ -230,6 +364,9 @@ ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChart
                  ChartText::Style::Limit});
         }
     }
+
+    if (data.model && data.model->available() && data.model->samples() == n)
+        layoutModel(c, *data.model, depths, Place{f.L, span, n, M, f.surfaceY, f.H}, t);
 
     // Markers of a flag series that has one entry per sample.
     const std::size_t firstMarkerText = c.texts.size();
@@ -283,6 +420,14 @@ std::string ProfileChart::readout(double x, double y, const Localisation& texts)
     double depth = (surfaceY - y) / pointsPerMetre;
     if (!(depth > 0) || samples < 2) depth = 0;
     return texts.format(kTable, "Depth time", "error !", {depth, minutes});
+}
+
+std::optional<std::size_t> ProfileChart::sampleAt(double x) const {
+    if (samples == 0) return std::nullopt;
+    const double span = right - left;
+    const double i = std::round((x - left) * static_cast<double>(samples) / span);
+    if (!(i > 0)) return std::size_t{0};
+    return std::min(static_cast<std::size_t>(std::min(i, 1e15)), samples - 1);
 }
 
 }  // namespace divelog

@@ -3,11 +3,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "archive/ArchiveValues.h"
+#include "profile/ProfileModel.h"
 #include "profile/ProfileSeries.h"
 
 namespace divelog {
@@ -25,6 +27,9 @@ struct ProfileChartData {
     std::array<std::int32_t, 5> decoO2{};  // the gases of stops 1 to 5, %
     std::int32_t pressDepart = 0, pressFin = 0;
     std::int32_t samplingCode = 0;
+    // The tissues and oxygen worked out over the series; without it no
+    // ceiling or warning is drawn.
+    std::shared_ptr<const ProfileModel> model;
 
     static ProfileChartData of(const Plongee& dive);
 };
@@ -50,6 +55,8 @@ struct ChartText {
         Plain,      // tick labels, marker labels
         TimeTitle,  // "Time min": 11 points, black or the grid colour
         Limit,      // the oxygen limit: 11 points, red
+        Ceiling,    // the ceiling's legend: dark red
+        Warning,    // a warning marker's label, in the marker's colour
     };
     std::string text;
     ChartPoint at;  // the start of the text's baseline
@@ -59,6 +66,15 @@ struct ChartText {
 struct ChartImage {
     std::string name;
     ChartPoint at;  // lower-left corner
+};
+
+// A warning of the model at the first sample of a run of them; runs of one
+// kind closer than a label's width share the first one's marker.
+struct ChartWarning {
+    enum class Kind { AboveCeiling, HighOxygen, LowOxygen, FastAscent };
+    Kind kind;
+    ChartPoint at;  // the point of the depth curve it marks
+    ChartText label;
 };
 
 // Every coordinate, tick and label of the profile view, in the view's own
@@ -86,6 +102,9 @@ struct ProfileChart {
     ChartLine oxygenLimit;              // red, dashed 3 on 3 off; empty when not drawn
     std::vector<ChartText> texts;
     std::vector<ChartImage> images;
+    ChartLine ceilingArea;  // shaded, closed along the surface; empty without a ceiling
+    std::vector<ChartLine> ceilingBreaks;  // the curve where the dive went above the ceiling
+    std::vector<ChartWarning> warnings;
 
     // What the pointer read-out needs, kept so a pointer move scans nothing.
     std::size_t samples = 0;
@@ -95,6 +114,8 @@ struct ProfileChart {
     // The read-out under the pointer at view point (x, y): "Depth time" with
     // the depth and time, or "Depth no value" with the time over the gas bar.
     std::string readout(double x, double y, const Localisation& texts) const;
+    // The sample drawn nearest to view x; none without samples.
+    std::optional<std::size_t> sampleAt(double x) const;
 };
 
 ProfileChart layoutProfileChart(const ProfileChartData& data, const ProfileChartLook& look,

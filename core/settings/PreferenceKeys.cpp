@@ -1,5 +1,7 @@
 #include "settings/PreferenceKeys.h"
 
+#include <cmath>
+
 #include "archive/BinaryArchive.h"
 #include "dive/DiveColumns.h"
 #include "util/Numbers.h"
@@ -13,6 +15,11 @@ constexpr NumberRule kWhole{.negative = true, .maxDigits = 6};
 }  // namespace
 
 SettingValue colourValue(const Colour& c) { return encodeColourArchive(c); }
+
+bool gradientFactors::usable(double low, double high) {
+    auto inRange = [](double v) { return std::isfinite(v) && v >= kLeast && v <= kMost; };
+    return inRange(low) && inRange(high) && low <= high;
+}
 
 const std::vector<std::string>& columnKeys() { return DiveColumns::visibilityKeys(); }
 
@@ -79,6 +86,14 @@ const std::vector<PreferenceKey>& preferenceKeys() {
             // Metres, or feet with the US units.
             {"stop interval", P::TextOrNumber, text(decimalText(kDefaultStopInterval).c_str()),
              kDefaultStopInterval, PreferenceRange{1, 10, "Range stop interval", kDecimal}},
+            {gradientFactors::kLowKey, P::Number, gradientFactors::kDefaultLow,
+             gradientFactors::kDefaultLow,
+             PreferenceRange{gradientFactors::kLeast, gradientFactors::kMost,
+                             "Range gradient factor", kWhole}},
+            {gradientFactors::kHighKey, P::Number, gradientFactors::kDefaultHigh,
+             gradientFactors::kDefaultHigh,
+             PreferenceRange{gradientFactors::kLeast, gradientFactors::kMost,
+                             "Range gradient factor", kWhole}},
             {"pense bete", P::Boolean, {}, {}},
             {"fabricant", P::Text, {}, {}},
             {"ordinateur", P::Text, {}, {}},

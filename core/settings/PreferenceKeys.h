@@ -49,4 +49,14 @@ const std::vector<std::string>& columnKeys();
 
 SettingValue colourValue(const Colour& c);
 
+// The gradient factors of the tissue model, in percent: each from 10 to 100,
+// the low one at or under the high one.
+namespace gradientFactors {
+inline constexpr const char* kLowKey = "gf low";
+inline constexpr const char* kHighKey = "gf high";
+inline constexpr double kDefaultLow = 30, kDefaultHigh = 85;
+inline constexpr double kLeast = 10, kMost = 100;
+bool usable(double lowPercent, double highPercent);
+}  // namespace gradientFactors
+
 }  // namespace divelog

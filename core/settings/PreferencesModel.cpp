@@ -49,6 +49,8 @@ std::string PreferencesModel::notificationFor(const std::string& key) {
                               "fabricant", "ordinateur", "serie"})
             m[k] = notification::kUpdateEditDive;
         m["stop interval"] = notification::kUpdateDeco;
+        m[gradientFactors::kLowKey] = notification::kUpdateDeco;
+        m[gradientFactors::kHighKey] = notification::kUpdateDeco;
         return m;
     }();
     auto it = byKey.find(key);
@@ -128,6 +130,12 @@ PreferencesModel::Entry PreferencesModel::enter(const std::string& key, const st
             : readDecimal(typed);
     if (!v) return Entry::Unreadable;
     if (p->range && (*v < p->range->minimum || *v > p->range->maximum)) return Entry::OutOfRange;
+    if (key == gradientFactors::kLowKey &&
+        !gradientFactors::usable(*v, numberControl(gradientFactors::kHighKey)))
+        return Entry::OutOfOrder;
+    if (key == gradientFactors::kHighKey &&
+        !gradientFactors::usable(numberControl(gradientFactors::kLowKey), *v))
+        return Entry::OutOfOrder;
     // A text key keeps the text as typed, only checked.
     change(key, p->type == PreferenceType::Text ? SettingValue(typed) : SettingValue(*v));
     return Entry::Stored;

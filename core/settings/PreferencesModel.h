@@ -37,7 +37,8 @@ public:
     void change(const std::string& key, SettingValue value);
     // What the user typed into a field. A key with a range takes only a
     // number within it; a refusal leaves the control and the store as they were.
-    enum class Entry { Stored, Unreadable, OutOfRange };
+    // GF low above GF high (or the reverse) is refused as out of order.
+    enum class Entry { Stored, Unreadable, OutOfRange, OutOfOrder };
     Entry enter(const std::string& key, const std::string& typed);
     // Writes every control under its key.
     void savePrefs();

@@ -5,6 +5,7 @@
 
 #include "dive/Units.h"
 #include "logbook/Carnet.h"
+#include "profile/ProfileModel.h"
 #include "stats/EarlierDives.h"
 
 namespace divelog {
@@ -97,6 +98,12 @@ Statistics Statistics::of(const Carnet& carnet, const EarlierDives& earlier, Opt
 
         takeMax(s.maxTime, d.temps());
         s.timeTotal += d.temps();
+
+        if (options.oxygenOverProfiles)
+            if (const auto dose = oxygenOverProfile(d, options.usUnits)) {
+                s.highestOtu = std::max(s.highestOtu.value_or(0), dose->otu);
+                s.otuTotal = s.otuTotal.value_or(0) + dose->otu;
+            }
 
         if (d.tempEau() != units::kNoTemperature) {
             const long long w = wholeCelsius(d.tempEau(), options.usUnits);

@@ -18,6 +18,9 @@ struct Statistics {
     struct Options {
         bool countEarlier = true;  // the window's "no previous dives" box unticked
         bool usUnits = false;      // the dives' depths are feet, temperatures °F
+        // The OTU over the profiles walks every sample: a caller that knows
+        // the dives unchanged may keep its last figures instead.
+        bool oxygenOverProfiles = true;
     };
 
     std::array<long long, kStatCategoryCount> counts{};
@@ -33,6 +36,10 @@ struct Statistics {
     // Over the logbook's dives that give a temperature only: the earlier
     // dives left no sum to average.
     std::optional<long long> meanTemperature;
+    // Oxygen over the profiles of the logbook's dives that have samples (the
+    // earlier dives left none): the most one dive took and the sum.
+    std::optional<double> highestOtu;
+    std::optional<double> otuTotal;
 
     // The same figures in the units the logbook is kept in (feet and °F under
     // "us units", else the metric ones): whole values of what was typed, so

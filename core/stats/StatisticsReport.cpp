@@ -58,6 +58,13 @@ StyledText StatisticsReport::build(const Statistics& s, const StatisticsTexts& x
         out.append(*value, TextStyle::Value);
     }
 
+    section(out, t, "Statistics otu");
+    for (const auto& [key, value] : {std::pair{"Statistics otu highest", &x.highestOtu},
+                                     std::pair{"Statistics otu total", &x.otuTotal}}) {
+        out.append(t.text(kTable, key, "\nerror !"));
+        out.append(*value, TextStyle::Value);
+    }
+
     out.append(t.text(kTable, "Statistics current", kFallback));
     out.append(t.format(kTable, "Statistics file", "\nFile: %@", {source.filePath}),
                TextStyle::Note);

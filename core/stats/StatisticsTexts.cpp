@@ -44,6 +44,11 @@ StatisticsTexts StatisticsTexts::of(const Statistics& s, const Localisation& t, 
     x.minTemperature = figure(t, degrees, s.shown.minTemperature);
     x.maxTemperature = figure(t, degrees, s.shown.maxTemperature);
     x.meanTemperature = figure(t, degrees, s.shown.meanTemperature);
+    auto otu = [&](const std::optional<double>& v) {
+        return v ? t.format(kTable, "%.0f OTU", "%.0f OTU", {*v}) : std::string(kNone);
+    };
+    x.highestOtu = otu(s.highestOtu);
+    x.otuTotal = otu(s.otuTotal);
     return x;
 }
 

@@ -21,6 +21,7 @@ struct StatisticsTexts {
     std::string maxTime, meanTime;                       // "%d min."
     std::string timeTotal;                               // hours, minutes, then minutes again
     std::string minTemperature, maxTemperature, meanTemperature;  // "Celsius" or "Farenheit"
+    std::string highestOtu, otuTotal;                             // "%.0f OTU"
     // The categories' names (depth bands in the diver's units).
     std::array<std::string, kStatCategoryCount> titles;
     bool usUnits = false;  // depths in feet, temperatures in °F

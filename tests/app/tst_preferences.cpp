@@ -188,6 +188,29 @@ private slots:
             QCOMPARE(posted.names.size(), 2);
         }
         {
+            // The gradient factors: 30/85 at first, each 10 to 100, low at or under high.
+            Posted posted(app_->context, "gf low");
+            auto* low = qobject_cast<QLineEdit*>(prefs->control("gf low"));
+            auto* high = qobject_cast<QLineEdit*>(prefs->control("gf high"));
+            QCOMPARE(low->text(), QString("30"));
+            QCOMPARE(high->text(), QString("85"));
+            const auto notes = app_->prompts->notes.size();
+            type(low, "90");
+            QCOMPARE(low->text(), QString("30"));
+            QVERIFY(!app_->store.hasStoredValue("gf low"));
+            QCOMPARE(app_->prompts->notes.size(), notes + 1);
+            QVERIFY(app_->prompts->notes.last().contains("\"90\""));
+            QVERIFY(app_->prompts->notes.last().contains("GF high"));
+            type(high, "5");
+            QCOMPARE(app_->prompts->notes.size(), notes + 2);
+            QVERIFY(!app_->store.hasStoredValue("gf high"));
+            type(high, "95");
+            type(low, "90");
+            QCOMPARE(app_->store.numberForKey("gf low"), 90.0);
+            QCOMPARE(app_->store.numberForKey("gf high"), 95.0);
+            QCOMPARE(posted.names, (QStringList{"updateDeco", "updateDeco"}));
+        }
+        {
             Posted posted(app_->context, "country code");
             type(qobject_cast<QLineEdit*>(prefs->control("country code")), "ESP");
             type(qobject_cast<QLineEdit*>(prefs->control("fabricant")), "Shearwater");

@@ -20,6 +20,7 @@
 #include "profile/Profil.h"
 #include "profile/ProfilWindow.h"
 #include "profile/ProfileDataWindow.h"
+#include "profile/TissueChart.h"
 
 using divelog::Plongee;
 using divelog::SeriesId;
@@ -44,6 +45,20 @@ std::unique_ptr<Plongee> sixtyMinuteDive() {
     d->setPressionDepart(200);
     d->setPressionFin(60);
     d->setVolumeBloc(12);
+    return d;
+}
+
+// 40 m for 30 min on air, then straight up at 10 m/min: a ceiling, and the
+// surface reached above it.
+std::unique_ptr<Plongee> decoDiveBroughtUp() {
+    auto d = std::make_unique<Plongee>(divelog::makeNewDive(divelog::NewDiveDefaults{2}));
+    std::vector<double> depth;
+    for (int i = 0; i <= 24; ++i) depth.push_back(40.0 * i / 24);
+    for (int i = 0; i < 180; ++i) depth.push_back(40);
+    for (int i = 1; i <= 24; ++i) depth.push_back(40 - 40.0 * i / 24);
+    d->setProfilProfondeur(depth);
+    d->setProfondeur(40);
+    d->setTemps(38);
     return d;
 }
 
@@ -104,6 +119,48 @@ private slots:
         QVERIFY(w_->profileWindow()->summaryLabel()->text().contains("CNS"));
     }
 
+    void theCeilingFollowsThePointerAndTheGradientFactors() {
+        w_->carnet().append([] {
+            divelog::Carnet::DiveList l;
+            l.push_back(decoDiveBroughtUp());
+            return l;
+        }());
+        w_->session().select({1});
+        w_->displayProfilWindow();
+        ProfilWindow* window = w_->profileWindow();
+        Profil* view = window->view();
+        view->resize(700, 620);
+        const divelog::ProfileChart& chart = view->chart();
+        QVERIFY(!chart.ceilingArea.empty());
+        QVERIFY(!chart.ceilingBreaks.empty());
+        QVERIFY(window->summaryLabel()->text().contains("GF 30/85"));
+        QVERIFY(window->summaryLabel()->text().contains("Stretches above the ceiling: 1"));
+        QVERIFY(window->summaryLabel()->text().contains("Over the profile: CNS"));
+        QVERIFY(window->tissueChart()->moment().has_value());  // the end of the dive, at first
+        const QImage image = window->grab().toImage();
+        QVERIFY(image.save(dir_.filePath("ceiling.png")));
+
+        // Over the bottom's end: a ceiling, and the bars of that moment.
+        const double x =
+            chart.left + (chart.right - chart.left) * 203 / static_cast<double>(chart.samples);
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, 400), view->mapToGlobal(QPointF(x, 400)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        QVERIFY2(window->readoutLabel()->text().contains("ceiling"),
+                 qPrintable(window->readoutLabel()->text()));
+        QVERIFY(window->tissueChart()->moment()->decompression);
+        QCOMPARE(window->tissueChart()->moment()->sample, std::size_t{203});
+
+        // New gradient factors reach the open window through the form's refresh.
+        app_->context.settings().store("gf high", 70.0);
+        app_->context.notifications().post("updateDeco");
+        QVERIFY(window->summaryLabel()->text().contains("GF 30/70"));
+        QVERIFY(view->chart().texts.end() !=
+                std::find_if(
+                    view->chart().texts.begin(), view->chart().texts.end(),
+                    [](const divelog::ChartText& t) { return t.text == "Ceiling, GF 30/70"; }));
+    }
+
     void theProfilePrintsAsAPage() {
         w_->displayProfilWindow();
         QPrinter printer(QPrinter::HighResolution);
@@ -143,6 +200,11 @@ private slots:
         edit->showConsumption();
         auto* text = edit->consumptionSheet()->findChild<QLabel*>("consumptionText");
         QVERIFY(text->text().contains("1680"));  // 12 L x (200 - 60) bar
+        // Both oxygen figures, told apart.
+        auto* oxygen = edit->consumptionSheet()->findChild<QLabel*>("consumptionOxygen");
+        QVERIFY(oxygen->text().contains("CNS oxygen clock"));
+        QVERIFY(oxygen->text().contains("Over the profile: CNS"));
+        QVERIFY(oxygen->text().contains(app_->text.carnet("Oxygen which is which")));
         w_->session().form().setText("temps", "0");
         edit->binder().fill();
         w_->session().refresh();

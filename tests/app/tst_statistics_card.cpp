@@ -146,6 +146,33 @@ private slots:
         QCOMPARE(r.statisticsComputations(), hidden);
     }
 
+    void theProfilesOxygenFollowsTheDivesNotTheRowClicks() {
+        LogbookReports& r = w_->reports();
+        r.showStatistics();
+        QLabel* highest = r.statisticsWindow()->findChild<QLabel*>("highestOtu");
+        QLabel* total = r.statisticsWindow()->findChild<QLabel*>("otuTotal");
+        QCOMPARE(total->text(), QString("-"));  // no dive has samples
+        // 60 min of EAN 35 at 30 m, sampled each minute: 60 x 1.8^0.83 OTU.
+        auto d = std::make_unique<divelog::Plongee>();
+        d->setGaz(1);
+        d->setO2Mix(35);
+        d->setTemps(60);
+        d->setSamplingRate(3);
+        d->setProfilProfondeur(std::vector<double>(61, 30.0));
+        divelog::Carnet::DiveList added;
+        added.push_back(std::move(d));
+        w_->carnet().append(std::move(added));
+        clickRow(w_, 1);
+        QCOMPARE(highest->text(), QString("98 OTU"));
+        QCOMPARE(total->text(), QString("98 OTU"));
+        clickRow(w_, 2);  // no dive changed: the kept figures
+        QCOMPARE(total->text(), QString("98 OTU"));
+        w_->session().select({12});
+        w_->deleteDive();
+        clickRow(w_, 1);
+        QCOMPARE(total->text(), QString("-"));
+    }
+
     void theCardFollowsTheSelectedDiveOnlyWhileShown() {
         LogbookReports& r = w_->reports();
         clickRow(w_, 2);

@@ -227,3 +227,16 @@ TEST(MixGas, PercentagesNameTheGasAsTheGasCodesDo) {
     EXPECT_EQ(MixGas::label(21, 79, t), "Heliox 21") << "no nitrogen left";
     EXPECT_EQ(MixGas::label(18, 0, t), "");
 }
+
+TEST(DiveCard, OxygenOverTheProfileOnlyForADiveWithSamples) {
+    Plongee d;
+    d.setGaz(1);
+    d.setO2Mix(35);
+    d.setTemps(60);
+    EXPECT_EQ(cardOf(d).plainText().find("Oxygen over the profile"), std::string::npos);
+    d.setSamplingRate(3);
+    d.setProfilProfondeur(std::vector<double>(61, 30.0));  // 60 min at 1.4 bar
+    const StyledText card = cardOf(d);
+    EXPECT_NE(card.plainText().find("Oxygen over the profile"), std::string::npos);
+    EXPECT_TRUE(hasRun(card, "CNS 40.0 %, OTU 98", TextStyle::Value));
+}

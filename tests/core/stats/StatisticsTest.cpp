@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "localisation/Localisation.h"
 #include "logbook/Carnet.h"
 #include "settings/SettingsStore.h"
@@ -241,4 +243,32 @@ TEST(StatisticsReport, SectionsInRedUnderlinedFiguresInBlue) {
     const Statistics with = Statistics::of(*carnet, EarlierDives{}, {.countEarlier = true});
     const StyledText r2 = StatisticsReport::build(with, StatisticsTexts::of(with, t), t, {});
     EXPECT_LT(r2.plainText().size(), report.plainText().size());
+}
+
+TEST(Statistics, OxygenOverTheProfilesOfTheDivesThatHaveOne) {
+    auto c = sixDives();
+    Statistics s = alone(*c);
+    EXPECT_EQ(s.highestOtu, std::nullopt) << "no dive has samples";
+    EXPECT_EQ(StatisticsTexts::of(s, Localisation{}).otuTotal, StatisticsTexts::kNone);
+
+    // Two dives on EAN 35 at 30 m (1.4 bar), 60 and 30 min sampled each minute.
+    Carnet::DiveList dives;
+    for (int minutes : {60, 30}) {
+        auto d = std::make_unique<Plongee>();
+        d->setGaz(1);
+        d->setO2Mix(35);
+        d->setTemps(minutes);
+        d->setSamplingRate(3);
+        d->setProfilProfondeur(std::vector<double>(static_cast<std::size_t>(minutes) + 1, 30.0));
+        dives.push_back(std::move(d));
+    }
+    dives.push_back(std::make_unique<Plongee>());  // no profile: counts for nothing
+    Carnet carnet;
+    carnet.loadList(std::move(dives));
+    s = alone(carnet);
+    const double perMinute = std::pow(1.8, 0.83);
+    ASSERT_TRUE(s.highestOtu && s.otuTotal);
+    EXPECT_NEAR(*s.highestOtu, 60 * perMinute, 1e-6);
+    EXPECT_NEAR(*s.otuTotal, 90 * perMinute, 1e-6);
+    EXPECT_EQ(StatisticsTexts::of(s, Localisation{}).highestOtu, "98 OTU");
 }
