@@ -2,12 +2,14 @@
 
 #include <QAbstractItemModel>
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QTextDocument>
 #include <algorithm>
 #include <memory>
@@ -63,7 +65,8 @@ bool Printing::pageSetup(QWidget* parent, QPrinter& printer) {
 }
 
 int Printing::printDocument(QPrinter& printer, const QTextDocument& source,
-                            const PrintSettings& settings) {
+                            const PrintSettings& settings, const PageHook& hook) {
+    if (hook && !hook(0, 0)) return 0;
     const QSizeF page = contentSize(printer, settings);
     std::unique_ptr<QTextDocument> document(source.clone());
     document->setDefaultFont(source.defaultFont());
@@ -73,6 +76,10 @@ int Printing::printDocument(QPrinter& printer, const QTextDocument& source,
     const int pages = std::max(1, document->pageCount());
     QPainter painter(&printer);
     for (int i = 0; i < pages; ++i) {
+        if (hook && !hook(i, pages)) {
+            printer.abort();
+            return 0;
+        }
         if (i > 0) printer.newPage();
         painter.save();
         begin(painter, printer, settings, page.width());
@@ -193,7 +200,8 @@ Printing::TableLayout Printing::layOutTable(const QPrinter& printer,
 
 int Printing::printTable(QPrinter& printer, const QAbstractItemModel& model,
                          const QList<int>& columns, const QString& title,
-                         const PrintSettings& settings) {
+                         const PrintSettings& settings, const PageHook& hook) {
+    if (hook && !hook(0, 0)) return 0;
     const QSizeF page = contentSize(printer, settings);
     const TableLayout layout = layOutTable(printer, model, columns, settings);
     const QFont small = pixelFont(9);
@@ -240,6 +248,10 @@ int Printing::printTable(QPrinter& printer, const QAbstractItemModel& model,
     };
 
     for (int p = 0; p < pages; ++p) {
+        if (hook && !hook(p, pages)) {
+            printer.abort();
+            return 0;
+        }
         if (p > 0) printer.newPage();
         painter.save();
         begin(painter, printer, settings, page.width());
@@ -286,3 +298,25 @@ void Printing::printPicture(QPrinter& printer, const PrintSettings& settings, do
     begin(painter, printer, settings, size.width());
     paint(painter, size);
 }
+
+PrintProgress::PrintProgress(QWidget* parent, const QString& label, const QString& cancel)
+    : dialog_(std::make_unique<QProgressDialog>(label, cancel, 0, 0, parent)) {
+    dialog_->setObjectName(QStringLiteral("printProgress"));
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(500);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+}
+
+PrintProgress::~PrintProgress() = default;
+
+Printing::PageHook PrintProgress::hook() {
+    return [this](int page, int pages) {
+        dialog_->setMaximum(pages);
+        dialog_->setValue(page);
+        QCoreApplication::processEvents();
+        return !dialog_->wasCanceled();
+    };
+}
+
+bool PrintProgress::cancelled() const { return dialog_->wasCanceled(); }

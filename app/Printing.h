@@ -6,6 +6,10 @@
 #include <QSizeF>
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QProgressDialog;
+class QWidget;
 
 class QAbstractItemModel;
 class QPainter;
@@ -45,9 +49,14 @@ public:
     // The page set-up dialog on `printer`; false when the user cancels.
     static bool pageSetup(QWidget* parent, QPrinter& printer);
 
-    // A text over as many pages as it needs. Returns the number of pages.
+    // Told before each page (first 0 of 0 while the pages are laid out); a
+    // false answer stops the print, which is then abandoned.
+    using PageHook = std::function<bool(int page, int pages)>;
+
+    // A text over as many pages as it needs. Returns the number of pages,
+    // 0 when the hook stopped it.
     static int printDocument(QPrinter& printer, const QTextDocument& document,
-                             const PrintSettings& settings);
+                             const PrintSettings& settings, const PageHook& hook = {});
     // How a table lies on the page, in content units.
     struct TableLayout {
         QList<double> widths;      // one per printed column
@@ -65,10 +74,23 @@ public:
     // below. Returns the pages.
     static int printTable(QPrinter& printer, const QAbstractItemModel& model,
                           const QList<int>& columns, const QString& title,
-                          const PrintSettings& settings);
+                          const PrintSettings& settings, const PageHook& hook = {});
     // One page holding a picture `aspect` times as high as it is wide, as
     // wide as the page allows; `paint` draws it for the size it is given.
     using PaintPicture = std::function<void(QPainter&, QSizeF)>;
     static void printPicture(QPrinter& printer, const PrintSettings& settings, double aspect,
                              const PaintPicture& paint);
+};
+
+// A progress dialog with Cancel over a long print, shown once it has lasted
+// half a second; its hook is handed to the printing functions.
+class PrintProgress {
+public:
+    PrintProgress(QWidget* parent, const QString& label, const QString& cancel);
+    ~PrintProgress();
+    Printing::PageHook hook();
+    bool cancelled() const;
+
+private:
+    std::unique_ptr<QProgressDialog> dialog_;
 };

@@ -268,7 +268,7 @@ QPrinter& LogbookReports::printer() {
     return *printer_;
 }
 
-int LogbookReports::printLogbookOn(QPrinter& printer) {
+int LogbookReports::printLogbookOn(QPrinter& printer, const Printing::PageHook& hook) {
     // Every row with the columns the table shows, in the order it shows them.
     const QTableView* table = window_.table();
     const QHeaderView* header = table->horizontalHeader();
@@ -278,13 +278,14 @@ int LogbookReports::printLogbookOn(QPrinter& printer) {
         if (!table->isColumnHidden(c)) columns << c;
     }
     return Printing::printTable(printer, *window_.model(), columns, window_.displayName(),
-                                PrintSettings::logbook(QPageLayout::Landscape));
+                                PrintSettings::logbook(QPageLayout::Landscape), hook);
 }
 
-int LogbookReports::printCardOn(QPrinter& printer) {
+int LogbookReports::printCardOn(QPrinter& printer, const Printing::PageHook& hook) {
+    if (hook && !hook(0, 0)) return 0;
     QTextDocument document;
     styledtext::fill(document, card());
-    return Printing::printDocument(printer, document, PrintSettings::logbook(kPortrait));
+    return Printing::printDocument(printer, document, PrintSettings::logbook(kPortrait), hook);
 }
 
 int LogbookReports::printStatisticsOn(QPrinter& printer) {
@@ -324,13 +325,19 @@ int LogbookReports::printGraphs(QPrinter& p) {
 
 void LogbookReports::printLogbookWithDialog() {
     Printing::apply(printer(), PrintSettings::logbook(QPageLayout::Landscape));
-    if (Printing::ask(&window_, printer())) printLogbookOn(printer());
+    if (!Printing::ask(&window_, printer())) return;
+    // A logbook of thousands of dives prints hundreds of pages: the diver sees it go and may stop
+    // it.
+    PrintProgress progress(&window_, text_.main("Printing"), text_.main("Cancel"));
+    printLogbookOn(printer(), progress.hook());
 }
 
 void LogbookReports::printCardWithDialog() {
     Printing::apply(printer(), PrintSettings::logbook(kPortrait));
     QWidget* parent = card_ && card_->isVisible() ? static_cast<QWidget*>(card_) : &window_;
-    if (Printing::ask(parent, printer())) printCardOn(printer());
+    if (!Printing::ask(parent, printer())) return;
+    PrintProgress progress(parent, text_.main("Printing"), text_.main("Cancel"));
+    printCardOn(printer(), progress.hook());
 }
 
 void LogbookReports::printStatisticsWithDialog() {

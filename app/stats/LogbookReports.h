@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "Printing.h"
 #include "logbook/DiveCard.h"
 #include "stats/Statistics.h"
 
@@ -81,8 +82,8 @@ private:
     QPrinter& printer();
     // The graphs' own printer: their page set-up is kept apart from the texts'.
     QPrinter& graphsPrinter();
-    int printLogbookOn(QPrinter& printer);
-    int printCardOn(QPrinter& printer);
+    int printLogbookOn(QPrinter& printer, const Printing::PageHook& hook = {});
+    int printCardOn(QPrinter& printer, const Printing::PageHook& hook = {});
     int printStatisticsOn(QPrinter& printer);
     int printGraphsOn(QPrinter& printer);
 

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include "AppTestHarness.h"
+#include "Printing.h"
 #include "logbook/CardScopePanel.h"
 #include "logbook/CarnetSession.h"
 #include "logbook/CarnetWindow.h"
@@ -251,6 +252,37 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!card->isWriting(), 60000);
         QVERIFY(!card->document().toPlainText().contains("Banyuls 1\n"));
         QVERIFY(card->document().toPlainText().contains("Marseille 1000"));
+    }
+
+    // A long print tells each page before it prints it and stops when told:
+    // no page is printed after, and the stopped print says 0 pages.
+    void aLongPrintCanBeStopped() {
+        w_->carnet().loadList(dives(400));
+        w_->session().documentLoaded();
+        const QString path = dir_.filePath("stopped.pdf");
+        auto printer = pdfPrinter(path);
+        QList<std::pair<int, int>> told;
+        const auto stopAtThird = [&told](int page, int pages) {
+            told << std::pair{page, pages};
+            return page < 2 || pages == 0;
+        };
+        const QList<int> columns{0, 1, 2};
+        QCOMPARE(Printing::printTable(*printer, *w_->model(), columns, "Logbook",
+                                      PrintSettings::logbook(QPageLayout::Landscape), stopAtThird),
+                 0);
+        QCOMPARE(told.first(), (std::pair{0, 0}));
+        QCOMPARE(told.last().first, 2);
+        QVERIFY(told.last().second > 3);
+
+        auto whole = pdfPrinter(dir_.filePath("whole.pdf"));
+        int pages = 0;
+        const int printed = Printing::printTable(*whole, *w_->model(), columns, "Logbook",
+                                                 PrintSettings::logbook(QPageLayout::Landscape),
+                                                 [&pages](int, int n) {
+                                                     pages = n;
+                                                     return true;
+                                                 });
+        QCOMPARE(printed, pages);
     }
 
     void everyPrintReachesThePage() {
