@@ -79,7 +79,8 @@ std::string DiveCard::Writer::title(F field, std::int32_t code) const {
     return DiveCodes::title(field, code, t_);
 }
 
-std::string DiveCard::Writer::length(double typed) const {
+std::string DiveCard::Writer::length(float typed) const {
+    // As the form shows it: 34.3, never the 34.2999992 a double makes of it.
     return format(us_ ? "%@ ft" : "%@ m", {decimalText(typed)});
 }
 

@@ -56,7 +56,7 @@ private:
     }
     std::string title(F field, std::int32_t code) const;
     // "%@ m" or "%@ ft" of a typed length.
-    std::string length(double typed) const;
+    std::string length(float typed) const;
 
     static constexpr std::string_view kTable = "Carnet";
 

@@ -144,11 +144,39 @@ void layoutModel(ProfileChart& c, const ProfileModel& m, const std::vector<doubl
     warn(m.highOxygen(), Kind::HighOxygen, "Marker high ppO2", "ppO2 %.2f", true);
     warn(m.lowOxygen(), Kind::LowOxygen, "Marker low ppO2", "ppO2 %.2f", false);
     warn(m.fastAscents(), Kind::FastAscent, "Marker fast ascent", "%.0f m/min", true);
-    // Labels stay inside the view.
+    // Labels stay inside the view and clear of each other and of the
+    // chart's own texts: one that finds no room a line or two lower keeps
+    // its marker only.
+    constexpr double kCharWidth = 6.5, kLineHeight = 13;
+    struct Box {
+        double left, right, top, bottom;
+        bool meets(const Box& o) const {
+            return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+        }
+    };
+    auto boxOf = [&](const ChartPoint& at, std::size_t length) {
+        return Box{at.x, at.x + kCharWidth * static_cast<double>(length), at.y - kLineHeight + 2,
+                   at.y + 2};
+    };
+    std::vector<Box> taken;
+    for (const ChartText& text : c.texts) taken.push_back(boxOf(text.at, text.text.size()));
     for (ChartWarning& w : c.warnings) {
-        const double room = c.width - 6.5 * static_cast<double>(w.label.text.size());
+        const double room = c.width - kCharWidth * static_cast<double>(w.label.text.size());
         w.label.at.x = std::max(std::min(w.label.at.x, room), 0.0);
         w.label.at.y = std::min(w.label.at.y, c.height - 12);
+        bool placed = false;
+        for (int line = 0; line < 3 && !placed; ++line) {
+            ChartPoint at = w.label.at;
+            at.y = std::min(at.y + line * kLineHeight, c.height - 12);
+            const Box box = boxOf(at, w.label.text.size());
+            if (std::none_of(taken.begin(), taken.end(),
+                             [&](const Box& b) { return b.meets(box); })) {
+                w.label.at = at;
+                taken.push_back(box);
+                placed = true;
+            }
+        }
+        if (!placed) w.label.text.clear();
     }
 }
 

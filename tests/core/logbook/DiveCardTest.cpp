@@ -134,6 +134,11 @@ TEST(DiveCard, LinesThatDependOnTheDive) {
     EXPECT_NE(cardOf(d, english(), true).plainText().find("Water temperature: 18 °F"),
               std::string::npos);
 
+    // A depth reads as typed, not as the double nearest its float.
+    d.setProfondeur(34.3f);
+    EXPECT_NE(cardOf(d).plainText().find("Maximum depth: 34.3 m\n"), std::string::npos)
+        << cardOf(d).plainText();
+
     EXPECT_EQ(cardOf(d).plainText().find("Position"), std::string::npos) << "the form's template";
     d.setGps(std::string("N 43°12.500' E 005°20.100'"));
     d.setGpsSystem(2);
