@@ -14,6 +14,7 @@
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointProfile.h"
 #include "exchange/XmlBlockScanner.h"
+#include "exchange/XmlBlockTree.h"
 #include "exchange/XmlReading.h"
 #include "util/Numbers.h"
 
@@ -29,7 +30,6 @@ constexpr std::array<std::string_view, 2> kTripDivePath = {"trip", "dive"};
 constexpr std::array<std::string_view, 1> kDivePath = {"dive"};
 constexpr std::array<XmlBlockScanner::Path, 3> kPaths = {kSitePath, kTripDivePath, kDivePath};
 constexpr std::size_t kSiteBlock = 0, kTripDiveBlock = 1;
-constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_doctype;
 
 constexpr double kLongestDive = 30 * 86400.0;  // seconds; a time past this is damage
 // What the report names of a file's own words: short, and not too many.
@@ -792,7 +792,7 @@ std::optional<std::string> tripIn(std::string_view gap, pugi::xml_document& doc,
     buffer.assign(gap.begin() + static_cast<std::ptrdiff_t>(open),
                   gap.begin() + static_cast<std::ptrdiff_t>(end));
     for (char c : std::string_view("/>")) buffer.push_back(c);
-    doc.load_buffer_inplace(buffer.data(), buffer.size(), kParseOptions, pugi::encoding_utf8);
+    doc.load_buffer_inplace(buffer.data(), buffer.size(), kXmlParseOptions, pugi::encoding_utf8);
     return std::string(doc.document_element().attribute("location").value());
 }
 
@@ -809,21 +809,8 @@ ImportResult SubsurfaceImport::read(std::span<const std::uint8_t> bytes,
         result.notes.emplace_back("the file is not XML");
         return result;
     }
-    // One buffer and one tree, reused for every block.
-    std::vector<char> buffer;
-    pugi::xml_document tree;
-    auto parse = [&](const XmlBlockScanner::Block& b) -> pugi::xml_node {
-        buffer.assign(text.begin() + static_cast<std::ptrdiff_t>(b.begin),
-                      text.begin() + static_cast<std::ptrdiff_t>(b.end));
-        const pugi::xml_parse_result r = tree.load_buffer_inplace(
-            buffer.data(), buffer.size(), kParseOptions, pugi::encoding_utf8);
-        // A block the scan found cut short is already reported.
-        if (!r && (scan.complete || b.end != scan.errorOffset))
-            result.notes.push_back("the file is damaged near byte " +
-                                   std::to_string(b.begin + static_cast<std::size_t>(r.offset)) +
-                                   "; the rest of that element was not read");
-        return tree.document_element();
-    };
+    XmlBlockTree blocks(text, scan, result.notes);
+    auto parse = [&](const XmlBlockScanner::Block& b) { return blocks.parse(b); };
     // The sites first, wherever they stand: dives name them by id.
     Sites sites;
     for (const auto& b : scan.blocks)

@@ -27,7 +27,6 @@ constexpr std::array<std::string_view, 1> kDelta = {"DELTA"};
 constexpr std::array<XmlBlockScanner::Path, 1> kDeltaPath = {kDelta};
 constexpr std::array<std::string_view, 1> kD = {"D"}, kT = {"T"}, kAlarm = {"ALARM"};
 constexpr std::array<XmlBlockScanner::Path, 3> kSamplePaths = {kD, kT, kAlarm};
-constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_doctype;
 // A dive larger than this has its samples parsed a batch at a time (see UddfImport).
 constexpr std::size_t kLargeDive = 4u << 20;
 constexpr std::size_t kBatch = 4096;
@@ -69,7 +68,7 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes,
     pugi::xml_document tree, batchTree;
     auto parseText = [&](std::string_view part, std::vector<char>& into, pugi::xml_document& doc) {
         into.assign(part.begin(), part.end());
-        doc.load_buffer_inplace(into.data(), into.size(), kParseOptions, pugi::encoding_utf8);
+        doc.load_buffer_inplace(into.data(), into.size(), kXmlParseOptions, pugi::encoding_utf8);
         return doc.document_element();
     };
     bool imperial = false;
@@ -102,7 +101,8 @@ ImportResult UdcfImport::read(std::span<const std::uint8_t> bytes,
             true);
         buffer.assign(dive.begin(), dive.begin() + static_cast<std::ptrdiff_t>(s.begin));
         buffer.insert(buffer.end(), dive.begin() + static_cast<std::ptrdiff_t>(s.end), dive.end());
-        tree.load_buffer_inplace(buffer.data(), buffer.size(), kParseOptions, pugi::encoding_utf8);
+        tree.load_buffer_inplace(buffer.data(), buffer.size(), kXmlParseOptions,
+                                 pugi::encoding_utf8);
         UdcfDiveReader::Samples apart{
             delta, [&](const auto& visit) {
                 std::size_t first = std::string_view::npos, last = 0, count = 0;

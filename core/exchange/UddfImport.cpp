@@ -5,6 +5,7 @@
 #include "exchange/UdcfDiveReader.h"
 #include "exchange/UddfDiveReader.h"
 #include "exchange/XmlBlockScanner.h"
+#include "exchange/XmlBlockTree.h"
 #include "exchange/XmlReading.h"
 
 namespace divelog {
@@ -22,10 +23,6 @@ constexpr std::array<XmlBlockScanner::Path, 6> kPaths = {kDivePath, kOwnDivePath
                                                          kSites,    kDiver,       kTrips};
 constexpr std::array<XmlBlockScanner::Path, 2> kDivePaths = {kDivePath, kOwnDivePath};
 constexpr std::size_t kStandardDive = 0, kOwnDive = 1;
-
-// The same options as the whole-file reader: no document type, the five
-// entities and character references only.
-constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_doctype;
 
 // A dive larger than this has its waypoints parsed a batch at a time: a
 // tree takes several times the text it holds, so a dive of a million
@@ -101,22 +98,11 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes,
         return result;
     }
 
-    // One buffer and one tree, reused for every block: the file's own bytes
-    // are never copied whole.
+    // A large dive's own elements: one buffer and one tree, reused.
     std::vector<char> buffer;
     pugi::xml_document tree;
-    auto parse = [&](const XmlBlockScanner::Block& b) -> pugi::xml_node {
-        buffer.assign(text.begin() + static_cast<std::ptrdiff_t>(b.begin),
-                      text.begin() + static_cast<std::ptrdiff_t>(b.end));
-        const pugi::xml_parse_result r = tree.load_buffer_inplace(
-            buffer.data(), buffer.size(), kParseOptions, pugi::encoding_utf8);
-        // A block the scan found cut short is already reported.
-        if (!r && (scan.complete || b.end != scan.errorOffset))
-            result.notes.push_back("the file is damaged near byte " +
-                                   std::to_string(b.begin + static_cast<std::size_t>(r.offset)) +
-                                   "; the rest of that element was not read");
-        return tree.document_element();
-    };
+    XmlBlockTree blocks(text, scan, result.notes);
+    auto parse = [&](const XmlBlockScanner::Block& b) { return blocks.parse(b); };
     // The definitions first, wherever they stand: dives refer to them by id.
     UddfDefinitions definitions;
     for (const auto& b : scan.blocks)
@@ -132,7 +118,8 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes,
         const XmlBlockScanner::Block s = found.blocks.back();
         buffer.assign(dive.begin(), dive.begin() + static_cast<std::ptrdiff_t>(s.begin));
         buffer.insert(buffer.end(), dive.begin() + static_cast<std::ptrdiff_t>(s.end), dive.end());
-        tree.load_buffer_inplace(buffer.data(), buffer.size(), kParseOptions, pugi::encoding_utf8);
+        tree.load_buffer_inplace(buffer.data(), buffer.size(), kXmlParseOptions,
+                                 pugi::encoding_utf8);
         const pugi::xml_node node = tree.document_element();
         if (!lastChild(node, "informationbeforedive", false) &&
             !lastChild(node, "informationafterdive", false))
@@ -147,8 +134,8 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes,
                                    samples.begin() + static_cast<std::ptrdiff_t>(first),
                                    samples.begin() + static_cast<std::ptrdiff_t>(last));
                 for (char c : std::string_view("</w>")) batchBuffer.push_back(c);
-                batchTree.load_buffer_inplace(batchBuffer.data(), batchBuffer.size(), kParseOptions,
-                                              pugi::encoding_utf8);
+                batchTree.load_buffer_inplace(batchBuffer.data(), batchBuffer.size(),
+                                              kXmlParseOptions, pugi::encoding_utf8);
                 for (pugi::xml_node w : batchTree.document_element().children()) visit(w);
                 first = std::string_view::npos;
                 count = 0;

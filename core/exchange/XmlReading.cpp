@@ -35,11 +35,8 @@ pugi::xml_attribute attributeNamed(pugi::xml_node element, std::string_view name
 }
 
 void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into) {
-    // No doctype node, no processing instructions kept; the five entities and
-    // character references only.
-    const unsigned options = pugi::parse_default & ~pugi::parse_doctype;
-    const pugi::xml_parse_result r =
-        into.document.load_buffer(bytes.data(), bytes.size(), options, pugi::encoding_auto);
+    const pugi::xml_parse_result r = into.document.load_buffer(
+        bytes.data(), bytes.size(), kXmlParseOptions, pugi::encoding_auto);
     into.complete = static_cast<bool>(r);
     into.errorOffset = into.complete ? 0 : static_cast<std::size_t>(r.offset);
     into.any = static_cast<bool>(into.document.document_element());

@@ -25,6 +25,9 @@ struct ParsedXml {
     bool any = false;             // an element was found at all
 };
 void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into);
+// The parser's options for every reader of outside XML: no document type,
+// the five entities and character references only.
+inline constexpr unsigned kXmlParseOptions = pugi::parse_default & ~pugi::parse_doctype;
 
 // Children by name; `anyCase` matches "REPGROUP", "repgroup" and "RepGroup" alike.
 std::vector<pugi::xml_node> children(pugi::xml_node parent, std::string_view name, bool anyCase);
