@@ -252,7 +252,9 @@ void Writer::definitions(const Carnet::DiveList& dives) {
             xml_.open("site", {{"id", siteIds_[k]}});
             xml_.element("name", site.empty() ? place : site);
             xml_.open("geography");
-            xml_.element("location", place.empty() ? site : place);
+            // A site without a place leaves the place empty: read back, the
+            // site would otherwise come home as the place.
+            xml_.element("location", place);
             if (!country.empty()) {
                 xml_.open("address");
                 xml_.element("country", country);

@@ -261,6 +261,18 @@ TEST(StandardUddf, OneDefinitionPerGasAndSiteOneGroupPerDay) {
         << "18 F in kelvins";
 }
 
+TEST(StandardUddf, ASiteWithoutAPlaceComesBackAsASite) {
+    Carnet::DiveList dives = logbook();
+    dives.resize(1);
+    dives[0]->setLieu(std::string());
+    dives[0]->setSite(std::string("La Gabiniere"));
+    EXPECT_EQ(validate(exported(dives), "site-only.uddf"), 0);
+    const auto in = divelog::testing::readBack("UDDF", exported(dives));
+    ASSERT_EQ(in.dives.size(), 1u);
+    EXPECT_EQ(in.dives[0]->lieu().value_or(""), "");
+    EXPECT_EQ(in.dives[0]->site(), "La Gabiniere");
+}
+
 TEST(StandardUddf, ReadBackGivesTheSameDives) {
     const Carnet::DiveList original = logbook();
     const auto in = divelog::testing::readBack("UDDF", exported(original));
