@@ -340,6 +340,7 @@ ProfileDataWindow* CarnetWindow::profileDataWindow() {
 
 void CarnetWindow::displayProfilWindow() {
     profileWindow()->present();
+    followModelNeed();
     updateProfileWindows();
 }
 
@@ -656,7 +657,13 @@ void CarnetWindow::redisplay() {
     model_->repaintAll();
 }
 
+void CarnetWindow::followModelNeed() {
+    session_->wantProfileModel((profile_ && profile_->isVisible()) ||
+                               (edit_ && edit_->isVisible()));
+}
+
 void CarnetWindow::refreshForm() {
+    followModelNeed();
     session_->refresh();
     if (edit_) edit_->showForm();
     updateProfileWindows();
@@ -672,6 +679,7 @@ void CarnetWindow::afterCommand(const std::vector<std::string>& alerts) {
 }
 
 void CarnetWindow::afterSelection(const std::vector<std::string>& alerts) {
+    followModelNeed();
     if (edit_) {
         edit_->toolbar()->updateEnabling(carnet().recordCount(), session_->canUpdate());
         edit_->showForm();

@@ -136,6 +136,9 @@ private:
     // The profile windows follow the dive shown; the data window is filled
     // again only when another dive is shown, so typing in it is not lost.
     void updateProfileWindows();
+    // The tissues and oxygen over the profile are worked out while the edit or
+    // profile window shows them.
+    void followModelNeed();
     void updateHistoryActions();
 
     std::unique_ptr<divelog::CarnetSession> session_;

@@ -95,8 +95,15 @@ void CarnetSession::refresh() {
     // A new dive typed in the form is not the selected row: previous and next
     // would find nothing to store it into.
     const auto shown = hasUnstoredRecord() ? std::nullopt : singleSelection();
-    readouts_ = form_.refresh(RefreshContext{context_.settings(), context_.localisation(),
-                                             carnet_.recordCount(), shown, carnet_.dives()});
+    readouts_ =
+        form_.refresh(RefreshContext{context_.settings(), context_.localisation(),
+                                     carnet_.recordCount(), shown, carnet_.dives(), profileModel_});
+}
+
+void CarnetSession::wantProfileModel(bool wanted) {
+    if (wanted == profileModel_) return;
+    profileModel_ = wanted;
+    if (wanted) refresh();
 }
 
 CarnetSession::ProfileApplied CarnetSession::applyProfile(const ProfileDataSheet& sheet) {

@@ -80,6 +80,9 @@ public:
     // user action recomputes the logbook-wide figures once.
     void refresh() override;
     std::size_t refreshCount() const { return refreshCount_; }
+    // Whether the read-outs carry the profile's tissues and oxygen; turned
+    // on, the read-outs are worked out again at once.
+    void wantProfileModel(bool wanted);
 
 protected:
     bool formModified() const override { return form_.modified(); }
@@ -99,6 +102,7 @@ private:
     DiveTable table_;
     FormReadouts readouts_;
     std::size_t refreshCount_ = 0;
+    bool profileModel_ = false;
     // The number proposed to a new dive, while the form still shows it: it
     // follows the logbook (an import, an undo, a renumbering) until the user
     // types another.

@@ -44,6 +44,9 @@ struct RefreshContext {
     std::optional<std::size_t> selectedRow;
     // The stored dives, for the tissues a dive carries over from the one before it that day.
     std::span<const std::unique_ptr<Plongee>> logbook{};
+    // The tissues and the oxygen over the profile walk every sample, and the
+    // day's earlier dives: worked out only while a window shows them.
+    bool profileModel = false;
 };
 
 struct StoreResult {

@@ -191,7 +191,13 @@ FormReadouts DiveForm::refresh(const RefreshContext& ctx) {
     r.oxygen.text = r.oxygen.cnsPercent ? loc.format(kTable, "CNS", "N/A",
                                                      {*r.oxygen.highestPpO2, *r.oxygen.cnsPercent})
                                         : loc.text(kTable, "CNS N/A", "N/A");
-    refreshProfileModel(r, ctx, us);
+    if (ctx.profileModel) {
+        refreshProfileModel(r, ctx, us);
+    } else {
+        r.model.reset();
+        r.modelText = {};
+        r.tissueStart = {};
+    }
 
     r.gasSummary = DiveCodes::gasLabel(tag(F::gaz), intValue(F::o2Mix), intValue(F::heMix), loc);
 

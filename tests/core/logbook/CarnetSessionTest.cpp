@@ -347,6 +347,20 @@ TEST_F(SessionFixture, ReadoutsFollowTheFormsState) {
     EXPECT_EQ(session->readouts().windowTitle, "New dive") << "an erased number is no dive 0";
 }
 
+// The tissues and oxygen over the profile cost a walk of every sample: the
+// read-outs carry them only while a window wants them, and at once when it does.
+TEST_F(SessionFixture, TheProfileModelIsWorkedOutOnlyWhenWanted) {
+    session->select({1});
+    EXPECT_FALSE(session->readouts().model);
+    session->wantProfileModel(true);
+    ASSERT_TRUE(session->readouts().model);
+    session->select({3});
+    EXPECT_TRUE(session->readouts().model);
+    session->wantProfileModel(false);
+    session->select({2});
+    EXPECT_FALSE(session->readouts().model) << "no model of another dive left behind";
+}
+
 // Erase stores the edits of the dive shown before it clears the form.
 TEST_F(SessionFixture, EraseKeepsTheEditsOfTheDiveShown) {
     session->select({1});
