@@ -65,8 +65,21 @@ World& world() {
     return *theWorld;
 }
 
-// The statistics and the graph data, as every refresh recomputes them while shown.
+// The statistics and the graph data, as every refresh recomputes them while
+// shown: the OTU over the profiles are kept from the last change of the dives.
 void BM_StatisticsAndGraphData(benchmark::State& state) {
+    World& w = world();
+    const EarlierDives earlier = EarlierDives::read(w.store);
+    Statistics::Options options;
+    options.oxygenOverProfiles = false;
+    for (auto _ : state) {
+        const Statistics s = Statistics::of(w.window->carnet(), earlier, options);
+        benchmark::DoNotOptimize(StatisticsShares::of(s));
+    }
+}
+
+// After a change of the dives: the same with the OTU of every sample of every dive.
+void BM_StatisticsWithOxygenOverProfiles(benchmark::State& state) {
     World& w = world();
     const EarlierDives earlier = EarlierDives::read(w.store);
     for (auto _ : state) {
@@ -166,6 +179,7 @@ void BM_RowClick_StatisticsShown(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_StatisticsAndGraphData)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatisticsWithOxygenOverProfiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatisticsTextsReportAndChart)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CardOfAllDives_Core)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CardOfAllDives_Document)->Unit(benchmark::kMillisecond);
