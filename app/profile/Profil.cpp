@@ -98,7 +98,10 @@ void Profil::mouseMoveEvent(QMouseEvent* event) {
 
 void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::ProfileChartLook& look) {
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
+    // Level lines and the fill under the curve need no antialiasing: the
+    // curve drawn over the fill smooths its edge, and a long dive's fill is
+    // the costliest shape of the repaint.
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.fillRect(QRectF(0, 0, c.width, c.height),
                colourOf(look.background, QColor(128, 128, 128), look.backgroundAlpha));
     for (std::size_t k = 0; k < c.gradientRows.size(); ++k) {
@@ -110,6 +113,7 @@ void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::Profi
         fill.setFillRule(Qt::OddEvenFill);
         p.fillPath(fill, colourOf(look.fill, Qt::blue, look.fillAlpha));
     }
+    p.setRenderHint(QPainter::Antialiasing, true);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Qt::black, 1));
     strokeAll(p, c, c.axis);
