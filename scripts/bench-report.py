@@ -88,6 +88,8 @@ def load_targets(path):
             raise TargetError(f"{where}: '{t['target']}' needs a baseline")
         if (kind[2] == "big_o") != (t["figure"] == "big_o"):
             raise TargetError(f"{where}: only the big_o figure takes an O() target")
+        if kind[2] in ("time", "value") and (kind[2] == "time") != (t["figure"] in TIME_FIGURES):
+            raise TargetError(f"{where}: a time takes a target in ns, us, ms or s, a counter none")
         targets.append(dict(t, measured=True, pattern=pattern, kind=kind,
                             base_pattern=base_pattern if base else None))
     return targets
@@ -322,9 +324,10 @@ def write_report(targets, results, unreadable, note=""):
     met = [r for r in rows if r.get("met") is True]
     missed = [r for r in rows if r.get("met") is False]
     measured = [r for r in rows if r["status"] != "no benchmark"]
+    unmeasured = len(rows) - len(measured)
     out.append(f"{len(met)} of {len(measured)} figures meet their target; "
                f"{len(missed)} do not; {len(measured) - len(met) - len(missed)} have no result; "
-               f"{len(rows) - len(measured)} targets have no benchmark.")
+               f"{unmeasured} {'target has' if unmeasured == 1 else 'targets have'} no benchmark.")
     for program, why in sorted(unreadable.items()):
         out.append(f"\n{program}: {why}.")
     out += ["", "## Targets", "",

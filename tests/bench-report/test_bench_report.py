@@ -106,7 +106,7 @@ class TargetsTable(unittest.TestCase):
 
     def test_the_summary_counts_the_rows(self):
         self.assertIn("4 of 11 figures meet their target; 3 do not; 4 have no result; "
-                      "1 targets have no benchmark.", self.report)
+                      "1 target has no benchmark.", self.report)
         self.assertIn("on testhost (2 CPUs, load 0.5 0.2 0.1). Test run.", self.report)
 
 
@@ -142,14 +142,19 @@ class Failures(unittest.TestCase):
         self.assertIn("target 1 (in parsecs): cannot read the target '< 10 parsecs'", done.stderr)
         self.assertEqual(report, "")
 
-    def test_a_share_of_a_baseline_needs_one(self):
-        with self.assertRaisesRegex(bench_report.TargetError, "needs a baseline"):
-            with tempfile.TemporaryDirectory() as tmp:
+    def test_targets_that_cannot_be_judged_are_refused(self):
+        cases = [('"figure": "x", "target": ">= 0.9 x baseline"', "needs a baseline"),
+                 ('"figure": "real_time", "target": "< 16"', "a time takes a target in"),
+                 ('"figure": "mem_x_file", "target": "< 1.5 s"', "a time takes a target in"),
+                 ('"figure": "real_time", "target": "O(N)"', "only the big_o figure"),
+                 ('"figure": "big_o", "target": "O(N!)"', "unknown complexity")]
+        for fields, message in cases:
+            with self.subTest(fields), tempfile.TemporaryDirectory() as tmp:
                 bad = Path(tmp) / "targets.json"
                 bad.write_text('{"targets": [{"issue": 1, "what": "w", "program": "p",'
-                               ' "benchmark": "^BM_A$", "figure": "x",'
-                               ' "target": ">= 0.9 x baseline"}]}')
-                bench_report.load_targets(bad)
+                               ' "benchmark": "^BM_A$", ' + fields + '}]}')
+                with self.assertRaisesRegex(bench_report.TargetError, re.escape(message)):
+                    bench_report.load_targets(bad)
 
 
 class TargetsKeptInTheTree(unittest.TestCase):
