@@ -308,8 +308,12 @@ def table(header, rows):
     return "\n".join(lines)
 
 
-def write_report(targets, results, unreadable, note=""):
+def write_report(targets, results, unreadable, note="", filtered=False):
     rows = [judge(t, results) for t in targets]
+    if filtered:
+        for r in rows:
+            if r["status"] in ("no result", "not run"):
+                r["status"] = "filtered out"
     out = ["# Benchmark report", ""]
     context = next((d["context"] for d in results.values() if d["context"]), {})
     if context:
@@ -349,6 +353,8 @@ def main(argv):
     parser.add_argument("--targets", required=True)
     parser.add_argument("--out", required=True)
     parser.add_argument("--note", default="")
+    parser.add_argument("--filtered", action="store_true",
+                        help="only some benchmarks ran: a missing result is not a fault")
     args = parser.parse_args(argv)
     try:
         targets = load_targets(args.targets)
@@ -356,7 +362,7 @@ def main(argv):
         print(f"bench-report: {e}", file=sys.stderr)
         return 2
     results, unreadable = load_results(args.json_dir)
-    text, rows = write_report(targets, results, unreadable, args.note)
+    text, rows = write_report(targets, results, unreadable, args.note, args.filtered)
     Path(args.out).write_text(text, encoding="utf-8")
     failed = [r for r in rows if r["status"].startswith("failed")]
     failed += [r for p in results.values() for r in p["runs"] if r.get("error_occurred")]

@@ -18,13 +18,13 @@ SCRIPT = TOP / "scripts" / "bench-report.py"
 bench_report = types.SimpleNamespace(**runpy.run_path(str(SCRIPT)))
 
 
-def run_report(case, targets=None):
+def run_report(case, targets=None, extra=()):
     with tempfile.TemporaryDirectory() as tmp:
         out = Path(tmp) / "report.md"
         done = subprocess.run(
             [sys.executable, str(SCRIPT), "--json-dir", str(HERE / case), "--targets",
-             str(targets or HERE / f"{case}-targets.json"), "--out", str(out), "--note", "Test run."],
-            capture_output=True, text=True)
+             str(targets or HERE / f"{case}-targets.json"), "--out", str(out), "--note", "Test run.",
+             *extra], capture_output=True, text=True)
         return done, out.read_text(encoding="utf-8") if out.exists() else ""
 
 
@@ -108,6 +108,17 @@ class TargetsTable(unittest.TestCase):
         self.assertIn("4 of 11 figures meet their target; 3 do not; 4 have no result; "
                       "1 target has no benchmark.", self.report)
         self.assertIn("on testhost (2 CPUs, load 0.5 0.2 0.1). Test run.", self.report)
+
+
+class FilteredRun(unittest.TestCase):
+    def test_what_the_filter_left_out_is_not_called_missing(self):
+        done, report = run_report("run", extra=["--filtered"])
+        self.assertEqual(done.returncode, 0, done.stderr)
+        rows = {r[1]: r for r in rows_of(section(report, "Targets"))}
+        self.assertEqual(rows["a benchmark that is gone"][8], "filtered out")
+        self.assertEqual(rows["a program that did not run"][8], "filtered out")
+        self.assertEqual(rows["too slow, in microseconds"][8], "**NOT met**")
+        self.assertEqual(rows["a target nothing measures"][8], "no benchmark")
 
 
 class OtherBenchmarks(unittest.TestCase):
