@@ -6,7 +6,6 @@
 //   DIVELOG_BENCH_DIVES=500 bench_archive   smaller, e.g. under callgrind
 //   DIVELOG_BENCH_DIR=/some/disk        where the files go (default: temp dir)
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,10 +154,18 @@ long residentBytes() {
     return resident * ::sysconf(_SC_PAGESIZE);
 }
 
+// The high-water mark of this process's own memory. Not getrusage's
+// ru_maxrss: that survives fork and exec, so the probe would report the
+// parent's peak whenever the parent had grown larger.
 long peakResidentBytes() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss * 1024L;
+    long kib = 0;
+    if (std::FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1) break;
+        std::fclose(f);
+    }
+    return kib * 1024L;
 }
 
 // Child side: a fresh process that reads the file, then decodes it, and
