@@ -37,11 +37,7 @@ constexpr std::size_t kLongestName = 32, kMostNames = 48;
 
 std::string dives(std::size_t n) { return n == 1 ? "1 dive" : std::to_string(n) + " dives"; }
 
-std::string_view trim(std::string_view t) {
-    while (!t.empty() && std::isspace(static_cast<unsigned char>(t.front()))) t.remove_prefix(1);
-    while (!t.empty() && std::isspace(static_cast<unsigned char>(t.back()))) t.remove_suffix(1);
-    return t;
-}
+std::string_view trim(std::string_view t) { return trimmedXml(t); }
 
 std::string lower(std::string_view t) {
     std::string out(t);

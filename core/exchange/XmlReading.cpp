@@ -131,25 +131,20 @@ std::vector<pugi::xml_node> descendants(pugi::xml_node root, std::string_view na
     return out;
 }
 
-std::string_view trimmedText(pugi::xml_node element) {
-    std::string_view t = element.child_value();
-    while (!t.empty() && std::isspace(static_cast<unsigned char>(t.front()))) t.remove_prefix(1);
-    while (!t.empty() && std::isspace(static_cast<unsigned char>(t.back()))) t.remove_suffix(1);
-    return t;
-}
+std::string_view trimmedText(pugi::xml_node element) { return trimmedXml(element.child_value()); }
 
 std::string textOf(pugi::xml_node element) { return std::string(trimmedText(element)); }
 
 std::optional<double> leadingNumber(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
+    while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double v = 0;
     const auto r =
         std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
     if (r.ec != std::errc() || !std::isfinite(v)) return std::nullopt;
     // "inf" and "nan" read as numbers for from_chars; they are no depth or time.
-    if (std::isalpha(static_cast<unsigned char>(text.front()))) return std::nullopt;
+    if (const char c = text.front(); c == 'i' || c == 'I' || c == 'n' || c == 'N')
+        return std::nullopt;
     return v;
 }
 
