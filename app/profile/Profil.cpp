@@ -34,8 +34,16 @@ QPainterPath pathOf(const ProfileChart& c, const ChartLine& line, bool close = f
     return path;
 }
 
+// An open line as a polyline: the painter strokes it without building a path.
+void stroke(QPainter& p, const ProfileChart& c, const ChartLine& line) {
+    QPolygonF points;
+    points.reserve(static_cast<qsizetype>(line.size()));
+    for (const auto& point : line) points << at(c, point);
+    p.drawPolyline(points);
+}
+
 void strokeAll(QPainter& p, const ProfileChart& c, const std::vector<ChartLine>& lines) {
-    for (const ChartLine& l : lines) p.drawPath(pathOf(c, l));
+    for (const ChartLine& l : lines) stroke(p, c, l);
 }
 
 }  // namespace
@@ -136,12 +144,12 @@ void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::Profi
         p.setRenderHint(QPainter::Antialiasing, true);
     }
     p.setPen(QPen(colourOf(look.plot, Qt::red), 1.4));
-    p.drawPath(pathOf(c, c.depthCurve));
+    stroke(p, c, c.depthCurve);
     // Where the dive went above the ceiling, drawn over the curve.
     p.setPen(QPen(QColor(110, 0, 110), 3, Qt::SolidLine, Qt::RoundCap));
     strokeAll(p, c, c.ceilingBreaks);
     p.setPen(QPen(Qt::blue, 1));
-    p.drawPath(pathOf(c, c.surfaceLine));
+    stroke(p, c, c.surfaceLine);
 
     for (const auto& image : c.images) {
         const QPixmap pm = LogbookIcons::pixmap(image.name);
@@ -197,10 +205,10 @@ void Profil::paintChart(QPainter& p, const ProfileChart& c, const divelog::Profi
     p.setPen(QPen(QColor(0, 150, 0), 1));
     strokeAll(p, c, c.surfacings);
     p.setPen(QPen(Qt::blue, 1));
-    p.drawPath(pathOf(c, c.pressureCurve));
+    stroke(p, c, c.pressureCurve);
     QPen limit(Qt::red, 1);
     limit.setDashPattern({3, 3});
     p.setPen(limit);
-    p.drawPath(pathOf(c, c.oxygenLimit));
+    stroke(p, c, c.oxygenLimit);
     p.restore();
 }
