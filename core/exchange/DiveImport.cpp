@@ -12,6 +12,7 @@
 #include "dive/Units.h"
 #include "document/DocumentFile.h"
 #include "exchange/ExchangeFormats.h"
+#include "exchange/ImportRules.h"
 #include "localisation/Localisation.h"
 #include "logbook/DiveForm.h"
 #include "settings/SettingsStore.h"
@@ -85,8 +86,6 @@ std::string_view fieldWords(F field) {
         default: return Plongee::nameOf(field);
     }
 }
-
-std::string dives(std::size_t n) { return n == 1 ? "1 dive" : std::to_string(n) + " dives"; }
 
 // What a reader's number stands for, to be kept in the logbook's units.
 enum class Measure { None, Depth, Altitude, Temperature };
@@ -220,7 +219,7 @@ std::string DiveImport::correctionNote(const Built& built) {
     std::string line =
         "values the logbook cannot hold were corrected as the dive form corrects them:";
     for (const auto& [field, count] : built.corrected)
-        line += " " + std::string(fieldWords(field)) + " (" + dives(count) + "),";
+        line += " " + std::string(fieldWords(field)) + " (" + diveCount(count) + "),";
     line.pop_back();
     return line;
 }

@@ -12,6 +12,11 @@
 
 namespace divelog {
 
+// "1 dive", "3 dives": how the import reports count dives.
+inline std::string diveCount(std::size_t n) {
+    return n == 1 ? "1 dive" : std::to_string(n) + " dives";
+}
+
 // What the readers share: a gas from its oxygen and helium fractions, a
 // date from its parts, a sampling interval, a list choice by position.
 class ImportRules {

@@ -35,8 +35,6 @@ constexpr double kLongestDive = 30 * 86400.0;  // seconds; a time past this is d
 // What the report names of a file's own words: short, and not too many.
 constexpr std::size_t kLongestName = 32, kMostNames = 48;
 
-std::string dives(std::size_t n) { return n == 1 ? "1 dive" : std::to_string(n) + " dives"; }
-
 std::string_view trim(std::string_view t) { return trimmedXml(t); }
 
 std::string lower(std::string_view t) {
@@ -681,46 +679,48 @@ void DiveReader::report(std::vector<std::string>& notes) const {
                         (empty_ == 1 ? " dive element held" : " dive elements held") +
                         " no date, depth, duration or sample: skipped, as no dive");
     if (unknownSites_)
-        notes.push_back(dives(unknownSites_) + " named a dive site the file does not hold");
+        notes.push_back(diveCount(unknownSites_) + " named a dive site the file does not hold");
     if (extraCylinders_)
-        notes.push_back(dives(extraCylinders_) +
+        notes.push_back(diveCount(extraCylinders_) +
                         " had more than two cylinders: the logbook keeps two, the others were "
                         "left out (their gases kept as deco gases where the dive changed to them)");
     if (extraGases_)
-        notes.push_back(dives(extraGases_) +
+        notes.push_back(diveCount(extraGases_) +
                         " changed to more gases than the five deco gases the logbook keeps: "
                         "the others were left out");
     if (otherPressures_)
-        notes.push_back(dives(otherPressures_) +
+        notes.push_back(diveCount(otherPressures_) +
                         " had sample pressures of a cylinder other than the logbook's first: "
                         "left out");
     if (otherComputers_)
-        notes.push_back(dives(otherComputers_) +
+        notes.push_back(diveCount(otherComputers_) +
                         " had a second dive computer: the first one's record was kept");
-    if (masters_) notes.push_back(dives(masters_) + " had a dive master: added to the buddies");
+    if (masters_) notes.push_back(diveCount(masters_) + " had a dive master: added to the buddies");
     if (suitsInNotes_)
-        notes.push_back(dives(suitsInNotes_) +
+        notes.push_back(diveCount(suitsInNotes_) +
                         " had a suit that names none of the logbook's suits: kept in the notes");
     if (ratings_)
-        notes.push_back(dives(ratings_) +
+        notes.push_back(diveCount(ratings_) +
                         " had a rating of 1 to 3 stars, which names no mark: "
                         "left out");
     if (badDepths_)
-        notes.push_back(dives(badDepths_) +
+        notes.push_back(diveCount(badDepths_) +
                         " had samples without a usable depth: the depth before was kept");
     if (repeated_)
-        notes.push_back(dives(repeated_) +
+        notes.push_back(diveCount(repeated_) +
                         " had samples written again at the same time: the last of each was kept");
     if (fileOrder_)
-        notes.push_back(dives(fileOrder_) +
+        notes.push_back(diveCount(fileOrder_) +
                         " had sample times that went backwards or were missing: "
                         "their samples were kept one each in file order");
     if (cut_)
-        notes.push_back(dives(cut_) + " had samples too far apart to keep whole: the end was cut");
+        notes.push_back(diveCount(cut_) +
+                        " had samples too far apart to keep whole: the end was cut");
     numbers_.report(notes);
     if (!leftOut_.empty()) {
         std::string line = "what the logbook has no field for was left out:";
-        for (const auto& [what, count] : leftOut_) line += " " + what + " (" + dives(count) + "),";
+        for (const auto& [what, count] : leftOut_)
+            line += " " + what + " (" + diveCount(count) + "),";
         line.pop_back();
         notes.push_back(std::move(line));
     }

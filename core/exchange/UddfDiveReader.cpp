@@ -60,8 +60,6 @@ std::size_t alarmSlot(std::string_view what) {
                                : 4;
 }
 
-std::string dives(std::size_t n) { return n == 1 ? "1 dive" : std::to_string(n) + " dives"; }
-
 // The set-point code nearest a partial pressure written in pascals (or in
 // bar, as some programs write it); none past a tenth of a bar from any.
 std::optional<std::int32_t> setPointCode(double value) {
@@ -549,37 +547,40 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
 void UddfDiveReader::report(std::vector<std::string>& notes) const {
     if (extraTanks_)
         notes.push_back(
-            dives(extraTanks_) +
+            diveCount(extraTanks_) +
             " had more than two tanks: the logbook keeps two, the others were left out");
     if (extraMixes_)
         notes.push_back(
-            dives(extraMixes_) +
+            diveCount(extraMixes_) +
             " breathed more mixes than the two the logbook keeps: the others were left out");
     if (unknownMixes_)
-        notes.push_back(dives(unknownMixes_) + " switched to a mix the file does not define");
+        notes.push_back(diveCount(unknownMixes_) + " switched to a mix the file does not define");
     if (otherTankPressures_)
-        notes.push_back(dives(otherTankPressures_) +
+        notes.push_back(diveCount(otherTankPressures_) +
                         " had pressure readings of further tanks: left out");
     if (badDepths_)
-        notes.push_back(dives(badDepths_) + " had samples without a usable depth: left out");
+        notes.push_back(diveCount(badDepths_) + " had samples without a usable depth: left out");
     if (empty_)
         notes.push_back(std::to_string(empty_) +
                         (empty_ == 1 ? " dive element held" : " dive elements held") +
                         " no date, depth, duration or sample: skipped, as no dive");
     if (repeated_)
-        notes.push_back(dives(repeated_) +
+        notes.push_back(diveCount(repeated_) +
                         " had samples written again at the same time: the last of each was kept");
     if (fileOrder_)
-        notes.push_back(dives(fileOrder_) +
+        notes.push_back(diveCount(fileOrder_) +
                         " had sample times that went backwards or were missing: "
                         "their samples were kept one each in file order");
     numbers_.report(notes);
     if (cut_)
-        notes.push_back(dives(cut_) + " had samples too far apart to keep whole: the end was cut");
-    if (ratings_) notes.push_back(dives(ratings_) + " had a rating that names no mark: left out");
+        notes.push_back(diveCount(cut_) +
+                        " had samples too far apart to keep whole: the end was cut");
+    if (ratings_)
+        notes.push_back(diveCount(ratings_) + " had a rating that names no mark: left out");
     if (!sensors_.empty()) {
         std::string line = "readings the logbook has no field for were left out:";
-        for (const auto& [name, count] : sensors_) line += " " + name + " (" + dives(count) + "),";
+        for (const auto& [name, count] : sensors_)
+            line += " " + name + " (" + diveCount(count) + "),";
         line.pop_back();
         notes.push_back(std::move(line));
     }
