@@ -113,6 +113,17 @@ private slots:
         edit->toolbar()->action("addWreck")->trigger();
         QCOMPARE(w->model()->rowCount(), 1);
         QCOMPARE(w->registerDocument().record(0).integer(divelog::Epaves::jauge), 1500);
+
+        // Closing a card holding it drops nothing: the windows stay, the card unchanged.
+        w->table()->selectRow(0);
+        type(edit, "jauge", "2,5");
+        QVERIFY(!edit->close());
+        QVERIFY(!w->close());
+        QCOMPARE(qobject_cast<QLineEdit*>(edit->control("jauge"))->text(), QString("2,5"));
+        QCOMPARE(w->registerDocument().record(0).integer(divelog::Epaves::jauge), 1500);
+        type(edit, "jauge", "2500");
+        QVERIFY(edit->close());
+        QCOMPARE(w->registerDocument().record(0).integer(divelog::Epaves::jauge), 2500);
     }
 
     // A keyboard alone: the Cards menu and the edit window's shortcuts add,
