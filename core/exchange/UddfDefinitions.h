@@ -35,6 +35,11 @@ public:
     void read(pugi::xml_node element);
 
     const Mix* mix(std::string_view ref) const { return find(mixes_, ref); }
+    // The id of the mix a reference names, as these definitions keep it.
+    const std::string* mixId(std::string_view ref) const {
+        const auto it = mixes_.find(std::string(trimmed(ref)));
+        return it == mixes_.end() ? nullptr : &it->first;
+    }
     const Site* site(std::string_view ref) const { return find(sites_, ref); }
     const Equipment* equipment(std::string_view ref) const { return find(equipment_, ref); }
     // A buddy's name: first and last name.

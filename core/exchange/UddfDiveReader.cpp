@@ -74,6 +74,20 @@ std::optional<std::int32_t> setPointCode(double value) {
     return best;
 }
 
+}  // namespace
+
+WaypointElement UddfDiveReader::waypointElement(pugi::xml_node wp,
+                                                std::vector<WaypointChild>& scratch) {
+    scratch.clear();
+    for (pugi::xml_node c = wp.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element)
+            scratch.push_back({localName(c), trimmedText(c), attributeNamed(c, "ref").value(),
+                               attributeNamed(c, "type").value()});
+    return {scratch, scratch.empty() ? trimmedText(wp) : std::string_view()};
+}
+
+namespace {
+
 constexpr auto kStageVolume =
     std::array<DiveForm::TextField, 3>{F::volPony1, F::volPony2, F::volPony3};
 constexpr auto kStageStart = std::array<DiveForm::TextField, 3>{
@@ -116,9 +130,10 @@ std::optional<DiveDraft> UddfDiveReader::read(pugi::xml_node dive, std::vector<s
     d.setTag(F::courant, NewDiveCodes::kCurrent);
     d.setTag(F::visibilite, NewDiveCodes::kVisibility);
     d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
+    bool anyWaypoint = false;
     if (lastChild(dive, "informationbeforedive", false) ||
         lastChild(dive, "informationafterdive", false))
-        readVersion3(d, dive, notes, waypoints);
+        anyWaypoint = readVersion3(d, dive, notes, waypoints);
     else
         readVersion2(d, dive, notes);
     // What makes a dive: when, how deep, how long or its samples, in either structure.
@@ -128,7 +143,7 @@ std::optional<DiveDraft> UddfDiveReader::read(pugi::xml_node dive, std::vector<s
         lastChild(before, "datetime", false) || lastChild(dive, "date", false) ||
         lastChild(after, "greatestdepth", false) || lastChild(dive, "greatestdepth", false) ||
         lastChild(after, "diveduration", false) ||
-        lastChild(lastChild(dive, "samples", false), "waypoint", false) || waypoints;
+        lastChild(lastChild(dive, "samples", false), "waypoint", false) || anyWaypoint;
     if (!anything) {
         ++empty_;
         return std::nullopt;
@@ -173,7 +188,7 @@ void UddfDiveReader::readVersion2(DiveDraft& d, pugi::xml_node dive,
         d.setText(F::temps, whole(std::clamp(std::trunc(*s / 60), 0.0, 1e6)));
 }
 
-void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
+bool UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
                                   std::vector<std::string>& notes, const Waypoints& waypoints) {
     pugi::xml_node before = lastChild(dive, "informationbeforedive", false);
     pugi::xml_node after = lastChild(dive, "informationafterdive", false);
@@ -263,15 +278,18 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
     std::vector<Waypoint> points;
     struct Reading {
         std::ptrdiff_t point;  // -1: a waypoint without depth
-        std::string_view ref;
+        std::size_t tank;      // in `readingTanks`
         double bar;
     };
     std::vector<Reading> readings;
+    // Waypoints read apart live only while they are visited: what outlives
+    // them is kept as the definitions' own ids, or copied.
+    std::vector<std::string> readingTanks;
     std::vector<std::string_view> mixesUsed;  // in order of first use
     bool unknownMix = false, badDepth = false;
     std::uint32_t sensors = 0;
     std::optional<double> lowestKelvin, lastTime, setPoint;
-    std::string_view diveMode;
+    std::string diveMode;
     // A switch to a mix: the first names the gas breathed from the start;
     // later ones the bottom gas (1) or a stop's gas (2 to 6).
     auto switchCode = [&](std::string_view ref) -> std::int32_t {
@@ -287,53 +305,55 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
                 }
         return 0;
     };
-    auto visit = [&](pugi::xml_node wp) {
-        if (wp.type() != pugi::node_element || localName(wp) != "waypoint") return;
+    auto visit = [&](const WaypointElement& wp) {
         Waypoint p;
-        bool hasDepth = false, anyChild = false;
+        bool hasDepth = false;
         const std::size_t firstReading = readings.size();
-        for (pugi::xml_node c = wp.first_child(); c; c = c.next_sibling()) {
-            if (c.type() != pugi::node_element) continue;
-            anyChild = true;
-            const std::string_view name = localName(c);
+        for (const WaypointChild& c : wp.children) {
+            const std::string_view name = c.name;
             if (name == "depth") {
-                const auto v = number(c);
+                const auto v = leadingNumber(c.text);
                 hasDepth = v && ImportRules::plausibleDepth(*v);
                 if (hasDepth) p.metres = *v;
                 badDepth = badDepth || !hasDepth;
             } else if (name == "divetime") {
-                if (auto v = number(c); v && std::fabs(*v) <= kLongestDive) p.seconds = *v;
+                if (auto v = leadingNumber(c.text); v && std::fabs(*v) <= kLongestDive)
+                    p.seconds = *v;
             } else if (name == "switchmix") {
-                const std::string_view ref =
-                    UddfDefinitions::trimmed(attributeNamed(c, "ref").value());
-                if (!definitions_.mix(ref)) {
+                const std::string* id = definitions_.mixId(c.ref);
+                if (!id) {
                     unknownMix = true;
                     continue;
                 }
+                const std::string_view ref = *id;
                 if (std::find(mixesUsed.begin(), mixesUsed.end(), ref) == mixesUsed.end())
                     mixesUsed.push_back(ref);
                 p.gas = switchCode(ref);
             } else if (name == "tankpressure") {
-                if (auto v = number(c); v && *v >= 0 && *v < 1e10)
-                    readings.push_back({-1,
-                                        UddfDefinitions::trimmed(attributeNamed(c, "ref").value()),
+                if (auto v = leadingNumber(c.text); v && *v >= 0 && *v < 1e10) {
+                    const std::string_view ref = UddfDefinitions::trimmed(c.ref);
+                    auto tank = std::find(readingTanks.begin(), readingTanks.end(), ref);
+                    if (tank == readingTanks.end())
+                        tank = readingTanks.emplace(readingTanks.end(), ref);
+                    readings.push_back({-1, static_cast<std::size_t>(tank - readingTanks.begin()),
                                         *v / units::kPascalsPerBar});
+                }
             } else if (name == "alarm") {
-                if (const std::size_t slot = alarmSlot(trimmedText(c)); slot < 4)
-                    p.alarms[slot] = 1;
+                if (const std::size_t slot = alarmSlot(c.text); slot < 4) p.alarms[slot] = 1;
             } else if (name == "setpo2" && !setPoint) {
-                setPoint = number(c);
+                setPoint = leadingNumber(c.text);
             } else if (name == "divemode" && diveMode.empty()) {
-                diveMode = attributeNamed(c, "type").value();
+                diveMode = c.type;
             } else {
                 const auto known = std::find(kSensors.begin(), kSensors.end(), name);
                 if (known != kSensors.end()) sensors |= 1u << (known - kSensors.begin());
                 if (name == "temperature")
-                    if (auto k = number(c)) lowestKelvin = std::min(lowestKelvin.value_or(*k), *k);
+                    if (auto k = leadingNumber(c.text))
+                        lowestKelvin = std::min(lowestKelvin.value_or(*k), *k);
             }
         }
-        if (!anyChild) {
-            const auto v = leadingNumber(trimmedText(wp));
+        if (wp.children.empty()) {
+            const auto v = leadingNumber(wp.text);
             hasDepth = v && ImportRules::plausibleDepth(*v);
             if (hasDepth) p.metres = *v;
             badDepth = badDepth || !hasDepth;
@@ -344,11 +364,15 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
             readings[r].point = static_cast<std::ptrdiff_t>(points.size());
         points.push_back(p);
     };
+    bool anyWaypoint = false;
     if (waypoints) {
-        waypoints(visit);
+        anyWaypoint = waypoints(visit);
     } else {
-        pugi::xml_node samples = lastChild(dive, "samples", false);
-        for (pugi::xml_node wp = samples.first_child(); wp; wp = wp.next_sibling()) visit(wp);
+        std::vector<WaypointChild> scratch;
+        for (pugi::xml_node wp = lastChild(dive, "samples", false).first_child(); wp;
+             wp = wp.next_sibling())
+            if (wp.type() == pugi::node_element && localName(wp) == "waypoint")
+                visit(waypointElement(wp, scratch));
     }
 
     // The apparatus: the rebreather the diver used, else the dive mode.
@@ -398,9 +422,9 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
     bool otherTank = false;
     for (const Reading& r : readings) {
         std::size_t tank = 0;
-        if (!r.ref.empty()) {
+        if (const std::string& ref = readingTanks[r.tank]; !ref.empty()) {
             const auto it = std::find_if(tanks.begin(), tanks.end(),
-                                         [&](const Tank& t) { return t.named(r.ref); });
+                                         [&](const Tank& t) { return t.named(ref); });
             tank = it != tanks.end()  ? static_cast<std::size_t>(it - tanks.begin())
                    : tanks.size() > 1 ? 2
                                       : 0;
@@ -542,6 +566,7 @@ void UddfDiveReader::readVersion3(DiveDraft& d, pugi::xml_node dive,
             if (it == sensors_.end()) it = sensors_.emplace(std::string(kSensors[i]), 0).first;
             ++it->second;
         }
+    return anyWaypoint;
 }
 
 void UddfDiveReader::report(std::vector<std::string>& notes) const {

@@ -12,6 +12,7 @@
 #include "exchange/ExchangeFormat.h"
 #include "exchange/ImportRules.h"
 #include "exchange/UddfDefinitions.h"
+#include "exchange/UddfWaypointScanner.h"
 
 namespace divelog {
 
@@ -28,11 +29,15 @@ public:
     // None for a `dive` that holds nothing of a dive: no date, depth,
     // duration or waypoint (some programs write one before the first dive
     // only to carry its surface interval).
-    // `waypoints`, for a 3.x dive whose samples are read apart (a dive too
-    // large for one tree), gives them in document order to its argument.
-    using Waypoints = std::function<void(const std::function<void(pugi::xml_node)>& visit)>;
+    // `waypoints`, for a 3.x dive whose samples are read apart from its tree
+    // (`dive` then holds no `samples`), gives them in document order to its
+    // argument, and says whether there was any.
+    using Waypoints = std::function<bool(const std::function<void(const WaypointElement&)>& visit)>;
     std::optional<DiveDraft> read(pugi::xml_node dive, std::vector<std::string>& notes,
                                   const Waypoints& waypoints = {});
+    // A waypoint of a tree as the scanner gives one; `scratch` holds its children.
+    static WaypointElement waypointElement(pugi::xml_node waypoint,
+                                           std::vector<WaypointChild>& scratch);
     // Appends the report's lines for what the dives read so far left behind.
     void report(std::vector<std::string>& notes) const;
     std::size_t skipped() const { return empty_; }
@@ -40,7 +45,8 @@ public:
 private:
     struct Tank;
     void readVersion2(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes);
-    void readVersion3(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes,
+    // Whether the dive had a waypoint.
+    bool readVersion3(DiveDraft& d, pugi::xml_node dive, std::vector<std::string>& notes,
                       const Waypoints& waypoints);
 
     const UddfDefinitions& definitions_;

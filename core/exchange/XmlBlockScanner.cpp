@@ -7,22 +7,17 @@
 #include <functional>
 #include <string>
 
+#include "exchange/XmlText.h"
+
 namespace divelog {
 
 namespace {
 
 constexpr std::size_t kTracked = 64;  // levels whose names are kept and checked
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
 bool nameStart(char c) {
     const auto u = static_cast<unsigned char>(c);
     return std::isalpha(u) || c == '_' || c == ':' || u >= 0x80;
-}
-
-std::string_view withoutPrefix(std::string_view name) {
-    const std::size_t colon = name.find(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
 std::size_t find(std::string_view text, std::size_t from, std::string_view what) {
@@ -71,15 +66,19 @@ std::size_t declarationEnd(std::string_view text, std::size_t from) {
     return std::string_view::npos;
 }
 
-}  // namespace
+using Path = XmlBlockScanner::Path;
+using Block = XmlBlockScanner::Block;
+using Result = XmlBlockScanner::Result;
 
-XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths) {
-    return scan(text, paths, {});
-}
+// What a scan does besides finding blocks.
+struct Mode {
+    const XmlBlockScanner::Enter* enter = nullptr;
+    std::optional<XmlBlockScanner::Start>* first = nullptr;  // stop at the first block's start
+    std::size_t* closedAt = nullptr;  // begun inside an element: stop at its end tag
+};
 
-XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths,
-                                              const std::function<void(const Block&)>& each,
-                                              bool anyCase) {
+Result scanText(std::string_view text, std::span<const Path> paths,
+                const std::function<void(const Block&)>& each, bool anyCase, Mode mode) {
     auto same = [anyCase](std::string_view a, std::string_view b) {
         if (!anyCase) return a == b;
         return a.size() == b.size() &&
@@ -133,11 +132,16 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
             }
         } else if (next == '/') {
             std::size_t n = pos + 2;
-            while (n < text.size() && !isSpace(data[n]) && data[n] != '>') ++n;
+            while (n < text.size() && !isXmlSpace(data[n]) && data[n] != '>') ++n;
             after = text.find('>', n);
+            if (depth == 0 && mode.closedAt) {
+                *mode.closedAt = pos;
+                return r;
+            }
             if (after == std::string_view::npos || depth == 0) return fail(pos);
             ++after;
             --depth;
+            if (depth == 0 && mode.first) return r;  // the root ends: nothing matched in it
             // The same name as written is the usual case; prefixes are compared only otherwise.
             if (const std::string_view closing = text.substr(pos + 2, n - pos - 2);
                 depth < kTracked && closing != names[depth] &&
@@ -150,7 +154,7 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
             }
         } else if (nameStart(next)) {
             std::size_t n = pos + 1;
-            while (n < text.size() && !isSpace(data[n]) && data[n] != '>' && data[n] != '/') ++n;
+            while (n < text.size() && !isXmlSpace(data[n]) && data[n] != '>' && data[n] != '/') ++n;
             bool selfClosing = false;
             after = tagEnd(text, n, selfClosing);
             if (after == std::string_view::npos) return fail(pos);
@@ -158,6 +162,7 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
             const std::string_view name = text.substr(pos + 1, n - pos - 1);
             // The root is level 0. A path matches the element and its
             // parents, wherever they stand below the root.
+            bool entered = false;
             if (!inBlock && depth >= 1 && depth < kTracked) {
                 const std::string_view local = withoutPrefix(name);
                 for (std::size_t p = 0; p < paths.size(); ++p) {
@@ -167,6 +172,20 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
                     for (std::size_t k = 1; k < path.size() && all; ++k)
                         all = same(withoutPrefix(names[depth - k]), path[path.size() - 1 - k]);
                     if (!all) continue;
+                    const XmlBlockScanner::Start start{pos, after, depth, name, selfClosing, p};
+                    if (mode.first) {
+                        *mode.first = start;
+                        return r;
+                    }
+                    if (mode.enter && !selfClosing)
+                        if (const std::size_t end = (*mode.enter)(start);
+                            end != std::string_view::npos && end > after) {
+                            r.blocks.push_back({pos, end, p});
+                            finish();
+                            after = end;
+                            entered = true;
+                            break;
+                        }
                     r.blocks.push_back({pos, after, p});
                     if (selfClosing) finish();
                     inBlock = !selfClosing;
@@ -174,7 +193,7 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
                     break;
                 }
             }
-            if (!selfClosing) {
+            if (!selfClosing && !entered) {
                 if (depth < kTracked) names[depth] = name;
                 ++depth;
             }
@@ -188,6 +207,45 @@ XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<c
     r.complete = r.anyElement;
     if (!r.anyElement) r.errorOffset = 0;
     return r;
+}
+
+}  // namespace
+
+XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths) {
+    return scanText(text, paths, {}, false, {});
+}
+
+XmlBlockScanner::Result XmlBlockScanner::scan(std::string_view text, std::span<const Path> paths,
+                                              const std::function<void(const Block&)>& each,
+                                              bool anyCase) {
+    return scanText(text, paths, each, anyCase, {});
+}
+
+XmlBlockScanner::Result XmlBlockScanner::scanEntering(std::string_view text,
+                                                      std::span<const Path> paths,
+                                                      const Enter& enter) {
+    return scanText(text, paths, {}, false, Mode{&enter, nullptr, nullptr});
+}
+
+std::optional<XmlBlockScanner::Start> XmlBlockScanner::firstStart(std::string_view text,
+                                                                  std::span<const Path> paths) {
+    std::optional<Start> first;
+    scanText(text, paths, {}, false, Mode{nullptr, &first, nullptr});
+    return first;
+}
+
+std::size_t XmlBlockScanner::elementEnd(std::string_view text, std::size_t from,
+                                        std::string_view name) {
+    if (from > text.size()) return std::string_view::npos;
+    std::size_t at = std::string_view::npos;
+    scanText(text.substr(from), {}, {}, false, Mode{nullptr, nullptr, &at});
+    if (at == std::string_view::npos) return at;
+    at += from;
+    // The parser takes the end tag's name as written, blanks after it.
+    if (text.compare(at + 2, name.size(), name) != 0) return std::string_view::npos;
+    std::size_t close = at + 2 + name.size();
+    while (close < text.size() && isXmlSpace(text[close])) ++close;
+    return close < text.size() && text[close] == '>' ? close + 1 : std::string_view::npos;
 }
 
 bool XmlBlockScanner::cuttable(std::span<const std::uint8_t> bytes) {

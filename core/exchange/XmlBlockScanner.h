@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,14 @@ public:
         std::size_t errorOffset = 0;
     };
 
+    // A block's start tag: where it begins and ends, its name as written,
+    // its level (1: a child of the root) and which of the paths it matched.
+    struct Start {
+        std::size_t begin = 0, tagEnd = 0, level = 0;
+        std::string_view name;
+        bool selfClosing = false;
+        std::size_t path = 0;
+    };
     // A block begins at an element whose name and its parents' match a path,
     // wherever they stand below the root (a damaged file may nest them in an
     // element it left open); elements inside a block are not matched again. The names of the
@@ -43,6 +52,21 @@ public:
     // matches the paths' names in any case ("REPGROUP", "repgroup").
     static Result scan(std::string_view text, std::span<const Path> paths,
                        const std::function<void(const Block&)>& each, bool anyCase = false);
+
+    // The same, kept in the result, where `enter`, at each block's start tag
+    // (not self-closing), may read the block itself: it returns the
+    // position just past the block's end tag, where the scan goes on, or
+    // npos to leave the block to the scan.
+    using Enter = std::function<std::size_t(const Start&)>;
+    static Result scanEntering(std::string_view text, std::span<const Path> paths,
+                               const Enter& enter);
+
+    // The first element a path matches inside the text's first element, the
+    // scan going no further; none when that element ends first.
+    static std::optional<Start> firstStart(std::string_view text, std::span<const Path> paths);
+    // From inside the content of an element named `name` as written, just
+    // past its end tag; npos when the text is damaged or stops first.
+    static std::size_t elementEnd(std::string_view text, std::size_t from, std::string_view name);
 
     // Whether the bytes can be cut this way: UTF-8 or ASCII, by their
     // byte-order mark and declaration. Other encodings are read whole.

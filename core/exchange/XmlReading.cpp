@@ -19,11 +19,6 @@ bool sameName(std::string_view a, std::string_view b, bool anyCase) {
     return true;
 }
 
-std::string_view withoutPrefix(std::string_view name) {
-    const std::size_t colon = name.find(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
 }  // namespace
 
 std::string_view localName(pugi::xml_node n) { return withoutPrefix(n.name()); }

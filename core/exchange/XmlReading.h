@@ -10,6 +10,7 @@
 #include <pugixml.hpp>
 
 #include "exchange/ExchangeFormat.h"
+#include "exchange/XmlText.h"
 #include "util/Date.h"
 
 namespace divelog {
@@ -28,15 +29,6 @@ void parseXml(std::span<const std::uint8_t> bytes, ParsedXml& into);
 // The parser's options for every reader of outside XML: no document type,
 // the five entities and character references only.
 inline constexpr unsigned kXmlParseOptions = pugi::parse_default & ~pugi::parse_doctype;
-
-// XML's own white space; the C library's isspace is a call per byte.
-constexpr bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-// The text without the white space around it.
-constexpr std::string_view trimmedXml(std::string_view t) {
-    while (!t.empty() && isXmlSpace(t.front())) t.remove_prefix(1);
-    while (!t.empty() && isXmlSpace(t.back())) t.remove_suffix(1);
-    return t;
-}
 
 // Children by name; `anyCase` matches "REPGROUP", "repgroup" and "RepGroup" alike.
 std::vector<pugi::xml_node> children(pugi::xml_node parent, std::string_view name, bool anyCase);

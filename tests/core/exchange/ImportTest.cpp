@@ -348,18 +348,22 @@ TEST(ImportRun, ProgressIsToldTheFileSDivesAndCancelsAll) {
 
 TEST(Import, ALargeDiveReadInBatchesGivesWhatOneTreeGives) {
     // Over 4 MB of waypoints: read a batch at a time, as the whole-file
-    // reader of another encoding reads it in one tree.
+    // reader of another encoding reads it in one tree. The mix and tank a
+    // waypoint names outlive its batch.
     std::string dive =
         "<dive id='big'><informationbeforedive><datetime>2024-02-03T08:00</datetime>"
-        "</informationbeforedive><tankdata><link ref='air'/><link ref='ean50'/>"
+        "</informationbeforedive><tankdata id='t1'><link ref='air'/><link ref='ean50'/>"
         "<tankpressurebegin>21000000</tankpressurebegin></tankdata><samples>";
     for (int i = 0; i < 60000; ++i) {
         dive += "<waypoint><depth>" + std::to_string((i * 7) % 400 / 10.0) + "</depth><divetime>" +
                 std::to_string(i * 4) + "</divetime>";
         if (i % 997 == 0) dive += "<alarm>ascent</alarm>";
-        if (i == 0) dive += "<switchmix ref='air'/>";
+        if (i == 0) dive += "<switchmix ref='air'/><divemode type='opencircuit'/>";
+        if (i == 30000) dive += "<switchmix ref='ean50'/>";
+        if (i == 50000) dive += "<switchmix ref='air'/>";
         if (i % 1000 == 0)
-            dive += "<tankpressure>" + std::to_string(21000000 - i * 100) + "</tankpressure>";
+            dive +=
+                "<tankpressure ref='t1'>" + std::to_string(21000000 - i * 100) + "</tankpressure>";
         dive += "</waypoint>\n";
     }
     dive +=
