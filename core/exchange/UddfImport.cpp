@@ -104,6 +104,7 @@ public:
     // A dive of the usual size from its start tag in `from`: the position
     // past its end tag once read, npos when it is not in the plain form.
     std::size_t readPlain(std::string_view from, Readers& readers, ImportResult& result) {
+        from = from.substr(0, kLargeDive);  // a larger dive is read in batches
         std::size_t name = 1;
         while (name < from.size() && !isXmlSpace(from[name]) && from[name] != '>' &&
                from[name] != '/')
@@ -115,7 +116,7 @@ public:
         if (samplesEnd == npos) return npos;
         const std::size_t end =
             XmlBlockScanner::elementEnd(from, samplesEnd, from.substr(1, name - 1));
-        if (end == npos || end >= kLargeDive) return npos;
+        if (end == npos) return npos;
         const std::string_view dive = from.substr(0, end);
         if (dive.find('\0') != std::string_view::npos) return npos;
         buffer_.assign(dive.begin(), dive.begin() + static_cast<std::ptrdiff_t>(s->begin));

@@ -1,5 +1,6 @@
 #include "exchange/UddfWaypointScanner.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -19,8 +20,8 @@ enum : std::uint8_t { kNameStart = 1, kName = 2, kSpace = 4, kNotPlain = 8 };
 constexpr std::array<std::uint8_t, 256> kClass = [] {
     std::array<std::uint8_t, 256> t{};
     for (int c = 0; c < 256; ++c) {
-        const bool start = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-                           c == ':' || c >= 0x80;
+        const bool start =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
         if (start) t[c] = kNameStart | kName;
         if ((c >= '0' && c <= '9') || c == '-' || c == '.') t[c] = kName;
     }
@@ -45,6 +46,9 @@ public:
         return {data_ + from, to - from};
     }
     std::size_t nextTag(std::size_t from) const {
+        // Texts and blanks between tags are short: a call costs more than the bytes.
+        for (const std::size_t near = std::min(size_, from + 32); from < near; ++from)
+            if (data_[from] == '<') return from;
         const void* lt = std::memchr(data_ + from, '<', size_ - from);
         return lt ? static_cast<std::size_t>(static_cast<const char*>(lt) - data_) : npos;
     }
@@ -63,8 +67,9 @@ public:
     // Past the end tag of `name` whose '<' is at `at`; npos for another name.
     std::size_t endTag(std::size_t at, std::string_view name) const {
         const std::size_t n = at + 2;
-        if (size_ - n < name.size() || std::memcmp(data_ + n, name.data(), name.size()) != 0)
-            return npos;
+        if (size_ - n < name.size()) return npos;
+        for (std::size_t k = 0; k < name.size(); ++k)
+            if (data_[n + k] != name[k]) return npos;
         const std::size_t close = blanks(n + name.size());
         return close < size_ && data_[close] == '>' ? close + 1 : npos;
     }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace divelog {
 
@@ -130,9 +131,44 @@ std::string_view trimmedText(pugi::xml_node element) { return trimmedXml(element
 
 std::string textOf(pugi::xml_node element) { return std::string(trimmedText(element)); }
 
+namespace {
+
+// A plain decimal of at most 15 digits, the form nearly every number of a
+// file takes, read without the general reader: its digits and the power of
+// ten are exact doubles, so one division rounds as the general reader does.
+std::optional<double> plainDecimal(std::string_view text) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    i += negative;
+    std::uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            ++count;
+            decimals += point;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (count == 0 || count > 15) return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) return std::nullopt;
+    const double v = static_cast<double>(digits) / kPowers[decimals];
+    return negative ? -v : v;
+}
+
+}  // namespace
+
 std::optional<double> leadingNumber(std::string_view text) {
     while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (const auto plain = plainDecimal(text)) return plain;
     double v = 0;
     const auto r =
         std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);

@@ -116,12 +116,12 @@ std::vector<std::map<std::string, std::string>> described(const ImportResult& r)
 }
 
 std::string dive(const std::string& id, const std::string& samples) {
-    return "<dive id='" + id +
-           "'><informationbeforedive><datetime>2024-05-0" + id.substr(1) +
+    return "<dive id='" + id + "'><informationbeforedive><datetime>2024-05-0" + id.substr(1) +
            "T09:00</datetime></informationbeforedive><tankdata id='t1'><link ref='air'/>"
            "</tankdata>" +
-           samples + "<informationafterdive><greatestdepth>18.2</greatestdepth>"
-                     "</informationafterdive></dive>\n";
+           samples +
+           "<informationafterdive><greatestdepth>18.2</greatestdepth>"
+           "</informationafterdive></dive>\n";
 }
 
 }  // namespace
@@ -162,10 +162,9 @@ TEST(Import, WaypointsReadFromTheTextGiveWhatOneTreeGives) {
         "<gasdefinitions><mix id='air'><o2>0.21</o2></mix><mix id='ean50'><o2>0.5</o2></mix>"
         "</gasdefinitions>";
     for (const bool mixesLast : {false, true}) {
-        const std::string body = "<uddf>" + (mixesLast ? "" : mixes) +
-                                 "<profiledata><repetitiongroup>" + dives +
-                                 "</repetitiongroup></profiledata>" + (mixesLast ? mixes : "") +
-                                 "</uddf>";
+        const std::string body =
+            "<uddf>" + (mixesLast ? "" : mixes) + "<profiledata><repetitiongroup>" + dives +
+            "</repetitiongroup></profiledata>" + (mixesLast ? mixes : "") + "</uddf>";
         const ImportResult cut = readUddf("<?xml version='1.0'?>" + body);
         const ImportResult whole = readUddf("<?xml version='1.0' encoding='ISO-8859-1'?>" + body);
         SCOPED_TRACE(mixesLast ? "mixes defined after the dives" : "mixes defined first");
