@@ -34,12 +34,31 @@ QPainterPath pathOf(const ProfileChart& c, const ChartLine& line, bool close = f
     return path;
 }
 
-// An open line as a polyline: the painter strokes it without building a path.
+// An open line as polylines: the painter strokes each without building a
+// path. A long solid line goes in pieces of a few dozen points, each one
+// overlapping the next by a point: the painter's work on one outline grows
+// much faster than its length (a 10-hour dive's curve takes twice as long
+// whole), and round caps where pieces meet look as the joins they replace.
 void stroke(QPainter& p, const ProfileChart& c, const ChartLine& line) {
-    QPolygonF points;
-    points.reserve(static_cast<qsizetype>(line.size()));
-    for (const auto& point : line) points << at(c, point);
-    p.drawPolyline(points);
+    constexpr std::size_t kPiece = 64;
+    auto draw = [&](std::size_t first, std::size_t last) {
+        QPolygonF points;
+        points.reserve(static_cast<qsizetype>(last - first + 1));
+        for (std::size_t i = first; i <= last; ++i) points << at(c, line[i]);
+        p.drawPolyline(points);
+    };
+    if (line.empty()) return;
+    const QPen pen = p.pen();
+    if (line.size() <= kPiece || pen.style() != Qt::SolidLine) {
+        draw(0, line.size() - 1);
+        return;
+    }
+    QPen round = pen;
+    round.setCapStyle(Qt::RoundCap);
+    p.setPen(round);
+    for (std::size_t first = 0; first + 1 < line.size(); first += kPiece)
+        draw(first, std::min(first + kPiece, line.size() - 1));
+    p.setPen(pen);
 }
 
 void strokeAll(QPainter& p, const ProfileChart& c, const std::vector<ChartLine>& lines) {
