@@ -93,8 +93,7 @@ public:
             const std::string_view dive = text_.substr(b.begin, b.end - b.begin);
             if (b.end - b.begin >= kLargeDive) {
                 if (readLarge(dive, readers, result)) return;
-            } else if (const std::size_t end = readPlain(dive, readers, result);
-                       end == dive.size()) {
+            } else if (readPlain(dive, readers, result) != npos) {
                 return;
             }
         }
