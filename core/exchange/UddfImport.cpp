@@ -118,11 +118,7 @@ public:
         if (end == npos) return npos;
         const std::string_view dive = from.substr(0, end);
         if (dive.find('\0') != std::string_view::npos) return npos;
-        buffer_.assign(dive.begin(), dive.begin() + static_cast<std::ptrdiff_t>(s->begin));
-        buffer_.insert(buffer_.end(), dive.begin() + static_cast<std::ptrdiff_t>(samplesEnd),
-                       dive.end());
-        if (!tree_.load_buffer_inplace(buffer_.data(), buffer_.size(), kXmlParseOptions,
-                                       pugi::encoding_utf8))
+        if (!parseWithout(dive, s->begin, samplesEnd))
             return npos;  // damaged: the whole tree says where
         const pugi::xml_node node = tree_.document_element();
         if ((!lastChild(node, "informationbeforedive", false) &&
@@ -143,16 +139,20 @@ public:
 private:
     static constexpr std::size_t npos = std::string_view::npos;
 
+    // The dive's tree without its samples, which lie from `begin` to `end`.
+    bool parseWithout(std::string_view dive, std::size_t begin, std::size_t end) {
+        buffer_.assign(dive.begin(), dive.begin() + static_cast<std::ptrdiff_t>(begin));
+        buffer_.insert(buffer_.end(), dive.begin() + static_cast<std::ptrdiff_t>(end), dive.end());
+        return static_cast<bool>(tree_.load_buffer_inplace(buffer_.data(), buffer_.size(),
+                                                           kXmlParseOptions, pugi::encoding_utf8));
+    }
+
     // A large dive: its own elements in one tree, its waypoints in batches.
     bool readLarge(std::string_view dive, Readers& readers, ImportResult& result) {
         const XmlBlockScanner::Result found = XmlBlockScanner::scan(dive, kSamplesPath);
         if (found.blocks.empty()) return false;
         const XmlBlockScanner::Block s = found.blocks.back();
-        buffer_.assign(dive.begin(), dive.begin() + static_cast<std::ptrdiff_t>(s.begin));
-        buffer_.insert(buffer_.end(), dive.begin() + static_cast<std::ptrdiff_t>(s.end),
-                       dive.end());
-        tree_.load_buffer_inplace(buffer_.data(), buffer_.size(), kXmlParseOptions,
-                                  pugi::encoding_utf8);
+        parseWithout(dive, s.begin, s.end);
         const pugi::xml_node node = tree_.document_element();
         if (!lastChild(node, "informationbeforedive", false) &&
             !lastChild(node, "informationafterdive", false))
