@@ -84,7 +84,8 @@ ImportResult readWhole(std::span<const std::uint8_t> bytes, const ReadContext& c
 // time; any other is parsed whole. One buffer and tree serve every dive.
 class DiveBlocks {
 public:
-    explicit DiveBlocks(std::string_view text) : text_(text) {}
+    DiveBlocks(std::string_view text, bool textWaypoints)
+        : text_(text), textWaypoints_(textWaypoints) {}
 
     // `whole` parses the dives read whole.
     void read(const XmlBlockScanner::Block& b, Readers& readers, ImportResult& result,
@@ -103,6 +104,7 @@ public:
     // A dive of the usual size from its start tag in `from`: the position
     // past its end tag once read, npos when it is not in the plain form.
     std::size_t readPlain(std::string_view from, Readers& readers, ImportResult& result) {
+        if (!textWaypoints_) return npos;
         from = from.substr(0, kLargeDive);  // a larger dive is read in batches
         std::size_t name = 1;
         while (name < from.size() && !isXmlSpace(from[name]) && from[name] != '>' &&
@@ -191,6 +193,7 @@ private:
     }
 
     std::string_view text_;
+    bool textWaypoints_;
     std::vector<char> buffer_, batchBuffer_;
     pugi::xml_document tree_, batchTree_;
     UddfWaypointScanner waypoints_;
@@ -218,7 +221,7 @@ ImportResult UddfImport::read(std::span<const std::uint8_t> bytes,
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     auto definitions = std::make_unique<UddfDefinitions>();
     auto readers = std::make_unique<Readers>(*definitions, context);
-    DiveBlocks dives(text);
+    DiveBlocks dives(text, textWaypoints_);
     EarlyDives early;
     std::vector<char> buffer;
     pugi::xml_document tree;

@@ -12,11 +12,18 @@ namespace divelog {
 // the file itself; other encodings are parsed whole.
 class UddfImport final : public DiveImporter {
 public:
+    // Waypoints in their plain form are read straight from the text; with
+    // `textWaypoints` false every dive goes through the parser, which is what
+    // the text reading must always give.
+    explicit UddfImport(bool textWaypoints = true) : textWaypoints_(textWaypoints) {}
     std::string_view name() const override { return "UDDF"; }
     std::vector<std::string_view> extensions() const override { return {"uddf", "xml", "txt"}; }
     using DiveImporter::read;
     ImportResult read(std::span<const std::uint8_t> bytes,
                       const ReadContext& context) const override;
+
+private:
+    bool textWaypoints_;
 };
 
 }  // namespace divelog

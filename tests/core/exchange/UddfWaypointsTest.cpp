@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ExchangeTestFiles.h"
+#include "exchange/UddfImport.h"
 #include "exchange/UddfWaypointScanner.h"
 #include "exchange/XmlBlockScanner.h"
 
@@ -101,9 +102,9 @@ TEST(XmlBlockScanner, FindsAStartAndAnEndWithoutScanningFurther) {
 
 namespace {
 
-ImportResult readUddf(const std::string& text) {
-    return ExchangeFormats::importer("UDDF")->read(
-        {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+ImportResult readUddf(const std::string& text, bool textWaypoints = true) {
+    return UddfImport(textWaypoints)
+        .read({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
 std::vector<std::map<std::string, std::string>> described(const ImportResult& r) {
@@ -127,8 +128,9 @@ std::string dive(const std::string& id, const std::string& samples) {
 }  // namespace
 
 // The same file read cut into dives (waypoints from the text where they are
-// plain) and read whole in one tree (another encoding's way) gives the same
-// dives and the same report, whatever the form of each dive's waypoints.
+// plain), cut into dives each parsed, and read whole in one tree (another
+// encoding's way) gives the same dives and the same report, whatever the
+// form of each dive's waypoints.
 TEST(Import, WaypointsReadFromTheTextGiveWhatOneTreeGives) {
     const std::string plain =
         "<samples>\r\n<waypoint><depth>0</depth><divetime>0</divetime>"
@@ -166,13 +168,16 @@ TEST(Import, WaypointsReadFromTheTextGiveWhatOneTreeGives) {
             "<uddf>" + (mixesLast ? "" : mixes) + "<profiledata><repetitiongroup>" + dives +
             "</repetitiongroup></profiledata>" + (mixesLast ? mixes : "") + "</uddf>";
         const ImportResult cut = readUddf("<?xml version='1.0'?>" + body);
+        const ImportResult parsed = readUddf("<?xml version='1.0'?>" + body, false);
         const ImportResult whole = readUddf("<?xml version='1.0' encoding='ISO-8859-1'?>" + body);
         SCOPED_TRACE(mixesLast ? "mixes defined after the dives" : "mixes defined first");
         EXPECT_EQ(cut.notes, whole.notes);
+        EXPECT_EQ(cut.notes, parsed.notes);
         EXPECT_EQ(cut.skipped, 1u);
         const auto a = described(cut), b = described(whole);
         ASSERT_EQ(a.size(), 10u);
         ASSERT_EQ(a.size(), b.size());
+        EXPECT_EQ(a, described(parsed));
         for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i], b[i]) << "dive " << i + 1;
         // The plain dive read right, not only alike.
         EXPECT_EQ(a[0].at("profile"), "0 12.5 18 4 0");
