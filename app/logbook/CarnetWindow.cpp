@@ -102,10 +102,10 @@ void CarnetWindow::buildTable() {
     table_ = new DiveTableView(this);
     table_->setObjectName(QStringLiteral("diveTable"));
     table_->setModel(model_);
+    ListTableBinding::configure(table_);
     QFont bold = table_->font();
     bold.setBold(true);
     model_->setBoldFont(bold);
-    ListTableBinding::configure(table_);
     table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     table_->setIconSize(QSize(16, 16));
     // Set widths: sizing to contents would visit every dive of a large logbook.

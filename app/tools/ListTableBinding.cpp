@@ -20,6 +20,11 @@ void ListTableBinding::configure(QTableView* table) {
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setAlternatingRowColors(true);
     table->setWordWrap(false);
+    // No shaping beyond what a script needs: for the Latin text of most
+    // cells it is the greater part of a repaint.
+    QFont font = table->font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    table->setFont(font);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->verticalHeader()->hide();
