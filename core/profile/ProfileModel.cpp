@@ -107,67 +107,102 @@ ModelInputs ModelInputs::of(const Plongee& d, bool usUnits) {
     return in;
 }
 
-double ceilingPressure(const Tissues& t, const GradientFactors& gf, double surface,
-                       double& anchor) {
+double ceilingPressure(const Tissues& t, const GradientFactors& gf, double surface, double& anchor,
+                       std::size_t* leading) {
     // Run for every sample, so it divides only where a compartment limits.
     // With T the tension and aT, bT the a and b summed over its gases (a =
     // aT / T, b = bT / T), T exceeds what P allows, a g + P (g / b - g + 1),
     // when T² bT > g aT bT + P T (g T + bT (1 - g)).
-    const auto& table = zhl16c::compartments();
-    std::array<double, zhl16c::kCompartments> aT, bT, tension;
-    const double gL = gf.low, gH = gf.high;
-    auto over = [&](std::size_t c, double g, double p) {
-        const double T = tension[c];
-        return T * T * bT[c] > g * aT[c] * bT[c] + p * T * (g * T + bT[c] * (1 - g));
+    constexpr std::size_t K = zhl16c::kCompartments;
+    // The table's a and b laid out one array each, and each step below a
+    // loop of its own without branches: the compiler does two compartments
+    // at a time, and only the rare compartment that limits takes a branch.
+    struct Coefficients {
+        std::array<double, K> n2A, heA, n2B, heB;
     };
-    // Only a compartment that would move the anchor deeper needs its own ceiling.
-    double deepest = std::max(anchor, surface);
-    for (std::size_t c = 0; c < zhl16c::kCompartments; ++c) {
-        const zhl16c::Compartment& k = table[c];
-        tension[c] = t.n2[c] + t.he[c];
-        aT[c] = k.n2A * t.n2[c] + k.heA * t.he[c];
-        bT[c] = k.n2B * t.n2[c] + k.heB * t.he[c];
-        if (tension[c] > 1e-12 && over(c, gL, deepest)) {
-            const double T = tension[c];
-            deepest = (T * T * bT[c] - gL * aT[c] * bT[c]) / (T * (gL * T + bT[c] * (1 - gL)));
+    static const Coefficients k = [] {
+        Coefficients c;
+        for (std::size_t i = 0; i < K; ++i) {
+            const zhl16c::Compartment& m = zhl16c::compartments()[i];
+            c.n2A[i] = m.n2A;
+            c.heA[i] = m.heA;
+            c.n2B[i] = m.n2B;
+            c.heB[i] = m.heB;
         }
+        return c;
+    }();
+    std::array<double, K> aT, bT, tension, excess;
+    const double gL = gf.low, gH = gf.high;
+    for (std::size_t c = 0; c < K; ++c) {
+        tension[c] = t.n2[c] + t.he[c];
+        aT[c] = k.n2A[c] * t.n2[c] + k.heA[c] * t.he[c];
+        bT[c] = k.n2B[c] * t.n2[c] + k.heB[c] * t.he[c];
     }
+    // How far a compartment is over what P allows at gradient factor g (> 0: over).
+    auto excessOf = [&](std::size_t c, double g, double p) {
+        const double T = tension[c];
+        return T * T * bT[c] - (g * aT[c] * bT[c] + p * T * (g * T + bT[c] * (1 - g)));
+    };
+    auto overAll = [&](double g, double p) {
+        for (std::size_t c = 0; c < K; ++c) excess[c] = excessOf(c, g, p);
+    };
+    // Only a compartment over its GF-low line at the anchor moves the anchor
+    // deeper, to where it is just allowed.
+    const double start = std::max(anchor, surface);
+    double deepest = start;
+    overAll(gL, start);
+    for (std::size_t c = 0; c < K; ++c)
+        if (excess[c] > 0 && tension[c] > 1e-12) {
+            const double T = tension[c];
+            deepest = std::max(
+                deepest, (T * T * bT[c] - gL * aT[c] * bT[c]) / (T * (gL * T + bT[c] * (1 - gL))));
+        }
     anchor = deepest;
     const double span = anchor - surface;
     const double slope = span < 1e-9 ? 0 : (gL - gH) / span;
     const double g0 = gH - slope * surface;
     double ceiling = surface;
-    for (std::size_t c = 0; c < zhl16c::kCompartments; ++c) {
+    std::size_t leader = leading ? std::min(*leading, K - 1) : 0;
+    auto consider = [&](std::size_t c) {
         // Allowed at the ceiling found so far, its own ceiling lies no deeper.
-        if (!(tension[c] > 1e-12) || !over(c, g0 + slope * ceiling, ceiling)) continue;
+        if (!(tension[c] > 1e-12) || !(excessOf(c, g0 + slope * ceiling, ceiling) > 0)) return;
         const double a = aT[c] / tension[c], b = bT[c] / tension[c];
         const double bTension = bT[c], ab = a * b;
+        const double before = ceiling;
         if (span < 1e-9) {
             ceiling = std::max(ceiling, (bTension - ab * gH) / (gH + b * (1 - gH)));
-            continue;
-        }
-        // The gradient factor falls linearly from GF high at the surface to
-        // GF low at the anchor: g = g0 + sP. The allowed tension times b,
-        // a b g + P (g + b (1 - g)), is then quadratic in P; under the anchor
-        // it is allowed and at the surface it is not, so one root lies between.
-        const double A = slope * (1 - b);
-        const double B = ab * slope + g0 * (1 - b) + b;
-        const double C = ab * g0 - bTension;
-        double root = anchor;
-        auto take = [&](double r) {
-            if (std::isfinite(r) && r >= surface - 1e-9 && r <= anchor + 1e-9)
-                root = std::min(root, r);
-        };
-        if (std::fabs(A) < 1e-12) {
-            if (B != 0) take(-C / B);
         } else {
-            const double q =
-                -0.5 * (B + std::copysign(std::sqrt(std::max(B * B - 4 * A * C, 0.0)), B));
-            take(q / A);
-            if (q != 0) take(C / q);
+            // The gradient factor falls linearly from GF high at the surface to
+            // GF low at the anchor: g = g0 + sP. The allowed tension times b,
+            // a b g + P (g + b (1 - g)), is then quadratic in P; under the anchor
+            // it is allowed and at the surface it is not, so one root lies between.
+            const double A = slope * (1 - b);
+            const double B = ab * slope + g0 * (1 - b) + b;
+            const double C = ab * g0 - bTension;
+            double root = anchor;
+            auto take = [&](double r) {
+                if (std::isfinite(r) && r >= surface - 1e-9 && r <= anchor + 1e-9)
+                    root = std::min(root, r);
+            };
+            if (std::fabs(A) < 1e-12) {
+                if (B != 0) take(-C / B);
+            } else {
+                const double q =
+                    -0.5 * (B + std::copysign(std::sqrt(std::max(B * B - 4 * A * C, 0.0)), B));
+                take(q / A);
+                if (q != 0) take(C / q);
+            }
+            ceiling = std::max(ceiling, std::clamp(root, surface, anchor));
         }
-        ceiling = std::max(ceiling, std::clamp(root, surface, anchor));
-    }
+        if (ceiling > before) leader = c;
+    };
+    consider(leader);
+    // The others at the leader's ceiling: only one still over it has a
+    // deeper ceiling of its own.
+    overAll(g0 + slope * ceiling, ceiling);
+    for (std::size_t c = 0; c < K; ++c)
+        if (excess[c] > 0) consider(c);
+    if (leading) *leading = leader;
     return ceiling;
 }
 
@@ -207,6 +242,7 @@ std::shared_ptr<const ProfileModel> ProfileModel::compute(const ProfileSeries& s
     const TissueStep step(minutes);
     Tissues t = inputs.start;
     double anchor = ps;
+    std::size_t leading = 0;
     Inspired before = inspired(gases, gas[0], ps + d[0] / kMetresPerBar);
     for (std::size_t i = 0; i < n; ++i) {
         const double ambient = ps + d[i] / kMetresPerBar;
@@ -216,7 +252,8 @@ std::shared_ptr<const ProfileModel> ProfileModel::compute(const ProfileSeries& s
             before = gas[i] == gas[i - 1] ? end : inspired(gases, gas[i], ambient);
         }
         if (i % kCheckpointEvery == 0) m->checkpoints_.push_back(t);
-        const double ceiling = (ceilingPressure(t, m->inputs_.gf, ps, anchor) - ps) * kMetresPerBar;
+        const double ceiling =
+            (ceilingPressure(t, m->inputs_.gf, ps, anchor, &leading) - ps) * kMetresPerBar;
         m->ceiling_[i] = static_cast<float>(ceiling);
         m->anchor_[i] = static_cast<float>(anchor);
         m->deepestCeiling_ = std::max(m->deepestCeiling_, ceiling);

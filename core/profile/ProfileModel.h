@@ -144,9 +144,12 @@ private:
 
 // The ceiling of a set of tissues as an ambient pressure, bar (the surface
 // pressure when there is none). `anchor` is the deepest GF-low ceiling met so
-// far, raised here when these tissues set a deeper one.
+// far, raised here when these tissues set a deeper one. `leading`, when given,
+// is the compartment that set the last ceiling, looked at first (tissues a
+// sample apart are led by the same one, and the others then need no root of
+// their own), and becomes the one that sets this ceiling.
 double ceilingPressure(const Tissues& tissues, const GradientFactors& gf, double surfaceBar,
-                       double& anchor);
+                       double& anchor, std::size_t* leading = nullptr);
 
 // The dose over a stored dive's profile, as its profile window sums it; none
 // without profile samples or for a closed circuit without a set point.
