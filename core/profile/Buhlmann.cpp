@@ -54,14 +54,14 @@ double toleratedAmbient(double tension, MValueLine line, double gf) {
 }
 
 TissueStep::TissueStep(double minutes) : minutes_(minutes > 0 ? minutes : 0) {
-    auto factors = [this](double halfTime) {
+    auto set = [this](Factors& f, std::size_t i, double halfTime) {
         const double kt = std::log(2.0) / halfTime * minutes_;
-        const double decay = std::exp(-kt);
-        return Factors{decay, kt > 1e-12 ? 1 - (1 - decay) / kt : 0};
+        f.decay[i] = std::exp(-kt);
+        f.ramp[i] = kt > 1e-12 ? 1 - (1 - f.decay[i]) / kt : 0;
     };
     for (std::size_t i = 0; i < zhl16c::kCompartments; ++i) {
-        n2_[i] = factors(zhl16c::compartments()[i].n2HalfTime);
-        he_[i] = factors(zhl16c::compartments()[i].heHalfTime);
+        set(n2_, i, zhl16c::compartments()[i].n2HalfTime);
+        set(he_, i, zhl16c::compartments()[i].heHalfTime);
     }
 }
 
@@ -69,10 +69,10 @@ void TissueStep::apply(Tissues& t, double n2From, double n2To, double heFrom, do
     // Schreiner: P = Pi0 + R (t - 1/k) - (Pi0 - P0 - R/k) e^-kt, with R t the
     // rise of the inspired pressure over the interval.
     const double n2Rise = n2To - n2From, heRise = heTo - heFrom;
-    for (std::size_t i = 0; i < zhl16c::kCompartments; ++i) {
-        t.n2[i] = n2From + (t.n2[i] - n2From) * n2_[i].decay + n2Rise * n2_[i].ramp;
-        t.he[i] = heFrom + (t.he[i] - heFrom) * he_[i].decay + heRise * he_[i].ramp;
-    }
+    for (std::size_t i = 0; i < zhl16c::kCompartments; ++i)
+        t.n2[i] = n2From + (t.n2[i] - n2From) * n2_.decay[i] + n2Rise * n2_.ramp[i];
+    for (std::size_t i = 0; i < zhl16c::kCompartments; ++i)
+        t.he[i] = heFrom + (t.he[i] - heFrom) * he_.decay[i] + heRise * he_.ramp[i];
 }
 
 GradientFactors GradientFactors::of(double lowPercent, double highPercent) {

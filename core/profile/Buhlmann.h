@@ -63,12 +63,14 @@ public:
     void apply(Tissues& t, double n2From, double n2To, double heFrom, double heTo) const;
 
 private:
+    // Per compartment, one array each so a step does two at a time.
     struct Factors {
-        double decay;  // e^-kt
-        double ramp;   // 1 - (1 - e^-kt) / kt: the share of a ramp's rise reached
+        std::array<double, zhl16c::kCompartments> decay{};  // e^-kt
+        std::array<double, zhl16c::kCompartments>
+            ramp{};  // 1 - (1 - e^-kt) / kt: the share of a ramp's rise reached
     };
     double minutes_;
-    std::array<Factors, zhl16c::kCompartments> n2_{}, he_{};
+    Factors n2_, he_;
 };
 
 // The diver's gradient factors, as fractions. Out of range, or a low above
