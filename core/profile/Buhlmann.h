@@ -66,8 +66,8 @@ private:
     // Per compartment, one array each so a step does two at a time.
     struct Factors {
         std::array<double, zhl16c::kCompartments> decay{};  // e^-kt
-        std::array<double, zhl16c::kCompartments>
-            ramp{};  // 1 - (1 - e^-kt) / kt: the share of a ramp's rise reached
+        // 1 - (1 - e^-kt) / kt: the share of a ramp's rise reached
+        std::array<double, zhl16c::kCompartments> ramp{};
     };
     double minutes_;
     Factors n2_, he_;
