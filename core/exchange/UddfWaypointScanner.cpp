@@ -53,6 +53,7 @@ public:
         return lt ? static_cast<std::size_t>(static_cast<const char*>(lt) - data_) : npos;
     }
     bool endTagAt(std::size_t at) const { return at + 1 < size_ && data_[at + 1] == '/'; }
+    bool at(std::size_t i, char c) const { return i < size_ && data_[i] == c; }
     // The end of a name beginning at `at`; `at` when none begins there.
     std::size_t nameEnd(std::size_t at) const {
         if (at >= size_ || !is(data_[at], kNameStart)) return at;
@@ -170,7 +171,8 @@ std::size_t UddfWaypointScanner::scan(std::string_view text, std::size_t from,
             WaypointChild c;
             c.name = withoutPrefix(childName);
             bool empty = false;
-            pos = in.attributes(childEnd, &c, empty);
+            // Most children have no attribute.
+            pos = in.at(childEnd, '>') ? childEnd + 1 : in.attributes(childEnd, &c, empty);
             if (pos == npos) return npos;
             if (!empty) {
                 const std::size_t close = in.nextTag(pos);

@@ -18,8 +18,10 @@ constexpr std::string_view trimmedXml(std::string_view t) {
 
 // The name without a namespace prefix: "uddf:dive" is a dive.
 constexpr std::string_view withoutPrefix(std::string_view name) {
-    const std::size_t colon = name.find(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+    // Names are short: a loop costs less than a call to search them.
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (name[i] == ':') return name.substr(i + 1);
+    return name;
 }
 
 }  // namespace divelog
