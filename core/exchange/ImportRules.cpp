@@ -26,6 +26,14 @@ const ImportRules::Cylinder& ImportRules::cylinder(int number) {
     return kCylinders[number == 2 ? 1 : 0];
 }
 
+void ImportRules::unrecordedConditions(DiveDraft& dive) {
+    using F = Plongee::Field;
+    dive.setTag(F::meteo, NewDiveCodes::kWeather);
+    dive.setTag(F::courant, NewDiveCodes::kCurrent);
+    dive.setTag(F::visibilite, NewDiveCodes::kVisibility);
+    dive.setTag(F::typePlongee, NewDiveCodes::kDiveType);
+}
+
 void ImportRules::gas(DiveDraft& dive, double o2Fraction, double heFraction, int number,
                       std::string_view name) {
     const Cylinder& c = cylinder(number);

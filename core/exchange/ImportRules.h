@@ -28,6 +28,10 @@ public:
     };
     static const Cylinder& cylinder(int number);  // 2, else 1
 
+    // A read dive begins with the conditions as not recorded and the type of
+    // dive as not known, whatever the blank form would propose.
+    static void unrecordedConditions(DiveDraft& dive);
+
     // The fractions rounded to whole percent, then named as a read mix is
     // (dive/GasFamily.h), by the mix's name where the file gives one. Sets
     // the gas, oxygen and helium of cylinder 1 or 2.

@@ -252,11 +252,7 @@ std::optional<DiveDraft> DiveReader::read(pugi::xml_node dive, std::string_view 
                                           std::vector<std::string>& notes) {
     thisDive_.clear();
     DiveDraft d;
-    // Conditions were not recorded; the type of dive is not known.
-    d.setTag(F::meteo, NewDiveCodes::kWeather);
-    d.setTag(F::courant, NewDiveCodes::kCurrent);
-    d.setTag(F::visibilite, NewDiveCodes::kVisibility);
-    d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
+    ImportRules::unrecordedConditions(d);
 
     bool anything = false;
     std::optional<double> duration;

@@ -95,10 +95,7 @@ std::string whole(double v) { return integerText(std::llround(std::clamp(v, -1e1
 std::optional<DiveDraft> UdcfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes,
                                               const Samples* apart) {
     DiveDraft d;
-    d.setTag(F::meteo, NewDiveCodes::kWeather);
-    d.setTag(F::courant, NewDiveCodes::kCurrent);
-    d.setTag(F::visibilite, NewDiveCodes::kVisibility);
-    d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
+    ImportRules::unrecordedConditions(d);
     if (pugi::xml_node place = lastChild(dive, "PLACE", true)) {
         auto [lieu, site] = ImportRules::placeAndSite(place.child_value(), context_);
         d.setText(F::lieu, std::move(lieu));

@@ -125,11 +125,7 @@ struct UddfDiveReader::Tank {
 std::optional<DiveDraft> UddfDiveReader::read(pugi::xml_node dive, std::vector<std::string>& notes,
                                               const Waypoints& waypoints) {
     DiveDraft d;
-    // Conditions were not recorded; the type of dive is not known.
-    d.setTag(F::meteo, NewDiveCodes::kWeather);
-    d.setTag(F::courant, NewDiveCodes::kCurrent);
-    d.setTag(F::visibilite, NewDiveCodes::kVisibility);
-    d.setTag(F::typePlongee, NewDiveCodes::kDiveType);
+    ImportRules::unrecordedConditions(d);
     bool anyWaypoint = false;
     if (lastChild(dive, "informationbeforedive", false) ||
         lastChild(dive, "informationafterdive", false))
